@@ -1,0 +1,21 @@
+#pragma once
+// The emulators Tarvo knows, tried from the top; the first that matches
+// decides the caption suffix, the ROM pattern and the launch mode.
+
+#include <array>
+
+namespace tarvo {
+
+struct EmulatorProfile {
+    enum class Match { Name, FolderWildcard };
+    Match match;
+    const char* executable;  // a name, or for FolderWildcard a pattern looked up in AppFolder
+    const char* captionSuffix;
+    const char* filePattern;  // nullptr: the list keeps its pattern
+    int launchMode;
+};
+
+inline constexpr int kProfileCount = 51;
+extern const std::array<EmulatorProfile, kProfileCount> kEmulatorProfiles;
+
+}  // namespace tarvo

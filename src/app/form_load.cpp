@@ -1,0 +1,51 @@
+// The start-up sequence of frmPindle.
+
+#include "text/paths.h"
+#include "ui/design.h"
+#include "ui/frm_pindle.h"
+
+namespace tarvo {
+
+namespace {
+
+bool IsQuoted(const std::string& text) { return text.size() >= 2 && text.front() == '"' && text.back() == '"'; }
+
+}  // namespace
+
+frmPindle::LoadResult frmPindle::Form_Load() {
+    const char sep = services_.Separator();
+    appFolder_ = WithTrailingSeparator(services_.ExecutableFolder(), sep);
+
+    const std::string romFolder = WithTrailingSeparator(ReadSettingOr("roms", appFolder_ + "roms" + sep), sep);
+    // A ROM folder that is missing, unreadable or without an ordinary file
+    // gives way to the application folder.
+    file1_.SetPath(services_.FirstOrdinaryFile(romFolder).empty() ? appFolder_ : romFolder);
+
+    const std::string commandLine = services_.CommandLine();
+    if (!commandLine.empty()) {
+        emulatorPath_ = IsQuoted(commandLine) ? commandLine.substr(1, commandLine.size() - 2) : commandLine;
+    }
+
+    if (!RecognizeEmulator()) {
+        emulatorPath_ = ReadSettingOr("emu", "");
+        if (emulatorPath_.empty()) {
+            services_.ShowMessage("Specify the emulator full path in the command line.");
+            return LoadResult::EndProgram;
+        }
+        file1_.SetPattern("*.*");
+    }
+
+    if (services_.PreviousInstanceRunning()) {
+        const std::string keptCaption = controls_.form.Caption();
+        controls_.form.SetCaption("!");  // so the search cannot find this window
+        services_.ActivatePreviousInstance(keptCaption);
+        return LoadResult::EndProgram;
+    }
+
+    controls_.command1.SetToolTip(emulatorPath_);
+    RefreshList();
+    File1_Click();
+    return LoadResult::ShowWindow;
+}
+
+}  // namespace tarvo

@@ -1,0 +1,89 @@
+// Emulator recognition: which profile the emulator path belongs to.
+
+#include <algorithm>
+
+#include "app/emulator_profiles.h"
+#include "text/paths.h"
+#include "text/utf8.h"
+#include "text/wildcard.h"
+#include "ui/file_list.h"
+#include "ui/frm_pindle.h"
+
+namespace tarvo {
+
+namespace {
+
+const std::string kExe = ".exe";
+
+bool EndsWithIgnoreCase(const std::string& text, const std::string& tail) {
+    const std::string end = text.size() > tail.size() ? text.substr(text.size() - tail.size()) : text;
+    return EqualsIgnoreCase(end, tail);
+}
+
+std::string WithoutExe(const std::string& name) { return name.substr(0, name.size() - kExe.size()); }
+
+}  // namespace
+
+bool frmPindle::MatchEmulator(const std::string& name) {
+    const bool bareNames = !services_.ProgramsCarryExe();
+    // Only the raw tail counts: "KGENS.EXE" is "gens.exe".
+    if (EndsWithIgnoreCase(emulatorPath_, name)) return true;
+    // Where programs carry no ".exe", /usr/games/mame is "mame.exe", but only
+    // as a whole file name: /usr/bin/changes is not "ages.exe".
+    if (bareNames &&
+        EqualsIgnoreCase(FileNamePart(emulatorPath_, services_.Separator()), WithoutExe(name))) {
+        return true;
+    }
+    if (!emulatorPath_.empty()) return false;
+    // Nothing on the command line: adopt an emulator from Tarvo's own folder.
+    if (FileExists(appFolder_ + name)) {
+        emulatorPath_ = name;
+        return true;
+    }
+    if (bareNames) {
+        const std::string bare = WithoutExe(name);
+        if (FileExists(appFolder_ + bare) && services_.IsExecutableFile(appFolder_ + bare)) {
+            emulatorPath_ = bare;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool frmPindle::MatchFolderWildcard(const std::string& pattern) {
+    std::vector<FolderEntry> listing;
+    if (!services_.ListFolder(appFolder_, listing)) return false;
+    const WildcardSet wildcards(pattern);
+    std::vector<std::string> names;
+    for (const auto& entry : listing) {
+        if (entry.kind == FolderEntry::Kind::File && !entry.hidden && wildcards.Matches(entry.name)) {
+            names.push_back(entry.name);
+        }
+    }
+    if (names.empty()) return false;
+    // The same order as the file list, so the choice does not depend on the
+    // order the file system happens to list names in.
+    SortNamesLikeFileList(names);
+    emulatorPath_ = appFolder_ + names.front();
+    return true;
+}
+
+void frmPindle::ApplyProfile(const EmulatorProfile& profile) {
+    controls_.form.SetCaption(controls_.form.Caption() + profile.captionSuffix);
+    if (profile.filePattern != nullptr) file1_.SetPattern(profile.filePattern);
+    if (profile.launchMode == 1) launchMode_ = 1;
+}
+
+bool frmPindle::RecognizeEmulator() {
+    for (const auto& profile : kEmulatorProfiles) {
+        const bool matched = profile.match == EmulatorProfile::Match::Name ? MatchEmulator(profile.executable)
+                                                                           : MatchFolderWildcard(profile.executable);
+        if (matched) {
+            ApplyProfile(profile);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace tarvo

@@ -1,0 +1,23 @@
+#include "launch/launch.h"
+
+#include "text/paths.h"
+#include "text/utf8.h"
+
+namespace tarvo {
+
+std::string BuildParameterString(int launchMode, const std::string& listFolder, const std::string& fileName,
+                                 char separator) {
+    if (launchMode == 1) return ToLower(DropLastChars(fileName, 4));
+    return WithTrailingSeparator(listFolder, separator) + fileName;
+}
+
+StartRequest BuildStartRequest(const std::string& emulatorPath, const std::string& appFolder,
+                               const std::string& parameters, char separator) {
+    StartRequest request;
+    request.program = IsAbsolutePath(emulatorPath, separator) ? emulatorPath : appFolder + emulatorPath;
+    request.parameters = parameters;
+    request.workingFolder = appFolder;
+    return request;
+}
+
+}  // namespace tarvo

@@ -1,0 +1,74 @@
+#pragma once
+// What the program needs of the operating system. The core calls nothing
+// else; each front end implements this once (Win32, Qt/POSIX) and the tests
+// implement it in memory.
+//
+// Texts are UTF-8; on Linux paths are the file system's bytes as they are.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarvo {
+
+struct FolderEntry {
+    enum class Kind { File, Folder, Other };
+    std::string name;
+    Kind kind = Kind::File;
+    bool hidden = false;  // Windows: hidden or system attribute; Linux: a dot-name
+};
+
+struct StartRequest {
+    std::string program;        // never relative: resolved before the call
+    std::string parameters;     // one text; empty means no parameters at all
+    std::string workingFolder;
+};
+
+struct StartResult {
+    bool started = false;
+    std::string error;  // the system's words for why, when not started
+};
+
+class Services {
+public:
+    virtual ~Services() = default;
+
+    // Platform facts.
+    virtual char Separator() const = 0;         // "\" or "/"
+    virtual bool ProgramsCarryExe() const = 0;  // Windows programs end in ".exe"
+
+    // The running program.
+    virtual std::string ExecutableFolder() = 0;
+    virtual std::string CommandLine() = 0;  // all that followed the program's name
+
+    // Per-user settings of "Tarvo", section "Settings"; nothing when the key
+    // is missing. Never written.
+    virtual std::optional<std::string> ReadSetting(const std::string& key) = 0;
+
+    // One pass over a folder: every name with its kind and hidden flag.
+    // False when the folder cannot be listed.
+    virtual bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) = 0;
+    // The first visible ordinary file of a folder, or empty; stops early.
+    virtual std::string FirstOrdinaryFile(const std::string& folder) = 0;
+    // Length of an ordinary file; nothing for a folder, a missing or an
+    // unreadable file.
+    virtual std::optional<std::uint64_t> FileLength(const std::string& path) = 0;
+    // An ordinary file this user may run.
+    virtual bool IsExecutableFile(const std::string& path) = 0;
+
+    // Whether another Tarvo is running. When none is, this instance becomes
+    // the one that later starts will find.
+    virtual bool PreviousInstanceRunning() = 0;
+    // Restore and bring to the front the other instance's window, when its
+    // caption is exactly this text.
+    virtual void ActivatePreviousInstance(const std::string& caption) = 0;
+
+    // A modal message: exclamation icon, OK, title "Tarvo".
+    virtual void ShowMessage(const std::string& text) = 0;
+
+    // Starts a program without waiting for it, its window shown normally.
+    virtual StartResult StartProgram(const StartRequest& request) = 0;
+};
+
+}  // namespace tarvo

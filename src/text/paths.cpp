@@ -1,0 +1,24 @@
+#include "text/paths.h"
+
+namespace tarvo {
+
+std::string WithTrailingSeparator(const std::string& folder, char separator) {
+    if (!folder.empty() && folder.back() == separator) return folder;
+    return folder + separator;
+}
+
+std::string FileNamePart(const std::string& path, char separator) {
+    const std::size_t cut = path.rfind(separator);
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+bool IsAbsolutePath(const std::string& path, char separator) {
+    if (path.empty()) return false;
+    if (separator == '/') return path.front() == '/';
+    if (path.front() == '\\' || path.front() == '/') return true;
+    const auto drive = static_cast<unsigned char>(path.front());
+    return path.size() >= 2 && path[1] == ':' &&
+           ((drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z'));
+}
+
+}  // namespace tarvo

@@ -1,0 +1,20 @@
+#pragma once
+// Folder texts as the program builds them: they end in the platform's
+// separator and are joined to file names by plain concatenation.
+
+#include <string>
+
+namespace tarvo {
+
+// The folder with the separator appended unless it already ends in one
+// (an empty text becomes the separator alone: the root).
+std::string WithTrailingSeparator(const std::string& folder, char separator);
+
+// All after the last separator.
+std::string FileNamePart(const std::string& path, char separator);
+
+// A path that does not depend on the current folder: "/..." with "/" as
+// separator; "\...", "//...", or a drive letter with a colon with "\".
+bool IsAbsolutePath(const std::string& path, char separator);
+
+}  // namespace tarvo

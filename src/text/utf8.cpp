@@ -1,0 +1,126 @@
+#include "text/utf8.h"
+
+namespace tarvo {
+
+namespace {
+
+bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+bool InRange(char32_t c, char32_t first, char32_t last) { return c >= first && c <= last; }
+bool Even(char32_t c) { return c % 2 == 0; }
+
+}  // namespace
+
+Utf8Char DecodeAt(const std::string& text, std::size_t pos) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (lead < 0x80) return {lead, 1, true};
+    std::size_t length = 0;
+    char32_t cp = 0;
+    char32_t minimum = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2; cp = lead & 0x1F; minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3; cp = lead & 0x0F; minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4; cp = lead & 0x07; minimum = 0x10000;
+    } else {
+        return {lead, 1, false};
+    }
+    if (pos + length > text.size()) return {lead, 1, false};
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto b = static_cast<unsigned char>(text[pos + i]);
+        if (!IsContinuation(b)) return {lead, 1, false};
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (cp < minimum || cp > 0x10FFFF || InRange(cp, 0xD800, 0xDFFF)) return {lead, 1, false};
+    return {cp, length, true};
+}
+
+std::size_t CharCount(const std::string& text) {
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < text.size(); pos += DecodeAt(text, pos).length) ++count;
+    return count;
+}
+
+std::string DropLastChars(const std::string& text, std::size_t n) {
+    const std::size_t total = CharCount(text);
+    if (total <= n) return {};
+    std::size_t keep = total - n;
+    std::size_t pos = 0;
+    while (keep-- > 0) pos += DecodeAt(text, pos).length;
+    return text.substr(0, pos);
+}
+
+char32_t LowerChar(char32_t c) {
+    if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+    if (InRange(c, 0xC0, 0xDE) && c != 0xD7) return c + 32;
+    if (c == 0x130) return 'i';
+    if (c == 0x178) return 0xFF;
+    if ((InRange(c, 0x100, 0x12F) || InRange(c, 0x132, 0x137) || InRange(c, 0x14A, 0x177)) && Even(c)) return c + 1;
+    if ((InRange(c, 0x139, 0x148) || InRange(c, 0x179, 0x17E)) && !Even(c)) return c + 1;
+    if (InRange(c, 0x1CD, 0x1DC) && !Even(c)) return c + 1;
+    if ((InRange(c, 0x1DE, 0x1EF) || InRange(c, 0x1F8, 0x21F) || InRange(c, 0x222, 0x233) ||
+         InRange(c, 0x246, 0x24F)) && Even(c)) return c + 1;
+    if (c == 0x386) return 0x3AC;
+    if (InRange(c, 0x388, 0x38A)) return c + 37;
+    if (c == 0x38C) return 0x3CC;
+    if (InRange(c, 0x38E, 0x38F)) return c + 63;
+    if (InRange(c, 0x391, 0x3AB) && c != 0x3A2) return c + 32;
+    if (InRange(c, 0x3D8, 0x3EF) && Even(c)) return c + 1;
+    if (InRange(c, 0x400, 0x40F)) return c + 80;
+    if (InRange(c, 0x410, 0x42F)) return c + 32;
+    if ((InRange(c, 0x460, 0x481) || InRange(c, 0x48A, 0x4BF) || InRange(c, 0x4D0, 0x52F)) && Even(c)) return c + 1;
+    if (c == 0x4C0) return 0x4CF;
+    if (InRange(c, 0x4C1, 0x4CE) && !Even(c)) return c + 1;
+    if (InRange(c, 0x531, 0x556)) return c + 48;
+    if (InRange(c, 0x10A0, 0x10C5)) return c + 7264;
+    if ((InRange(c, 0x1E00, 0x1E95) || InRange(c, 0x1EA0, 0x1EFF)) && Even(c)) return c + 1;
+    if (c == 0x1E9E) return 0xDF;
+    if (InRange(c, 0x2160, 0x216F)) return c + 16;
+    if (InRange(c, 0x24B6, 0x24CF)) return c + 26;
+    if (InRange(c, 0xFF21, 0xFF3A)) return c + 32;
+    return c;
+}
+
+std::string ToLower(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[pos]);
+        if (lead < 0x80) {  // the common case: plain ASCII
+            out += static_cast<char>(lead >= 'A' && lead <= 'Z' ? lead + 32 : lead);
+            ++pos;
+            continue;
+        }
+        const Utf8Char ch = DecodeAt(text, pos);
+        if (ch.valid) {
+            AppendUtf8(out, LowerChar(ch.codePoint));
+        } else {
+            out += text[pos];
+        }
+        pos += ch.length;
+    }
+    return out;
+}
+
+bool EqualsIgnoreCase(const std::string& a, const std::string& b) { return ToLower(a) == ToLower(b); }
+
+}  // namespace tarvo

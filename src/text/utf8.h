@@ -1,0 +1,36 @@
+#pragma once
+// UTF-8 text helpers. Names come from file systems and command lines, so any
+// byte sequence must survive: bytes that are not valid UTF-8 count as one
+// character each and are copied unchanged.
+
+#include <cstddef>
+#include <string>
+
+namespace tarvo {
+
+// Number of characters (code points) in the text.
+std::size_t CharCount(const std::string& text);
+
+// The text less its last n characters; empty when it has n or fewer.
+std::string DropLastChars(const std::string& text, std::size_t n);
+
+// Simple lower-case mapping of one code point (ASCII, Latin, Greek,
+// Cyrillic, Armenian, Georgian and full-width Latin letters).
+char32_t LowerChar(char32_t c);
+
+// The text with every letter lower-cased.
+std::string ToLower(const std::string& text);
+
+// Equal when letter case is ignored.
+bool EqualsIgnoreCase(const std::string& a, const std::string& b);
+
+// One decoded character: its code point (or the lone byte when invalid)
+// and how many bytes it took.
+struct Utf8Char {
+    char32_t codePoint;
+    std::size_t length;
+    bool valid;
+};
+Utf8Char DecodeAt(const std::string& text, std::size_t pos);
+
+}  // namespace tarvo

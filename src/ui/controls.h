@@ -1,0 +1,64 @@
+#pragma once
+// The window and the controls that frmPindle drives. A front end puts real
+// widgets behind these; positions and sizes are in twips (1/1440 inch).
+
+#include <string>
+#include <vector>
+
+namespace tarvo {
+
+struct Rect {
+    float left = 0;
+    float top = 0;
+    float width = 0;
+    float height = 0;
+    bool operator==(const Rect& other) const {
+        return left == other.left && top == other.top && width == other.width && height == other.height;
+    }
+};
+
+class PlacedControl {
+public:
+    virtual ~PlacedControl() = default;
+    virtual Rect Bounds() const = 0;
+    virtual void SetBounds(const Rect& bounds) = 0;
+};
+
+class FormWindow {
+public:
+    virtual ~FormWindow() = default;
+    virtual std::string Caption() const = 0;
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual float ClientWidth() const = 0;
+    virtual float ClientHeight() const = 0;
+    virtual void Minimize() = 0;
+    virtual void Unload() = 0;  // closes the window, which ends the program
+};
+
+// List1: display names, at most one selected (-1 for none).
+class ListBoxControl : public PlacedControl {
+public:
+    virtual void Clear() = 0;
+    // Appends entries in order; one call per fill keeps a 40,000-entry
+    // refresh cheap.
+    virtual void AddItems(const std::vector<std::string>& items) = 0;
+    virtual int ListIndex() const = 0;
+};
+
+// Command1: the Play button.
+class ButtonControl : public PlacedControl {
+public:
+    virtual void SetToolTip(const std::string& text) = 0;
+};
+
+// Image1: one picture, stretched to the control's rectangle.
+class PictureControl : public PlacedControl {
+public:
+    // Loads a GIF, JPEG or BMP file whole and shows it; false (and the
+    // previous picture kept) when the file is not a picture it can read.
+    virtual bool LoadPicture(const std::string& path) = 0;
+    virtual void ShowIcon() = 0;  // the window's own icon
+    virtual void SetVisible(bool visible) = 0;
+};
+
+}  // namespace tarvo

@@ -1,0 +1,56 @@
+#pragma once
+// File1: the ordinary, visible files of one folder that match a pattern,
+// sorted by name with letter case ignored. It has no widget; List1 shows
+// its entries by position.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/services.h"
+#include "ui/controls.h"
+
+namespace tarvo {
+
+class FileList {
+public:
+    explicit FileList(Services& services) : services_(services) {}
+
+    const std::string& Path() const { return path_; }
+    void SetPath(const std::string& path) { path_ = path; }
+    const std::string& Pattern() const { return pattern_; }
+    void SetPattern(const std::string& pattern) { pattern_ = pattern; }
+
+    int ListCount() const { return static_cast<int>(entries_.size()); }
+    const std::string& List(int index) const { return entries_.at(static_cast<std::size_t>(index)); }
+    const std::vector<std::string>& Entries() const { return entries_; }
+
+    int ListIndex() const { return listIndex_; }
+    // Selects entry index (-1: none) and raises the selection notification
+    // before returning; an index out of range changes nothing.
+    bool SetListIndex(int index);
+    // The selected name, or empty.
+    std::string FileName() const;
+
+    // Re-reads the folder; afterwards nothing is selected. A folder that
+    // cannot be read holds no file.
+    void Refresh();
+
+    void OnSelect(std::function<void()> handler) { onSelect_ = std::move(handler); }
+
+    Rect bounds;
+
+private:
+    Services& services_;
+    std::string path_;
+    std::string pattern_ = "*.*";
+    std::vector<std::string> entries_;
+    int listIndex_ = -1;
+    std::function<void()> onSelect_;
+};
+
+// Orders names as the file list presents them: letter case ignored, names
+// equal apart from case by their exact text.
+void SortNamesLikeFileList(std::vector<std::string>& names);
+
+}  // namespace tarvo

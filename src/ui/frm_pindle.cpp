@@ -1,0 +1,86 @@
+#include "ui/frm_pindle.h"
+
+#include "launch/launch.h"
+#include "text/paths.h"
+#include "ui/design.h"
+#include "ui/display_name.h"
+#include "ui/layout.h"
+#include "ui/preview.h"
+
+namespace tarvo {
+
+frmPindle::frmPindle(Services& services, FormControls controls)
+    : services_(services), controls_(controls), file1_(services) {
+    file1_.bounds = design::kFile1;
+    file1_.OnSelect([this] { File1_Click(); });
+}
+
+bool frmPindle::FileExists(const std::string& path) {
+    const auto length = services_.FileLength(path);
+    return length && *length > 0;
+}
+
+std::string frmPindle::ReadSettingOr(const std::string& key, const std::string& fallback) {
+    return services_.ReadSetting(key).value_or(fallback);
+}
+
+void frmPindle::Form_Resize() {
+    const ControlRects current{controls_.list1.Bounds(), file1_.bounds, controls_.image1.Bounds(),
+                               controls_.command1.Bounds()};
+    const ControlRects next =
+        LayoutControls(controls_.form.ClientWidth(), controls_.form.ClientHeight(), current);
+    controls_.list1.SetBounds(next.list1);
+    file1_.bounds = next.file1;
+    controls_.image1.SetVisible(false);
+    controls_.image1.SetBounds(next.image1);
+    controls_.command1.SetBounds(next.command1);
+    controls_.image1.SetVisible(true);
+}
+
+void frmPindle::Form_KeyDown(int keyCode, int /*shift: Shift+Esc and Ctrl+F5 act as the bare keys*/) {
+    if (keyCode == design::kKeyEscape) {
+        controls_.form.Unload();
+    } else if (keyCode == design::kKeyF5) {
+        RefreshList();
+    }
+}
+
+void frmPindle::RefreshList() {
+    controls_.list1.Clear();
+    file1_.Refresh();
+    std::vector<std::string> names;
+    names.reserve(file1_.Entries().size());
+    for (const auto& fileName : file1_.Entries()) names.push_back(StripExtension(fileName));
+    controls_.list1.AddItems(names);
+}
+
+void frmPindle::List1_Click() { file1_.SetListIndex(controls_.list1.ListIndex()); }
+
+void frmPindle::list1_DblClick() { Command1_Click(); }
+
+void frmPindle::Image1_DblClick() { Command1_Click(); }
+
+void frmPindle::File1_Click() {
+    const char sep = services_.Separator();
+    const std::string shotsFolder =
+        WithTrailingSeparator(ReadSettingOr("shots", appFolder_ + "shots" + sep), sep);
+    for (const auto& candidate : PreviewCandidates(shotsFolder, appFolder_, file1_.FileName())) {
+        // A file that is there but is no readable picture counts as missing.
+        if (FileExists(candidate) && controls_.image1.LoadPicture(candidate)) return;
+    }
+    controls_.image1.ShowIcon();
+}
+
+void frmPindle::Command1_Click() {
+    const char sep = services_.Separator();
+    const std::string parameters = BuildParameterString(launchMode_, file1_.Path(), file1_.FileName(), sep);
+    const StartRequest request = BuildStartRequest(emulatorPath_, appFolder_, parameters, sep);
+    const StartResult result = services_.StartProgram(request);
+    if (result.started) {
+        controls_.form.Minimize();
+    } else {
+        services_.ShowMessage("Could not start the emulator " + request.program + ": " + result.error);
+    }
+}
+
+}  // namespace tarvo

@@ -1,0 +1,65 @@
+#pragma once
+// frmPindle: Tarvo's one window, without a toolkit. It owns the window-level
+// state and every handler; a front end creates the real widgets, hands them
+// in through the control interfaces and calls the handler of each event.
+
+#include <string>
+
+#include "platform/services.h"
+#include "ui/controls.h"
+#include "ui/file_list.h"
+
+namespace tarvo {
+
+struct EmulatorProfile;
+
+struct FormControls {
+    FormWindow& form;
+    ListBoxControl& list1;
+    ButtonControl& command1;
+    PictureControl& image1;
+};
+
+class frmPindle {
+public:
+    enum class LoadResult { ShowWindow, EndProgram };
+
+    frmPindle(Services& services, FormControls controls);
+    frmPindle(const frmPindle&) = delete;
+    frmPindle& operator=(const frmPindle&) = delete;
+
+    // The start-up sequence. EndProgram: end at once, never show the window.
+    LoadResult Form_Load();
+    void Form_Resize();
+    void Form_KeyDown(int keyCode, int shift);
+    void List1_Click();
+    void list1_DblClick();
+    void File1_Click();
+    void Image1_DblClick();
+    void Command1_Click();
+    void RefreshList();
+
+    const std::string& AppFolder() const { return appFolder_; }
+    const std::string& EmulatorPath() const { return emulatorPath_; }
+    int LaunchMode() const { return launchMode_; }
+    FileList& File1() { return file1_; }
+
+    bool FileExists(const std::string& path);
+
+private:
+    // Emulator recognition: true when a profile matched and was applied.
+    bool RecognizeEmulator();
+    bool MatchEmulator(const std::string& name);
+    bool MatchFolderWildcard(const std::string& pattern);
+    void ApplyProfile(const EmulatorProfile& profile);
+    std::string ReadSettingOr(const std::string& key, const std::string& fallback);
+
+    Services& services_;
+    FormControls controls_;
+    FileList file1_;
+    std::string appFolder_;
+    std::string emulatorPath_;
+    int launchMode_ = 0;
+};
+
+}  // namespace tarvo

@@ -1,0 +1,128 @@
+#pragma once
+// In-memory stand-ins for the operating system and the widgets, so the
+// whole program can run in a test with Windows or Linux conventions.
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/services.h"
+#include "ui/controls.h"
+#include "ui/frm_pindle.h"
+
+namespace tarvo::testing {
+
+struct FakeFile {
+    std::uint64_t length = 1;
+    bool hidden = false;
+    bool executable = false;
+};
+
+class FakeServices : public Services {
+public:
+    // Windows conventions unless a test says otherwise.
+    char separator = '\\';
+    bool carryExe = true;
+    std::string exeFolder = "C:\\Front";
+    std::string commandLine;
+    std::map<std::string, std::string> settings;
+    std::map<std::string, FakeFile> files;  // by full path
+    std::set<std::string> folders;          // full paths, no trailing separator
+    std::set<std::string> unreadableFolders;
+    bool previousInstance = false;
+    StartResult startResult{true, ""};
+
+    std::vector<std::string> activated;
+    std::vector<std::string> messages;
+    std::vector<StartRequest> starts;
+    int listings = 0;
+
+    void UseLinux();
+    void AddFile(const std::string& path, std::uint64_t length = 1) { files[path].length = length; }
+
+    char Separator() const override { return separator; }
+    bool ProgramsCarryExe() const override { return carryExe; }
+    std::string ExecutableFolder() override { return exeFolder; }
+    std::string CommandLine() override { return commandLine; }
+    std::optional<std::string> ReadSetting(const std::string& key) override;
+    bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override;
+    std::string FirstOrdinaryFile(const std::string& folder) override;
+    std::optional<std::uint64_t> FileLength(const std::string& path) override;
+    bool IsExecutableFile(const std::string& path) override;
+    bool PreviousInstanceRunning() override { return previousInstance; }
+    void ActivatePreviousInstance(const std::string& caption) override { activated.push_back(caption); }
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    StartResult StartProgram(const StartRequest& request) override;
+};
+
+class FakeWindow : public FormWindow {
+public:
+    std::string caption = "Tarvo - Generic Frontend by Quillan";
+    float clientWidth = 7380;
+    float clientHeight = 4995;
+    int minimized = 0;
+    bool unloaded = false;
+    std::string Caption() const override { return caption; }
+    void SetCaption(const std::string& text) override { caption = text; }
+    float ClientWidth() const override { return clientWidth; }
+    float ClientHeight() const override { return clientHeight; }
+    void Minimize() override { ++minimized; }
+    void Unload() override { unloaded = true; }
+};
+
+class FakeList : public ListBoxControl {
+public:
+    std::vector<std::string> items;
+    int index = -1;
+    Rect bounds;
+    void Clear() override { items.clear(); index = -1; }
+    void AddItems(const std::vector<std::string>& more) override { items.insert(items.end(), more.begin(), more.end()); }
+    int ListIndex() const override { return index; }
+    Rect Bounds() const override { return bounds; }
+    void SetBounds(const Rect& r) override { bounds = r; }
+};
+
+class FakeButton : public ButtonControl {
+public:
+    std::string toolTip;
+    Rect bounds;
+    void SetToolTip(const std::string& text) override { toolTip = text; }
+    Rect Bounds() const override { return bounds; }
+    void SetBounds(const Rect& r) override { bounds = r; }
+};
+
+class FakePicture : public PictureControl {
+public:
+    static constexpr const char* kIcon = "<icon>";
+    std::string showing;             // a path, kIcon, or empty
+    std::set<std::string> damaged;   // paths that exist but are no picture
+    int loads = 0;
+    bool visible = true;
+    std::vector<bool> visibility;    // every change, in order
+    Rect bounds;
+    bool LoadPicture(const std::string& path) override;
+    void ShowIcon() override { showing = kIcon; }
+    void SetVisible(bool v) override { visible = v; visibility.push_back(v); }
+    Rect Bounds() const override { return bounds; }
+    void SetBounds(const Rect& r) override { bounds = r; }
+};
+
+// A whole Tarvo over the fakes.
+struct FakeTarvo {
+    FakeServices services;
+    FakeWindow window;
+    FakeList list1;
+    FakeButton command1;
+    FakePicture image1;
+    frmPindle form{services, FormControls{window, list1, command1, image1}};
+
+    frmPindle::LoadResult Load() { return form.Form_Load(); }
+    // The user selects display entry k.
+    void Select(int k) {
+        list1.index = k;
+        form.List1_Click();
+    }
+};
+
+}  // namespace tarvo::testing
