@@ -1,0 +1,40 @@
+#include "ini_settings.h"
+
+#include <fstream>
+
+#include "text/utf8.h"
+
+namespace tarvo {
+
+namespace {
+
+std::string Trim(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::optional<std::string> ReadIniSetting(const std::string& file, const std::string& group, const std::string& key) {
+    std::ifstream in(file, std::ios::binary);
+    std::string line;
+    bool inGroup = false;
+    std::optional<std::string> value;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::string trimmed = Trim(line);
+        if (trimmed.empty() || trimmed[0] == ';' || trimmed[0] == '#') continue;
+        if (trimmed.front() == '[' && trimmed.back() == ']') {
+            inGroup = EqualsIgnoreCase(Trim(trimmed.substr(1, trimmed.size() - 2)), group);
+            continue;
+        }
+        const auto equals = line.find('=');
+        if (!inGroup || equals == std::string::npos) continue;
+        if (EqualsIgnoreCase(Trim(line.substr(0, equals)), key)) value = Trim(line.substr(equals + 1));
+    }
+    return value;
+}
+
+}  // namespace tarvo

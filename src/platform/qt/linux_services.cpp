@@ -1,0 +1,74 @@
+#include "linux_services.h"
+
+#include <unistd.h>
+
+#include <QMessageBox>
+#include <cstdlib>
+
+#include "ini_settings.h"
+#include "posix_files.h"
+#include "posix_start.h"
+#include "single_instance.h"
+#include "ui/design.h"
+
+namespace tarvo {
+
+namespace {
+
+std::string ExecutableFolderOfThisProcess() {
+    std::string path(4096, '\0');
+    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
+    if (length <= 0) return "./";
+    path.resize(static_cast<std::size_t>(length));
+    return path.substr(0, path.rfind('/') + 1);
+}
+
+std::string SettingsFile() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && *config) return std::string(config) + "/Tarvo/Tarvo.conf";
+    const char* home = std::getenv("HOME");
+    return std::string(home ? home : "") + "/.config/Tarvo/Tarvo.conf";
+}
+
+}  // namespace
+
+LinuxEnvironment LinuxEnvironment::FromProcess(int argc, char** argv) {
+    LinuxEnvironment environment;
+    environment.executableFolder = ExecutableFolderOfThisProcess();
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) environment.commandLine += ' ';
+        environment.commandLine += argv[i];
+    }
+    environment.settingsFile = SettingsFile();
+    return environment;
+}
+
+LinuxServices::LinuxServices(LinuxEnvironment environment, SingleInstance& instance)
+    : environment_(std::move(environment)), instance_(instance) {}
+
+std::optional<std::string> LinuxServices::ReadSetting(const std::string& key) {
+    return ReadIniSetting(environment_.settingsFile, "Settings", key);
+}
+
+bool LinuxServices::ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
+    return posix::ListFolder(folder, entries);
+}
+
+std::string LinuxServices::FirstOrdinaryFile(const std::string& folder) { return posix::FirstOrdinaryFile(folder); }
+
+std::optional<std::uint64_t> LinuxServices::FileLength(const std::string& path) { return posix::FileLength(path); }
+
+bool LinuxServices::IsExecutableFile(const std::string& path) { return posix::IsExecutableFile(path); }
+
+bool LinuxServices::PreviousInstanceRunning() { return instance_.AnotherIsRunning(); }
+
+void LinuxServices::ActivatePreviousInstance(const std::string& caption) { instance_.SendCaption(caption); }
+
+void LinuxServices::ShowMessage(const std::string& text) {
+    QMessageBox box(QMessageBox::Warning, design::kTitle, QString::fromStdString(text), QMessageBox::Ok);
+    box.exec();
+}
+
+StartResult LinuxServices::StartProgram(const StartRequest& request) { return posix::StartDetached(request); }
+
+}  // namespace tarvo

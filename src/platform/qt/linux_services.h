@@ -1,0 +1,44 @@
+#pragma once
+// The Linux services: POSIX files and processes, the Tarvo.conf settings,
+// Qt's message box and local socket.
+
+#include <string>
+
+#include "platform/services.h"
+
+namespace tarvo {
+
+class SingleInstance;
+
+struct LinuxEnvironment {
+    std::string executableFolder;
+    std::string commandLine;   // argv[1..] joined by single blanks
+    std::string settingsFile;  // $XDG_CONFIG_HOME/Tarvo/Tarvo.conf
+
+    static LinuxEnvironment FromProcess(int argc, char** argv);
+};
+
+class LinuxServices : public Services {
+public:
+    LinuxServices(LinuxEnvironment environment, SingleInstance& instance);
+
+    char Separator() const override { return '/'; }
+    bool ProgramsCarryExe() const override { return false; }
+    std::string ExecutableFolder() override { return environment_.executableFolder; }
+    std::string CommandLine() override { return environment_.commandLine; }
+    std::optional<std::string> ReadSetting(const std::string& key) override;
+    bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override;
+    std::string FirstOrdinaryFile(const std::string& folder) override;
+    std::optional<std::uint64_t> FileLength(const std::string& path) override;
+    bool IsExecutableFile(const std::string& path) override;
+    bool PreviousInstanceRunning() override;
+    void ActivatePreviousInstance(const std::string& caption) override;
+    void ShowMessage(const std::string& text) override;
+    StartResult StartProgram(const StartRequest& request) override;
+
+private:
+    LinuxEnvironment environment_;
+    SingleInstance& instance_;
+};
+
+}  // namespace tarvo

@@ -1,0 +1,80 @@
+#include "posix_files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+
+namespace tarvo::posix {
+
+namespace {
+
+class Folder {
+public:
+    explicit Folder(const std::string& path) : dir_(opendir(path.c_str())) {}
+    ~Folder() {
+        if (dir_) closedir(dir_);
+    }
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+    DIR* get() const { return dir_; }
+
+private:
+    DIR* dir_;
+};
+
+FolderEntry::Kind KindOf(DIR* dir, const dirent* entry) {
+    switch (entry->d_type) {
+        case DT_REG: return FolderEntry::Kind::File;
+        case DT_DIR: return FolderEntry::Kind::Folder;
+        case DT_LNK:
+        case DT_UNKNOWN: {
+            // Only links and file systems without types cost a stat.
+            struct stat st {};
+            if (fstatat(dirfd(dir), entry->d_name, &st, 0) != 0) return FolderEntry::Kind::Other;
+            if (S_ISREG(st.st_mode)) return FolderEntry::Kind::File;
+            return S_ISDIR(st.st_mode) ? FolderEntry::Kind::Folder : FolderEntry::Kind::Other;
+        }
+        default: return FolderEntry::Kind::Other;
+    }
+}
+
+bool IsDotOrDotDot(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+}  // namespace
+
+bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
+    Folder dir(folder);
+    if (!dir.get()) return false;
+    while (const dirent* entry = readdir(dir.get())) {
+        if (IsDotOrDotDot(entry->d_name)) continue;
+        entries.push_back({entry->d_name, KindOf(dir.get(), entry), entry->d_name[0] == '.'});
+    }
+    return true;
+}
+
+std::string FirstOrdinaryFile(const std::string& folder) {
+    Folder dir(folder);
+    if (!dir.get()) return {};
+    while (const dirent* entry = readdir(dir.get())) {
+        if (entry->d_name[0] != '.' && KindOf(dir.get(), entry) == FolderEntry::Kind::File) return entry->d_name;
+    }
+    return {};
+}
+
+std::optional<std::uint64_t> FileLength(const std::string& path) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
+bool IsExecutableFile(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
+}
+
+}  // namespace tarvo::posix

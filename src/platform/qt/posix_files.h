@@ -1,0 +1,19 @@
+#pragma once
+// Files on Linux: paths are the file system's bytes, used as they are.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/services.h"
+
+namespace tarvo::posix {
+
+// One readdir pass; dot-names are hidden; links count as what they point to.
+bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries);
+std::string FirstOrdinaryFile(const std::string& folder);
+std::optional<std::uint64_t> FileLength(const std::string& path);
+bool IsExecutableFile(const std::string& path);
+
+}  // namespace tarvo::posix

@@ -1,0 +1,69 @@
+#pragma once
+// The control interfaces over real Qt widgets. Each keeps the twips
+// rectangle it was given and places its widget in pixels at the screen's
+// real DPI.
+
+#include <QListView>
+#include <QPushButton>
+#include <QStringListModel>
+
+#include "picture_view.h"
+#include "ui/controls.h"
+
+namespace tarvo {
+
+class TwipsPlacement {
+public:
+    TwipsPlacement(QWidget* widget, const Rect& designed);
+    Rect Bounds() const { return bounds_; }
+    void SetBounds(const Rect& bounds);
+    static double TwipsPerPixel(const QWidget* widget);
+
+private:
+    QWidget* widget_;
+    Rect bounds_;
+};
+
+class QtListBox : public ListBoxControl {
+public:
+    QtListBox(QListView* view, QStringListModel* model, const Rect& designed);
+    void Clear() override;
+    void AddItems(const std::vector<std::string>& items) override;
+    int ListIndex() const override;
+    void Select(int row);
+    Rect Bounds() const override { return placement_.Bounds(); }
+    void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }
+
+private:
+    QListView* view_;
+    QStringListModel* model_;
+    TwipsPlacement placement_;
+};
+
+class QtButton : public ButtonControl {
+public:
+    QtButton(QPushButton* button, const Rect& designed) : button_(button), placement_(button, designed) {}
+    void SetToolTip(const std::string& text) override { button_->setToolTip(QString::fromStdString(text)); }
+    Rect Bounds() const override { return placement_.Bounds(); }
+    void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }
+
+private:
+    QPushButton* button_;
+    TwipsPlacement placement_;
+};
+
+class QtPicture : public PictureControl {
+public:
+    QtPicture(PictureView* view, const Rect& designed) : view_(view), placement_(view, designed) {}
+    bool LoadPicture(const std::string& path) override { return view_->LoadPicture(path); }
+    void ShowIcon() override { view_->ShowIcon(view_->window()->windowIcon()); }
+    void SetVisible(bool visible) override { view_->setVisible(visible); }
+    Rect Bounds() const override { return placement_.Bounds(); }
+    void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }
+
+private:
+    PictureView* view_;
+    TwipsPlacement placement_;
+};
+
+}  // namespace tarvo

@@ -1,0 +1,127 @@
+#include "tarvo_window.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include "ui/design.h"
+
+namespace tarvo {
+
+namespace {
+
+QFont DesignFont(double points, bool bold) {
+    QFont font;
+    // The classic face where it exists, else a plain sans-serif of the size.
+    font.setFamilies({design::kListFont, "Microsoft Sans Serif", "DejaVu Sans", "Liberation Sans"});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QColor FromRgb(unsigned rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+}  // namespace
+
+TarvoWindow::TarvoWindow(Services& services) {
+    setWindowIcon(QIcon(":/tarvo/tarvo.ico"));
+    SetCaption(design::kCaption);
+    CreateWidgets();
+    form_ = std::make_unique<frmPindle>(services, FormControls{*this, *list1_, *command1_, *image1_});
+
+    const double tpp = TwipsPlacement::TwipsPerPixel(this);
+    resize(static_cast<int>(design::kClientWidth / tpp + 0.5), static_cast<int>(design::kClientHeight / tpp + 0.5));
+
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { form_->List1_Click(); });
+    connect(list_, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
+        // The row under the pointer is the one that starts.
+        if (index.isValid() && index.row() != list1_->ListIndex()) list1_->Select(index.row());
+        form_->list1_DblClick();
+    });
+    connect(play_, &QPushButton::clicked, this, [this] { form_->Command1_Click(); });
+    picture_->OnDoubleClick([this] { form_->Image1_DblClick(); });
+    qApp->installEventFilter(this);
+}
+
+TarvoWindow::~TarvoWindow() { qApp->removeEventFilter(this); }
+
+void TarvoWindow::CreateWidgets() {
+    list_ = new QListView(this);
+    model_ = new QStringListModel(list_);
+    list_->setModel(model_);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setUniformItemSizes(true);
+    list_->setFont(DesignFont(design::kListFontPoints, false));
+    QPalette colours = list_->palette();
+    colours.setColor(QPalette::Base, FromRgb(design::kListBackground));
+    colours.setColor(QPalette::Text, FromRgb(design::kListText));
+    list_->setPalette(colours);
+    list1_ = std::make_unique<QtListBox>(list_, model_, design::kList1);
+
+    play_ = new QPushButton(QString::fromUtf8(design::kPlayCaption), this);
+    play_->setFont(DesignFont(design::kPlayFontPoints, true));
+    play_->setDefault(true);
+    command1_ = std::make_unique<QtButton>(play_, design::kCommand1);
+
+    picture_ = new PictureView(this);
+    image1_ = std::make_unique<QtPicture>(picture_, design::kImage1);
+
+    setTabOrder(play_, list_);
+    play_->setFocus();
+}
+
+void TarvoWindow::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    setWindowTitle(QString::fromStdString(caption));
+}
+
+float TarvoWindow::ClientWidth() const {
+    return static_cast<float>(width() * TwipsPlacement::TwipsPerPixel(this));
+}
+
+float TarvoWindow::ClientHeight() const {
+    return static_cast<float>(height() * TwipsPlacement::TwipsPerPixel(this));
+}
+
+void TarvoWindow::RestoreIfCaption(const std::string& caption) {
+    if (caption != caption_) return;
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void TarvoWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    form_->Form_Resize();
+}
+
+bool TarvoWindow::OwnsFocus(QObject* watched) const {
+    // A key event travels up from the focused widget; act on its first stop.
+    QWidget* focus = QApplication::focusWidget();
+    return focus ? (watched == focus && isAncestorOf(focus)) : watched == this;
+}
+
+bool TarvoWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !OwnsFocus(watched)) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const int shift = static_cast<int>(static_cast<QKeyEvent*>(event)->modifiers() >> 25);
+    switch (key) {
+        case Qt::Key_Escape:
+            form_->Form_KeyDown(design::kKeyEscape, shift);
+            return false;  // the focused control still gets the key
+        case Qt::Key_F5:
+            form_->Form_KeyDown(design::kKeyF5, shift);
+            return false;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // Play is the default button: Enter starts wherever the focus is.
+            play_->click();
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace tarvo

@@ -1,0 +1,54 @@
+#pragma once
+// frmPindle on Qt: the real window and its widgets, each event routed to the
+// core handler of the same name.
+
+#include <QWidget>
+#include <memory>
+
+#include "qt_controls.h"
+#include "ui/frm_pindle.h"
+
+namespace tarvo {
+
+class TarvoWindow : public QWidget, private FormWindow {
+public:
+    explicit TarvoWindow(Services& services);
+    ~TarvoWindow() override;
+
+    frmPindle::LoadResult Load() { return form_->Form_Load(); }
+    // A later start asked for the window serving this caption.
+    void RestoreIfCaption(const std::string& caption);
+
+    frmPindle& Form() { return *form_; }
+    QListView* List1() const { return list_; }
+    QPushButton* Command1() const { return play_; }
+    PictureView* Image1() const { return picture_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // FormWindow
+    std::string Caption() const override { return caption_; }
+    void SetCaption(const std::string& caption) override;
+    float ClientWidth() const override;
+    float ClientHeight() const override;
+    void Minimize() override { showMinimized(); }
+    void Unload() override { close(); }
+
+    void CreateWidgets();
+    bool OwnsFocus(QObject* watched) const;
+
+    QListView* list_ = nullptr;
+    QStringListModel* model_ = nullptr;
+    QPushButton* play_ = nullptr;
+    PictureView* picture_ = nullptr;
+    std::unique_ptr<QtListBox> list1_;
+    std::unique_ptr<QtButton> command1_;
+    std::unique_ptr<QtPicture> image1_;
+    std::unique_ptr<frmPindle> form_;
+    std::string caption_;
+};
+
+}  // namespace tarvo
