@@ -1,0 +1,95 @@
+// RefreshList through the real Linux listing and the real Qt list, against a
+// plain readdir of the same folder with a case-insensitive sort.
+
+#include <benchmark/benchmark.h>
+#include <dirent.h>
+#include <strings.h>
+
+#include <QApplication>
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "linux_services.h"
+#include "rom_folder.h"
+#include "single_instance.h"
+#include "tarvo_window.h"
+
+namespace {
+
+std::string g_work;
+
+void ReaddirAndSort(benchmark::State& state) {
+    const std::string folder = tarvo::bench::MakeRomFolder(g_work, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        std::vector<std::string> names;
+        DIR* dir = opendir(folder.c_str());
+        while (const dirent* entry = readdir(dir)) names.emplace_back(entry->d_name);
+        closedir(dir);
+        std::sort(names.begin(), names.end(),
+                  [](const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) < 0; });
+        benchmark::DoNotOptimize(names.data());
+    }
+}
+
+void RefreshList(benchmark::State& state) {
+    const int matching = static_cast<int>(state.range(0));
+    const std::string folder = tarvo::bench::MakeRomFolder(g_work, matching);
+    const std::string settings = g_work + "/Tarvo-" + std::to_string(matching) + ".conf";
+    std::ofstream(settings) << "[Settings]\nroms=" << folder << "\n";
+    tarvo::SingleInstance instance(g_work + "/tarvo.socket");
+    tarvo::LinuxServices services({g_work + "/", "/usr/games/mame", settings}, instance);
+    tarvo::TarvoWindow window(services);
+    window.Load();
+    if (window.Form().File1().ListCount() != matching) state.SkipWithError("wrong number of ROMs listed");
+    for (auto _ : state) window.Form().RefreshList();
+}
+
+// Prints each measurement beside its baseline from the same run.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const auto& run : runs) {
+            if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
+            const std::string name = run.benchmark_name();
+            const std::string size = name.substr(name.find('/') + 1);
+            (name.rfind("RefreshList", 0) == 0 ? tarvo_ : baseline_)[size] = run.GetAdjustedRealTime();
+        }
+    }
+    void PrintRatios() const {
+        std::printf("\nRefreshList against readdir + case-insensitive sort (target: at most 1.5 x)\n");
+        for (const auto& [size, time] : tarvo_) {
+            const auto base = baseline_.find(size);
+            if (base == baseline_.end()) continue;
+            std::printf("  %6s matching files (+ as many others): %8.2f ms, baseline %8.2f ms, ratio %.2f\n",
+                        size.c_str(), time, base->second, time / base->second);
+        }
+    }
+
+private:
+    std::map<std::string, double> tarvo_, baseline_;
+};
+
+}  // namespace
+
+BENCHMARK(ReaddirAndSort)->Arg(10000)->Arg(40000)->Unit(benchmark::kMillisecond);
+BENCHMARK(RefreshList)->Arg(10000)->Arg(40000)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    g_work = qEnvironmentVariable("TARVO_BENCH_DIR", "/tmp/tarvo-bench").toStdString();
+    std::filesystem::create_directories(g_work);
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios();
+    benchmark::Shutdown();
+    return 0;
+}
