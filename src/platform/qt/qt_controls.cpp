@@ -1,29 +1,17 @@
 #include "qt_controls.h"
 
-#include <cmath>
-
-#include "ui/design.h"
+#include "ui/pixels.h"
 
 namespace tarvo {
 
-namespace {
-int ToPixels(double twips, double twipsPerPixel) { return static_cast<int>(std::lround(twips / twipsPerPixel)); }
-}  // namespace
-
-double TwipsPlacement::TwipsPerPixel(const QWidget* widget) {
-    return double(design::kTwipsPerInch) / widget->logicalDpiX();
-}
+double TwipsPlacement::TwipsPerPixel(const QWidget* widget) { return tarvo::TwipsPerPixel(widget->logicalDpiX()); }
 
 TwipsPlacement::TwipsPlacement(QWidget* widget, const Rect& designed) : widget_(widget) { SetBounds(designed); }
 
 void TwipsPlacement::SetBounds(const Rect& bounds) {
     bounds_ = bounds;
-    // Edges are rounded, not sizes, so neighbours meet without a gap.
-    const double tpp = TwipsPerPixel(widget_);
-    const int left = ToPixels(bounds.left, tpp);
-    const int top = ToPixels(bounds.top, tpp);
-    widget_->setGeometry(left, top, ToPixels(double(bounds.left) + bounds.width, tpp) - left,
-                         ToPixels(double(bounds.top) + bounds.height, tpp) - top);
+    const PixelRect pixels = ToPixels(bounds, TwipsPerPixel(widget_));
+    widget_->setGeometry(pixels.left, pixels.top, pixels.width, pixels.height);
 }
 
 QtListBox::QtListBox(QListView* view, QStringListModel* model, const Rect& designed)

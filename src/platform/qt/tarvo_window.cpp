@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 
 #include "ui/design.h"
+#include "ui/pixels.h"
 
 namespace tarvo {
 
@@ -30,7 +31,7 @@ TarvoWindow::TarvoWindow(Services& services) {
     form_ = std::make_unique<frmPindle>(services, FormControls{*this, *list1_, *command1_, *image1_});
 
     const double tpp = TwipsPlacement::TwipsPerPixel(this);
-    resize(static_cast<int>(design::kClientWidth / tpp + 0.5), static_cast<int>(design::kClientHeight / tpp + 0.5));
+    resize(TwipsToPixels(design::kClientWidth, tpp), TwipsToPixels(design::kClientHeight, tpp));
 
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { form_->List1_Click(); });
