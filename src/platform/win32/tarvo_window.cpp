@@ -1,0 +1,214 @@
+#include "tarvo_window.h"
+
+#include <commctrl.h>
+
+#include "ui/design.h"
+#include "ui/pixels.h"
+#include "wide_text.h"
+
+namespace tarvo::win32 {
+
+namespace {
+
+const wchar_t kClassName[] = L"Tarvo.frmPindle";
+constexpr int kIconResource = 1;
+
+COLORREF FromRgb(unsigned rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+int CALLBACK NoteFontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+// "MS Sans Serif" where the system has it, else its TrueType successor.
+HFONT CreateDesignFont(double points, bool bold, UINT dpi) {
+    LOGFONTW font{};
+    font.lfCharSet = ANSI_CHARSET;  // Western
+    wcscpy_s(font.lfFaceName, Widen(design::kListFont).c_str());
+    bool found = false;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(screen, &font, NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    if (!found) wcscpy_s(font.lfFaceName, L"Microsoft Sans Serif");
+    font.lfHeight = -MulDiv(static_cast<int>(points * 100), static_cast<int>(dpi), 7200);
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfQuality = CLEARTYPE_QUALITY;
+    return CreateFontIndirectW(&font);
+}
+
+int ShiftState() {
+    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+HICON LoadTarvoIcon(int size) {
+    auto icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                              size, size, 0));
+    return icon ? icon : LoadIconW(nullptr, IDI_APPLICATION);
+}
+
+}  // namespace
+
+TarvoWindow::TarvoWindow(Services& services) {
+    smallIcon_ = LoadTarvoIcon(GetSystemMetrics(SM_CXSMICON));
+    largeIcon_ = LoadTarvoIcon(256);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hIcon = LoadTarvoIcon(32);
+    windowClass.hIconSm = smallIcon_;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassExW(&windowClass);
+
+    hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                            CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    SetCaption(design::kCaption);
+    listBackground_ = CreateSolidBrush(FromRgb(design::kListBackground));
+    CreateControls();
+    form_ = std::make_unique<frmPindle>(services, FormControls{*this, *list1_, *command1_, *image1_});
+    ApplyDpi();
+}
+
+TarvoWindow::~TarvoWindow() {
+    if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+    DeleteObject(listFont_);
+    DeleteObject(playFont_);
+    DeleteObject(listBackground_);
+}
+
+void TarvoWindow::CreateControls() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    // Creation order is the Tab order: Play first, then the list.
+    play_ = CreateWindowExW(0, WC_BUTTONW, Widen(design::kPlayCaption).c_str(),
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0, hwnd_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPlayId)), instance, nullptr);
+    list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTBOXW, L"",
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 0,
+                            0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance, nullptr);
+    toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance, nullptr);
+    picture_ = std::make_unique<PictureBox>(hwnd_, largeIcon_);
+    picture_->OnDoubleClick([this] { form_->Image1_DblClick(); });
+
+    auto twips = [this] { return TwipsPerPixel(); };
+    list1_ = std::make_unique<Win32ListBox>(list_, TwipsPlacement(list_, design::kList1, twips));
+    command1_ = std::make_unique<Win32Button>(play_, toolTip_, TwipsPlacement(play_, design::kCommand1, twips));
+    image1_ = std::make_unique<Win32Picture>(*picture_, TwipsPlacement(picture_->Handle(), design::kImage1, twips));
+}
+
+double TarvoWindow::TwipsPerPixel() const { return tarvo::TwipsPerPixel(GetDpiForWindow(hwnd_)); }
+
+// Fonts, window size and control rectangles for the window's present DPI.
+void TarvoWindow::ApplyDpi() {
+    const UINT dpi = GetDpiForWindow(hwnd_);
+    HFONT oldList = listFont_, oldPlay = playFont_;
+    listFont_ = CreateDesignFont(design::kListFontPoints, false, dpi);
+    playFont_ = CreateDesignFont(design::kPlayFontPoints, true, dpi);
+    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), TRUE);
+    SendMessageW(play_, WM_SETFONT, reinterpret_cast<WPARAM>(playFont_), TRUE);
+    DeleteObject(oldList);
+    DeleteObject(oldPlay);
+    list1_->Placement().Reapply();
+    command1_->Placement().Reapply();
+    image1_->Placement().Reapply();
+}
+
+void TarvoWindow::Show() {
+    const double tpp = TwipsPerPixel();
+    RECT frame{0, 0, TwipsToPixels(design::kClientWidth, tpp), TwipsToPixels(design::kClientHeight, tpp)};
+    AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_CONTROLPARENT, GetDpiForWindow(hwnd_));
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    SetFocus(play_);
+}
+
+void TarvoWindow::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    SetWindowTextW(hwnd_, Widen(caption).c_str());
+}
+
+float TarvoWindow::ClientWidth() const {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    return static_cast<float>(client.right * TwipsPerPixel());
+}
+
+float TarvoWindow::ClientHeight() const {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    return static_cast<float>(client.bottom * TwipsPerPixel());
+}
+
+void TarvoWindow::Process(MSG& message) {
+    const bool ours = message.hwnd == hwnd_ || IsChild(hwnd_, message.hwnd);
+    if (ours && (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN)) {
+        form_->Form_KeyDown(static_cast<int>(message.wParam), ShiftState());
+        if (!IsOpen()) return;  // Esc unloaded the window
+    }
+    if (IsOpen() && IsDialogMessageW(hwnd_, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+void TarvoWindow::OnListDoubleClick() {
+    // The row under the pointer is the one that starts.
+    const DWORD where = GetMessagePos();
+    POINT point{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
+    ScreenToClient(list_, &point);
+    const LRESULT hit = SendMessageW(list_, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+    const int row = LOWORD(hit);
+    if (HIWORD(hit) == 0 && row != list1_->ListIndex()) {
+        SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+        form_->List1_Click();
+    }
+    form_->list1_DblClick();
+}
+
+void TarvoWindow::OnCommand(int id, int code) {
+    if (id == kListId && code == LBN_SELCHANGE) form_->List1_Click();
+    if (id == kListId && code == LBN_DBLCLK) OnListDoubleClick();
+    if (id == kPlayId && code == BN_CLICKED) form_->Command1_Click();
+}
+
+LRESULT TarvoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_SIZE:
+            if (form_) form_->Form_Resize();  // minimising and restoring included
+            return 0;
+        case WM_CTLCOLORLISTBOX:
+            SetTextColor(reinterpret_cast<HDC>(wParam), FromRgb(design::kListText));
+            SetBkColor(reinterpret_cast<HDC>(wParam), FromRgb(design::kListBackground));
+            return reinterpret_cast<LRESULT>(listBackground_);
+        case WM_DPICHANGED: {
+            const RECT* suggested = reinterpret_cast<RECT*>(lParam);
+            ApplyDpi();
+            SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK TarvoWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<TarvoWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<TarvoWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return self ? self->Handle(message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace tarvo::win32

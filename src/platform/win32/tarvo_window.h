@@ -1,0 +1,73 @@
+#pragma once
+// frmPindle on Win32: the real window and its controls, each notification
+// routed to the core handler of the same name.
+
+#include <windows.h>
+
+#include <memory>
+
+#include "picture_box.h"
+#include "ui/frm_pindle.h"
+#include "win32_controls.h"
+
+namespace tarvo::win32 {
+
+class TarvoWindow : private FormWindow {
+public:
+    static constexpr int kListId = 100;
+    static constexpr int kPlayId = IDOK;  // so Enter presses Play wherever the focus is
+
+    explicit TarvoWindow(Services& services);
+    ~TarvoWindow() override;
+    TarvoWindow(const TarvoWindow&) = delete;
+    TarvoWindow& operator=(const TarvoWindow&) = delete;
+
+    frmPindle::LoadResult Load() { return form_->Form_Load(); }
+    void Show();
+    // One message of the loop: the window sees key presses first, then the
+    // dialog navigation (Tab, Shift+Tab, Enter), then the control.
+    void Process(MSG& message);
+    bool IsOpen() const { return IsWindow(hwnd_) != FALSE; }
+
+    HWND Handle() const { return hwnd_; }
+    HWND List1() const { return list_; }
+    HWND Command1() const { return play_; }
+    HWND ToolTip() const { return toolTip_; }
+    PictureBox& Image1() { return *picture_; }
+    frmPindle& Form() { return *form_; }
+
+private:
+    // FormWindow
+    std::string Caption() const override { return caption_; }
+    void SetCaption(const std::string& caption) override;
+    float ClientWidth() const override;
+    float ClientHeight() const override;
+    void Minimize() override { ShowWindow(hwnd_, SW_MINIMIZE); }
+    void Unload() override { DestroyWindow(hwnd_); }
+
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCommand(int id, int code);
+    void OnListDoubleClick();
+    void CreateControls();
+    void ApplyDpi();
+    double TwipsPerPixel() const;
+
+    HWND hwnd_ = nullptr;
+    HWND list_ = nullptr;
+    HWND play_ = nullptr;
+    HWND toolTip_ = nullptr;
+    HICON smallIcon_ = nullptr;
+    HICON largeIcon_ = nullptr;
+    HFONT listFont_ = nullptr;
+    HFONT playFont_ = nullptr;
+    HBRUSH listBackground_ = nullptr;
+    std::unique_ptr<PictureBox> picture_;
+    std::unique_ptr<Win32ListBox> list1_;
+    std::unique_ptr<Win32Button> command1_;
+    std::unique_ptr<Win32Picture> image1_;
+    std::unique_ptr<frmPindle> form_;
+    std::string caption_;
+};
+
+}  // namespace tarvo::win32

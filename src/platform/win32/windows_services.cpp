@@ -1,0 +1,157 @@
+#include "windows_services.h"
+
+#include <shellapi.h>
+
+#include <functional>
+
+#include "command_line.h"
+#include "ui/design.h"
+#include "wide_text.h"
+
+namespace tarvo::win32 {
+
+namespace {
+
+std::string ExecutableFolderOfThisProcess() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return Narrow(path.substr(0, path.rfind(L'\\') + 1));
+}
+
+bool IsDotOrDotDot(const wchar_t* name) {
+    return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+}
+
+// One FindFirstFileEx pass over a folder; stops when visit returns false.
+bool ForEachEntry(const std::string& folder, const std::function<bool(const WIN32_FIND_DATAW&)>& visit) {
+    std::wstring pattern = Widen(folder);
+    if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                   FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;  // empty, but there
+    do {
+        if (!IsDotOrDotDot(data.cFileName) && !visit(data)) break;
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return true;
+}
+
+bool IsFolder(const WIN32_FIND_DATAW& data) { return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+bool IsHidden(const WIN32_FIND_DATAW& data) {
+    return (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+}
+
+std::string SystemMessage(DWORD code) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+        reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message = length ? std::wstring(text, length) : L"Error " + std::to_wstring(code) + L".";
+    LocalFree(text);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ')) {
+        message.pop_back();
+    }
+    return Narrow(message);
+}
+
+}  // namespace
+
+WindowsEnvironment WindowsEnvironment::FromProcess() {
+    WindowsEnvironment environment;
+    environment.executableFolder = ExecutableFolderOfThisProcess();
+    environment.commandLine = Narrow(CommandLineTail(GetCommandLineW()));
+    return environment;
+}
+
+WindowsServices::WindowsServices(WindowsEnvironment environment) : environment_(std::move(environment)) {}
+
+WindowsServices::~WindowsServices() {
+    if (instanceMutex_) CloseHandle(instanceMutex_);
+}
+
+std::optional<std::string> WindowsServices::ReadSetting(const std::string& key) {
+    const std::wstring name = Widen(key);
+    DWORD bytes = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, environment_.settingsKey.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr,
+                     nullptr, &bytes) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    std::wstring value(bytes / sizeof(wchar_t) + 1, L'\0');
+    bytes = static_cast<DWORD>(value.size() * sizeof(wchar_t));
+    if (RegGetValueW(HKEY_CURRENT_USER, environment_.settingsKey.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr,
+                     value.data(), &bytes) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    value.resize(wcsnlen(value.c_str(), value.size()));
+    return Narrow(value);
+}
+
+bool WindowsServices::ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
+    return ForEachEntry(folder, [&](const WIN32_FIND_DATAW& data) {
+        entries.push_back({Narrow(data.cFileName), IsFolder(data) ? FolderEntry::Kind::Folder : FolderEntry::Kind::File,
+                           IsHidden(data)});
+        return true;
+    });
+}
+
+std::string WindowsServices::FirstOrdinaryFile(const std::string& folder) {
+    std::string first;
+    ForEachEntry(folder, [&](const WIN32_FIND_DATAW& data) {
+        if (IsFolder(data) || IsHidden(data)) return true;
+        first = Narrow(data.cFileName);
+        return false;
+    });
+    return first;
+}
+
+std::optional<std::uint64_t> WindowsServices::FileLength(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+    return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+}
+
+bool WindowsServices::IsExecutableFile(const std::string& path) { return FileLength(path).has_value(); }
+
+bool WindowsServices::PreviousInstanceRunning() {
+    // Held until this instance ends.
+    instanceMutex_ = CreateMutexW(nullptr, FALSE, environment_.instanceMutex.c_str());
+    return GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+void WindowsServices::ActivatePreviousInstance(const std::string& caption) {
+    HWND other = FindWindowW(nullptr, Widen(caption).c_str());
+    if (!other) return;
+    ShowWindow(other, SW_SHOWNORMAL);
+    SetForegroundWindow(other);
+}
+
+void WindowsServices::ShowMessage(const std::string& text) {
+    MessageBoxW(nullptr, Widen(text).c_str(), Widen(design::kTitle).c_str(), MB_ICONEXCLAMATION | MB_OK);
+}
+
+StartResult WindowsServices::StartProgram(const StartRequest& request) {
+    const std::wstring file = Widen(request.program);
+    const std::wstring parameters = Widen(request.parameters);
+    const std::wstring folder = Widen(request.workingFolder);
+    SetLastError(ERROR_SUCCESS);
+    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(
+        nullptr, nullptr, file.c_str(), parameters.empty() ? nullptr : parameters.c_str(), folder.c_str(),
+        SW_SHOWNORMAL));
+    if (result > 32) return {true, {}};
+    // The low results are Windows error codes (file or path not found, access
+    // denied, bad format, ...); prefer the thread's own error where it is set.
+    const DWORD error = GetLastError() != ERROR_SUCCESS ? GetLastError() : static_cast<DWORD>(result);
+    return {false, SystemMessage(error)};
+}
+
+}  // namespace tarvo::win32

@@ -1,0 +1,47 @@
+#pragma once
+// The Windows services, all through the wide (UTF-16) calls.
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/services.h"
+
+namespace tarvo::win32 {
+
+struct WindowsEnvironment {
+    std::string executableFolder;
+    std::string commandLine;
+    std::wstring settingsKey = L"Software\\VB and VBA Program Settings\\Tarvo\\Settings";  // under HKCU
+    std::wstring instanceMutex = L"Local\\Tarvo.GenericFrontend";
+
+    static WindowsEnvironment FromProcess();
+};
+
+class WindowsServices : public Services {
+public:
+    explicit WindowsServices(WindowsEnvironment environment);
+    ~WindowsServices() override;
+    WindowsServices(const WindowsServices&) = delete;
+    WindowsServices& operator=(const WindowsServices&) = delete;
+
+    char Separator() const override { return '\\'; }
+    bool ProgramsCarryExe() const override { return true; }
+    std::string ExecutableFolder() override { return environment_.executableFolder; }
+    std::string CommandLine() override { return environment_.commandLine; }
+    std::optional<std::string> ReadSetting(const std::string& key) override;
+    bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override;
+    std::string FirstOrdinaryFile(const std::string& folder) override;
+    std::optional<std::uint64_t> FileLength(const std::string& path) override;
+    bool IsExecutableFile(const std::string& path) override;
+    bool PreviousInstanceRunning() override;
+    void ActivatePreviousInstance(const std::string& caption) override;
+    void ShowMessage(const std::string& text) override;
+    StartResult StartProgram(const StartRequest& request) override;
+
+private:
+    WindowsEnvironment environment_;
+    HANDLE instanceMutex_ = nullptr;
+};
+
+}  // namespace tarvo::win32
