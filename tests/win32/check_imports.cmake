@@ -1,0 +1,18 @@
+cmake_policy(SET CMP0057 NEW)
+# Tarvo.exe imports only DLLs that every Windows has: no MinGW runtime.
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "objdump failed on ${EXE}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+set(system advapi32.dll comctl32.dll gdi32.dll gdiplus.dll kernel32.dll msvcrt.dll ole32.dll shell32.dll
+    shlwapi.dll user32.dll)
+foreach(line IN LISTS imports)
+  string(REPLACE "DLL Name: " "" dll "${line}")
+  string(TOLOWER "${dll}" dll)
+  if(NOT dll IN_LIST system)
+    message(FATAL_ERROR "Tarvo.exe imports ${dll}, which is not a system DLL")
+  endif()
+endforeach()
+list(LENGTH imports count)
+message(STATUS "${count} imports, all system DLLs")
