@@ -22,7 +22,6 @@ public:
     void SetPattern(const std::string& pattern) { pattern_ = pattern; }
 
     int ListCount() const { return static_cast<int>(entries_.size()); }
-    const std::string& List(int index) const { return entries_.at(static_cast<std::size_t>(index)); }
     const std::vector<std::string>& Entries() const { return entries_; }
 
     int ListIndex() const { return listIndex_; }
