@@ -117,6 +117,8 @@ TEST(Recognition, LinuxProgramsWithoutExe) {
         {"/usr/bin/changes", ""},   // not "ages"
         {"/usr/games/mame/", ""},   // a folder, no file name
         {"/usr/games/mame64", ""},
+        {"/opt/\xff\xfe emus/mame", " - MAME"},  // not UTF-8: still whole
+        {"/opt/\xff\xfe", ""},
     };
     for (const auto& c : cases) {
         FakeTarvo t;
