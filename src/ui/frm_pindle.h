@@ -44,9 +44,9 @@ public:
     int LaunchMode() const { return launchMode_; }
     FileList& File1() { return file1_; }
 
-    bool FileExists(const std::string& path);
-
 private:
+    // A file that is there and longer than 0 bytes.
+    bool FileExists(const std::string& path);
     // Emulator recognition: true when a profile matched and was applied.
     bool RecognizeEmulator();
     bool MatchEmulator(const std::string& name);

@@ -107,6 +107,7 @@ bool TarvoWindow::OwnsFocus(QObject* watched) const {
 bool TarvoWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress || !OwnsFocus(watched)) return false;
     const int key = static_cast<QKeyEvent*>(event)->key();
+    // Shift, Ctrl and Alt are Qt's bits 25 to 27: 1, 2 and 4 once shifted down.
     const int shift = static_cast<int>(static_cast<QKeyEvent*>(event)->modifiers() >> 25);
     switch (key) {
         case Qt::Key_Escape:
