@@ -2,7 +2,7 @@
 
 #include "text/paths.h"
 #include "ui/design.h"
-#include "ui/frm_pindle.h"
+#include "app/frm_pindle.h"
 
 namespace tarvo {
 

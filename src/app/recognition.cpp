@@ -7,7 +7,7 @@
 #include "text/utf8.h"
 #include "text/wildcard.h"
 #include "ui/file_list.h"
-#include "ui/frm_pindle.h"
+#include "app/frm_pindle.h"
 
 namespace tarvo {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/services.h"
+#include "os/services.h"
 
 namespace tarvo {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/services.h"
+#include "os/services.h"
 #include "ui/controls.h"
 
 namespace tarvo {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/services.h"
+#include "os/services.h"
 #include "ui/controls.h"
-#include "ui/frm_pindle.h"
+#include "app/frm_pindle.h"
 
 namespace tarvo::testing {
 

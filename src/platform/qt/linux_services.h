@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/services.h"
+#include "os/services.h"
 
 namespace tarvo {
 

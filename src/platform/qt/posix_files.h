@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/services.h"
+#include "os/services.h"
 
 namespace tarvo::posix {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/services.h"
+#include "os/services.h"
 
 namespace tarvo::posix {
 

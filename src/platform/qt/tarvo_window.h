@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "qt_controls.h"
-#include "ui/frm_pindle.h"
+#include "app/frm_pindle.h"
 
 namespace tarvo {
 

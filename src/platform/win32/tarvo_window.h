@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "picture_box.h"
-#include "ui/frm_pindle.h"
+#include "app/frm_pindle.h"
 #include "win32_controls.h"
 
 namespace tarvo::win32 {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/services.h"
+#include "os/services.h"
 
 namespace tarvo::win32 {
 

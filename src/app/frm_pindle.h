@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/services.h"
+#include "os/services.h"
 #include "ui/controls.h"
 #include "ui/file_list.h"
 

@@ -1,4 +1,4 @@
-#include "ui/frm_pindle.h"
+#include "app/frm_pindle.h"
 
 #include "launch/launch.h"
 #include "text/paths.h"
