@@ -15,24 +15,16 @@ std::string ChildName(const std::string& path, const std::string& folder, char s
 
 }  // namespace
 
-void FakeServices::UseLinux() {
-    separator = '/';
-    carryExe = false;
-    exeFolder = "/opt/tarvo";
-}
-
 std::optional<std::string> FakeServices::ReadSetting(const std::string& key) {
     const auto it = settings.find(key);
-    if (it == settings.end()) return std::nullopt;
-    return it->second;
+    return it == settings.end() ? std::nullopt : std::optional<std::string>(it->second);
 }
 
 bool FakeServices::ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
-    ++listings;
     const std::string prefix = WithTrailingSeparator(folder, separator);
     if (unreadableFolders.count(prefix)) return false;
     bool exists = folders.count(prefix.substr(0, prefix.size() - 1)) > 0;
-    // Newest names first: the file list must not rely on the listing order.
+    // Newest names first: nothing may rely on the order of a listing.
     for (auto it = files.rbegin(); it != files.rend(); ++it) {
         if (it->first.compare(0, prefix.size(), prefix) == 0) exists = true;
         const std::string name = ChildName(it->first, prefix, separator);
@@ -47,7 +39,7 @@ bool FakeServices::ListFolder(const std::string& folder, std::vector<FolderEntry
 
 std::string FakeServices::FirstOrdinaryFile(const std::string& folder) {
     std::vector<FolderEntry> entries;
-    if (!ListFolder(folder, entries)) return {};
+    ListFolder(folder, entries);
     for (const auto& entry : entries) {
         if (entry.kind == FolderEntry::Kind::File && !entry.hidden) return entry.name;
     }
@@ -56,18 +48,7 @@ std::string FakeServices::FirstOrdinaryFile(const std::string& folder) {
 
 std::optional<std::uint64_t> FakeServices::FileLength(const std::string& path) {
     const auto it = files.find(path);
-    if (it == files.end()) return std::nullopt;
-    return it->second.length;
-}
-
-bool FakeServices::IsExecutableFile(const std::string& path) {
-    const auto it = files.find(path);
-    return it != files.end() && it->second.executable;
-}
-
-StartResult FakeServices::StartProgram(const StartRequest& request) {
-    starts.push_back(request);
-    return startResult;
+    return it == files.end() ? std::nullopt : std::optional<std::uint64_t>(it->second.length);
 }
 
 bool FakePicture::LoadPicture(const std::string& path) {

@@ -1,15 +1,15 @@
 #pragma once
-// In-memory stand-ins for the operating system and the widgets, so the
-// whole program can run in a test with Windows or Linux conventions.
+// In-memory stand-ins for the operating system and the widgets, so the whole
+// program runs in a test, with Windows conventions or Linux ones.
 
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "app/frm_pindle.h"
 #include "os/services.h"
 #include "ui/controls.h"
-#include "app/frm_pindle.h"
 
 namespace tarvo::testing {
 
@@ -21,24 +21,19 @@ struct FakeFile {
 
 class FakeServices : public Services {
 public:
-    // Windows conventions unless a test says otherwise.
-    char separator = '\\';
+    char separator = '\\';  // Windows unless a test says otherwise
     bool carryExe = true;
-    std::string exeFolder = "C:\\Front";
-    std::string commandLine;
+    std::string exeFolder = "C:\\Front", commandLine;
     std::map<std::string, std::string> settings;
     std::map<std::string, FakeFile> files;  // by full path
     std::set<std::string> folders;          // full paths, no trailing separator
     std::set<std::string> unreadableFolders;
     bool previousInstance = false;
     StartResult startResult{true, ""};
-
-    std::vector<std::string> activated;
-    std::vector<std::string> messages;
+    std::vector<std::string> activated, messages;
     std::vector<StartRequest> starts;
-    int listings = 0;
 
-    void UseLinux();
+    void UseLinux() { separator = '/', carryExe = false, exeFolder = "/opt/tarvo"; }
     void AddFile(const std::string& path, std::uint64_t length = 1) { files[path].length = length; }
 
     char Separator() const override { return separator; }
@@ -49,18 +44,19 @@ public:
     bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override;
     std::string FirstOrdinaryFile(const std::string& folder) override;
     std::optional<std::uint64_t> FileLength(const std::string& path) override;
-    bool IsExecutableFile(const std::string& path) override;
+    bool IsExecutableFile(const std::string& path) override { return files.count(path) && files[path].executable; }
     bool PreviousInstanceRunning() override { return previousInstance; }
     void ActivatePreviousInstance(const std::string& caption) override { activated.push_back(caption); }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    StartResult StartProgram(const StartRequest& request) override;
+    StartResult StartProgram(const StartRequest& request) override {
+        starts.push_back(request);
+        return startResult;
+    }
 };
 
-class FakeWindow : public FormWindow {
-public:
+struct FakeWindow : FormWindow {
     std::string caption = "Tarvo - Generic Frontend by Quillan";
-    float clientWidth = 7380;
-    float clientHeight = 4995;
+    float clientWidth = 7380, clientHeight = 4995;
     int minimized = 0;
     bool unloaded = false;
     std::string Caption() const override { return caption; }
@@ -71,41 +67,35 @@ public:
     void Unload() override { unloaded = true; }
 };
 
-class FakeList : public ListBoxControl {
-public:
+template <class Control>
+struct Placed : Control {
+    Rect bounds;
+    Rect Bounds() const override { return bounds; }
+    void SetBounds(const Rect& r) override { bounds = r; }
+};
+
+struct FakeList : Placed<ListBoxControl> {
     std::vector<std::string> items;
     int index = -1;
-    Rect bounds;
-    void Clear() override { items.clear(); index = -1; }
+    void Clear() override { items.clear(), index = -1; }
     void AddItems(const std::vector<std::string>& more) override { items.insert(items.end(), more.begin(), more.end()); }
     int ListIndex() const override { return index; }
-    Rect Bounds() const override { return bounds; }
-    void SetBounds(const Rect& r) override { bounds = r; }
 };
 
-class FakeButton : public ButtonControl {
-public:
+struct FakeButton : Placed<ButtonControl> {
     std::string toolTip;
-    Rect bounds;
     void SetToolTip(const std::string& text) override { toolTip = text; }
-    Rect Bounds() const override { return bounds; }
-    void SetBounds(const Rect& r) override { bounds = r; }
 };
 
-class FakePicture : public PictureControl {
-public:
+struct FakePicture : Placed<PictureControl> {
     static constexpr const char* kIcon = "<icon>";
-    std::string showing;             // a path, kIcon, or empty
-    std::set<std::string> damaged;   // paths that exist but are no picture
+    std::string showing;            // a path, kIcon, or empty
+    std::set<std::string> damaged;  // there, but no picture
     int loads = 0;
-    bool visible = true;
-    std::vector<bool> visibility;    // every change, in order
-    Rect bounds;
+    std::vector<bool> visibility;   // every change, in order
     bool LoadPicture(const std::string& path) override;
     void ShowIcon() override { showing = kIcon; }
-    void SetVisible(bool v) override { visible = v; visibility.push_back(v); }
-    Rect Bounds() const override { return bounds; }
-    void SetBounds(const Rect& r) override { bounds = r; }
+    void SetVisible(bool v) override { visibility.push_back(v); }
 };
 
 // A whole Tarvo over the fakes.
@@ -118,8 +108,7 @@ struct FakeTarvo {
     frmPindle form{services, FormControls{window, list1, command1, image1}};
 
     frmPindle::LoadResult Load() { return form.Form_Load(); }
-    // The user selects display entry k.
-    void Select(int k) {
+    void Select(int k) {  // the user selects display entry k
         list1.index = k;
         form.List1_Click();
     }

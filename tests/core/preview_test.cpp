@@ -12,72 +12,39 @@ TEST(Preview, CandidatesInOrder) {
                   "C:\\Front\\shots\\sonic.bin.gif", "C:\\Front\\shots\\sonic.bin.jpg",
                   "C:\\Front\\shots\\sonic.bin.bmp", "C:\\Front\\shots\\sonic.gif", "C:\\Front\\shots\\sonic.jpg",
                   "C:\\Front\\shots\\sonic.bmp", "C:\\Front\\logo.gif", "C:\\Front\\logo.jpg", "C:\\Front\\logo.bmp"}));
-    // Four characters are cut whatever the extension.
+    // Four characters are cut whatever the extension; without a stem, no stem candidates.
     EXPECT_EQ(PreviewCandidates("s/", "a/", "game.gb")[3], "s/gam.gif");
     EXPECT_EQ(PreviewCandidates("s/", "a/", "Ülkü.nes")[3], "s/Ülkü.gif");
-    // No stem for a short name or no selection: never the current folder.
-    EXPECT_EQ(PreviewCandidates("s/", "a/", "abc").size(), 6u);
-    EXPECT_EQ(PreviewCandidates("s/", "a/", "")[0], "s/.gif");
-    EXPECT_EQ(PreviewCandidates("s/", "a/", ".zip")[3], "s/.gif");
+    EXPECT_EQ(PreviewCandidates("s/", "a/", "abcd")[3], "s/.gif");
+    EXPECT_EQ(PreviewCandidates("s/", "a/", "abc"),
+              (std::vector<std::string>{"s/abc.gif", "s/abc.jpg", "s/abc.bmp", "a/logo.gif", "a/logo.jpg", "a/logo.bmp"}));
 }
 
-struct SonicTarvo : FakeTarvo {
-    SonicTarvo() {
-        services.commandLine = "C:\\Emu\\gens.exe";
-        services.AddFile("C:\\Front\\roms\\sonic.bin");
-        services.AddFile("C:\\Front\\roms\\tails.bin");
-    }
-    void Show(int k) {
-        EXPECT_EQ(Load(), frmPindle::LoadResult::ShowWindow);
-        Select(k);
-    }
-};
-
-TEST(Preview, FirstUsableCandidateWins) {
-    struct Case { std::vector<std::string> present; std::vector<std::string> empty; std::string shown; };
+TEST(Preview, TheFirstUsablePictureWins) {
+    struct Case { std::vector<std::string> present, empty, damaged; std::string shown; };
     const Case cases[] = {
-        {{"shots\\sonic.bin.jpg", "shots\\sonic.gif"}, {}, "shots\\sonic.bin.jpg"},
-        {{"shots\\sonic.gif", "shots\\sonic.jpg"}, {}, "shots\\sonic.gif"},
-        {{"shots\\sonic.jpg"}, {"shots\\sonic.gif"}, "shots\\sonic.jpg"},
-        {{"logo.bmp"}, {}, "logo.bmp"},
-        {{"shots\\logo.gif"}, {}, FakePicture::kIcon},
-        {{}, {"logo.gif"}, FakePicture::kIcon},
+        {{"shots\\sonic.bin.jpg", "shots\\sonic.gif"}, {}, {}, "shots\\sonic.bin.jpg"},
+        {{"shots\\sonic.gif", "shots\\sonic.jpg"}, {}, {}, "shots\\sonic.gif"},
+        {{"shots\\sonic.jpg"}, {"shots\\sonic.gif"}, {}, "shots\\sonic.jpg"},
+        {{"shots\\sonic.gif", "logo.bmp"}, {}, {"shots\\sonic.gif"}, "logo.bmp"},  // damaged: passed over
+        {{"shots\\logo.gif"}, {"logo.gif"}, {}, FakePicture::kIcon},
+        {{"logo.jpg"}, {}, {"logo.jpg"}, FakePicture::kIcon},
+        {{"D:\\Pics\\sonic.jpg"}, {}, {}, "D:\\Pics\\sonic.jpg"},  // the shots setting, read at each selection
     };
     for (const auto& c : cases) {
-        SonicTarvo t;
-        for (const auto& p : c.present) t.services.AddFile("C:\\Front\\" + p);
-        for (const auto& p : c.empty) t.services.AddFile("C:\\Front\\" + p, 0);
-        t.Show(0);
-        const std::string expected = c.shown == FakePicture::kIcon ? c.shown : "C:\\Front\\" + c.shown;
-        EXPECT_EQ(t.image1.showing, expected);
+        FakeTarvo t;
+        t.services.commandLine = "C:\\Emu\\gens.exe";
+        t.services.AddFile("C:\\Front\\roms\\sonic.bin");
+        auto path = [](const std::string& p) { return p[1] == ':' ? p : "C:\\Front\\" + p; };
+        for (const auto& p : c.present) t.services.AddFile(path(p));
+        for (const auto& p : c.empty) t.services.AddFile(path(p), 0);
+        for (const auto& p : c.damaged) t.image1.damaged.insert(path(p));
+        ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
+        t.image1.showing = "the previous ROM's picture";
+        if (c.shown[1] == ':') t.services.settings["shots"] = "D:\\Pics";
+        t.Select(0);
+        EXPECT_EQ(t.image1.showing, c.shown == FakePicture::kIcon ? c.shown : path(c.shown)) << c.shown;
     }
-}
-
-TEST(Preview, DamagedPictureCountsAsMissing) {
-    SonicTarvo t;
-    t.services.AddFile("C:\\Front\\shots\\tails.bin.gif");
-    t.services.AddFile("C:\\Front\\shots\\sonic.gif");
-    t.services.AddFile("C:\\Front\\logo.gif");
-    t.image1.damaged = {"C:\\Front\\shots\\sonic.gif"};
-    t.Show(1);
-    EXPECT_EQ(t.image1.showing, "C:\\Front\\shots\\tails.bin.gif");
-    t.Select(0);  // never the previous ROM's picture
-    EXPECT_EQ(t.image1.showing, "C:\\Front\\logo.gif");
-    t.image1.damaged.insert("C:\\Front\\logo.gif");
-    t.Select(0);
-    EXPECT_EQ(t.image1.showing, FakePicture::kIcon);
-}
-
-TEST(Preview, ShotsSettingIsReadAtEverySelection) {
-    SonicTarvo t;
-    t.services.settings["shots"] = "D:\\Pics";
-    t.services.AddFile("D:\\Pics\\sonic.jpg");
-    t.Show(0);
-    EXPECT_EQ(t.image1.showing, "D:\\Pics\\sonic.jpg");
-    t.services.settings["shots"] = "";  // the root
-    t.services.AddFile("\\sonic.bmp");
-    t.Select(0);
-    EXPECT_EQ(t.image1.showing, "\\sonic.bmp");
 }
 
 }  // namespace

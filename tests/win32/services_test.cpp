@@ -1,15 +1,19 @@
+// What only the Windows front end does: the command-line text, the registry,
+// folder attributes, the version information.
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "command_line.h"
-#include "scratch.h"
 #include "wide_text.h"
+#include "window_driver.h"
 #include "windows_services.h"
 
 namespace tarvo::testing {
 namespace {
 
+using win32::Narrow;
 using win32::Widen;
 
 TEST(CommandLine, TheTextAfterTheProgramsName) {
@@ -17,85 +21,79 @@ TEST(CommandLine, TheTextAfterTheProgramsName) {
     const Case cases[] = {
         {L"\"C:\\Program Files\\Tarvo\\Tarvo.exe\" \"C:\\Emu\\zsnesw.exe\"", L"\"C:\\Emu\\zsnesw.exe\""},
         {L"Tarvo.exe C:\\My Emus\\fceu.exe", L"C:\\My Emus\\fceu.exe"},
-        {L"Tarvo.exe   \t C:\\a.exe  ", L"C:\\a.exe  "},
+        {L"Tarvo.exe   \t C:\\a.exe  ", L"C:\\a.exe  "},  // blanks after the name skipped, the rest kept
         {L"\"C:\\Tarvo\\Tarvo.exe\"", L""},
         {L"\"C:\\Tarvo\\Tarvo.exe\"x y", L"y"},
         {L"\"unterminated", L""},
         {L"", L""},
         {L"Tarvo.exe \"", L"\""},
     };
-    for (const auto& c : cases) EXPECT_EQ(win32::CommandLineTail(c.line), c.tail) << win32::Narrow(c.line);
+    for (const auto& c : cases) EXPECT_EQ(win32::CommandLineTail(c.line), c.tail) << Narrow(c.line);
 }
 
 TEST(Settings, ReadFromTheRegistryWithoutDefaults) {
     win32::WindowsEnvironment environment;
     EXPECT_EQ(environment.settingsKey, L"Software\\VB and VBA Program Settings\\Tarvo\\Settings");
     environment.settingsKey = L"Software\\Tarvo Tests\\Settings";
-    ClearSettings(environment.settingsKey);
-    WriteSetting(environment.settingsKey, "roms", "D:\\Röms, \"all\"");
-    WriteSetting(environment.settingsKey, "emu", "");
+    for (auto [name, value] : {std::pair{L"roms", L"D:\\Röms, \"all\""}, std::pair{L"emu", L""}}) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, environment.settingsKey.c_str(), name, REG_SZ, value,
+                        static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+    }
     win32::WindowsServices services(environment);
     EXPECT_EQ(services.ReadSetting("roms"), "D:\\Röms, \"all\"");
     EXPECT_EQ(services.ReadSetting("emu"), "");
     EXPECT_EQ(services.ReadSetting("shots"), std::nullopt);
-    ClearSettings(environment.settingsKey);
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tarvo Tests");
 }
 
 TEST(Folders, OnePassWithKindsAndHiddenOrSystemFiles) {
-    Scratch s;
-    s.Write("roms\\a.nes", "x");
-    s.Write("roms\\ゲーム Ülkü.nes", "x");
-    s.Write("roms\\hidden.nes", "x");
-    s.Write("roms\\system.nes", "x");
-    s.Write("roms\\readonly.nes", "x");
-    s.Write("roms\\empty.nes", "");
-    s.Write("roms\\sub.nes\\inner.nes", "x");
-    SetFileAttributesW(Widen(s / "roms\\hidden.nes").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    SetFileAttributesW(Widen(s / "roms\\system.nes").c_str(), FILE_ATTRIBUTE_SYSTEM);
-    SetFileAttributesW(Widen(s / "roms\\readonly.nes").c_str(), FILE_ATTRIBUTE_READONLY);
+    ScratchFolder s;
+    const std::pair<const char*, DWORD> files[] = {
+        {"a.nes", 0}, {"ゲーム Ülkü.nes", 0}, {"hidden.nes", FILE_ATTRIBUTE_HIDDEN},
+        {"system.nes", FILE_ATTRIBUTE_SYSTEM}, {"readonly.nes", FILE_ATTRIBUTE_READONLY}};
+    for (auto [name, attributes] : files) {
+        s.Write(std::string("roms/") + name, "x");
+        if (attributes) SetFileAttributesW(Widen(s / (std::string("roms/") + name)).c_str(), attributes);
+    }
+    s.Write("roms/empty.nes", "");
+    s.Write("roms/sub.nes/inner.nes", "x");
 
     win32::WindowsServices services{win32::WindowsEnvironment{}};
     std::vector<FolderEntry> entries;
     ASSERT_TRUE(services.ListFolder(s / "roms", entries));
-    auto find = [&](const std::string& name) {
-        return std::find_if(entries.begin(), entries.end(), [&](auto& e) { return e.name == name; });
-    };
-    EXPECT_EQ(entries.size(), 7u);
-    ASSERT_NE(find("ゲーム Ülkü.nes"), entries.end());
-    EXPECT_FALSE(find("ゲーム Ülkü.nes")->hidden);
-    EXPECT_TRUE(find("hidden.nes")->hidden);
-    EXPECT_TRUE(find("system.nes")->hidden);
-    EXPECT_FALSE(find("readonly.nes")->hidden);
-    EXPECT_EQ(find("sub.nes")->kind, FolderEntry::Kind::Folder);
-
+    std::vector<std::string> seen;
+    for (const auto& e : entries) {
+        seen.push_back(e.name + (e.kind == FolderEntry::Kind::Folder ? ": folder" : ": file") + (e.hidden ? ", hidden" : ""));
+    }
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, (std::vector<std::string>{"a.nes: file", "empty.nes: file", "hidden.nes: file, hidden",
+                                              "readonly.nes: file", "sub.nes: folder", "system.nes: file, hidden",
+                                              "ゲーム Ülkü.nes: file"}));
     EXPECT_FALSE(services.ListFolder(s / "missing", entries));
-    EXPECT_EQ(services.FirstOrdinaryFile(s / "roms\\sub.nes\\"), "inner.nes");
-    EXPECT_EQ(services.FirstOrdinaryFile(s / "missing\\"), "");
-    EXPECT_EQ(services.FileLength(s / "roms\\ゲーム Ülkü.nes"), 1u);
-    EXPECT_EQ(services.FileLength(s / "roms\\empty.nes"), 0u);
-    EXPECT_EQ(services.FileLength(s / "roms\\sub.nes"), std::nullopt);
-    SetFileAttributesW(Widen(s / "roms\\readonly.nes").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(services.FirstOrdinaryFile(s / "roms/sub.nes/"), "inner.nes");
+    EXPECT_EQ(services.FirstOrdinaryFile(s / "missing/"), "");
+    EXPECT_EQ(services.FileLength(s / "roms/ゲーム Ülkü.nes"), 1u);
+    EXPECT_EQ(services.FileLength(s / "roms/empty.nes"), 0u);
+    EXPECT_EQ(services.FileLength(s / "roms/sub.nes"), std::nullopt);
+    SetFileAttributesW(Widen(s / "roms/readonly.nes").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(VersionInformation, DescribesTarvo) {
-    const std::wstring exe = Widen(FromBuildPath(TARVO_EXE));
+    const std::wstring exe = Widen(TreePath(TARVO_EXE));
     DWORD ignored = 0;
     std::string block(GetFileVersionInfoSizeW(exe.c_str(), &ignored), '\0');
-    ASSERT_FALSE(block.empty());
     ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
-    auto value = [&](const wchar_t* name) {
+    const std::pair<const wchar_t*, const char*> values[] = {
+        {L"FileVersion", "1.00"}, {L"ProductVersion", "1.00"}, {L"FileDescription", "Generic Frontend"},
+        {L"Comments", "Tarvo - Generic Front End for Emulators"}, {L"InternalName", "Tarvo"},
+        {L"OriginalFilename", "Tarvo.exe"}};
+    for (auto [name, expected] : values) {
         wchar_t* text = nullptr;
         UINT length = 0;
         const std::wstring query = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
-        if (!VerQueryValueW(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &length)) return std::string();
-        return win32::Narrow(text);
-    };
-    EXPECT_EQ(value(L"FileVersion"), "1.00");
-    EXPECT_EQ(value(L"ProductVersion"), "1.00");
-    EXPECT_EQ(value(L"FileDescription"), "Generic Frontend");
-    EXPECT_EQ(value(L"Comments"), "Tarvo - Generic Front End for Emulators");
-    EXPECT_EQ(value(L"InternalName"), "Tarvo");
-    EXPECT_EQ(value(L"OriginalFilename"), "Tarvo.exe");
+        ASSERT_TRUE(VerQueryValueW(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &length));
+        EXPECT_EQ(Narrow(text), expected);
+    }
     EXPECT_NE(ExtractIconW(GetModuleHandleW(nullptr), exe.c_str(), 0), nullptr);
 }
 

@@ -1,0 +1,156 @@
+// What every front end's window must do, written once and run by each
+// front end's driver on its real widgets.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "window_driver.h"
+
+namespace tarvo::testing {
+namespace {
+
+const Colour kWhite{255, 255, 255}, kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255};
+const Colour kIconBlue{0x24, 0x58, 0xb8}, kIconWhite{0xf4, 0xf6, 0xfb};
+
+// Stretching blends neighbouring pixels and JPEG is lossy: near enough counts.
+bool Near(const Colour& a, const Colour& b) {
+    return std::abs(a.red - b.red) < 48 && std::abs(a.green - b.green) < 48 && std::abs(a.blue - b.blue) < 48;
+}
+
+class Window : public ::testing::Test {
+protected:
+    std::unique_ptr<WindowDriver> d = MakeWindowDriver();
+    std::string emulator = d->Emulator("nestopia");
+
+    void SetUp() override {
+        for (std::string rom : {"b.nes", "a.nes", "c d.nes", "ゲーム Ülkü.nes", "notes.txt"}) d->folder.Write("roms/" + rom, "rom");
+        d->Show(emulator);
+    }
+    std::string LaunchOf(const std::string& rom) { return d->folder / ("roms/" + rom) + "\n" + d->folder / "app"; }
+    Colour Picture(double x, double y) { return d->Grab(Control::Picture).At(x, y); }
+};
+
+TEST_F(Window, OpensAsDesigned) {
+    EXPECT_EQ(d->Text(Control::Window), "Tarvo - Generic Frontend by Quillan - Nestopia");
+    EXPECT_EQ(d->Text(Control::Picture), emulator);  // Play's tooltip
+    EXPECT_EQ(d->Text(Control::Play), "Play");
+    EXPECT_EQ(d->Rectangle(Control::Window), (Box{0, 0, 492, 333}));
+    EXPECT_EQ(d->Rectangle(Control::List), (Box{0, 0, 164, 333}));
+    EXPECT_EQ(d->Rectangle(Control::Picture), (Box{164, 0, 328, 283}));
+    EXPECT_EQ(d->Rectangle(Control::Play), (Box{164, 283, 328, 50}));
+    EXPECT_EQ(d->Font(Control::List), std::make_pair(9.75, false));
+    EXPECT_EQ(d->Font(Control::Play), std::make_pair(12.0, true));
+    const Image list = d->Grab(Control::List);
+    EXPECT_TRUE(Near(list.At(0.5, 1), kWhite));
+    Colour text = kWhite;  // the bluest pixel of the names
+    for (const Colour& c : list.pixels) text = c.blue - c.red - c.green > text.blue - text.red - text.green ? c : text;
+    EXPECT_TRUE(Near(text, kBlue)) << text;
+
+    EXPECT_EQ(d->Rows(), (std::vector<std::string>{"a", "b", "c d", "ゲーム Ülkü"}));
+    EXPECT_EQ(d->Selected(), -1);
+    EXPECT_TRUE(Near(Picture(0.5, 0.5), kBlue));  // the logo
+    EXPECT_EQ(d->Focused(), Control::Play);
+    d->Press(Key::Tab);
+    EXPECT_EQ(d->Focused(), Control::List);
+    d->Press(Key::Tab);
+    EXPECT_EQ(d->Focused(), Control::Play);
+}
+
+TEST_F(Window, EscAndF5ActWhateverHasTheFocus) {
+    d->folder.Write("shots/b.nes.gif", TestPicture("red-green.gif"));
+    for (Control focus : {Control::List, Control::Play}) {
+        d->Click(1);
+        d->folder.Write("roms/new " + std::to_string(d->Rows().size()) + ".nes", "rom");
+        const std::size_t rows = d->Rows().size();
+        d->Focus(focus);
+        d->Press(Key::F5, kCtrl);
+        EXPECT_EQ(d->Rows().size(), rows + 1);
+        EXPECT_EQ(d->Selected(), -1);
+        EXPECT_TRUE(Near(Picture(0.02, 0.5), kRed));  // the picture stays
+    }
+    for (Control focus : {Control::List, Control::Play}) {
+        d->Show(emulator);
+        d->Focus(focus);
+        d->Press(Key::Escape, kShift);
+        EXPECT_FALSE(d->Open());
+    }
+    EXPECT_EQ(d->Launched(false), "");
+}
+
+TEST_F(Window, PlayEnterAndDoubleClicksStartTheSelection) {
+    d->ClickPlay();  // nothing selected: the folder alone
+    EXPECT_EQ(d->Launched(), d->folder / "roms/" + "\n" + d->folder / "app");
+    EXPECT_TRUE(d->Minimized());
+    d->Restore();
+    d->Click(0);
+    d->DoubleClick(2);  // the row under the pointer starts
+    EXPECT_EQ(d->Launched(), LaunchOf("c d.nes"));
+    d->Restore();
+    d->Click(3);
+    d->Press(Key::Enter);
+    EXPECT_EQ(d->Launched(), LaunchOf("ゲーム Ülkü.nes"));
+    d->Restore();
+    d->Focus(Control::Play);
+    d->Press(Key::Enter);
+    EXPECT_EQ(d->Launched(), LaunchOf("ゲーム Ülkü.nes"));
+    d->Restore();
+    d->Click(1);
+    d->DoubleClickPicture();
+    EXPECT_EQ(d->Launched(), LaunchOf("b.nes"));
+}
+
+TEST_F(Window, TheEmulatorReceivesOneParameterStringUntouched) {
+    for (std::string rom : {"It's $HOME (v2).zip", "PacMan.ZIP", "Ülkü.zip"}) d->folder.Write("roms/" + rom, "rom");
+    d->Show(d->Emulator("mame"));  // launch mode 1: the lower-case name less four characters
+    const std::string expected[] = {"it's $home (v2)", "pacman", "ülkü", ""};
+    for (int row : {0, 1, 2, -1}) {
+        if (row >= 0) d->Click(row);
+        if (row < 0) d->Press(Key::F5);  // nothing selected: no parameters at all
+        d->ClickPlay();
+        EXPECT_EQ(d->Launched(), expected[row < 0 ? 3 : row] + "\n" + d->folder / "app");
+        d->Restore();
+    }
+}
+
+TEST_F(Window, PicturesFillTheAreaAndFollowItsSize) {
+    d->folder.Write("shots/a.nes.gif", TestPicture("red-green.gif"));
+    d->folder.Write("shots/b.jpg", TestPicture("red-green.jpg"));
+    d->folder.Write("shots/c d.bmp", TestPicture("red-green.bmp"));
+    d->folder.Write("shots/ゲーム Ülkü.nes.gif", "GIF89a damaged");
+    for (int row : {0, 1, 2}) {
+        d->Click(row);
+        EXPECT_TRUE(Near(Picture(0.02, 0.5), kRed)) << row;
+        EXPECT_TRUE(Near(Picture(0.98, 0.5), kGreen)) << row;
+    }
+    d->Resize(900, 600);
+    EXPECT_EQ(d->Rectangle(Control::Picture), (Box{300, 0, 600, 550}));
+    EXPECT_EQ(d->Rectangle(Control::Play), (Box{300, 550, 600, 50}));
+    EXPECT_TRUE(Near(Picture(0.02, 0.98), kRed));
+    EXPECT_TRUE(Near(Picture(0.98, 0.02), kGreen));
+    d->Click(3);  // damaged: the logo, never the previous ROM's picture
+    EXPECT_TRUE(Near(Picture(0.5, 0.5), kBlue));
+}
+
+TEST_F(Window, AFailedStartIsReportedAndTheWindowStays) {
+    const std::string missing = d->folder / ("gone/nestopia" + d->exe);
+    d->Show(missing);
+    d->Click(0);
+    const std::string message = d->MessageDuring([&] { d->ClickPlay(); });
+    const std::string start = "Could not start the emulator " + missing + ": ";
+    EXPECT_EQ(message.rfind(start, 0), 0u) << message;
+    EXPECT_GT(message.size(), start.size());
+    EXPECT_FALSE(d->Minimized());
+}
+
+TEST_F(Window, ASecondStartBringsBackTheWindowOfItsEmulatorOnly) {
+    d->Minimize();
+    EXPECT_EQ(d->SecondStart(d->folder / ("other/mame" + d->exe)), 0);
+    EXPECT_TRUE(d->Minimized());
+    EXPECT_EQ(d->SecondStart(d->folder / ("other/NESTOPIA" + d->exe)), 0);
+    EXPECT_FALSE(d->Minimized());
+    EXPECT_TRUE(d->Open());
+}
+
+}  // namespace
+}  // namespace tarvo::testing

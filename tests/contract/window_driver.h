@@ -1,0 +1,90 @@
+#pragma once
+// What the window contract needs of a front end: Tarvo shown over a scratch
+// folder, driven as the user drives it, and read back as the user sees it.
+// Each front end's test program implements it once, on its real widgets.
+
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "scratch_folder.h"
+
+namespace tarvo::testing {
+
+enum class Control { Window, List, Play, Picture, Icon };
+enum class Key { Tab, Up, Down, Space, Enter, Escape, F5 };
+enum Modifier { kNone = 0, kShift = 1, kCtrl = 2 };
+
+struct Box {
+    int left, top, width, height;
+    bool operator==(const Box& o) const { return left == o.left && top == o.top && width == o.width && height == o.height; }
+};
+
+struct Colour {
+    int red, green, blue;
+};
+inline std::ostream& operator<<(std::ostream& out, const Colour& c) {
+    return out << "rgb(" << c.red << ", " << c.green << ", " << c.blue << ")";
+}
+
+struct Image {
+    int width = 0, height = 0;
+    std::vector<Colour> pixels;  // row by row
+    Colour At(double x, double y) const {  // x, y: fractions of the size
+        return pixels.empty() ? Colour{-1, -1, -1}
+                              : pixels[std::size_t(int(y * (height - 1)) * width + int(x * (width - 1)))];
+    }
+};
+
+class WindowDriver {
+public:
+    virtual ~WindowDriver() = default;
+
+    // app/ (holding a blue logo), roms/ and shots/, which the settings name.
+    ScratchFolder folder;
+    std::string exe;  // how the platform's programs end: ".exe" or nothing
+
+    // The stand-in emulator, put into app/ under this name plus exe.
+    virtual std::string Emulator(const std::string& name) = 0;
+    virtual void Show(const std::string& commandLine) = 0;
+
+    virtual void Click(int row, int modifiers = kNone) = 0;
+    virtual void DoubleClick(int row) = 0;  // -1: below the last row
+    virtual void ClickPlay() = 0;
+    virtual void DoubleClickPicture() = 0;
+    virtual void Focus(Control control) = 0;
+    virtual void Press(Key key, int modifiers = kNone) = 0;  // to whatever has the focus
+    virtual void Resize(int width, int height) = 0;  // the client area, in pixels
+    virtual void Minimize() = 0;
+    virtual void Restore() = 0;
+
+    virtual std::vector<std::string> Rows() = 0;
+    virtual int Selected() = 0;  // -1: none
+    virtual Control Focused() = 0;
+    virtual std::string Text(Control control) = 0;  // Window: the caption; Picture: Play's tooltip
+    virtual std::pair<double, bool> Font(Control control) = 0;  // points, bold
+    virtual Box Rectangle(Control control) = 0;  // Window: its client area
+    virtual Image Grab(Control control) = 0;     // Icon: the window's icon
+    virtual bool Minimized() = 0;
+    virtual bool Open() = 0;
+
+    // What the stand-in emulator last received: its parameters, a line break,
+    // its working folder. Waits up to five seconds; empty when none started.
+    virtual std::string Launched(bool wait = true) = 0;
+    // The text of the message box the action brings up ("wrong box: ..." for
+    // one not titled "Tarvo"); OK is pressed.
+    virtual std::string MessageDuring(const std::function<void()>& action) = 0;
+    // A real second Tarvo process; its exit code, or -1 while it still runs.
+    virtual int SecondStart(const std::string& commandLine) = 0;
+    // A real Tarvo process held at its start-up message, until the driver ends.
+    virtual void StartOneHeldAtItsMessage() = 0;
+};
+
+std::unique_ptr<WindowDriver> MakeWindowDriver();
+
+// A picture file of tests/data, as bytes.
+std::string TestPicture(const std::string& name);
+
+}  // namespace tarvo::testing

@@ -1,0 +1,200 @@
+// The window contract's driver for the Qt front end: the real window
+// in-process (offscreen), the real tarvo binary for second starts.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+#include <fstream>
+#include <sstream>
+
+#include "linux_services.h"
+#include "single_instance.h"
+#include "tarvo_window.h"
+#include "window_driver.h"
+
+namespace tarvo::testing {
+namespace {
+
+Qt::KeyboardModifiers QtModifiers(int modifiers) {
+    Qt::KeyboardModifiers qt;
+    qt.setFlag(Qt::ShiftModifier, modifiers & kShift).setFlag(Qt::ControlModifier, modifiers & kCtrl);
+    return qt;
+}
+
+class QtDriver : public WindowDriver {
+public:
+    QtDriver() {
+        folder.Write("Tarvo.conf", "[Settings]\nroms=" + folder / "roms" + "\nshots=" + folder / "shots\n");
+        folder.Write("app/logo.gif", TestPicture("blue.gif"));
+    }
+    ~QtDriver() override {
+        held_.kill();
+        held_.waitForFinished();
+    }
+
+    std::string Emulator(const std::string& name) override {
+        const std::string record = folder / "launched";
+        folder.Write("app/" + name,
+                     "#!/bin/sh\n{ echo $#; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; pwd; } >'" + record +
+                         ".tmp'\nmv '" + record + ".tmp' '" + record + "'\n",
+                     true);
+        return folder / ("app/" + name);
+    }
+    void Show(const std::string& commandLine) override {
+        Close();
+        instance_ = std::make_unique<SingleInstance>(folder / "tarvo.socket");
+        services_ = std::make_unique<LinuxServices>(
+            LinuxEnvironment{folder / "app/", commandLine, folder / "Tarvo.conf"}, *instance_);
+        window_ = std::make_unique<TarvoWindow>(*services_);
+        instance_->OnCaption([this](const std::string& caption) { window_->RestoreIfCaption(caption); });
+        ASSERT_EQ(window_->Load(), frmPindle::LoadResult::ShowWindow);
+        Restore();
+    }
+
+    void Click(int row, int modifiers) override {
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, QtModifiers(modifiers), RowCentre(row));
+    }
+    void DoubleClick(int row) override {
+        const QPoint at = row < 0 ? QPoint(5, List()->viewport()->height() - 3) : RowCentre(row);
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, at);
+    }
+    void ClickPlay() override { QTest::mouseClick(window_->Command1(), Qt::LeftButton); }
+    void DoubleClickPicture() override { QTest::mouseDClick(window_->Image1(), Qt::LeftButton); }
+    void Focus(Control control) override { Widget(control)->setFocus(Qt::OtherFocusReason); }
+    void Press(Key key, int modifiers) override {
+        static const Qt::Key kKeys[] = {Qt::Key_Tab,    Qt::Key_Up,     Qt::Key_Down, Qt::Key_Space,
+                                        Qt::Key_Return, Qt::Key_Escape, Qt::Key_F5};
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : window_.get(), kKeys[int(key)], QtModifiers(modifiers));
+    }
+    void Resize(int width, int height) override { window_->resize(width, height); }
+    void Minimize() override { window_->showMinimized(); }
+    void Restore() override {
+        window_->showNormal();
+        window_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    }
+
+    std::vector<std::string> Rows() override {
+        std::vector<std::string> rows;
+        for (const QString& row : static_cast<QStringListModel*>(List()->model())->stringList()) rows.push_back(row.toStdString());
+        return rows;
+    }
+    int Selected() override {
+        const QModelIndexList selected = List()->selectionModel()->selectedIndexes();
+        return selected.isEmpty() ? -1 : selected.first().row();
+    }
+    Control Focused() override {
+        for (Control c : {Control::List, Control::Play, Control::Picture}) {
+            if (QApplication::focusWidget() == Widget(c)) return c;
+        }
+        return Control::Window;
+    }
+    std::string Text(Control control) override {
+        const QString text = control == Control::Window ? window_->windowTitle()
+                             : control == Control::Play ? window_->Command1()->text()
+                                                        : window_->Command1()->toolTip();
+        return text.toStdString();
+    }
+    std::pair<double, bool> Font(Control control) override {
+        return {Widget(control)->font().pointSizeF(), Widget(control)->font().bold()};
+    }
+    Box Rectangle(Control control) override {
+        const QRect r = control == Control::Window ? window_->rect() : Widget(control)->geometry();
+        return {r.x(), r.y(), r.width(), r.height()};
+    }
+    Image Grab(Control control) override {
+        const QImage shown = control == Control::Icon ? window_->windowIcon().pixmap(64).toImage()
+                             : control == Control::List ? List()->viewport()->grab().toImage()
+                                                        : Widget(control)->grab().toImage();
+        Image image{shown.width(), shown.height(), {}};
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) {
+                const QRgb rgb = shown.pixel(x, y);
+                image.pixels.push_back({qRed(rgb), qGreen(rgb), qBlue(rgb)});
+            }
+        }
+        return image;
+    }
+    bool Minimized() override { return window_->isMinimized(); }
+    bool Open() override { return window_->isVisible(); }
+
+    std::string Launched(bool wait) override {
+        for (int i = 0; wait && i < 500 && folder.Read("launched").empty(); ++i) QTest::qWait(10);
+        std::istringstream record(folder.Read("launched"));
+        folder.Remove("launched");
+        std::string count, parameters, workingFolder;
+        if (!std::getline(record, count)) return {};
+        if (count != "0") std::getline(record, parameters);
+        std::getline(record, workingFolder);
+        return parameters + "\n" + workingFolder;
+    }
+    std::string MessageDuring(const std::function<void()>& action) override {
+        std::string seen;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                const bool right = box->windowTitle() == "Tarvo" && box->icon() == QMessageBox::Warning;
+                seen = (right ? "" : "wrong box: ") + box->text().toStdString();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        timer.start(20);
+        action();
+        return seen;
+    }
+    int SecondStart(const std::string& commandLine) override {
+        QProcess second;
+        Start(second, {QString::fromStdString(commandLine)});
+        // The first instance's event loop keeps turning while the second talks.
+        for (int i = 0; i < 500 && !second.waitForFinished(10); ++i) QApplication::processEvents();
+        QTest::qWait(100);
+        const int code = second.state() == QProcess::NotRunning ? second.exitCode() : -1;
+        second.kill();
+        second.waitForFinished();
+        return code;
+    }
+    void StartOneHeldAtItsMessage() override {
+        Close();
+        Start(held_, {});
+        // Held once it has claimed the instance's socket.
+        for (int i = 0; i < 500 && !std::ifstream(folder / "tarvo.socket"); ++i) QTest::qWait(10);
+    }
+
+private:
+    QListView* List() const { return window_->List1(); }
+    QWidget* Widget(Control control) const {
+        QWidget* widgets[] = {window_.get(), List(), window_->Command1(), window_->Image1()};
+        return widgets[int(control)];
+    }
+    QPoint RowCentre(int row) const { return List()->visualRect(List()->model()->index(row, 0)).center(); }
+    void Close() {
+        window_.reset();
+        services_.reset();
+        instance_.reset();
+    }
+    void Start(QProcess& process, const QStringList& arguments) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_RUNTIME_DIR", QString::fromStdString(folder / ""));
+        env.insert("XDG_CONFIG_HOME", QString::fromStdString(folder / "config"));
+        process.setProcessEnvironment(env);
+        process.start(TARVO_BINARY, arguments);
+    }
+
+    std::unique_ptr<SingleInstance> instance_;
+    std::unique_ptr<LinuxServices> services_;
+    std::unique_ptr<TarvoWindow> window_;
+    QProcess held_;
+};
+
+}  // namespace
+
+std::unique_ptr<WindowDriver> MakeWindowDriver() { return std::make_unique<QtDriver>(); }
+
+}  // namespace tarvo::testing
