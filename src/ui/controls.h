@@ -12,9 +12,6 @@ struct Rect {
     float top = 0;
     float width = 0;
     float height = 0;
-    bool operator==(const Rect& other) const {
-        return left == other.left && top == other.top && width == other.width && height == other.height;
-    }
 };
 
 class PlacedControl {

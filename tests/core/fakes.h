@@ -11,6 +11,12 @@
 #include "os/services.h"
 #include "ui/controls.h"
 
+namespace tarvo {
+inline bool operator==(const Rect& a, const Rect& b) {
+    return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
+}
+}  // namespace tarvo
+
 namespace tarvo::testing {
 
 struct FakeFile {

@@ -25,7 +25,9 @@ TEST(RomList, VisibleMatchingFilesByNameThenSelectedByPosition) {
     t.services.AddFile("C:\\Front\\shots\\game.zip.gif");
     ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
     EXPECT_EQ(t.list1.items, (std::vector<std::string>{"A", "a", "B", "c", "empty", "game", "game"}));
+    EXPECT_EQ(t.form.File1().ListIndex(), -1);
     t.Select(6);
+    EXPECT_EQ(t.form.File1().ListIndex(), 6);
     EXPECT_EQ(t.form.File1().FileName(), "game.zip");
     EXPECT_EQ(t.image1.showing, "C:\\Front\\shots\\game.zip.gif");
     t.Select(5);

@@ -9,7 +9,6 @@ namespace tarvo {
 
 PictureView::PictureView(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
 bool PictureView::LoadPicture(const std::string& path) {

@@ -16,8 +16,6 @@ public:
 
     bool LoadPicture(const std::string& path);  // false: not a picture; the old one stays
     void ShowIcon(const QIcon& icon);
-    bool ShowsIcon() const { return showsIcon_; }
-    const QImage& Picture() const { return picture_; }
 
     void OnDoubleClick(std::function<void()> handler) { onDoubleClick_ = std::move(handler); }
 

@@ -20,7 +20,6 @@ public:
     HWND Handle() const { return hwnd_; }
     bool LoadPicture(const std::string& path);  // false: the old picture stays
     void ShowIcon();
-    bool ShowsIcon() const { return !bitmap_; }
     SIZE PictureSize() const;
 
     void OnDoubleClick(std::function<void()> handler) { onDoubleClick_ = std::move(handler); }
