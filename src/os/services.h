@@ -57,8 +57,8 @@ public:
     // An ordinary file this user may run.
     virtual bool IsExecutableFile(const std::string& path) = 0;
 
-    // Whether another Tarvo is running. When none is, this instance becomes
-    // the one that later starts will find.
+    // Whether another Tarvo was running when this one started. A Tarvo is
+    // findable from its first moment, its start-up message included.
     virtual bool PreviousInstanceRunning() = 0;
     // Restore and bring to the front the other instance's window, when its
     // caption is exactly this text.

@@ -113,6 +113,41 @@ TEST_F(Window, TheEmulatorReceivesOneParameterStringUntouched) {
     }
 }
 
+TEST_F(Window, TheFirstArrowSelectsTheFirstRow) {
+    d->Press(Key::Tab);
+    d->Press(Key::Down);
+    EXPECT_EQ(d->Selected(), 0);
+    d->Press(Key::Down);
+    EXPECT_EQ(d->Selected(), 1);
+    for (std::string rom : {"b.nes", "c d.nes", "ゲーム Ülkü.nes"}) d->folder.Remove("roms/" + rom);
+    for (Key key : {Key::Down, Key::Up}) {
+        d->Show(emulator);  // one ROM
+        d->Press(Key::Tab);
+        d->Press(key);
+        EXPECT_EQ(d->Selected(), 0);
+    }
+}
+
+TEST_F(Window, TheUserCannotEmptyTheSelection) {
+    d->Click(1);
+    d->Click(1, kCtrl);
+    EXPECT_EQ(d->Selected(), 1);
+    d->Press(Key::Space, kCtrl);
+    EXPECT_EQ(d->Selected(), 1);
+    d->DoubleClick(-1);  // below the last row: the selected ROM starts
+    EXPECT_EQ(d->Launched(), LaunchOf("b.nes"));
+}
+
+TEST_F(Window, TheFocusComesBackWithTheWindow) {
+    d->Click(0);
+    d->Press(Key::Enter);
+    EXPECT_EQ(d->Launched(), LaunchOf("a.nes"));
+    d->Restore();
+    d->Press(Key::Down);
+    d->Press(Key::Enter);
+    EXPECT_EQ(d->Launched(), LaunchOf("b.nes"));
+}
+
 TEST_F(Window, PicturesFillTheAreaAndFollowItsSize) {
     d->folder.Write("shots/a.nes.gif", TestPicture("red-green.gif"));
     d->folder.Write("shots/b.jpg", TestPicture("red-green.jpg"));
@@ -130,6 +165,15 @@ TEST_F(Window, PicturesFillTheAreaAndFollowItsSize) {
     EXPECT_TRUE(Near(Picture(0.98, 0.02), kGreen));
     d->Click(3);  // damaged: the logo, never the previous ROM's picture
     EXPECT_TRUE(Near(Picture(0.5, 0.5), kBlue));
+}
+
+TEST_F(Window, WithoutAnyPictureTheWindowsIconFillsTheArea) {
+    d->folder.Remove("app/logo.gif");
+    d->Show(emulator);
+    for (const Image& icon : {d->Grab(Control::Picture), d->Grab(Control::Icon)}) {
+        EXPECT_TRUE(Near(icon.At(0.25, 0.25), kIconBlue)) << icon.At(0.25, 0.25);
+        EXPECT_TRUE(Near(icon.At(0.5, 0.55), kIconWhite)) << icon.At(0.5, 0.55);
+    }
 }
 
 TEST_F(Window, AFailedStartIsReportedAndTheWindowStays) {
@@ -150,6 +194,11 @@ TEST_F(Window, ASecondStartBringsBackTheWindowOfItsEmulatorOnly) {
     EXPECT_EQ(d->SecondStart(d->folder / ("other/NESTOPIA" + d->exe)), 0);
     EXPECT_FALSE(d->Minimized());
     EXPECT_TRUE(d->Open());
+}
+
+TEST_F(Window, AStartWhileTheFirstShowsItsMessageEndsWithoutAWindow) {
+    d->StartOneHeldAtItsMessage();
+    EXPECT_EQ(d->SecondStart(emulator), 0);
 }
 
 }  // namespace

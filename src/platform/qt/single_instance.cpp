@@ -12,7 +12,8 @@ namespace {
 constexpr int kTimeoutMs = 2000;
 }
 
-SingleInstance::SingleInstance(std::string socketPath) : socketPath_(std::move(socketPath)) {}
+SingleInstance::SingleInstance(std::string socketPath)
+    : socketPath_(std::move(socketPath)), anotherIsRunning_(Claim()) {}
 
 SingleInstance::~SingleInstance() = default;
 
@@ -22,7 +23,7 @@ std::string SingleInstance::DefaultSocketPath() {
     return "/tmp/tarvo-" + std::to_string(getuid()) + ".socket";
 }
 
-bool SingleInstance::AnotherIsRunning() {
+bool SingleInstance::Claim() {
     QLocalSocket probe;
     probe.connectToServer(QString::fromLocal8Bit(socketPath_.c_str()));
     if (probe.waitForConnected(kTimeoutMs)) return true;

@@ -1,6 +1,6 @@
 #pragma once
-// One Tarvo per user: the first instance listens on a local socket; a later
-// start connects, sends its caption and ends.
+// One Tarvo per user: each instance claims a local socket as it starts; a
+// start that finds it taken connects, sends its caption and ends.
 
 #include <QObject>
 #include <functional>
@@ -12,12 +12,12 @@ namespace tarvo {
 
 class SingleInstance : public QObject {
 public:
+    // Claims the socket at once, taking over one left by a crashed instance.
     explicit SingleInstance(std::string socketPath);
     ~SingleInstance() override;
 
-    // True when another instance answers. Otherwise this one starts
-    // listening, taking over a socket left behind by a crashed instance.
-    bool AnotherIsRunning();
+    // Whether another instance held the socket when this one started.
+    bool AnotherIsRunning() const { return anotherIsRunning_; }
     // Hands the caption to the running instance.
     void SendCaption(const std::string& caption);
     // Called in the first instance with each caption a later start sends.
@@ -27,11 +27,13 @@ public:
     static std::string DefaultSocketPath();
 
 private:
+    bool Claim();
     void AcceptConnections();
 
     std::string socketPath_;
     QLocalServer* server_ = nullptr;
     std::function<void(const std::string&)> onCaption_;
+    bool anotherIsRunning_;  // last: the claim needs the rest
 };
 
 }  // namespace tarvo

@@ -6,6 +6,10 @@
 #include "ui/design.h"
 #include "ui/pixels.h"
 
+// The icon is a resource of a static library: nothing refers to it, so it is
+// registered by hand.
+static void LinkResources() { Q_INIT_RESOURCE(resources); }
+
 namespace tarvo {
 
 namespace {
@@ -25,6 +29,7 @@ QColor FromRgb(unsigned rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0x
 }  // namespace
 
 TarvoWindow::TarvoWindow(Services& services) {
+    LinkResources();
     setWindowIcon(QIcon(":/tarvo/tarvo.ico"));
     SetCaption(design::kCaption);
     CreateWidgets();
@@ -35,9 +40,9 @@ TarvoWindow::TarvoWindow(Services& services) {
 
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { form_->List1_Click(); });
-    connect(list_, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
+    list_->OnDoubleClick([this](int row) {
         // The row under the pointer is the one that starts.
-        if (index.isValid() && index.row() != list1_->ListIndex()) list1_->Select(index.row());
+        if (row >= 0 && row != list1_->ListIndex()) list1_->Select(row);
         form_->list1_DblClick();
     });
     connect(play_, &QPushButton::clicked, this, [this] { form_->Command1_Click(); });
@@ -48,7 +53,7 @@ TarvoWindow::TarvoWindow(Services& services) {
 TarvoWindow::~TarvoWindow() { qApp->removeEventFilter(this); }
 
 void TarvoWindow::CreateWidgets() {
-    list_ = new QListView(this);
+    list_ = new RomListView(this);
     model_ = new QStringListModel(list_);
     list_->setModel(model_);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "qt_controls.h"
+#include "rom_list_view.h"
 #include "app/frm_pindle.h"
 
 namespace tarvo {
@@ -19,7 +20,6 @@ public:
     // A later start asked for the window serving this caption.
     void RestoreIfCaption(const std::string& caption);
 
-    frmPindle& Form() { return *form_; }
     QListView* List1() const { return list_; }
     QPushButton* Command1() const { return play_; }
     PictureView* Image1() const { return picture_; }
@@ -40,7 +40,7 @@ private:
     void CreateWidgets();
     bool OwnsFocus(QObject* watched) const;
 
-    QListView* list_ = nullptr;
+    RomListView* list_ = nullptr;
     QStringListModel* model_ = nullptr;
     QPushButton* play_ = nullptr;
     PictureView* picture_ = nullptr;

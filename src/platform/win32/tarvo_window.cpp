@@ -90,6 +90,7 @@ void TarvoWindow::CreateControls() {
                             0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance, nullptr);
     toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance, nullptr);
+    lastFocus_ = play_;
     picture_ = std::make_unique<PictureBox>(hwnd_, largeIcon_);
     picture_->OnDoubleClick([this] { form_->Image1_DblClick(); });
 
@@ -123,7 +124,6 @@ void TarvoWindow::Show() {
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(hwnd_, SW_SHOWNORMAL);
-    SetFocus(play_);
 }
 
 void TarvoWindow::SetCaption(const std::string& caption) {
@@ -154,6 +154,12 @@ void TarvoWindow::Process(MSG& message) {
     DispatchMessageW(&message);
 }
 
+// As in dialog boxes, the control that had the focus when the window was
+// deactivated or minimised gets it back when the window returns.
+void TarvoWindow::NoteFocus(HWND control) {
+    if (control && IsChild(hwnd_, control)) lastFocus_ = control;
+}
+
 void TarvoWindow::OnListDoubleClick() {
     // The row under the pointer is the one that starts.
     const DWORD where = GetMessagePos();
@@ -181,6 +187,16 @@ LRESULT TarvoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SIZE:
             if (form_) form_->Form_Resize();  // minimising and restoring included
+            if (wParam != SIZE_MINIMIZED && GetActiveWindow() == hwnd_ && !IsChild(hwnd_, GetFocus())) {
+                SetFocus(lastFocus_);
+            }
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) NoteFocus(GetFocus());
+            return DefWindowProcW(hwnd_, message, wParam, lParam);  // focuses the frame when activated
+        case WM_SETFOCUS:
+            NoteFocus(reinterpret_cast<HWND>(wParam));
+            if (!IsIconic(hwnd_)) SetFocus(lastFocus_);
             return 0;
         case WM_CTLCOLORLISTBOX:
             SetTextColor(reinterpret_cast<HDC>(wParam), FromRgb(design::kListText));

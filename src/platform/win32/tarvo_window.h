@@ -34,7 +34,6 @@ public:
     HWND Command1() const { return play_; }
     HWND ToolTip() const { return toolTip_; }
     PictureBox& Image1() { return *picture_; }
-    frmPindle& Form() { return *form_; }
 
 private:
     // FormWindow
@@ -49,6 +48,7 @@ private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int code);
     void OnListDoubleClick();
+    void NoteFocus(HWND control);
     void CreateControls();
     void ApplyDpi();
     double TwipsPerPixel() const;
@@ -57,6 +57,7 @@ private:
     HWND list_ = nullptr;
     HWND play_ = nullptr;
     HWND toolTip_ = nullptr;
+    HWND lastFocus_ = nullptr;  // the control that gets the focus when the window does
     HICON smallIcon_ = nullptr;
     HICON largeIcon_ = nullptr;
     HFONT listFont_ = nullptr;

@@ -72,7 +72,12 @@ WindowsEnvironment WindowsEnvironment::FromProcess() {
     return environment;
 }
 
-WindowsServices::WindowsServices(WindowsEnvironment environment) : environment_(std::move(environment)) {}
+WindowsServices::WindowsServices(WindowsEnvironment environment)
+    : environment_(std::move(environment)),
+      // Held until this instance ends; claimed at once, so that a start while
+      // this one still starts up (or shows its message) finds it.
+      instanceMutex_(CreateMutexW(nullptr, FALSE, environment_.instanceMutex.c_str())),
+      previousInstance_(GetLastError() == ERROR_ALREADY_EXISTS) {}
 
 WindowsServices::~WindowsServices() {
     if (instanceMutex_) CloseHandle(instanceMutex_);
@@ -121,12 +126,6 @@ std::optional<std::uint64_t> WindowsServices::FileLength(const std::string& path
 }
 
 bool WindowsServices::IsExecutableFile(const std::string& path) { return FileLength(path).has_value(); }
-
-bool WindowsServices::PreviousInstanceRunning() {
-    // Held until this instance ends.
-    instanceMutex_ = CreateMutexW(nullptr, FALSE, environment_.instanceMutex.c_str());
-    return GetLastError() == ERROR_ALREADY_EXISTS;
-}
 
 void WindowsServices::ActivatePreviousInstance(const std::string& caption) {
     HWND other = FindWindowW(nullptr, Widen(caption).c_str());

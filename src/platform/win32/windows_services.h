@@ -34,14 +34,15 @@ public:
     std::string FirstOrdinaryFile(const std::string& folder) override;
     std::optional<std::uint64_t> FileLength(const std::string& path) override;
     bool IsExecutableFile(const std::string& path) override;
-    bool PreviousInstanceRunning() override;
+    bool PreviousInstanceRunning() override { return previousInstance_; }
     void ActivatePreviousInstance(const std::string& caption) override;
     void ShowMessage(const std::string& text) override;
     StartResult StartProgram(const StartRequest& request) override;
 
 private:
     WindowsEnvironment environment_;
-    HANDLE instanceMutex_ = nullptr;
+    HANDLE instanceMutex_;
+    bool previousInstance_;
 };
 
 }  // namespace tarvo::win32

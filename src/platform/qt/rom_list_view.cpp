@@ -1,0 +1,32 @@
+#include "rom_list_view.h"
+
+#include <QMouseEvent>
+
+namespace tarvo {
+
+QModelIndex RomListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex caret = currentIndex();
+    if (selectionModel()->hasSelection() || !caret.isValid() || (action != MoveUp && action != MoveDown)) {
+        return QListView::moveCursor(action, modifiers);
+    }
+    // Focusing the list put the caret on a row without selecting it: the
+    // arrow selects that row instead of moving past it. Without a caret the
+    // view takes the returned row as a move and selects it.
+    selectionModel()->clearCurrentIndex();
+    return caret;
+}
+
+QItemSelectionModel::SelectionFlags RomListView::selectionCommand(const QModelIndex& index, const QEvent* event) const {
+    const QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(index, event);
+    // Ctrl+click and Ctrl+Space would deselect the one selected row, and a
+    // click below the last row would clear it.
+    const bool empties = !index.isValid() || (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle));
+    return empties ? QItemSelectionModel::NoUpdate : command;
+}
+
+void RomListView::mouseDoubleClickEvent(QMouseEvent* event) {
+    QListView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton && onDoubleClick_) onDoubleClick_(indexAt(event->position().toPoint()).row());
+}
+
+}  // namespace tarvo

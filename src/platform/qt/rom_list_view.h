@@ -1,0 +1,27 @@
+#pragma once
+// List1 on Qt, behaving as a single-selection list box does: with nothing
+// selected the first arrow key selects the row with the caret, the user
+// cannot empty the selection, and a double-click anywhere in the list counts.
+
+#include <QListView>
+#include <functional>
+
+namespace tarvo {
+
+class RomListView : public QListView {
+public:
+    explicit RomListView(QWidget* parent) : QListView(parent) {}
+
+    // The row under the pointer, or -1 below the last row.
+    void OnDoubleClick(std::function<void(int row)> handler) { onDoubleClick_ = std::move(handler); }
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    std::function<void(int row)> onDoubleClick_;
+};
+
+}  // namespace tarvo
