@@ -42,7 +42,7 @@ frmPindle::LoadResult frmPindle::Form_Load() {
         return LoadResult::EndProgram;
     }
 
-    controls_.command1.SetToolTip(emulatorPath_);
+    controls_.command1.SetToolTip(ShortenedForDisplay(emulatorPath_, services_.Separator()));
     RefreshList();
     File1_Click();
     return LoadResult::ShowWindow;

@@ -79,7 +79,8 @@ void frmPindle::Command1_Click() {
     if (result.started) {
         controls_.form.Minimize();
     } else {
-        services_.ShowMessage("Could not start the emulator " + request.program + ": " + result.error);
+        services_.ShowMessage("Could not start the emulator " + ShortenedForDisplay(request.program, sep) + ": " +
+                              result.error);
     }
 }
 

@@ -13,6 +13,11 @@ std::string WithTrailingSeparator(const std::string& folder, char separator);
 // All after the last separator.
 std::string FileNamePart(const std::string& path, char separator);
 
+// The path as shown to the user: whole up to 260 characters; a longer one
+// keeps its start and its file name around a "…", so a message box or a
+// tooltip with it still fits the screen.
+std::string ShortenedForDisplay(const std::string& path, char separator);
+
 // A path that does not depend on the current folder: "/..." with "/" as
 // separator; "\...", "//...", or a drive letter with a colon with "\".
 bool IsAbsolutePath(const std::string& path, char separator);

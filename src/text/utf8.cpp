@@ -60,13 +60,20 @@ std::size_t CharCount(const std::string& text) {
     return count;
 }
 
+std::string FirstChars(const std::string& text, std::size_t n) {
+    std::size_t pos = 0;
+    while (n-- > 0 && pos < text.size()) pos += DecodeAt(text, pos).length;
+    return text.substr(0, pos);
+}
+
 std::string DropLastChars(const std::string& text, std::size_t n) {
     const std::size_t total = CharCount(text);
-    if (total <= n) return {};
-    std::size_t keep = total - n;
-    std::size_t pos = 0;
-    while (keep-- > 0) pos += DecodeAt(text, pos).length;
-    return text.substr(0, pos);
+    return total <= n ? std::string() : FirstChars(text, total - n);
+}
+
+std::string LastChars(const std::string& text, std::size_t n) {
+    const std::size_t total = CharCount(text);
+    return total <= n ? text : text.substr(FirstChars(text, total - n).size());
 }
 
 char32_t LowerChar(char32_t c) {

@@ -13,6 +13,9 @@ std::size_t CharCount(const std::string& text);
 
 // The text less its last n characters; empty when it has n or fewer.
 std::string DropLastChars(const std::string& text, std::size_t n);
+// The first or the last n characters (the whole text when it has fewer).
+std::string FirstChars(const std::string& text, std::size_t n);
+std::string LastChars(const std::string& text, std::size_t n);
 
 // Simple lower-case mapping of one code point (ASCII, Latin, Greek,
 // Cyrillic, Armenian, Georgian and full-width Latin letters).

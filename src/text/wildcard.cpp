@@ -25,12 +25,13 @@ bool MatchOne(const std::u32string& pattern, const std::u32string& name) {
     std::size_t p = 0, n = 0;
     std::size_t starP = std::u32string::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == name[n])) {
-            ++p;
-            ++n;
-        } else if (p < pattern.size() && pattern[p] == U'*') {
+        // The pattern's "*" first: a "*" in a name is an ordinary character.
+        if (p < pattern.size() && pattern[p] == U'*') {
             starP = p++;
             starN = n;
+        } else if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == name[n])) {
+            ++p;
+            ++n;
         } else if (starP != std::u32string::npos) {
             p = starP + 1;
             n = ++starN;

@@ -47,6 +47,18 @@ TEST(StartRequest, BareOrRelativeEmulatorsComeFromTheApplicationFolder) {
 
 TEST(Launch, AFailedStartIsReportedAndDoesNotMinimise) {
     FakeTarvo t;
+    const std::string longPath = "C:\\" + std::string(100000, 'e') + "\\zsnesw.exe";
+    t.services.commandLine = longPath;
+    ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
+    EXPECT_EQ(t.command1.toolTip, longPath.substr(0, 248) + "…\\zsnesw.exe");  // fits the screen
+    t.services.startResult = {false, "Access is denied."};
+    t.form.Command1_Click();
+    EXPECT_EQ(t.services.messages, std::vector<std::string>{"Could not start the emulator " + t.command1.toolTip +
+                                                             ": Access is denied."});
+}
+
+TEST(Launch, AFailedStartIsReportedOnceTheNextOneMinimises) {
+    FakeTarvo t;
     t.services.commandLine = "\"C:\\Emu\\zsnesw.exe\"";
     t.services.settings["roms"] = "D:\\My Roms";
     t.services.AddFile("D:\\My Roms\\Zelda.smc");

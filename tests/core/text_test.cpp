@@ -40,6 +40,8 @@ TEST(Wildcard, MatchesLikeTheFileList) {
         {"yame*.exe", "xyame.exe", false}, {"*.zip;", "a.zip", true},
         {"a*b*c", "aXbYbZc", true},        {"a*b*c", "aXbYbZ", false},
         {"?", "Ü", true},                  {"*.zip", "\xff.zip", true},
+        {"*.zip", "*x.zip", true},         {"a*", "a*b", true},  // "*" and "?" in a name are plain letters
+        {"*.?64", "?.?64", true},          {"a*c", "*b*", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(WildcardSet(c.patterns).Matches(c.name), c.matches) << c.patterns << " vs " << c.name;
@@ -56,6 +58,21 @@ TEST(Paths, FoldersAndAbsolutePaths) {
                           {"zsnesw.exe", '\\', false},    {"emu\\z.exe", '\\', false}, {"Z", '\\', false},
                           {"/usr/games/mame", '/', true}, {"mame", '/', false},      {"C:/x", '/', false}};
     for (const auto& c : cases) EXPECT_EQ(IsAbsolutePath(c.path, c.separator), c.absolute) << c.path;
+}
+
+TEST(Paths, VeryLongPathsAreShownShortenedInTheMiddle) {
+    auto repeat = [](const std::string& text, int n) { std::string out; while (n-- > 0) out += text; return out; };
+    const std::string folder = "C:\\" + std::string(300, 'f');
+    struct Case { std::string path, shown; };
+    const Case cases[] = {
+        {"C:\\Emu\\zsnesw.exe", "C:\\Emu\\zsnesw.exe"},
+        {"/" + repeat("ü", 259), "/" + repeat("ü", 259)},  // 260 characters: whole
+        {"/" + repeat("ü", 260), "/" + repeat("ü", 158) + "…" + repeat("ü", 100)},
+        {folder + "\\zsnesw.exe", folder.substr(0, 248) + "…\\zsnesw.exe"},
+        {folder + "\\" + std::string(150, 'n'), folder.substr(0, 158) + "…\\" + std::string(100, 'n')},
+        {std::string(100000, 'x'), std::string(159, 'x') + "…" + std::string(100, 'x')},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ShortenedForDisplay(c.path, '\\'), c.shown) << c.path.size();
 }
 
 }  // namespace
