@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "window_driver.h"
 
@@ -152,6 +153,8 @@ TEST_F(Window, PicturesFillTheAreaAndFollowItsSize) {
     d->folder.Write("shots/a.nes.gif", TestPicture("red-green.gif"));
     d->folder.Write("shots/b.jpg", TestPicture("red-green.jpg"));
     d->folder.Write("shots/c d.bmp", TestPicture("red-green.bmp"));
+    d->folder.Write("shots/c d.nes.gif", "");  // 2.1 GB, sparse: no picture, whatever it holds
+    std::filesystem::resize_file(std::filesystem::u8path(d->folder / "shots/c d.nes.gif"), 2100000000);
     d->folder.Write("shots/ゲーム Ülkü.nes.gif", "GIF89a damaged");
     for (int row : {0, 1, 2}) {
         d->Click(row);

@@ -1,7 +1,8 @@
 #include "ini_settings.h"
 
-#include <fstream>
+#include <sstream>
 
+#include "posix_files.h"
 #include "text/utf8.h"
 
 namespace tarvo {
@@ -18,7 +19,12 @@ std::string Trim(const std::string& text) {
 }  // namespace
 
 std::optional<std::string> ReadIniSetting(const std::string& file, const std::string& group, const std::string& key) {
-    std::ifstream in(file, std::ios::binary);
+    const std::optional<std::string> text = posix::ReadOrdinaryFile(file, 1u << 20);
+    return text ? IniValue(*text, group, key) : std::nullopt;
+}
+
+std::optional<std::string> IniValue(const std::string& text, const std::string& group, const std::string& key) {
+    std::istringstream in(text);
     std::string line;
     bool inGroup = false;
     std::optional<std::string> value;

@@ -8,7 +8,10 @@
 
 namespace tarvo {
 
-// Nothing when the file, the group or the key is missing.
+// The value of a key of a group in INI text; nothing when either is missing.
+std::optional<std::string> IniValue(const std::string& text, const std::string& group, const std::string& key);
+
+// The same from a file: an ordinary file of at most 1 MiB, else no settings.
 std::optional<std::string> ReadIniSetting(const std::string& file, const std::string& group, const std::string& key);
 
 }  // namespace tarvo

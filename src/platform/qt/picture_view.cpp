@@ -1,25 +1,30 @@
 #include "picture_view.h"
 
+#include <unistd.h>
+
+#include <QFile>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
-#include <fstream>
-#include <iterator>
+
+#include "posix_files.h"
+#include "ui/preview.h"
 
 namespace tarvo {
 
-PictureView::PictureView(QWidget* parent) : QWidget(parent) {
-    setFocusPolicy(Qt::NoFocus);
-}
+PictureView::PictureView(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::NoFocus); }
 
 bool PictureView::LoadPicture(const std::string& path) {
-    // Read whole, by the path's own bytes; the format is told by the content.
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    QImage image;
-    if (!image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()))) {
+    // By the path's own bytes, as an ordinary file of a picture's size; the
+    // decoder reads the open file and tells the format by its content.
+    const int fd = posix::OpenOrdinaryFile(path, kLargestPicture);
+    QFile file;
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0) ::close(fd);
         return false;
     }
+    QImage image;
+    if (!QImageReader(&file).read(&image)) return false;
     picture_ = std::move(image);
     showsIcon_ = false;
     update();

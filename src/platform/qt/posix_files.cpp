@@ -77,4 +77,29 @@ bool IsExecutableFile(const std::string& path) {
     return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
 }
 
+int OpenOrdinaryFile(const std::string& path, std::uint64_t limit) {
+    // Checked on the open file, so nothing can be swapped in after the check.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    struct stat st {};
+    if (fd >= 0 && fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::uint64_t>(st.st_size) <= limit) {
+        return fd;
+    }
+    if (fd >= 0) close(fd);
+    return -1;
+}
+
+std::optional<std::string> ReadOrdinaryFile(const std::string& path, std::uint64_t limit) {
+    const int fd = OpenOrdinaryFile(path, limit);
+    if (fd < 0) return std::nullopt;
+    std::string content;
+    char buffer[1 << 16];
+    ssize_t got;
+    while ((got = read(fd, buffer, sizeof buffer)) > 0 && content.size() <= limit) {
+        content.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(fd);
+    if (got < 0 || content.size() > limit) return std::nullopt;  // unreadable, or grew past the limit
+    return content;
+}
+
 }  // namespace tarvo::posix

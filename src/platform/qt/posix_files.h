@@ -16,4 +16,11 @@ std::string FirstOrdinaryFile(const std::string& folder);
 std::optional<std::uint64_t> FileLength(const std::string& path);
 bool IsExecutableFile(const std::string& path);
 
+// Opens an ordinary file of at most limit bytes for reading, never blocking:
+// a FIFO, a device or a folder put in its place is refused (-1). The caller
+// closes the descriptor.
+int OpenOrdinaryFile(const std::string& path, std::uint64_t limit);
+// The whole of such a file; nothing when refused or unreadable.
+std::optional<std::string> ReadOrdinaryFile(const std::string& path, std::uint64_t limit);
+
 }  // namespace tarvo::posix

@@ -1,5 +1,7 @@
 #include "single_instance.h"
 
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QLocalServer>
@@ -9,8 +11,32 @@
 namespace tarvo {
 
 namespace {
+
 constexpr int kTimeoutMs = 2000;
+
+// A folder itself (not a link to one) of this user, with none of the
+// forbidden permissions for others.
+bool IsPrivateFolder(const std::string& folder, mode_t forbidden) {
+    struct stat st {};
+    return lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid() &&
+           (st.st_mode & forbidden) == 0;
 }
+
+// Another user must not be able to answer for this user's Tarvo, nor to
+// hand it captions.
+bool PeerIsThisUser(const QLocalSocket& socket) {
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return getsockopt(static_cast<int>(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
+           peer.uid == getuid();
+}
+
+bool ConnectToOurs(QLocalSocket& socket, const std::string& path) {
+    socket.connectToServer(QString::fromLocal8Bit(path.c_str()));
+    return socket.waitForConnected(kTimeoutMs) && PeerIsThisUser(socket);
+}
+
+}  // namespace
 
 SingleInstance::SingleInstance(std::string socketPath)
     : socketPath_(std::move(socketPath)), anotherIsRunning_(Claim()) {}
@@ -19,17 +45,20 @@ SingleInstance::~SingleInstance() = default;
 
 std::string SingleInstance::DefaultSocketPath() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && *runtime) return std::string(runtime) + "/tarvo.socket";
-    return "/tmp/tarvo-" + std::to_string(getuid()) + ".socket";
+    if (runtime && *runtime && IsPrivateFolder(runtime, S_IWGRP | S_IWOTH)) return std::string(runtime) + "/tarvo.socket";
+    const char* temporary = std::getenv("TMPDIR");
+    const std::string own = std::string(temporary && *temporary ? temporary : "/tmp") + "/tarvo-" + std::to_string(getuid());
+    mkdir(own.c_str(), 0700);  // unless it is there already: then it is checked like a new one
+    return IsPrivateFolder(own, S_IRWXG | S_IRWXO) ? own + "/tarvo.socket" : std::string();
 }
 
 bool SingleInstance::Claim() {
+    if (socketPath_.empty()) return false;
     QLocalSocket probe;
-    probe.connectToServer(QString::fromLocal8Bit(socketPath_.c_str()));
-    if (probe.waitForConnected(kTimeoutMs)) return true;
+    if (ConnectToOurs(probe, socketPath_)) return true;
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
-    QLocalServer::removeServer(QString::fromLocal8Bit(socketPath_.c_str()));  // a dead instance's socket
+    QLocalServer::removeServer(QString::fromLocal8Bit(socketPath_.c_str()));  // a dead instance's, or a stranger's
     if (server_->listen(QString::fromLocal8Bit(socketPath_.c_str()))) AcceptConnections();
     return false;
 }
@@ -38,6 +67,10 @@ void SingleInstance::AcceptConnections() {
     connect(server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* client = server_->nextPendingConnection()) {
             connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
+            if (!PeerIsThisUser(*client)) {
+                client->abort();
+                continue;
+            }
             connect(client, &QLocalSocket::readyRead, this, [this, client] {
                 if (!client->canReadLine()) return;
                 QByteArray line = client->readLine();
@@ -50,8 +83,7 @@ void SingleInstance::AcceptConnections() {
 
 void SingleInstance::SendCaption(const std::string& caption) {
     QLocalSocket socket;
-    socket.connectToServer(QString::fromLocal8Bit(socketPath_.c_str()));
-    if (!socket.waitForConnected(kTimeoutMs)) return;
+    if (socketPath_.empty() || !ConnectToOurs(socket, socketPath_)) return;
     socket.write(QByteArray::fromStdString(caption + "\n"));
     socket.waitForBytesWritten(kTimeoutMs);
     socket.disconnectFromServer();

@@ -13,6 +13,7 @@ using std::min;
 #include <memory>
 #include <vector>
 
+#include "ui/preview.h"
 #include "wide_text.h"
 
 namespace tarvo::win32 {
@@ -21,16 +22,20 @@ namespace {
 
 const wchar_t kClassName[] = L"TarvoPicture";
 
-std::vector<BYTE> ReadWholeFile(const std::wstring& path) {
+// An ordinary file of a picture's size, checked on the open handle: a pipe,
+// a device or a huge file in its place reads as nothing.
+std::vector<BYTE> ReadPictureFile(const std::wstring& path) {
     std::vector<BYTE> bytes;
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return bytes;
-    LARGE_INTEGER size;
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < (1LL << 30)) {
-        bytes.resize(static_cast<std::size_t>(size.QuadPart));
-        DWORD read = 0;
-        if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size()) {
-            bytes.clear();
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileType(file) == FILE_TYPE_DISK && GetFileInformationByHandle(file, &info) &&
+        !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        const std::uint64_t size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+        if (size <= kLargestPicture) {
+            bytes.resize(static_cast<std::size_t>(size));
+            DWORD read = 0;
+            if (!ReadFile(file, bytes.data(), static_cast<DWORD>(size), &read, nullptr) || read != size) bytes.clear();
         }
     }
     CloseHandle(file);
@@ -78,7 +83,7 @@ PictureBox::PictureBox(HWND parent, HICON icon) : icon_(icon) {
 PictureBox::~PictureBox() { ReplaceBitmap(nullptr); }
 
 bool PictureBox::LoadPicture(const std::string& path) {
-    HBITMAP bitmap = DecodePicture(ReadWholeFile(Widen(path)));
+    HBITMAP bitmap = DecodePicture(ReadPictureFile(Widen(path)));
     if (!bitmap) return false;
     ReplaceBitmap(bitmap);
     return true;
