@@ -1,9 +1,11 @@
-// Start-up to the first shown window, and peak memory, of tarvo on a large
-// ROM folder against a minimal Qt program that lists the same folder, with
-// an empty Qt window for reference. Needs an X display without a window
-// manager (scripts/bench starts Xvfb): a program's window is "shown" when
-// the X server reports it mapped.
-//   startup_bench TARVO BASELINE_LIST BASELINE_EMPTY WORK_DIR MATCHING RUNS
+// Start-up to the first shown window, and peak memory, of programs that
+// list a generated ROM folder: the first is measured against the second
+// (its floor), any further ones are references. Runs are interleaved and
+// medians reported. Needs an X display without a window manager
+// (scripts/bench starts Xvfb): a window is "shown" when the X server
+// reports it mapped. In a command, {roms} stands for the ROM folder and
+// {winroms} for the same as Wine names it.
+//   startup_bench WORK_DIR MATCHING RUNS "NAME=COMMAND WORDS"...
 
 #include <signal.h>
 #include <spawn.h>
@@ -15,7 +17,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -86,41 +88,52 @@ Sample Median(std::vector<Sample> samples) {
     return {ms, kb};
 }
 
+struct Program {
+    std::string name;
+    std::vector<std::string> command;
+    std::vector<Sample> samples;
+};
+
+Program Parse(const std::string& spec, const std::string& folder) {
+    Program program{spec.substr(0, spec.find('=')), {}, {}};
+    std::string winFolder = "Z:" + folder;
+    std::replace(winFolder.begin(), winFolder.end(), '/', '\\');
+    std::istringstream words(spec.substr(spec.find('=') + 1));
+    for (std::string word; words >> word;) {
+        program.command.push_back(word == "{roms}" ? folder : word == "{winroms}" ? winFolder : word);
+    }
+    return program;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 7) {
-        std::fprintf(stderr, "usage: startup_bench TARVO BASELINE_LIST BASELINE_EMPTY WORK_DIR MATCHING RUNS\n");
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: startup_bench WORK_DIR MATCHING RUNS \"NAME=COMMAND\"...\n");
         return 2;
     }
-    const std::string work = argv[4];
-    const int matching = std::atoi(argv[5]);
-    const int runs = std::atoi(argv[6]);
+    const std::string work = argv[1];
+    const int matching = std::atoi(argv[2]);
+    const int runs = std::atoi(argv[3]);
     const std::string folder = tarvo::bench::MakeRomFolder(work, matching);
-
-    // tarvo reads its ROM folder from its settings and keeps its instance
-    // socket apart from any real Tarvo.
-    const std::string config = work + "/config";
-    std::system(("mkdir -p '" + config + "/Tarvo' '" + work + "/runtime' && chmod 700 '" + work + "/runtime'").c_str());
-    std::ofstream(config + "/Tarvo/Tarvo.conf") << "[Settings]\nroms=" << folder << "\n";
-    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", (work + "/runtime").c_str(), 1);
+    std::vector<Program> programs;
+    for (int i = 4; i < argc; ++i) programs.push_back(Parse(argv[i], folder));
+    if (programs.size() < 2) return 0;  // only the folder was wanted
 
     Display display;
-    std::vector<Sample> tarvo, list, empty;
-    for (int i = 0; i < runs; ++i) {  // interleaved, so load on the machine hits all alike
-        tarvo.push_back(Measure(display, {argv[1], "/usr/games/mame"}));
-        list.push_back(Measure(display, {argv[2], folder}));
-        empty.push_back(Measure(display, {argv[3]}));
+    for (int run = 0; run < runs; ++run) {  // interleaved, so load on the machine hits all alike
+        for (auto& program : programs) program.samples.push_back(Measure(display, program.command));
     }
-    const Sample t = Median(tarvo), l = Median(list), e = Median(empty);
     std::printf("Start-up to the first shown window, %d matching files (+ as many others), median of %d runs\n",
                 matching, runs);
-    std::printf("  tarvo           %8.1f ms  %7ld KiB peak\n", t.milliseconds, t.peakKilobytes);
-    std::printf("  baseline list   %8.1f ms  %7ld KiB peak\n", l.milliseconds, l.peakKilobytes);
-    std::printf("  empty window    %8.1f ms  %7ld KiB peak   (reference)\n", e.milliseconds, e.peakKilobytes);
-    std::printf("  ratio time   %.2f (target: at most 1.25)\n", t.milliseconds / l.milliseconds);
-    std::printf("  ratio memory %.2f (target: at most 1.25)\n",
-                static_cast<double>(t.peakKilobytes) / static_cast<double>(l.peakKilobytes));
+    std::vector<Sample> medians;
+    for (const auto& program : programs) {
+        medians.push_back(Median(program.samples));
+        std::printf("  %-34s %8.1f ms  %7ld KiB peak\n", program.name.c_str(), medians.back().milliseconds,
+                    medians.back().peakKilobytes);
+    }
+    std::printf("  %s against %s: time %.2f, peak memory %.2f\n", programs[0].name.c_str(), programs[1].name.c_str(),
+                medians[0].milliseconds / medians[1].milliseconds,
+                static_cast<double>(medians[0].peakKilobytes) / static_cast<double>(medians[1].peakKilobytes));
     return 0;
 }
