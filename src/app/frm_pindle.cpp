@@ -48,10 +48,10 @@ void frmPindle::Form_KeyDown(int keyCode, int /*shift: Shift+Esc and Ctrl+F5 act
 void frmPindle::RefreshList() {
     controls_.list1.Clear();
     file1_.Refresh();
-    std::vector<std::string> names;
-    names.reserve(file1_.Entries().size());
-    for (const auto& fileName : file1_.Entries()) names.push_back(StripExtension(fileName));
-    controls_.list1.AddItems(names);
+    std::vector<std::string_view> names;
+    names.reserve(static_cast<std::size_t>(file1_.ListCount()));
+    for (int i = 0; i < file1_.ListCount(); ++i) names.push_back(StripExtension(file1_.List(i)));
+    controls_.list1.AddItems(std::move(names));
 }
 
 void frmPindle::List1_Click() { file1_.SetListIndex(controls_.list1.ListIndex()); }

@@ -51,20 +51,11 @@ bool frmPindle::MatchEmulator(const std::string& name) {
 }
 
 bool frmPindle::MatchFolderWildcard(const std::string& pattern) {
-    std::vector<FolderEntry> listing;
-    if (!services_.ListFolder(appFolder_, listing)) return false;
-    const WildcardSet wildcards(pattern);
-    std::vector<std::string> names;
-    for (const auto& entry : listing) {
-        if (entry.kind == FolderEntry::Kind::File && !entry.hidden && wildcards.Matches(entry.name)) {
-            names.push_back(entry.name);
-        }
-    }
-    if (names.empty()) return false;
+    NameList names;
+    if (!services_.ListFiles(appFolder_, WildcardSet(pattern), names) || names.empty()) return false;
     // The same order as the file list, so the choice does not depend on the
     // order the file system happens to list names in.
-    SortNamesLikeFileList(names);
-    emulatorPath_ = appFolder_ + names.front();
+    emulatorPath_ = appFolder_ + std::string(names[OrderLikeFileList(names).front()]);
     return true;
 }
 

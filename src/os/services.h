@@ -10,14 +10,10 @@
 #include <string>
 #include <vector>
 
-namespace tarvo {
+#include "text/name_list.h"
+#include "text/wildcard.h"
 
-struct FolderEntry {
-    enum class Kind { File, Folder, Other };
-    std::string name;
-    Kind kind = Kind::File;
-    bool hidden = false;  // Windows: hidden or system attribute; Linux: a dot-name
-};
+namespace tarvo {
 
 struct StartRequest {
     std::string program;        // never relative: resolved before the call
@@ -46,9 +42,11 @@ public:
     // is missing. Never written.
     virtual std::optional<std::string> ReadSetting(const std::string& key) = 0;
 
-    // One pass over a folder: every name with its kind and hidden flag.
-    // False when the folder cannot be listed.
-    virtual bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) = 0;
+    // One pass over a folder: the names of its visible ordinary files that
+    // match the patterns, appended in the order the system lists them.
+    // Hidden: Windows' hidden or system attribute, or a Linux dot-name. A
+    // link counts as what it points to. False when the folder cannot be listed.
+    virtual bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names) = 0;
     // The first visible ordinary file of a folder, or empty; stops early.
     virtual std::string FirstOrdinaryFile(const std::string& folder) = 0;
     // Length of an ordinary file; nothing for a folder, a missing or an

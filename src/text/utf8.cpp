@@ -6,22 +6,13 @@ namespace {
 
 bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+// The UTF-8 bytes of a code point above 0x7F; how many.
+int EncodeUtf8(char32_t c, unsigned char* out) {
+    const int length = c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+    for (int i = length - 1; i > 0; --i, c >>= 6) out[i] = static_cast<unsigned char>(0x80 | (c & 0x3F));
+    static const unsigned char kLead[] = {0, 0, 0xC0, 0xE0, 0xF0};
+    out[0] = static_cast<unsigned char>(kLead[length] | c);
+    return length;
 }
 
 bool InRange(char32_t c, char32_t first, char32_t last) { return c >= first && c <= last; }
@@ -29,7 +20,7 @@ bool Even(char32_t c) { return c % 2 == 0; }
 
 }  // namespace
 
-Utf8Char DecodeAt(const std::string& text, std::size_t pos) {
+Utf8Char DecodeAt(std::string_view text, std::size_t pos) {
     const auto lead = static_cast<unsigned char>(text[pos]);
     if (lead < 0x80) return {lead, 1, true};
     std::size_t length = 0;
@@ -107,27 +98,56 @@ char32_t LowerChar(char32_t c) {
     return c;
 }
 
-std::string ToLower(const std::string& text) {
+bool IsAscii(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
+int LoweredBytes::Next() {
+    if (next_ < count_) return pending_[next_++];
+    if (pos_ >= text_.size()) return -1;
+    const auto lead = static_cast<unsigned char>(text_[pos_]);
+    if (lead < 0x80) {  // the common case: plain ASCII
+        ++pos_;
+        return lead >= 'A' && lead <= 'Z' ? lead + 32 : lead;
+    }
+    const Utf8Char ch = DecodeAt(text_, pos_);
+    pos_ += ch.length;
+    if (!ch.valid) return lead;  // kept as it is
+    const char32_t lower = LowerChar(ch.codePoint);
+    if (lower < 0x80) return static_cast<int>(lower);  // İ is i
+    count_ = EncodeUtf8(lower, pending_);
+    next_ = 1;
+    return pending_[0];
+}
+
+std::string ToLower(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t pos = 0; pos < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[pos]);
-        if (lead < 0x80) {  // the common case: plain ASCII
-            out += static_cast<char>(lead >= 'A' && lead <= 'Z' ? lead + 32 : lead);
-            ++pos;
-            continue;
-        }
-        const Utf8Char ch = DecodeAt(text, pos);
-        if (ch.valid) {
-            AppendUtf8(out, LowerChar(ch.codePoint));
-        } else {
-            out += text[pos];
-        }
-        pos += ch.length;
-    }
+    LoweredBytes bytes(text);
+    for (int b = bytes.Next(); b >= 0; b = bytes.Next()) out += static_cast<char>(b);
     return out;
 }
 
-bool EqualsIgnoreCase(const std::string& a, const std::string& b) { return ToLower(a) == ToLower(b); }
+int CompareIgnoreCase(std::string_view a, std::string_view b) {
+    // ASCII byte by byte while it lasts; from the first other byte on, the
+    // full rules.
+    std::size_t same = 0;
+    for (; same < a.size() && same < b.size(); ++same) {
+        const auto l = static_cast<unsigned char>(a[same]), r = static_cast<unsigned char>(b[same]);
+        if (l >= 0x80 || r >= 0x80) break;
+        const int lower = (l >= 'A' && l <= 'Z' ? l + 32 : l) - (r >= 'A' && r <= 'Z' ? r + 32 : r);
+        if (lower != 0) return lower;
+    }
+    LoweredBytes left(a.substr(same)), right(b.substr(same));
+    for (;;) {
+        const int l = left.Next(), r = right.Next();
+        if (l != r || l < 0) return l - r;
+    }
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) { return CompareIgnoreCase(a, b) == 0; }
 
 }  // namespace tarvo

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace tarvo {
 
@@ -21,11 +22,29 @@ std::string LastChars(const std::string& text, std::size_t n);
 // Cyrillic, Armenian, Georgian and full-width Latin letters).
 char32_t LowerChar(char32_t c);
 
+// The bytes of a text with every letter lower-cased, one at a time.
+class LoweredBytes {
+public:
+    explicit LoweredBytes(std::string_view text) : text_(text) {}
+    int Next();  // -1 at the end
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    unsigned char pending_[4] = {};
+    int next_ = 0, count_ = 0;
+};
+
 // The text with every letter lower-cased.
-std::string ToLower(const std::string& text);
+std::string ToLower(std::string_view text);
+// Texts compared as their lower-cased bytes: below 0, 0 or above 0.
+int CompareIgnoreCase(std::string_view a, std::string_view b);
+
+// Only bytes below 0x80: the many names that need none of the rules beyond ASCII.
+bool IsAscii(std::string_view text);
 
 // Equal when letter case is ignored.
-bool EqualsIgnoreCase(const std::string& a, const std::string& b);
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
 // One decoded character: its code point (or the lone byte when invalid)
 // and how many bytes it took.
@@ -34,6 +53,6 @@ struct Utf8Char {
     std::size_t length;
     bool valid;
 };
-Utf8Char DecodeAt(const std::string& text, std::size_t pos);
+Utf8Char DecodeAt(std::string_view text, std::size_t pos);
 
 }  // namespace tarvo

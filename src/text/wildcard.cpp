@@ -1,12 +1,14 @@
 #include "text/wildcard.h"
 
+#include <optional>
+
 #include "text/utf8.h"
 
 namespace tarvo {
 
 namespace {
 
-std::u32string LowerCodePoints(const std::string& text) {
+std::u32string LowerCodePoints(std::string_view text) {
     std::u32string out;
     out.reserve(text.size());
     for (std::size_t pos = 0; pos < text.size();) {
@@ -19,28 +21,43 @@ std::u32string LowerCodePoints(const std::string& text) {
     return out;
 }
 
+template <class Char>
+Char LowerAscii(Char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<Char>(c + 32) : c;
+}
+
 // Iterative match with one back-tracking point per "*": linear in practice,
-// never exponential.
-bool MatchOne(const std::u32string& pattern, const std::u32string& name) {
+// never exponential. The pattern is lower-cased; the name is lower-cased
+// here, as far as lower(c) says.
+template <class Pattern, class Name, class Lower>
+bool MatchOne(const Pattern& pattern, const Name& name, Lower lower) {
     std::size_t p = 0, n = 0;
-    std::size_t starP = std::u32string::npos, starN = 0;
+    std::size_t starP = Pattern::npos, starN = 0;
     while (n < name.size()) {
         // The pattern's "*" first: a "*" in a name is an ordinary character.
-        if (p < pattern.size() && pattern[p] == U'*') {
+        if (p < pattern.size() && pattern[p] == '*') {
             starP = p++;
             starN = n;
-        } else if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == name[n])) {
+        } else if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == lower(name[n]))) {
             ++p;
             ++n;
-        } else if (starP != std::u32string::npos) {
+        } else if (starP != Pattern::npos) {
             p = starP + 1;
             n = ++starN;
         } else {
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == U'*') ++p;
+    while (p < pattern.size() && pattern[p] == '*') ++p;
     return p == pattern.size();
+}
+
+bool EndsWithLowered(std::string_view name, std::string_view lowered) {
+    const std::string_view end = name.substr(name.size() - lowered.size());
+    for (std::size_t i = 0; i < lowered.size(); ++i) {
+        if (LowerAscii(end[i]) != lowered[i]) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -54,18 +71,31 @@ WildcardSet::WildcardSet(const std::string& patterns) {
         if (one == "*.*" || one == "*") {
             matchesEverything_ = true;
         } else if (!one.empty()) {
-            patterns_.push_back(LowerCodePoints(one));
+            std::string ascii = one;
+            for (char& c : ascii) c = LowerAscii(c);
+            const bool starThenText = ascii[0] == '*' && IsAscii(ascii) && ascii.find_first_of("*?", 1) == std::string::npos;
+            patterns_.push_back({LowerCodePoints(one), std::move(ascii), starThenText});
         }
         start = end + 1;
     }
 }
 
-bool WildcardSet::Matches(const std::string& name) const {
+bool WildcardSet::Matches(std::string_view name) const {
     if (matchesEverything_) return true;
-    if (patterns_.empty()) return false;
-    const std::u32string lowered = LowerCodePoints(name);
+    std::optional<std::u32string> lowered;  // the full rules, only for names that need them
     for (const auto& pattern : patterns_) {
-        if (MatchOne(pattern, lowered)) return true;
+        const std::size_t tail = pattern.ascii.size() - 1;
+        if (pattern.starThenText && name.size() >= tail && IsAscii(name.substr(name.size() - tail))) {
+            // "*.zip": an ASCII tail is whole characters, so its bytes decide.
+            if (EndsWithLowered(name, std::string_view(pattern.ascii).substr(1))) return true;
+        } else if (IsAscii(name)) {
+            // In an ASCII name every byte is a character: the bytes match as
+            // the characters do, whatever the pattern holds.
+            if (MatchOne(pattern.ascii, name, LowerAscii<char>)) return true;
+        } else {
+            if (!lowered) lowered = LowerCodePoints(name);
+            if (MatchOne(pattern.characters, *lowered, [](char32_t c) { return c; })) return true;
+        }
     }
     return false;
 }

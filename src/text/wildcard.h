@@ -4,6 +4,7 @@
 // letter case ignored, and "*.*" matching every name, with or without a dot.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarvo {
@@ -12,11 +13,16 @@ class WildcardSet {
 public:
     explicit WildcardSet(const std::string& patterns);
 
-    bool Matches(const std::string& name) const;
+    bool Matches(std::string_view name) const;
 
 private:
+    struct Pattern {
+        std::u32string characters;  // lower-cased
+        std::string ascii;          // the same as bytes, ASCII letters lower-cased
+        bool starThenText;          // "*" and then ASCII text only, as in "*.zip"
+    };
     bool matchesEverything_ = false;
-    std::vector<std::u32string> patterns_;  // lower-cased
+    std::vector<Pattern> patterns_;
 };
 
 }  // namespace tarvo

@@ -3,6 +3,7 @@
 // widgets behind these; positions and sizes are in twips (1/1440 inch).
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarvo {
@@ -36,9 +37,9 @@ public:
 class ListBoxControl : public PlacedControl {
 public:
     virtual void Clear() = 0;
-    // Appends entries in order; one call per fill keeps a 40,000-entry
-    // refresh cheap.
-    virtual void AddItems(const std::vector<std::string>& items) = 0;
+    // Appends entries in order, in one call per fill. The texts stay valid
+    // until the next Clear, so a list may show them without a copy.
+    virtual void AddItems(std::vector<std::string_view> items) = 0;
     virtual int ListIndex() const = 0;
 };
 

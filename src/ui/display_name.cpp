@@ -2,9 +2,6 @@
 
 namespace tarvo {
 
-std::string StripExtension(const std::string& fileName) {
-    const std::size_t dot = fileName.rfind('.');
-    return dot == std::string::npos ? fileName : fileName.substr(0, dot);
-}
+std::string_view StripExtension(std::string_view fileName) { return fileName.substr(0, fileName.rfind('.')); }
 
 }  // namespace tarvo

@@ -1,10 +1,10 @@
 #pragma once
-#include <string>
+#include <string_view>
 
 namespace tarvo {
 
 // The name a ROM is shown under: all before the last ".", or the whole name
-// when it has none (".gen" shows as an empty entry).
-std::string StripExtension(const std::string& fileName);
+// when it has none (".gen" shows as an empty entry). A part of fileName.
+std::string_view StripExtension(std::string_view fileName);
 
 }  // namespace tarvo

@@ -1,7 +1,8 @@
 #include "ui/file_list.h"
 
 #include <algorithm>
-#include <numeric>
+#include <cstdint>
+#include <string_view>
 
 #include "text/utf8.h"
 #include "text/wildcard.h"
@@ -16,38 +17,53 @@ bool FileList::SetListIndex(int index) {
 }
 
 std::string FileList::FileName() const {
-    return listIndex_ < 0 ? std::string() : entries_[static_cast<std::size_t>(listIndex_)];
+    return listIndex_ < 0 ? std::string() : std::string(List(listIndex_));
 }
 
 void FileList::Refresh() {
-    entries_.clear();
+    names_.Clear();
     listIndex_ = -1;
-    std::vector<FolderEntry> listing;
-    if (!services_.ListFolder(path_, listing)) return;
-    const WildcardSet wildcards(pattern_);
-    for (auto& entry : listing) {
-        if (entry.kind == FolderEntry::Kind::File && !entry.hidden && wildcards.Matches(entry.name)) {
-            entries_.push_back(std::move(entry.name));
-        }
-    }
-    SortNamesLikeFileList(entries_);
+    if (!services_.ListFiles(path_, WildcardSet(pattern_), names_)) names_.Clear();
+    order_ = OrderLikeFileList(names_);
 }
 
-void SortNamesLikeFileList(std::vector<std::string>& names) {
-    // Lower-case each name once, then sort positions by those keys.
-    std::vector<std::string> keys;
-    keys.reserve(names.size());
-    for (const auto& name : names) keys.push_back(ToLower(name));
-    std::vector<std::size_t> order(names.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const int byKey = keys[a].compare(keys[b]);
-        return byKey != 0 ? byKey < 0 : names[a] < names[b];
+namespace {
+
+// Eight bytes of a lower-cased name as one number that sorts as they do
+// (names hold no zero byte, so a short name's padding sorts first).
+std::uint64_t NextEight(LoweredBytes& bytes) {
+    std::uint64_t prefix = 0;
+    for (int i = 0; i < 8; ++i) prefix = prefix << 8 | static_cast<std::uint64_t>(std::max(bytes.Next(), 0));
+    return prefix;
+}
+
+}  // namespace
+
+std::vector<std::uint32_t> OrderLikeFileList(const NameList& names) {
+    // The first 16 lower-cased bytes, as two numbers, settle most
+    // comparisons; the rest compare lower-cased byte by byte, without a
+    // copy. Names equal but for case go by their exact text.
+    struct Key {
+        std::uint64_t first, second;
+        std::uint32_t name;  // a folder holds far fewer than 4 billion names
+    };
+    std::vector<Key> order;
+    order.reserve(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        LoweredBytes bytes(names[i]);
+        const std::uint64_t first = NextEight(bytes);
+        order.push_back({first, NextEight(bytes), static_cast<std::uint32_t>(i)});
+    }
+    std::sort(order.begin(), order.end(), [&](const Key& a, const Key& b) {
+        if (a.first != b.first) return a.first < b.first;
+        if (a.second != b.second) return a.second < b.second;
+        const int byKey = CompareIgnoreCase(names[a.name], names[b.name]);
+        return byKey != 0 ? byKey < 0 : names[a.name] < names[b.name];
     });
-    std::vector<std::string> sorted;
-    sorted.reserve(names.size());
-    for (std::size_t i : order) sorted.push_back(std::move(names[i]));
-    names = std::move(sorted);
+    std::vector<std::uint32_t> positions;
+    positions.reserve(order.size());
+    for (const Key& key : order) positions.push_back(key.name);
+    return positions;
 }
 
 }  // namespace tarvo

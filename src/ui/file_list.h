@@ -3,11 +3,13 @@
 // sorted by name with letter case ignored. It has no widget; List1 shows
 // its entries by position.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "os/services.h"
+#include "text/name_list.h"
 #include "ui/controls.h"
 
 namespace tarvo {
@@ -21,8 +23,9 @@ public:
     const std::string& Pattern() const { return pattern_; }
     void SetPattern(const std::string& pattern) { pattern_ = pattern; }
 
-    int ListCount() const { return static_cast<int>(entries_.size()); }
-    const std::vector<std::string>& Entries() const { return entries_; }
+    int ListCount() const { return static_cast<int>(order_.size()); }
+    // The name of entry i, 0 <= i < ListCount().
+    std::string_view List(int i) const { return names_[order_[static_cast<std::size_t>(i)]]; }
 
     int ListIndex() const { return listIndex_; }
     // Selects entry index (-1: none) and raises the selection notification
@@ -43,13 +46,14 @@ private:
     Services& services_;
     std::string path_;
     std::string pattern_ = "*.*";
-    std::vector<std::string> entries_;
+    NameList names_;                    // as the folder listed them
+    std::vector<std::uint32_t> order_;  // positions in names_, in the list's order
     int listIndex_ = -1;
     std::function<void()> onSelect_;
 };
 
-// Orders names as the file list presents them: letter case ignored, names
-// equal apart from case by their exact text.
-void SortNamesLikeFileList(std::vector<std::string>& names);
+// The positions of the names in the order the file list presents them:
+// letter case ignored, names equal apart from case by their exact text.
+std::vector<std::uint32_t> OrderLikeFileList(const NameList& names);
 
 }  // namespace tarvo

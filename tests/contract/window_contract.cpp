@@ -129,6 +129,18 @@ TEST_F(Window, TheFirstArrowSelectsTheFirstRow) {
     }
 }
 
+TEST_F(Window, TypingALetterSelectsTheNextRowBeginningWithIt) {
+    d->Click(0);
+    d->Type("c");
+    EXPECT_EQ(d->Selected(), 2);
+    d->Type("B");  // letter case ignored, round the end
+    EXPECT_EQ(d->Selected(), 1);
+    d->Type("ゲ");
+    EXPECT_EQ(d->Selected(), 3);
+    d->Press(Key::Enter);
+    EXPECT_EQ(d->Launched(), LaunchOf("ゲーム Ülkü.nes"));
+}
+
 TEST_F(Window, TheUserCannotEmptyTheSelection) {
     d->Click(1);
     d->Click(1, kCtrl);

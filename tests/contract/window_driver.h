@@ -56,6 +56,7 @@ public:
     virtual void DoubleClickPicture() = 0;
     virtual void Focus(Control control) = 0;
     virtual void Press(Key key, int modifiers = kNone) = 0;  // to whatever has the focus
+    virtual void Type(const std::string& letters) = 0;       // the same, a new search in a list
     virtual void Resize(int width, int height) = 0;  // the client area, in pixels
     virtual void Minimize() = 0;
     virtual void Restore() = 0;

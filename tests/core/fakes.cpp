@@ -20,30 +20,23 @@ std::optional<std::string> FakeServices::ReadSetting(const std::string& key) {
     return it == settings.end() ? std::nullopt : std::optional<std::string>(it->second);
 }
 
-bool FakeServices::ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
+bool FakeServices::ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names) {
     const std::string prefix = WithTrailingSeparator(folder, separator);
     if (unreadableFolders.count(prefix)) return false;
-    bool exists = folders.count(prefix.substr(0, prefix.size() - 1)) > 0;
+    bool exists = false;
     // Newest names first: nothing may rely on the order of a listing.
     for (auto it = files.rbegin(); it != files.rend(); ++it) {
         if (it->first.compare(0, prefix.size(), prefix) == 0) exists = true;
         const std::string name = ChildName(it->first, prefix, separator);
-        if (!name.empty()) entries.push_back({name, FolderEntry::Kind::File, it->second.hidden});
-    }
-    for (const auto& sub : folders) {
-        const std::string name = ChildName(sub, prefix, separator);
-        if (!name.empty()) entries.push_back({name, FolderEntry::Kind::Folder, false});
+        if (!name.empty() && !it->second.hidden && patterns.Matches(name)) names.Add(name);
     }
     return exists;
 }
 
 std::string FakeServices::FirstOrdinaryFile(const std::string& folder) {
-    std::vector<FolderEntry> entries;
-    ListFolder(folder, entries);
-    for (const auto& entry : entries) {
-        if (entry.kind == FolderEntry::Kind::File && !entry.hidden) return entry.name;
-    }
-    return {};
+    NameList names;
+    ListFiles(folder, WildcardSet("*"), names);
+    return names.empty() ? std::string() : std::string(names[0]);
 }
 
 std::optional<std::uint64_t> FakeServices::FileLength(const std::string& path) {

@@ -32,7 +32,6 @@ public:
     std::string exeFolder = "C:\\Front", commandLine;
     std::map<std::string, std::string> settings;
     std::map<std::string, FakeFile> files;  // by full path
-    std::set<std::string> folders;          // full paths, no trailing separator
     std::set<std::string> unreadableFolders;
     bool previousInstance = false;
     StartResult startResult{true, ""};
@@ -47,7 +46,7 @@ public:
     std::string ExecutableFolder() override { return exeFolder; }
     std::string CommandLine() override { return commandLine; }
     std::optional<std::string> ReadSetting(const std::string& key) override;
-    bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override;
+    bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names) override;
     std::string FirstOrdinaryFile(const std::string& folder) override;
     std::optional<std::uint64_t> FileLength(const std::string& path) override;
     bool IsExecutableFile(const std::string& path) override { return files.count(path) && files[path].executable; }
@@ -84,7 +83,7 @@ struct FakeList : Placed<ListBoxControl> {
     std::vector<std::string> items;
     int index = -1;
     void Clear() override { items.clear(), index = -1; }
-    void AddItems(const std::vector<std::string>& more) override { items.insert(items.end(), more.begin(), more.end()); }
+    void AddItems(std::vector<std::string_view> more) override { items.insert(items.end(), more.begin(), more.end()); }
     int ListIndex() const override { return index; }
 };
 

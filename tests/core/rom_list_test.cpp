@@ -21,7 +21,6 @@ TEST(RomList, VisibleMatchingFilesByNameThenSelectedByPosition) {
     }
     t.services.AddFile("C:\\Front\\roms\\empty.nes", 0);  // listed: only pictures need a length
     t.services.files["C:\\Front\\roms\\secret.nes"].hidden = true;
-    t.services.folders.insert("C:\\Front\\roms\\folder.nes");
     t.services.AddFile("C:\\Front\\shots\\game.zip.gif");
     ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
     EXPECT_EQ(t.list1.items, (std::vector<std::string>{"A", "a", "B", "c", "empty", "game", "game"}));
@@ -34,6 +33,12 @@ TEST(RomList, VisibleMatchingFilesByNameThenSelectedByPosition) {
     EXPECT_EQ(t.form.File1().FileName(), "game.nes");
     EXPECT_FALSE(t.form.File1().SetListIndex(7));  // out of range: nothing changes
     EXPECT_EQ(t.form.File1().FileName(), "game.nes");
+    for (const char* rom : {"Ülkü.nes", "ülkü b.nes", "ÉLAN.nes", "élan.nes", "Zelda.nes"}) {
+        t.services.AddFile(std::string("C:\\Front\\roms\\") + rom);
+    }
+    t.form.RefreshList();  // letter case ignored beyond ASCII too; equal names by their exact text
+    EXPECT_EQ(std::vector<std::string>(t.list1.items.begin() + 7, t.list1.items.end()),
+              (std::vector<std::string>{"Zelda", "ÉLAN", "élan", "ülkü b", "Ülkü"}));
 }
 
 TEST(RomList, AFullArcadeSetIsNeverCutShort) {

@@ -94,7 +94,7 @@ TEST(StartUp, ChoosesTheFolderOfTheFileList) {
         {"E:\\", nullptr, "E:\\roms\\"},              // no second backslash at a root
         {"C:\\Front", "D:\\Roms", "D:\\Roms\\"},
         {"C:\\Front", "D:\\Roms\\", "D:\\Roms\\"},
-        {"C:\\Front", "D:\\Sparse", "C:\\Front\\"},   // only a subfolder and a hidden file
+        {"C:\\Front", "D:\\Sparse", "C:\\Front\\"},   // only a hidden file
         {"C:\\Front", "Q:\\Nowhere", "C:\\Front\\"},
         {"C:\\Front", "D:\\Locked", "C:\\Front\\"},   // cannot be read
         {"C:\\Front", "", "C:\\Front\\"},             // the root, without files
@@ -106,7 +106,6 @@ TEST(StartUp, ChoosesTheFolderOfTheFileList) {
         for (const char* rom : {"C:\\Front\\roms\\a.smc", "E:\\roms\\a.smc", "D:\\Roms\\z.smc", "D:\\Locked\\a.smc"}) {
             t.services.AddFile(rom);
         }
-        t.services.folders.insert("D:\\Sparse\\sub");
         t.services.files["D:\\Sparse\\x.smc"].hidden = true;
         t.services.unreadableFolders.insert("D:\\Locked\\");
         if (c.setting) t.services.settings["roms"] = c.setting;

@@ -42,6 +42,9 @@ TEST(Wildcard, MatchesLikeTheFileList) {
         {"?", "Ü", true},                  {"*.zip", "\xff.zip", true},
         {"*.zip", "*x.zip", true},         {"a*", "a*b", true},  // "*" and "?" in a name are plain letters
         {"*.?64", "?.?64", true},          {"a*c", "*b*", false},
+        // Names beyond ASCII, where the fast paths hand over to the full rules.
+        {"*.zip", "GAME.ZİP", true},       {"*.ZIP", "Ülkü.zip", true},
+        {"yame*.exe", "YAMEÜ.EXE", true},  {"*.nes", "ゲーム.NEŞ", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(WildcardSet(c.patterns).Matches(c.name), c.matches) << c.patterns << " vs " << c.name;

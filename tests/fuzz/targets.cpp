@@ -2,6 +2,7 @@
 // command lines, Tarvo.conf. Each program is this file built with one
 // TARVO_FUZZ_<target> defined; each checks what must hold for any input.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include "text/utf8.h"
 #include "text/wildcard.h"
 #include "ui/display_name.h"
+#include "ui/file_list.h"
 #include "ui/preview.h"
 
 namespace tarvo {
@@ -24,8 +26,8 @@ namespace {
     if (!condition) std::abort();
 }
 
-[[maybe_unused]] bool StartsWith(const std::string& text, const std::string& start) { return text.compare(0, start.size(), start) == 0; }
-[[maybe_unused]] bool EndsWith(const std::string& text, const std::string& end) {
+[[maybe_unused]] bool StartsWith(std::string_view text, std::string_view start) { return text.compare(0, start.size(), start) == 0; }
+[[maybe_unused]] bool EndsWith(std::string_view text, std::string_view end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
@@ -69,13 +71,27 @@ void Check(const std::string& text) {
     Require(CharCount(ToLower(text)) == count && EqualsIgnoreCase(text, ToLower(text)));
     Require(FirstChars(text, count / 2) + LastChars(text, count - count / 2) == text);
     Require(DropLastChars(text, 4) == (count < 4 ? std::string() : FirstChars(text, count - 4)));
+    const std::string other = LastChars(text, count / 2);
+    const int full = ToLower(text).compare(ToLower(other));
+    Require((CompareIgnoreCase(text, other) > 0) == (full > 0) && (CompareIgnoreCase(text, other) < 0) == (full < 0));
     const std::string shown = ShortenedForDisplay(text, '/');
     Require(count <= 260 ? shown == text : CharCount(shown) == 260 && StartsWith(text, FirstChars(shown, 150)));
 }
 #elif defined(TARVO_FUZZ_names)
 void Check(const std::string& input) {
+    NameList lines;  // in the list's order: letter case ignored, then the exact text
+    for (std::size_t start = 0, end; start <= input.size(); start = end + 1) {
+        end = std::min(input.find('\n', start), input.size());
+        lines.Add(std::string_view(input).substr(start, end - start));
+    }
+    const std::vector<std::uint32_t> order = OrderLikeFileList(lines);
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        const std::string_view a = lines[order[i - 1]], b = lines[order[i]];
+        const int byKey = ToLower(a).compare(ToLower(b));
+        Require(byKey < 0 || (byKey == 0 && a <= b));
+    }
     const auto [name, folder] = Split(input);
-    const std::string shown = StripExtension(name);
+    const std::string_view shown = StripExtension(name);
     Require(StartsWith(name, shown) && (shown == name || name[shown.size()] == '.'));
     const std::vector<std::string> candidates = PreviewCandidates(folder + "/", "/app/", name);
     Require(candidates.size() == (CharCount(name) >= 4 ? 9u : 6u));

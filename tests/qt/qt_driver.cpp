@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTest>
@@ -72,6 +73,13 @@ public:
         QWidget* focus = QApplication::focusWidget();
         QTest::keyClick(focus ? focus : window_.get(), kKeys[int(key)], QtModifiers(modifiers));
     }
+    void Type(const std::string& letters) override {
+        QTest::qWait(QApplication::keyboardInputInterval() + 50);
+        for (const QChar letter : QString::fromStdString(letters)) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(letter));
+            QApplication::sendEvent(QApplication::focusWidget(), &press);
+        }
+    }
     void Resize(int width, int height) override { window_->resize(width, height); }
     void Minimize() override { window_->showMinimized(); }
     void Restore() override {
@@ -82,7 +90,9 @@ public:
 
     std::vector<std::string> Rows() override {
         std::vector<std::string> rows;
-        for (const QString& row : static_cast<QStringListModel*>(List()->model())->stringList()) rows.push_back(row.toStdString());
+        for (int row = 0; row < List()->model()->rowCount(); ++row) {
+            rows.push_back(List()->model()->index(row, 0).data().toString().toStdString());
+        }
         return rows;
     }
     int Selected() override {

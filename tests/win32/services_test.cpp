@@ -46,11 +46,11 @@ TEST(Settings, ReadFromTheRegistryWithoutDefaults) {
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tarvo Tests");
 }
 
-TEST(Folders, OnePassWithKindsAndHiddenOrSystemFiles) {
+TEST(Folders, OnePassKeepsTheVisibleMatchingFiles) {
     ScratchFolder s;
     const std::pair<const char*, DWORD> files[] = {
-        {"a.nes", 0}, {"ゲーム Ülkü.nes", 0}, {"hidden.nes", FILE_ATTRIBUTE_HIDDEN},
-        {"system.nes", FILE_ATTRIBUTE_SYSTEM}, {"readonly.nes", FILE_ATTRIBUTE_READONLY}};
+        {"a.nes", 0}, {"ゲーム Ülkü.NES", 0}, {"hidden.nes", FILE_ATTRIBUTE_HIDDEN}, {"system.nes", FILE_ATTRIBUTE_SYSTEM},
+        {"readonly.nes", FILE_ATTRIBUTE_READONLY}, {"a.txt", 0}, {"Ülkü.txt", 0}};
     for (auto [name, attributes] : files) {
         s.Write(std::string("roms/") + name, "x");
         if (attributes) SetFileAttributesW(Widen(s / (std::string("roms/") + name)).c_str(), attributes);
@@ -59,20 +59,16 @@ TEST(Folders, OnePassWithKindsAndHiddenOrSystemFiles) {
     s.Write("roms/sub.nes/inner.nes", "x");
 
     win32::WindowsServices services{win32::WindowsEnvironment{}};
-    std::vector<FolderEntry> entries;
-    ASSERT_TRUE(services.ListFolder(s / "roms", entries));
+    NameList names;
+    ASSERT_TRUE(services.ListFiles(s / "roms", WildcardSet("*.nes"), names));
     std::vector<std::string> seen;
-    for (const auto& e : entries) {
-        seen.push_back(e.name + (e.kind == FolderEntry::Kind::Folder ? ": folder" : ": file") + (e.hidden ? ", hidden" : ""));
-    }
+    for (std::size_t i = 0; i < names.size(); ++i) seen.emplace_back(names[i]);
     std::sort(seen.begin(), seen.end());
-    EXPECT_EQ(seen, (std::vector<std::string>{"a.nes: file", "empty.nes: file", "hidden.nes: file, hidden",
-                                              "readonly.nes: file", "sub.nes: folder", "system.nes: file, hidden",
-                                              "ゲーム Ülkü.nes: file"}));
-    EXPECT_FALSE(services.ListFolder(s / "missing", entries));
+    EXPECT_EQ(seen, (std::vector<std::string>{"a.nes", "empty.nes", "readonly.nes", "ゲーム Ülkü.NES"}));
+    EXPECT_FALSE(services.ListFiles(s / "missing", WildcardSet("*.*"), names));
     EXPECT_EQ(services.FirstOrdinaryFile(s / "roms/sub.nes/"), "inner.nes");
     EXPECT_EQ(services.FirstOrdinaryFile(s / "missing/"), "");
-    EXPECT_EQ(services.FileLength(s / "roms/ゲーム Ülkü.nes"), 1u);
+    EXPECT_EQ(services.FileLength(s / "roms/ゲーム Ülkü.NES"), 1u);
     EXPECT_EQ(services.FileLength(s / "roms/empty.nes"), 0u);
     EXPECT_EQ(services.FileLength(s / "roms/sub.nes"), std::nullopt);
     SetFileAttributesW(Widen(s / "roms/readonly.nes").c_str(), FILE_ATTRIBUTE_NORMAL);

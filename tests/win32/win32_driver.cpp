@@ -116,6 +116,10 @@ public:
         PostMessageW(focus, WM_KEYUP, kKeys[int(key)], 0xC0000001);
         Pump(50);
     }
+    void Type(const std::string& letters) override {
+        for (wchar_t letter : Widen(letters)) PostMessageW(GetFocus(), WM_CHAR, letter, 1);
+        Pump(50);
+    }
     void Resize(int width, int height) override {
         RECT frame{0, 0, width, height};
         AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_CONTROLPARENT);

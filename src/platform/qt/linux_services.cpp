@@ -50,8 +50,8 @@ std::optional<std::string> LinuxServices::ReadSetting(const std::string& key) {
     return ReadIniSetting(environment_.settingsFile, "Settings", key);
 }
 
-bool LinuxServices::ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
-    return posix::ListFolder(folder, entries);
+bool LinuxServices::ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names) {
+    return posix::ListFiles(folder, patterns, names);
 }
 
 std::string LinuxServices::FirstOrdinaryFile(const std::string& folder) { return posix::FirstOrdinaryFile(folder); }

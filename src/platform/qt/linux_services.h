@@ -27,7 +27,7 @@ public:
     std::string ExecutableFolder() override { return environment_.executableFolder; }
     std::string CommandLine() override { return environment_.commandLine; }
     std::optional<std::string> ReadSetting(const std::string& key) override;
-    bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override;
+    bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names) override;
     std::string FirstOrdinaryFile(const std::string& folder) override;
     std::optional<std::uint64_t> FileLength(const std::string& path) override;
     bool IsExecutableFile(const std::string& path) override;

@@ -25,34 +25,25 @@ private:
     DIR* dir_;
 };
 
-FolderEntry::Kind KindOf(DIR* dir, const dirent* entry) {
-    switch (entry->d_type) {
-        case DT_REG: return FolderEntry::Kind::File;
-        case DT_DIR: return FolderEntry::Kind::Folder;
-        case DT_LNK:
-        case DT_UNKNOWN: {
-            // Only links and file systems without types cost a stat.
-            struct stat st {};
-            if (fstatat(dirfd(dir), entry->d_name, &st, 0) != 0) return FolderEntry::Kind::Other;
-            if (S_ISREG(st.st_mode)) return FolderEntry::Kind::File;
-            return S_ISDIR(st.st_mode) ? FolderEntry::Kind::Folder : FolderEntry::Kind::Other;
-        }
-        default: return FolderEntry::Kind::Other;
-    }
-}
-
-bool IsDotOrDotDot(const char* name) {
-    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+// A visible ordinary file, or a link to one.
+bool IsVisibleFile(DIR* dir, const dirent* entry) {
+    if (entry->d_name[0] == '.') return false;
+    if (entry->d_type == DT_REG) return true;
+    if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) return false;
+    // Only links and file systems without types cost a stat.
+    struct stat st {};
+    return fstatat(dirfd(dir), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
 }
 
 }  // namespace
 
-bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
+bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names) {
     Folder dir(folder);
     if (!dir.get()) return false;
     while (const dirent* entry = readdir(dir.get())) {
-        if (IsDotOrDotDot(entry->d_name)) continue;
-        entries.push_back({entry->d_name, KindOf(dir.get(), entry), entry->d_name[0] == '.'});
+        // The name first: a stat only for links that match.
+        const std::string_view name(entry->d_name);
+        if (patterns.Matches(name) && IsVisibleFile(dir.get(), entry)) names.Add(name);
     }
     return true;
 }
@@ -61,7 +52,7 @@ std::string FirstOrdinaryFile(const std::string& folder) {
     Folder dir(folder);
     if (!dir.get()) return {};
     while (const dirent* entry = readdir(dir.get())) {
-        if (entry->d_name[0] != '.' && KindOf(dir.get(), entry) == FolderEntry::Kind::File) return entry->d_name;
+        if (IsVisibleFile(dir.get(), entry)) return entry->d_name;
     }
     return {};
 }

@@ -11,7 +11,7 @@
 namespace tarvo::posix {
 
 // One readdir pass; dot-names are hidden; links count as what they point to.
-bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries);
+bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names);
 std::string FirstOrdinaryFile(const std::string& folder);
 std::optional<std::uint64_t> FileLength(const std::string& path);
 bool IsExecutableFile(const std::string& path);

@@ -14,17 +14,34 @@ void TwipsPlacement::SetBounds(const Rect& bounds) {
     widget_->setGeometry(pixels.left, pixels.top, pixels.width, pixels.height);
 }
 
-QtListBox::QtListBox(QListView* view, QStringListModel* model, const Rect& designed)
-    : view_(view), model_(model), placement_(view, designed) {}
-
-void QtListBox::Clear() { model_->setStringList({}); }
-
-void QtListBox::AddItems(const std::vector<std::string>& items) {
-    QStringList all = model_->stringList();
-    all.reserve(all.size() + static_cast<qsizetype>(items.size()));
-    for (const auto& item : items) all.append(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
-    model_->setStringList(all);
+void NamesModel::Clear() {
+    beginResetModel();
+    names_.clear();
+    endResetModel();
 }
+
+void NamesModel::Append(std::vector<std::string_view> names) {
+    if (names.empty()) return;
+    const int first = static_cast<int>(names_.size());
+    beginInsertRows({}, first, first + static_cast<int>(names.size()) - 1);
+    if (names_.empty()) {
+        names_ = std::move(names);  // a fill: taken over, not copied
+    } else {
+        names_.insert(names_.end(), names.begin(), names.end());
+    }
+    endInsertRows();
+}
+
+int NamesModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : static_cast<int>(names_.size()); }
+
+QVariant NamesModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid()) return {};
+    const std::string_view name = names_[static_cast<std::size_t>(index.row())];
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+QtListBox::QtListBox(QListView* view, NamesModel* model, const Rect& designed)
+    : view_(view), model_(model), placement_(view, designed) {}
 
 int QtListBox::ListIndex() const {
     const QModelIndexList selected = view_->selectionModel()->selectedIndexes();

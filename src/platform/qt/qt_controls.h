@@ -3,9 +3,9 @@
 // rectangle it was given and places its widget in pixels at the screen's
 // real DPI.
 
+#include <QAbstractListModel>
 #include <QListView>
 #include <QPushButton>
-#include <QStringListModel>
 
 #include "picture_view.h"
 #include "ui/controls.h"
@@ -24,11 +24,25 @@ private:
     Rect bounds_;
 };
 
+// The names List1 shows, kept as the core's texts and converted for Qt only
+// when a row is drawn or searched: a fill costs nothing whatever its size.
+class NamesModel : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+    void Clear();
+    void Append(std::vector<std::string_view> names);
+    int rowCount(const QModelIndex& parent) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+private:
+    std::vector<std::string_view> names_;
+};
+
 class QtListBox : public ListBoxControl {
 public:
-    QtListBox(QListView* view, QStringListModel* model, const Rect& designed);
-    void Clear() override;
-    void AddItems(const std::vector<std::string>& items) override;
+    QtListBox(QListView* view, NamesModel* model, const Rect& designed);
+    void Clear() override { model_->Clear(); }
+    void AddItems(std::vector<std::string_view> items) override { model_->Append(std::move(items)); }
     int ListIndex() const override;
     void Select(int row);
     Rect Bounds() const override { return placement_.Bounds(); }
@@ -36,7 +50,7 @@ public:
 
 private:
     QListView* view_;
-    QStringListModel* model_;
+    NamesModel* model_;
     TwipsPlacement placement_;
 };
 

@@ -54,7 +54,7 @@ TarvoWindow::~TarvoWindow() { qApp->removeEventFilter(this); }
 
 void TarvoWindow::CreateWidgets() {
     list_ = new RomListView(this);
-    model_ = new QStringListModel(list_);
+    model_ = new NamesModel(list_);
     list_->setModel(model_);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);

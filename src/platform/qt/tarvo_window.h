@@ -41,7 +41,7 @@ private:
     bool OwnsFocus(QObject* watched) const;
 
     RomListView* list_ = nullptr;
-    QStringListModel* model_ = nullptr;
+    NamesModel* model_ = nullptr;
     QPushButton* play_ = nullptr;
     PictureView* picture_ = nullptr;
     std::unique_ptr<QtListBox> list1_;

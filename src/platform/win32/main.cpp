@@ -2,19 +2,15 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
-#include "picture_box.h"
 #include "tarvo_window.h"
 #include "windows_services.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // First of all, so a later start finds this one whatever it shows.
     tarvo::win32::WindowsServices services(tarvo::win32::WindowsEnvironment::FromProcess());
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);  // for ShellExecuteW
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    tarvo::win32::GdiPlusSession gdiPlus;
     tarvo::win32::TarvoWindow window(services);
     if (window.Load() == tarvo::frmPindle::LoadResult::EndProgram) return 0;
     window.Show();

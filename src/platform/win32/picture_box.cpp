@@ -1,18 +1,12 @@
 #include "picture_box.h"
 
-#include <objidl.h>
-#include <shlwapi.h>
-// GDI+ expects min and max.
-#include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
+#include <initguid.h>  // the WIC class and format identifiers, defined here
+#include <wincodec.h>
+#include <wrl/client.h>
 
-#include <memory>
-#include <vector>
+#include <cstdint>
 
+#include "on_demand.h"
 #include "ui/preview.h"
 #include "wide_text.h"
 
@@ -20,54 +14,66 @@ namespace tarvo::win32 {
 
 namespace {
 
+using Microsoft::WRL::ComPtr;
+
 const wchar_t kClassName[] = L"TarvoPicture";
+constexpr std::uint64_t kLargestBitmap = 128u << 20;  // bytes: a decoded picture no screen needs more than
 
 // An ordinary file of a picture's size, checked on the open handle: a pipe,
-// a device or a huge file in its place reads as nothing.
-std::vector<BYTE> ReadPictureFile(const std::wstring& path) {
-    std::vector<BYTE> bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
+// a device or a huge file in its place is no picture.
+HANDLE OpenPictureFile(const std::string& path) {
+    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
     BY_HANDLE_FILE_INFORMATION info;
     if (GetFileType(file) == FILE_TYPE_DISK && GetFileInformationByHandle(file, &info) &&
-        !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        const std::uint64_t size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
-        if (size <= kLargestPicture) {
-            bytes.resize(static_cast<std::size_t>(size));
-            DWORD read = 0;
-            if (!ReadFile(file, bytes.data(), static_cast<DWORD>(size), &read, nullptr) || read != size) bytes.clear();
-        }
+        !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+        ((std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow) <= kLargestPicture) {
+        return file;
     }
     CloseHandle(file);
-    return bytes;
+    return nullptr;
 }
 
-// Decodes the bytes into a bitmap of our own, so no file or stream stays open.
-HBITMAP DecodePicture(const std::vector<BYTE>& bytes) {
-    if (bytes.empty()) return nullptr;
-    IStream* stream = SHCreateMemStream(bytes.data(), static_cast<UINT>(bytes.size()));
-    if (!stream) return nullptr;
-    HBITMAP bitmap = nullptr;
-    {
-        std::unique_ptr<Gdiplus::Bitmap> decoded(Gdiplus::Bitmap::FromStream(stream));
-        if (decoded && decoded->GetLastStatus() == Gdiplus::Ok) {
-            decoded->GetHBITMAP(Gdiplus::Color(255, 255, 255), &bitmap);
-        }
+// Decodes the first frame straight from the open file, its format told by
+// the content, into a top-down 32-bit bitmap with transparent parts on white.
+HBITMAP DecodePicture(HANDLE file) {
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    ComPtr<IWICFormatConverter> converter;
+    UINT width = 0, height = 0;
+    static const auto create = OnDemand<decltype(&CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
+    if (!create || !StartCom() ||
+        FAILED(create(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))) ||
+        FAILED(factory->CreateDecoderFromFileHandle(reinterpret_cast<ULONG_PTR>(file), nullptr,
+                                                    WICDecodeMetadataCacheOnDemand, &decoder)) ||
+        FAILED(decoder->GetFrame(0, &frame)) || FAILED(factory->CreateFormatConverter(&converter)) ||
+        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0,
+                                     WICBitmapPaletteTypeCustom)) ||
+        FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 ||
+        std::uint64_t{width} * height * 4 > kLargestBitmap) {
+        return nullptr;
     }
-    stream->Release();
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), static_cast<LONG>(width), -static_cast<LONG>(height), 1, 32, BI_RGB,
+                        0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const UINT size = width * height * 4;
+    if (!bitmap || FAILED(converter->CopyPixels(nullptr, width * 4, size, static_cast<BYTE*>(bits)))) {
+        if (bitmap) DeleteObject(bitmap);
+        return nullptr;
+    }
+    auto* pixel = static_cast<BYTE*>(bits);
+    for (UINT i = 0; i < size; i += 4) {  // premultiplied colour plus white where it is transparent
+        for (int c = 0; c < 3; ++c) pixel[i + c] = static_cast<BYTE>(pixel[i + c] + 255 - pixel[i + 3]);
+    }
     return bitmap;
 }
 
 }  // namespace
 
-GdiPlusSession::GdiPlusSession() {
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-}
-
-GdiPlusSession::~GdiPlusSession() { Gdiplus::GdiplusShutdown(token_); }
-
-PictureBox::PictureBox(HWND parent, HICON icon) : icon_(icon) {
+PictureBox::PictureBox(HWND parent, std::function<HICON()> loadIcon) : loadIcon_(std::move(loadIcon)) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
@@ -80,22 +86,21 @@ PictureBox::PictureBox(HWND parent, HICON icon) : icon_(icon) {
                             GetModuleHandleW(nullptr), this);
 }
 
-PictureBox::~PictureBox() { ReplaceBitmap(nullptr); }
+PictureBox::~PictureBox() {
+    ReplaceBitmap(nullptr);
+    if (icon_) DestroyIcon(icon_);
+}
 
 bool PictureBox::LoadPicture(const std::string& path) {
-    HBITMAP bitmap = DecodePicture(ReadPictureFile(Widen(path)));
+    HANDLE file = OpenPictureFile(path);
+    HBITMAP bitmap = file ? DecodePicture(file) : nullptr;
+    if (file) CloseHandle(file);
     if (!bitmap) return false;
     ReplaceBitmap(bitmap);
     return true;
 }
 
 void PictureBox::ShowIcon() { ReplaceBitmap(nullptr); }
-
-SIZE PictureBox::PictureSize() const {
-    BITMAP info{};
-    if (!bitmap_ || !GetObjectW(bitmap_, sizeof info, &info)) return {0, 0};
-    return {info.bmWidth, info.bmHeight};
-}
 
 void PictureBox::ReplaceBitmap(HBITMAP bitmap) {
     if (bitmap_) DeleteObject(bitmap_);
@@ -111,14 +116,16 @@ void PictureBox::Paint() {
     if (bitmap_) {
         HDC source = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(source, bitmap_);
-        const SIZE size = PictureSize();
+        BITMAP size{};
+        GetObjectW(bitmap_, sizeof size, &size);
         SetStretchBltMode(dc, HALFTONE);
         SetBrushOrgEx(dc, 0, 0, nullptr);
-        StretchBlt(dc, 0, 0, area.right, area.bottom, source, 0, 0, size.cx, size.cy, SRCCOPY);
+        StretchBlt(dc, 0, 0, area.right, area.bottom, source, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
         SelectObject(source, old);
         DeleteDC(source);
     } else {
         FillRect(dc, &area, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+        if (!icon_) icon_ = loadIcon_();
         DrawIconEx(dc, 0, 0, icon_, area.right, area.bottom, 0, nullptr, DI_NORMAL);
     }
     EndPaint(hwnd_, &paint);

@@ -1,7 +1,8 @@
 #pragma once
 // Image1 on Win32: a borderless child window that draws its picture (or the
-// window's icon) stretched to its whole rectangle. Pictures are read whole
-// through GDI+ (GIF, JPEG, BMP) into a bitmap the control owns.
+// window's icon) stretched to its whole rectangle. Pictures are decoded by
+// WIC (GIF, JPEG, BMP, PNG) into a bitmap the control owns; WIC is loaded
+// only when there is a picture file to decode.
 
 #include <windows.h>
 
@@ -12,7 +13,8 @@ namespace tarvo::win32 {
 
 class PictureBox {
 public:
-    PictureBox(HWND parent, HICON icon);
+    // The icon is loaded when it is first drawn, after the window has shown.
+    PictureBox(HWND parent, std::function<HICON()> loadIcon);
     ~PictureBox();
     PictureBox(const PictureBox&) = delete;
     PictureBox& operator=(const PictureBox&) = delete;
@@ -20,7 +22,6 @@ public:
     HWND Handle() const { return hwnd_; }
     bool LoadPicture(const std::string& path);  // false: the old picture stays
     void ShowIcon();
-    SIZE PictureSize() const;
 
     void OnDoubleClick(std::function<void()> handler) { onDoubleClick_ = std::move(handler); }
 
@@ -30,21 +31,10 @@ private:
     void ReplaceBitmap(HBITMAP bitmap);
 
     HWND hwnd_ = nullptr;
-    HICON icon_;
+    std::function<HICON()> loadIcon_;
+    HICON icon_ = nullptr;
     HBITMAP bitmap_ = nullptr;
     std::function<void()> onDoubleClick_;
-};
-
-// GDI+ for the life of the program.
-class GdiPlusSession {
-public:
-    GdiPlusSession();
-    ~GdiPlusSession();
-    GdiPlusSession(const GdiPlusSession&) = delete;
-    GdiPlusSession& operator=(const GdiPlusSession&) = delete;
-
-private:
-    ULONG_PTR token_ = 0;
 };
 
 }  // namespace tarvo::win32

@@ -41,6 +41,16 @@ int ShiftState() {
            (GetKeyState(VK_MENU) < 0 ? 4 : 0);
 }
 
+int FontHeight(HFONT font) {
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(screen, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen, &metrics);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    return metrics.tmHeight;
+}
+
 HICON LoadTarvoIcon(int size) {
     auto icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
                                               size, size, 0));
@@ -51,7 +61,6 @@ HICON LoadTarvoIcon(int size) {
 
 TarvoWindow::TarvoWindow(Services& services) {
     smallIcon_ = LoadTarvoIcon(GetSystemMetrics(SM_CXSMICON));
-    largeIcon_ = LoadTarvoIcon(256);
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = WindowProc;
@@ -86,17 +95,17 @@ void TarvoWindow::CreateControls() {
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0, hwnd_,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPlayId)), instance, nullptr);
     list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTBOXW, L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 0,
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                                LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_WANTKEYBOARDINPUT,
+                            0, 0,
                             0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance, nullptr);
-    toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance, nullptr);
     lastFocus_ = play_;
-    picture_ = std::make_unique<PictureBox>(hwnd_, largeIcon_);
+    picture_ = std::make_unique<PictureBox>(hwnd_, [] { return LoadTarvoIcon(256); });
     picture_->OnDoubleClick([this] { form_->Image1_DblClick(); });
 
     auto twips = [this] { return TwipsPerPixel(); };
     list1_ = std::make_unique<Win32ListBox>(list_, TwipsPlacement(list_, design::kList1, twips));
-    command1_ = std::make_unique<Win32Button>(play_, toolTip_, TwipsPlacement(play_, design::kCommand1, twips));
+    command1_ = std::make_unique<Win32Button>(play_, TwipsPlacement(play_, design::kCommand1, twips));
     image1_ = std::make_unique<Win32Picture>(*picture_, TwipsPlacement(picture_->Handle(), design::kImage1, twips));
 }
 
@@ -109,6 +118,7 @@ void TarvoWindow::ApplyDpi() {
     listFont_ = CreateDesignFont(design::kListFontPoints, false, dpi);
     playFont_ = CreateDesignFont(design::kPlayFontPoints, true, dpi);
     SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), TRUE);
+    SendMessageW(list_, LB_SETITEMHEIGHT, 0, FontHeight(listFont_));  // rows as high as a list box's
     SendMessageW(play_, WM_SETFONT, reinterpret_cast<WPARAM>(playFont_), TRUE);
     DeleteObject(oldList);
     DeleteObject(oldPlay);
@@ -124,6 +134,7 @@ void TarvoWindow::Show() {
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(hwnd_, SW_SHOWNORMAL);
+    PostMessageW(hwnd_, kShown, 0, 0);
 }
 
 void TarvoWindow::SetCaption(const std::string& caption) {
@@ -198,6 +209,15 @@ LRESULT TarvoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             NoteFocus(reinterpret_cast<HWND>(wParam));
             if (!IsIconic(hwnd_)) SetFocus(lastFocus_);
             return 0;
+        case kShown:  // what can wait until the window is there
+            command1_->CreateToolTip();
+            return 0;
+        case WM_DRAWITEM:
+            list1_->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), FromRgb(design::kListText),
+                         FromRgb(design::kListBackground));
+            return TRUE;
+        case WM_CHARTOITEM:  // type-ahead
+            return list1_->RowStartingWith(static_cast<wchar_t>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam)));
         case WM_CTLCOLORLISTBOX:
             SetTextColor(reinterpret_cast<HDC>(wParam), FromRgb(design::kListText));
             SetBkColor(reinterpret_cast<HDC>(wParam), FromRgb(design::kListBackground));

@@ -16,6 +16,7 @@ class TarvoWindow : private FormWindow {
 public:
     static constexpr int kListId = 100;
     static constexpr int kPlayId = IDOK;  // so Enter presses Play wherever the focus is
+    static constexpr UINT kShown = WM_APP;
 
     explicit TarvoWindow(Services& services);
     ~TarvoWindow() override;
@@ -32,7 +33,7 @@ public:
     HWND Handle() const { return hwnd_; }
     HWND List1() const { return list_; }
     HWND Command1() const { return play_; }
-    HWND ToolTip() const { return toolTip_; }
+    HWND ToolTip() const { return command1_->ToolTip(); }
     PictureBox& Image1() { return *picture_; }
 
 private:
@@ -56,10 +57,8 @@ private:
     HWND hwnd_ = nullptr;
     HWND list_ = nullptr;
     HWND play_ = nullptr;
-    HWND toolTip_ = nullptr;
     HWND lastFocus_ = nullptr;  // the control that gets the focus when the window does
     HICON smallIcon_ = nullptr;
-    HICON largeIcon_ = nullptr;
     HFONT listFont_ = nullptr;
     HFONT playFont_ = nullptr;
     HBRUSH listBackground_ = nullptr;

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
+#include "text/utf8.h"
 #include "ui/pixels.h"
 #include "wide_text.h"
 
@@ -18,19 +21,59 @@ void TwipsPlacement::SetBounds(const Rect& bounds) {
     MoveWindow(hwnd_, pixels.left, pixels.top, pixels.width, pixels.height, TRUE);
 }
 
-void Win32ListBox::Clear() { SendMessageW(list_, LB_RESETCONTENT, 0, 0); }
+Win32ListBox::Win32ListBox(HWND list, TwipsPlacement placement) : list_(list), placement_(std::move(placement)) {
+    SetWindowSubclass(list_, AnswerTexts, 0, reinterpret_cast<DWORD_PTR>(this));
+}
 
-void Win32ListBox::AddItems(const std::vector<std::string>& items) {
-    // One redraw and one allocation for the whole fill.
-    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-    std::size_t bytes = 0;
-    for (const auto& item : items) bytes += (item.size() + 1) * sizeof(wchar_t);
-    SendMessageW(list_, LB_INITSTORAGE, items.size(), static_cast<LPARAM>(bytes));
-    for (const auto& item : items) {
-        SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+void Win32ListBox::Clear() {
+    SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+    names_.clear();
+}
+
+void Win32ListBox::AddItems(std::vector<std::string_view> items) {
+    if (names_.empty()) {
+        names_ = std::move(items);  // a fill: taken over, not copied
+    } else {
+        names_.insert(names_.end(), items.begin(), items.end());
     }
-    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list_, nullptr, TRUE);
+    SendMessageW(list_, LB_SETCOUNT, names_.size(), 0);
+}
+
+std::wstring Win32ListBox::Text(std::size_t row) const { return Widen(std::string(names_[row])); }
+
+void Win32ListBox::Draw(const DRAWITEMSTRUCT& item, COLORREF text, COLORREF background) const {
+    if (item.itemID >= names_.size()) return;
+    const bool selected = item.itemState & ODS_SELECTED;
+    SetTextColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : text);
+    SetBkColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHT) : background);
+    const std::wstring name = Text(item.itemID);
+    ExtTextOutW(item.hDC, item.rcItem.left + 1, item.rcItem.top, ETO_OPAQUE | ETO_CLIPPED, &item.rcItem, name.c_str(),
+                static_cast<UINT>(name.size()), nullptr);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+LRESULT Win32ListBox::RowStartingWith(wchar_t typed, int caret) const {
+    const char32_t wanted = LowerChar(typed);
+    for (std::size_t step = 1; step <= names_.size(); ++step) {
+        const std::size_t row = (static_cast<std::size_t>(std::max(caret, 0)) + step) % names_.size();
+        const std::string_view name = names_[row];
+        if (!name.empty() && LowerChar(DecodeAt(name, 0).codePoint) == wanted) return static_cast<LRESULT>(row);
+    }
+    return -2;
+}
+
+LRESULT CALLBACK Win32ListBox::AnswerTexts(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR self) {
+    const auto& box = *reinterpret_cast<const Win32ListBox*>(self);
+    if ((message == LB_GETTEXT || message == LB_GETTEXTLEN) && wParam < box.names_.size()) {
+        const std::wstring text = box.Text(wParam);
+        if (message == LB_GETTEXT) {
+            auto* out = reinterpret_cast<wchar_t*>(lParam);  // as large as LB_GETTEXTLEN said, plus one
+            out[text.copy(out, text.size())] = L'\0';
+        }
+        return static_cast<LRESULT>(text.size());
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 int Win32ListBox::ListIndex() const {
@@ -40,6 +83,17 @@ int Win32ListBox::ListIndex() const {
 
 void Win32Button::SetToolTip(const std::string& text) {
     toolTipText_ = Widen(text);
+    if (toolTip_) AddTool();
+}
+
+void Win32Button::CreateToolTip() {
+    toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetParent(button_), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    AddTool();
+}
+
+void Win32Button::AddTool() {
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <string_view>
+#include <vector>
 
 #include "picture_box.h"
 #include "ui/controls.h"
@@ -25,33 +27,50 @@ private:
     std::function<double()> twipsPerPixel_;
 };
 
+// List1: a list box without strings of its own (LBS_NODATA, drawn by its
+// owner), so a fill only sets the count; it draws the core's texts as the
+// list box draws its strings, finds rows by a typed first letter and still
+// answers LB_GETTEXT for its rows.
 class Win32ListBox : public ListBoxControl {
 public:
-    Win32ListBox(HWND list, TwipsPlacement placement) : list_(list), placement_(std::move(placement)) {}
+    Win32ListBox(HWND list, TwipsPlacement placement);
     void Clear() override;
-    void AddItems(const std::vector<std::string>& items) override;
+    void AddItems(std::vector<std::string_view> items) override;
     int ListIndex() const override;
+    void Draw(const DRAWITEMSTRUCT& item, COLORREF text, COLORREF background) const;
+    // WM_CHARTOITEM: the next row after the caret whose name begins with the
+    // typed letter (case ignored, round the end), or -2 for none.
+    LRESULT RowStartingWith(wchar_t typed, int caret) const;
     Rect Bounds() const override { return placement_.Bounds(); }
     void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }
     TwipsPlacement& Placement() { return placement_; }
 
 private:
+    static LRESULT CALLBACK AnswerTexts(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
+    std::wstring Text(std::size_t row) const;
+
     HWND list_;
     TwipsPlacement placement_;
+    std::vector<std::string_view> names_;
 };
 
+// Command1; its tooltip is created once the window has shown, which then
+// comes up sooner.
 class Win32Button : public ButtonControl {
 public:
-    Win32Button(HWND button, HWND toolTip, TwipsPlacement placement)
-        : button_(button), toolTip_(toolTip), placement_(std::move(placement)) {}
+    Win32Button(HWND button, TwipsPlacement placement) : button_(button), placement_(std::move(placement)) {}
     void SetToolTip(const std::string& text) override;
+    void CreateToolTip();
+    HWND ToolTip() const { return toolTip_; }
     Rect Bounds() const override { return placement_.Bounds(); }
     void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }
     TwipsPlacement& Placement() { return placement_; }
 
 private:
+    void AddTool();
+
     HWND button_;
-    HWND toolTip_;
+    HWND toolTip_ = nullptr;
     std::wstring toolTipText_;
     TwipsPlacement placement_;
 };

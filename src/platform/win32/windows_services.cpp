@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "command_line.h"
+#include "on_demand.h"
 #include "ui/design.h"
 #include "wide_text.h"
 
@@ -100,10 +101,17 @@ std::optional<std::string> WindowsServices::ReadSetting(const std::string& key) 
     return Narrow(value);
 }
 
-bool WindowsServices::ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
+bool WindowsServices::ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names) {
+    std::string ascii;  // an ASCII name is matched as it comes, without a conversion
     return ForEachEntry(folder, [&](const WIN32_FIND_DATAW& data) {
-        entries.push_back({Narrow(data.cFileName), IsFolder(data) ? FolderEntry::Kind::Folder : FolderEntry::Kind::File,
-                           IsHidden(data)});
+        if (IsFolder(data) || IsHidden(data)) return true;
+        ascii.clear();
+        for (const wchar_t* c = data.cFileName; *c && *c < 0x80; ++c) ascii += static_cast<char>(*c);
+        if (data.cFileName[ascii.size()] == L'\0') {
+            if (patterns.Matches(ascii)) names.Add(ascii);
+        } else if (const std::string name = Narrow(data.cFileName); patterns.Matches(name)) {
+            names.Add(name);
+        }
         return true;
     });
 }
@@ -142,8 +150,11 @@ StartResult WindowsServices::StartProgram(const StartRequest& request) {
     const std::wstring file = Widen(request.program);
     const std::wstring parameters = Widen(request.parameters);
     const std::wstring folder = Widen(request.workingFolder);
+    static const auto shellExecute = OnDemand<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    if (!shellExecute) return {false, SystemMessage(GetLastError())};
+    StartCom();  // the shell may hand the start to a COM handler
     SetLastError(ERROR_SUCCESS);
-    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(
+    const auto result = reinterpret_cast<INT_PTR>(shellExecute(
         nullptr, nullptr, file.c_str(), parameters.empty() ? nullptr : parameters.c_str(), folder.c_str(),
         SW_SHOWNORMAL));
     if (result > 32) return {true, {}};
