@@ -52,7 +52,7 @@ public:
 // Image1: one picture, stretched to the control's rectangle.
 class PictureControl : public PlacedControl {
 public:
-    // Loads a GIF, JPEG or BMP file whole and shows it; false (and the
+    // Loads a GIF, JPEG, BMP or PNG file and shows it; false (and the
     // previous picture kept) when the file is not a picture it can read.
     virtual bool LoadPicture(const std::string& path) = 0;
     virtual void ShowIcon() = 0;  // the window's own icon

@@ -12,8 +12,9 @@ inline constexpr std::uint64_t kLargestPicture = 64u << 20;
 
 // shotsFolder and appFolder end in the separator. The screenshots named
 // after the whole file name come first, then those named after the name
-// less its last four characters (skipped when there is no such stem), then
-// the logos of the application folder; each as GIF, JPEG, BMP.
+// less its last four characters (skipped when there is no such stem), each
+// as GIF, JPEG, BMP; then the same two as PNG; then the logos of the
+// application folder as GIF, JPEG, BMP, PNG.
 std::vector<std::string> PreviewCandidates(const std::string& shotsFolder, const std::string& appFolder,
                                            const std::string& selectedName);
 

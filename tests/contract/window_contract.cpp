@@ -182,6 +182,17 @@ TEST_F(Window, PicturesFillTheAreaAndFollowItsSize) {
     EXPECT_TRUE(Near(Picture(0.5, 0.5), kBlue));
 }
 
+TEST_F(Window, PngScreenshotsAndLogosShowToo) {
+    d->folder.Write("shots/a.nes.png", TestPicture("red-green.png"));
+    d->folder.Remove("app/logo.gif");
+    d->folder.Write("app/logo.png", TestPicture("red-green.png"));
+    for (int row : {0, 1}) {  // a's screenshot, then the logo for b
+        d->Click(row);
+        EXPECT_TRUE(Near(Picture(0.02, 0.5), kRed)) << row;
+        EXPECT_TRUE(Near(Picture(0.98, 0.5), kGreen)) << row;
+    }
+}
+
 TEST_F(Window, WithoutAnyPictureTheWindowsIconFillsTheArea) {
     d->folder.Remove("app/logo.gif");
     d->Show(emulator);

@@ -11,13 +11,15 @@ TEST(Preview, CandidatesInOrder) {
               (std::vector<std::string>{
                   "C:\\Front\\shots\\sonic.bin.gif", "C:\\Front\\shots\\sonic.bin.jpg",
                   "C:\\Front\\shots\\sonic.bin.bmp", "C:\\Front\\shots\\sonic.gif", "C:\\Front\\shots\\sonic.jpg",
-                  "C:\\Front\\shots\\sonic.bmp", "C:\\Front\\logo.gif", "C:\\Front\\logo.jpg", "C:\\Front\\logo.bmp"}));
+                  "C:\\Front\\shots\\sonic.bmp", "C:\\Front\\shots\\sonic.bin.png", "C:\\Front\\shots\\sonic.png",
+                  "C:\\Front\\logo.gif", "C:\\Front\\logo.jpg", "C:\\Front\\logo.bmp", "C:\\Front\\logo.png"}));
     // Four characters are cut whatever the extension; without a stem, no stem candidates.
     EXPECT_EQ(PreviewCandidates("s/", "a/", "game.gb")[3], "s/gam.gif");
     EXPECT_EQ(PreviewCandidates("s/", "a/", "Ülkü.nes")[3], "s/Ülkü.gif");
     EXPECT_EQ(PreviewCandidates("s/", "a/", "abcd")[3], "s/.gif");
     EXPECT_EQ(PreviewCandidates("s/", "a/", "abc"),
-              (std::vector<std::string>{"s/abc.gif", "s/abc.jpg", "s/abc.bmp", "a/logo.gif", "a/logo.jpg", "a/logo.bmp"}));
+              (std::vector<std::string>{"s/abc.gif", "s/abc.jpg", "s/abc.bmp", "s/abc.png", "a/logo.gif", "a/logo.jpg",
+                                        "a/logo.bmp", "a/logo.png"}));
 }
 
 TEST(Preview, TheFirstUsablePictureWins) {

@@ -94,7 +94,7 @@ void Check(const std::string& input) {
     const std::string_view shown = StripExtension(name);
     Require(StartsWith(name, shown) && (shown == name || name[shown.size()] == '.'));
     const std::vector<std::string> candidates = PreviewCandidates(folder + "/", "/app/", name);
-    Require(candidates.size() == (CharCount(name) >= 4 ? 9u : 6u));
+    Require(candidates.size() == (CharCount(name) >= 4 ? 12u : 8u));
     for (const auto& c : candidates) Require(StartsWith(c, folder + "/") || StartsWith(c, "/app/logo."));
 }
 #elif defined(TARVO_FUZZ_parameters)
