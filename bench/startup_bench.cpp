@@ -94,11 +94,11 @@ struct Program {
     std::vector<Sample> samples;
 };
 
-Program Parse(const std::string& spec, const std::string& folder) {
-    Program program{spec.substr(0, spec.find('=')), {}, {}};
+Program Parse(const std::string& definition, const std::string& folder) {
+    Program program{definition.substr(0, definition.find('=')), {}, {}};
     std::string winFolder = "Z:" + folder;
     std::replace(winFolder.begin(), winFolder.end(), '/', '\\');
-    std::istringstream words(spec.substr(spec.find('=') + 1));
+    std::istringstream words(definition.substr(definition.find('=') + 1));
     for (std::string word; words >> word;) {
         program.command.push_back(word == "{roms}" ? folder : word == "{winroms}" ? winFolder : word);
     }

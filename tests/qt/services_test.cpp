@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QTest>
 #include <algorithm>
+#include <sstream>
 
 #include "ini_settings.h"
 #include "linux_services.h"
@@ -71,6 +72,32 @@ TEST(Start, TheEmulatorOutlivesTarvo) {
     EXPECT_TRUE(t.Read("out").empty());  // still asleep when the starter has ended
     for (int i = 0; i < 500 && t.Read("out").empty(); ++i) QTest::qWait(10);
     EXPECT_EQ(t.Read("out"), "game.nes\n");
+}
+
+TEST(Wine, AWindowsEmulatorStartsUnderWineWithARomPathItCanOpen) {
+#ifndef WINDOWS_RECORDER
+    GTEST_SKIP() << "no MinGW to build a Windows program";
+#else
+    if (posix::FindOnPath("wine").empty()) GTEST_SKIP() << "no wine";
+    const auto d = MakeWindowDriver();
+    d->folder.Write("app/zsnesw.exe", ReadTreeFile(WINDOWS_RECORDER));
+    d->folder.Write("roms/Super Mario.smc", "rom");
+    d->Show(d->folder / "app/zsnesw.exe");
+    d->Click(0);
+    d->ClickPlay();
+    for (int i = 0; i < 6000 && d->folder.Read("app/launched.txt").empty(); ++i) QTest::qWait(10);
+    std::istringstream record(d->folder.Read("app/launched.txt"));
+    std::string parameters, folder, opened;
+    std::getline(record, parameters) && std::getline(record, folder) && std::getline(record, opened);
+    EXPECT_NE(parameters.find(":\\"), std::string::npos) << parameters;  // as Windows names it
+    EXPECT_NE(parameters.find("\\roms\\Super Mario.smc"), std::string::npos) << parameters;
+    EXPECT_EQ(folder.substr(folder.size() - 4), "\\app") << folder;
+    EXPECT_EQ(opened, "opened");
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", "/nowhere");  // no wine: the message says what is missing
+    EXPECT_NE(d->MessageDuring([&] { d->ClickPlay(); }).find("Wine is needed"), std::string::npos);
+    qputenv("PATH", path);
+#endif
 }
 
 TEST(SingleInstance, TheSocketOfACrashedTarvoIsTakenOver) {

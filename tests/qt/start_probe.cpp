@@ -6,7 +6,7 @@
 
 int main(int argc, char** argv) {
     if (argc != 4) return 2;
-    const tarvo::StartResult result = tarvo::posix::StartDetached({argv[1], argv[2], argv[3]});
+    const tarvo::StartResult result = tarvo::posix::StartDetached(argv[1], {argv[2]}, argv[3]);
     if (!result.started) std::printf("%s\n", result.error.c_str());
     return result.started ? 0 : 1;
 }

@@ -1,22 +1,38 @@
-// A stand-in emulator: writes what followed its name on the command line and
-// its working folder, as UTF-8 lines, to launched.txt beside itself.
+// A stand-in emulator: writes what followed its name on the command line,
+// its working folder and whether it could open the file its first argument
+// names ("opened" or "not opened"), as UTF-8 lines, to launched.txt beside
+// itself.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 
 #include "command_line.h"
 #include "wide_text.h"
 
+namespace {
+
+bool Opens(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using tarvo::win32::Narrow;
-    wchar_t self[MAX_PATH];
+    wchar_t self[MAX_PATH], current[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
+    GetCurrentDirectoryW(MAX_PATH, current);
     std::wstring folder(self);
     folder.resize(folder.rfind(L'\\') + 1);
-    wchar_t current[MAX_PATH];
-    GetCurrentDirectoryW(MAX_PATH, current);
-    const std::string record =
-        Narrow(tarvo::win32::CommandLineTail(GetCommandLineW())) + "\n" + Narrow(current) + "\n";
+    const std::wstring tail = tarvo::win32::CommandLineTail(GetCommandLineW());
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    const bool opened = Opens(tail) || (argc > 1 && Opens(argv[1]));
+    const std::string record = Narrow(tail) + "\n" + Narrow(current) + "\n" + (opened ? "opened\n" : "not opened\n");
     const std::wstring temporary = folder + L"launched.tmp";
     HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;

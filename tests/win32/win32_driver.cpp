@@ -217,10 +217,9 @@ public:
 
     std::string Launched(bool wait) override {
         Pump(wait ? 5000 : 0, [&] { return !folder.Read("app/launched.txt").empty(); });
-        std::string record = folder.Read("app/launched.txt");
+        const std::string record = folder.Read("app/launched.txt");
         folder.Remove("app/launched.txt");
-        if (!record.empty() && record.back() == '\n') record.pop_back();
-        return record;
+        return record.substr(0, record.find('\n', record.find('\n') + 1));  // the parameters and the folder
     }
     std::string MessageDuring(const std::function<void()>& action) override {
         g_message.clear();

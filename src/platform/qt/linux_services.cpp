@@ -9,6 +9,7 @@
 #include "posix_files.h"
 #include "posix_start.h"
 #include "single_instance.h"
+#include "text/utf8.h"
 #include "ui/design.h"
 
 namespace tarvo {
@@ -21,6 +22,18 @@ std::string ExecutableFolderOfThisProcess() {
     if (length <= 0) return "./";
     path.resize(static_cast<std::size_t>(length));
     return path.substr(0, path.rfind('/') + 1);
+}
+
+// The path as Wine's programs name it ("Z:\..."), or as it is when winepath
+// cannot say.
+std::string WinePath(const std::string& path) {
+    std::string windows = posix::OutputOf(posix::FindOnPath("winepath"), {"-w", path}).value_or("");
+    while (!windows.empty() && (windows.back() == '\n' || windows.back() == '\r')) windows.pop_back();
+    return windows.empty() ? path : windows;
+}
+
+bool IsWindowsProgram(const std::string& path) {
+    return path.size() >= 4 && EqualsIgnoreCase(std::string_view(path).substr(path.size() - 4), ".exe");
 }
 
 std::string SettingsFile() {
@@ -69,6 +82,17 @@ void LinuxServices::ShowMessage(const std::string& text) {
     box.exec();
 }
 
-StartResult LinuxServices::StartProgram(const StartRequest& request) { return posix::StartDetached(request); }
+StartResult LinuxServices::StartProgram(const StartRequest& request) {
+    std::vector<std::string> arguments;
+    if (!request.parameters.empty()) arguments.push_back(request.parameters);
+    if (!IsWindowsProgram(request.program)) return posix::StartDetached(request.program, arguments, request.workingFolder);
+    // A Windows emulator runs under Wine, and a ROM path goes to it as Wine
+    // names it, so it can open the file wherever Tarvo lives.
+    const std::string wine = posix::FindOnPath("wine");
+    if (wine.empty()) return {false, "Wine is needed to start Windows emulators, and there is no wine on PATH."};
+    if (!arguments.empty() && arguments[0].front() == '/') arguments[0] = WinePath(arguments[0]);
+    arguments.insert(arguments.begin(), request.program);
+    return posix::StartDetached(wine, arguments, request.workingFolder);
+}
 
 }  // namespace tarvo

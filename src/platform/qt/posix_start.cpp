@@ -5,8 +5,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <spawn.h>
+
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <sstream>
 
 namespace tarvo::posix {
 
@@ -28,14 +32,20 @@ int ReadChildError(int pipeFd) {
     return got == static_cast<ssize_t>(sizeof error) ? error : 0;
 }
 
+// argv for exec: the texts stay the caller's.
+std::vector<char*> ArgumentVector(const std::string& program, const std::vector<std::string>& arguments) {
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    return argv;
+}
+
 }  // namespace
 
-StartResult StartDetached(const StartRequest& request) {
+StartResult StartDetached(const std::string& program, const std::vector<std::string>& arguments,
+                          const std::string& folder) {
     // Everything the child needs is prepared before the fork.
-    std::string program = request.program;
-    std::string parameters = request.parameters;
-    char* argv[3] = {program.data(), request.parameters.empty() ? nullptr : parameters.data(), nullptr};
-    const char* folder = request.workingFolder.c_str();
+    std::vector<char*> argv = ArgumentVector(program, arguments);
 
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0) return {false, std::strerror(errno)};
@@ -58,8 +68,8 @@ StartResult StartDetached(const StartRequest& request) {
         sigset_t none;
         sigemptyset(&none);
         sigprocmask(SIG_SETMASK, &none, nullptr);
-        if (chdir(folder) != 0) ReportAndExit(pipeFds[1], errno);
-        execv(argv[0], argv);
+        if (chdir(folder.c_str()) != 0) ReportAndExit(pipeFds[1], errno);
+        execv(argv[0], argv.data());
         ReportAndExit(pipeFds[1], errno);
     }
     close(pipeFds[1]);
@@ -71,6 +81,41 @@ StartResult StartDetached(const StartRequest& request) {
     close(pipeFds[0]);
     if (error != 0) return {false, std::strerror(error)};
     return {true, {}};
+}
+
+std::optional<std::string> OutputOf(const std::string& program, const std::vector<std::string>& arguments) {
+    std::vector<char*> argv = ArgumentVector(program, arguments);
+    int pipeFds[2];
+    if (pipe2(pipeFds, O_CLOEXEC) != 0) return std::nullopt;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+    pid_t child = 0;
+    const bool spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeFds[1]);
+    std::string output;
+    char buffer[4096];
+    ssize_t got;
+    while (spawned && ((got = read(pipeFds[0], buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR))) {
+        if (got > 0) output.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(pipeFds[0]);
+    int status = 0;
+    while (spawned && waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!spawned || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+    return output;
+}
+
+std::string FindOnPath(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    std::istringstream folders(path ? path : "");
+    for (std::string folder; std::getline(folders, folder, ':');) {
+        const std::string candidate = (folder.empty() ? "." : folder) + "/" + name;
+        if (access(candidate.c_str(), X_OK) == 0) return candidate;
+    }
+    return {};
 }
 
 }  // namespace tarvo::posix
