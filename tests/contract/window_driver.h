@@ -46,15 +46,27 @@ public:
     ScratchFolder folder;
     std::string exe;  // how the platform's programs end: ".exe" or nothing
 
-    // The stand-in emulator, put into app/ under this name plus exe.
-    virtual std::string Emulator(const std::string& name) = 0;
+    // The stand-in emulator, put into app/ under this name plus exe. It
+    // writes app/launched.txt: its parameters, its working folder, more.
+    std::string Emulator(const std::string& name) {
+        folder.Write("app/" + name + exe, recorder, true);
+        return folder / ("app/" + name + exe);
+    }
+    // What the stand-in emulator last received: its parameters, a line break,
+    // its working folder. Waits up to five seconds; empty when none started.
+    std::string Launched(bool wait = true) {
+        WaitUntil([&] { return !folder.Read("app/launched.txt").empty(); }, wait ? 5000 : 0);
+        const std::string record = folder.Read("app/launched.txt");
+        folder.Remove("app/launched.txt");
+        return record.substr(0, record.find('\n', record.find('\n') + 1));
+    }
+
     virtual void Show(const std::string& commandLine) = 0;
 
     virtual void Click(int row, int modifiers = kNone) = 0;
     virtual void DoubleClick(int row) = 0;  // -1: below the last row
     virtual void ClickPlay() = 0;
     virtual void DoubleClickPicture() = 0;
-    virtual void Focus(Control control) = 0;
     virtual void Press(Key key, int modifiers = kNone) = 0;  // to whatever has the focus
     virtual void Type(const std::string& letters) = 0;       // the same, a new search in a list
     virtual void Resize(int width, int height) = 0;  // the client area, in pixels
@@ -71,9 +83,6 @@ public:
     virtual bool Minimized() = 0;
     virtual bool Open() = 0;
 
-    // What the stand-in emulator last received: its parameters, a line break,
-    // its working folder. Waits up to five seconds; empty when none started.
-    virtual std::string Launched(bool wait = true) = 0;
     // The text of the message box the action brings up ("wrong box: ..." for
     // one not titled "Tarvo"); OK is pressed.
     virtual std::string MessageDuring(const std::function<void()>& action) = 0;
@@ -81,6 +90,11 @@ public:
     virtual int SecondStart(const std::string& commandLine) = 0;
     // A real Tarvo process held at its start-up message, until the driver ends.
     virtual void StartOneHeldAtItsMessage() = 0;
+
+protected:
+    std::string recorder;  // the stand-in emulator, as bytes
+    // Lets the window work until the condition holds or the time is up.
+    virtual bool WaitUntil(const std::function<bool()>& done, int milliseconds) = 0;
 };
 
 std::unique_ptr<WindowDriver> MakeWindowDriver();

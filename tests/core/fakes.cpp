@@ -4,17 +4,6 @@
 
 namespace tarvo::testing {
 
-namespace {
-
-// The name right below folder (which ends in sep), or empty.
-std::string ChildName(const std::string& path, const std::string& folder, char sep) {
-    if (path.size() <= folder.size() || path.compare(0, folder.size(), folder) != 0) return {};
-    const std::string rest = path.substr(folder.size());
-    return rest.find(sep) == std::string::npos ? rest : std::string();
-}
-
-}  // namespace
-
 std::optional<std::string> FakeServices::ReadSetting(const std::string& key) {
     const auto it = settings.find(key);
     return it == settings.end() ? std::nullopt : std::optional<std::string>(it->second);
@@ -26,9 +15,10 @@ bool FakeServices::ListFiles(const std::string& folder, const WildcardSet& patte
     bool exists = false;
     // Newest names first: nothing may rely on the order of a listing.
     for (auto it = files.rbegin(); it != files.rend(); ++it) {
-        if (it->first.compare(0, prefix.size(), prefix) == 0) exists = true;
-        const std::string name = ChildName(it->first, prefix, separator);
-        if (!name.empty() && !it->second.hidden && patterns.Matches(name)) names.Add(name);
+        if (it->first.compare(0, prefix.size(), prefix) != 0) continue;
+        exists = true;
+        const std::string name = it->first.substr(prefix.size());
+        if (name.find(separator) == std::string::npos && !it->second.hidden && patterns.Matches(name)) names.Add(name);
     }
     return exists;
 }
@@ -42,13 +32,6 @@ std::string FakeServices::FirstOrdinaryFile(const std::string& folder) {
 std::optional<std::uint64_t> FakeServices::FileLength(const std::string& path) {
     const auto it = files.find(path);
     return it == files.end() ? std::nullopt : std::optional<std::uint64_t>(it->second.length);
-}
-
-bool FakePicture::LoadPicture(const std::string& path) {
-    ++loads;
-    if (damaged.count(path)) return false;
-    showing = path;
-    return true;
 }
 
 }  // namespace tarvo::testing

@@ -8,8 +8,6 @@
 #include <vector>
 
 #include "app/frm_pindle.h"
-#include "os/services.h"
-#include "ui/controls.h"
 
 namespace tarvo {
 inline bool operator==(const Rect& a, const Rect& b) {
@@ -21,28 +19,25 @@ namespace tarvo::testing {
 
 struct FakeFile {
     std::uint64_t length = 1;
-    bool hidden = false;
-    bool executable = false;
+    bool hidden = false, executable = false;
 };
 
 class FakeServices : public Services {
 public:
     char separator = '\\';  // Windows unless a test says otherwise
-    bool carryExe = true;
     std::string exeFolder = "C:\\Front", commandLine;
     std::map<std::string, std::string> settings;
     std::map<std::string, FakeFile> files;  // by full path
     std::set<std::string> unreadableFolders;
     bool previousInstance = false;
-    StartResult startResult{true, ""};
-    std::vector<std::string> activated, messages;
+    std::vector<std::string> messages, activated;
     std::vector<StartRequest> starts;
 
-    void UseLinux() { separator = '/', carryExe = false, exeFolder = "/opt/tarvo"; }
+    void UseLinux() { separator = '/', exeFolder = "/opt/tarvo"; }
     void AddFile(const std::string& path, std::uint64_t length = 1) { files[path].length = length; }
 
     char Separator() const override { return separator; }
-    bool ProgramsCarryExe() const override { return carryExe; }
+    bool ProgramsCarryExe() const override { return separator == '\\'; }
     std::string ExecutableFolder() override { return exeFolder; }
     std::string CommandLine() override { return commandLine; }
     std::optional<std::string> ReadSetting(const std::string& key) override;
@@ -55,21 +50,19 @@ public:
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     StartResult StartProgram(const StartRequest& request) override {
         starts.push_back(request);
-        return startResult;
+        return {true, ""};
     }
 };
 
 struct FakeWindow : FormWindow {
     std::string caption = "Tarvo - Generic Frontend by Quillan";
     float clientWidth = 7380, clientHeight = 4995;
-    int minimized = 0;
-    bool unloaded = false;
     std::string Caption() const override { return caption; }
     void SetCaption(const std::string& text) override { caption = text; }
     float ClientWidth() const override { return clientWidth; }
     float ClientHeight() const override { return clientHeight; }
-    void Minimize() override { ++minimized; }
-    void Unload() override { unloaded = true; }
+    void Minimize() override {}
+    void Unload() override {}
 };
 
 template <class Control>
@@ -93,13 +86,15 @@ struct FakeButton : Placed<ButtonControl> {
 };
 
 struct FakePicture : Placed<PictureControl> {
-    static constexpr const char* kIcon = "<icon>";
-    std::string showing;            // a path, kIcon, or empty
+    std::string showing;            // a path, "<icon>", or empty
     std::set<std::string> damaged;  // there, but no picture
-    int loads = 0;
     std::vector<bool> visibility;   // every change, in order
-    bool LoadPicture(const std::string& path) override;
-    void ShowIcon() override { showing = kIcon; }
+    bool LoadPicture(const std::string& path) override {
+        if (damaged.count(path)) return false;
+        showing = path;
+        return true;
+    }
+    void ShowIcon() override { showing = "<icon>"; }
     void SetVisible(bool v) override { visibility.push_back(v); }
 };
 

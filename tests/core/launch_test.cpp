@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "fakes.h"
 #include "launch/launch.h"
 
-namespace tarvo::testing {
+namespace tarvo {
 namespace {
 
 TEST(ParameterString, BothLaunchModes) {
@@ -45,36 +44,5 @@ TEST(StartRequest, BareOrRelativeEmulatorsComeFromTheApplicationFolder) {
     }
 }
 
-TEST(Launch, AFailedStartIsReportedAndDoesNotMinimise) {
-    FakeTarvo t;
-    const std::string longPath = "C:\\" + std::string(100000, 'e') + "\\zsnesw.exe";
-    t.services.commandLine = longPath;
-    ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
-    EXPECT_EQ(t.command1.toolTip, longPath.substr(0, 248) + "…\\zsnesw.exe");  // fits the screen
-    t.services.startResult = {false, "Access is denied."};
-    t.form.Command1_Click();
-    EXPECT_EQ(t.services.messages, std::vector<std::string>{"Could not start the emulator " + t.command1.toolTip +
-                                                             ": Access is denied."});
-}
-
-TEST(Launch, AFailedStartIsReportedOnceTheNextOneMinimises) {
-    FakeTarvo t;
-    t.services.commandLine = "\"C:\\Emu\\zsnesw.exe\"";
-    t.services.settings["roms"] = "D:\\My Roms";
-    t.services.AddFile("D:\\My Roms\\Zelda.smc");
-    ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
-    t.services.startResult = {false, "The system cannot find the file specified."};
-    t.Select(0);
-    t.form.Command1_Click();
-    EXPECT_EQ(t.window.minimized, 0);
-    EXPECT_EQ(t.services.messages, std::vector<std::string>{"Could not start the emulator C:\\Emu\\zsnesw.exe: "
-                                                             "The system cannot find the file specified."});
-    t.services.startResult = {true, ""};
-    t.form.Command1_Click();
-    EXPECT_EQ(t.window.minimized, 1);
-    EXPECT_EQ(t.services.starts[1].parameters, "D:\\My Roms\\Zelda.smc");
-    EXPECT_EQ(t.services.starts[1].workingFolder, "C:\\Front\\");
-}
-
 }  // namespace
-}  // namespace tarvo::testing
+}  // namespace tarvo

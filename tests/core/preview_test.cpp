@@ -29,8 +29,8 @@ TEST(Preview, TheFirstUsablePictureWins) {
         {{"shots\\sonic.gif", "shots\\sonic.jpg"}, {}, {}, "shots\\sonic.gif"},
         {{"shots\\sonic.jpg"}, {"shots\\sonic.gif"}, {}, "shots\\sonic.jpg"},
         {{"shots\\sonic.gif", "logo.bmp"}, {}, {"shots\\sonic.gif"}, "logo.bmp"},  // damaged: passed over
-        {{"shots\\logo.gif"}, {"logo.gif"}, {}, FakePicture::kIcon},
-        {{"logo.jpg"}, {}, {"logo.jpg"}, FakePicture::kIcon},
+        {{"shots\\logo.gif"}, {"logo.gif"}, {}, "<icon>"},
+        {{"logo.jpg"}, {}, {"logo.jpg"}, "<icon>"},
         {{"D:\\Pics\\sonic.jpg"}, {}, {}, "D:\\Pics\\sonic.jpg"},  // the shots setting, read at each selection
     };
     for (const auto& c : cases) {
@@ -45,7 +45,7 @@ TEST(Preview, TheFirstUsablePictureWins) {
         t.image1.showing = "the previous ROM's picture";
         if (c.shown[1] == ':') t.services.settings["shots"] = "D:\\Pics";
         t.Select(0);
-        EXPECT_EQ(t.image1.showing, c.shown == FakePicture::kIcon ? c.shown : path(c.shown)) << c.shown;
+        EXPECT_EQ(t.image1.showing, c.shown[0] == '<' ? c.shown : path(c.shown)) << c.shown;
     }
 }
 

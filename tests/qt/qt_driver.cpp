@@ -9,8 +9,7 @@
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
-#include <fstream>
-#include <sstream>
+#include <filesystem>
 
 #include "linux_services.h"
 #include "single_instance.h"
@@ -29,6 +28,9 @@ Qt::KeyboardModifiers QtModifiers(int modifiers) {
 class QtDriver : public WindowDriver {
 public:
     QtDriver() {
+        // Its one parameter (or a note that it got more) and its working folder.
+        recorder = "#!/bin/sh\nhere=$(dirname \"$0\")\n{ [ $# -le 1 ] && printf '%s\\n' \"$1\" || echo split; pwd; } >\"$here/t\"\n"
+                   "mv \"$here/t\" \"$here/launched.txt\"\n";
         folder.Write("Tarvo.conf", "[Settings]\nroms=" + folder / "roms" + "\nshots=" + folder / "shots\n");
         folder.Write("app/logo.gif", TestPicture("blue.gif"));
     }
@@ -37,14 +39,6 @@ public:
         held_.waitForFinished();
     }
 
-    std::string Emulator(const std::string& name) override {
-        const std::string record = folder / "launched";
-        folder.Write("app/" + name,
-                     "#!/bin/sh\n{ echo $#; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; pwd; } >'" + record +
-                         ".tmp'\nmv '" + record + ".tmp' '" + record + "'\n",
-                     true);
-        return folder / ("app/" + name);
-    }
     void Show(const std::string& commandLine) override {
         Close();
         instance_ = std::make_unique<SingleInstance>(folder / "tarvo.socket");
@@ -66,7 +60,6 @@ public:
     }
     void ClickPlay() override { QTest::mouseClick(window_->Command1(), Qt::LeftButton); }
     void DoubleClickPicture() override { QTest::mouseDClick(window_->Image1(), Qt::LeftButton); }
-    void Focus(Control control) override { Widget(control)->setFocus(Qt::OtherFocusReason); }
     void Press(Key key, int modifiers) override {
         static const Qt::Key kKeys[] = {Qt::Key_Tab,    Qt::Key_Up,     Qt::Key_Down, Qt::Key_Space,
                                         Qt::Key_Return, Qt::Key_Escape, Qt::Key_F5};
@@ -74,7 +67,7 @@ public:
         QTest::keyClick(focus ? focus : window_.get(), kKeys[int(key)], QtModifiers(modifiers));
     }
     void Type(const std::string& letters) override {
-        QTest::qWait(QApplication::keyboardInputInterval() + 50);
+        QTest::qWait(QApplication::keyboardInputInterval() + 50);  // a new search
         for (const QChar letter : QString::fromStdString(letters)) {
             QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(letter));
             QApplication::sendEvent(QApplication::focusWidget(), &press);
@@ -124,26 +117,13 @@ public:
                                                         : Widget(control)->grab().toImage();
         Image image{shown.width(), shown.height(), {}};
         for (int y = 0; y < shown.height(); ++y) {
-            for (int x = 0; x < shown.width(); ++x) {
-                const QRgb rgb = shown.pixel(x, y);
-                image.pixels.push_back({qRed(rgb), qGreen(rgb), qBlue(rgb)});
-            }
+            for (int x = 0; x < shown.width(); ++x) image.pixels.push_back({qRed(shown.pixel(x, y)), qGreen(shown.pixel(x, y)), qBlue(shown.pixel(x, y))});
         }
         return image;
     }
     bool Minimized() override { return window_->isMinimized(); }
     bool Open() override { return window_->isVisible(); }
 
-    std::string Launched(bool wait) override {
-        for (int i = 0; wait && i < 500 && folder.Read("launched").empty(); ++i) QTest::qWait(10);
-        std::istringstream record(folder.Read("launched"));
-        folder.Remove("launched");
-        std::string count, parameters, workingFolder;
-        if (!std::getline(record, count)) return {};
-        if (count != "0") std::getline(record, parameters);
-        std::getline(record, workingFolder);
-        return parameters + "\n" + workingFolder;
-    }
     std::string MessageDuring(const std::function<void()>& action) override {
         std::string seen;
         QTimer timer;
@@ -162,18 +142,21 @@ public:
         QProcess second;
         Start(second, {QString::fromStdString(commandLine)});
         // The first instance's event loop keeps turning while the second talks.
-        for (int i = 0; i < 500 && !second.waitForFinished(10); ++i) QApplication::processEvents();
+        const bool ended = WaitUntil([&] { return second.state() == QProcess::NotRunning; }, 5000);
         QTest::qWait(100);
-        const int code = second.state() == QProcess::NotRunning ? second.exitCode() : -1;
         second.kill();
-        second.waitForFinished();
-        return code;
+        return ended ? second.exitCode() : -1;
     }
     void StartOneHeldAtItsMessage() override {
         Close();
         Start(held_, {});
-        // Held once it has claimed the instance's socket.
-        for (int i = 0; i < 500 && !std::ifstream(folder / "tarvo.socket"); ++i) QTest::qWait(10);
+        WaitUntil([&] { return std::filesystem::exists(folder / "tarvo.socket"); }, 5000);  // claimed: held
+    }
+
+protected:
+    bool WaitUntil(const std::function<bool()>& done, int milliseconds) override {
+        for (int waited = 0; waited < milliseconds && !(done && done()); waited += 10) QTest::qWait(10);
+        return done && done();
     }
 
 private:

@@ -21,16 +21,12 @@ namespace tarvo::testing {
 namespace {
 
 TEST(Settings, ValuesAreTakenAsWritten) {
-    ScratchFolder t;
-    t.Write("Tarvo.conf",
-            "; comment\r\n[Other]\r\nroms=/wrong\r\n[Settings]\r\n"
-            "roms = /home/me/My \"Roms\", all\\old \r\nshots=\nEMU=/usr/games/mame\n");
-    const std::string file = t / "Tarvo.conf";
-    EXPECT_EQ(ReadIniSetting(file, "Settings", "roms"), "/home/me/My \"Roms\", all\\old");
-    EXPECT_EQ(ReadIniSetting(file, "Settings", "shots"), "");
-    EXPECT_EQ(ReadIniSetting(file, "Settings", "emu"), "/usr/games/mame");
-    EXPECT_EQ(ReadIniSetting(file, "Settings", "missing"), std::nullopt);
-    EXPECT_EQ(ReadIniSetting(t / "none.conf", "Settings", "roms"), std::nullopt);
+    const std::string conf = "; comment\r\n[Other]\r\nroms=/wrong\r\n[Settings]\r\n"
+                             "roms = /home/me/My \"Roms\", all\\old \r\nshots=\nEMU=/usr/games/mame\n";
+    EXPECT_EQ(IniValue(conf, "Settings", "roms"), "/home/me/My \"Roms\", all\\old");
+    EXPECT_EQ(IniValue(conf, "Settings", "shots"), "");
+    EXPECT_EQ(IniValue(conf, "Settings", "emu"), "/usr/games/mame");
+    EXPECT_EQ(IniValue(conf, "Settings", "missing"), std::nullopt);
 }
 
 TEST(Folders, OnePassKeepsTheVisibleMatchingFilesAndLinksToThem) {
@@ -52,6 +48,8 @@ TEST(Folders, OnePassKeepsTheVisibleMatchingFilesAndLinksToThem) {
     t.Write("only/.dot", "x");
     EXPECT_EQ(posix::FirstOrdinaryFile(t / "only"), "");
     EXPECT_EQ(posix::FileLength(t / "roms/a.nes"), 1u);
+    t.Write("run", "#!/bin/sh\n", true);  // adoption needs a program this user may run
+    EXPECT_TRUE(posix::IsExecutableFile(t / "run") && !posix::IsExecutableFile(t / "roms/a.nes"));
     EXPECT_EQ(posix::FileLength(t / "roms/sub.nes"), std::nullopt);
 }
 

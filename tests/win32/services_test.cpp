@@ -74,24 +74,5 @@ TEST(Folders, OnePassKeepsTheVisibleMatchingFiles) {
     SetFileAttributesW(Widen(s / "roms/readonly.nes").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST(VersionInformation, DescribesTarvo) {
-    const std::wstring exe = Widen(TreePath(TARVO_EXE));
-    DWORD ignored = 0;
-    std::string block(GetFileVersionInfoSizeW(exe.c_str(), &ignored), '\0');
-    ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
-    const std::pair<const wchar_t*, const char*> values[] = {
-        {L"FileVersion", "1.00"}, {L"ProductVersion", "1.00"}, {L"FileDescription", "Generic Frontend"},
-        {L"Comments", "Tarvo - Generic Front End for Emulators"}, {L"InternalName", "Tarvo"},
-        {L"OriginalFilename", "Tarvo.exe"}};
-    for (auto [name, expected] : values) {
-        wchar_t* text = nullptr;
-        UINT length = 0;
-        const std::wstring query = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
-        ASSERT_TRUE(VerQueryValueW(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &length));
-        EXPECT_EQ(Narrow(text), expected);
-    }
-    EXPECT_NE(ExtractIconW(GetModuleHandleW(nullptr), exe.c_str(), 0), nullptr);
-}
-
 }  // namespace
 }  // namespace tarvo::testing

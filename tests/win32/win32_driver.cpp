@@ -18,58 +18,50 @@ using win32::Widen;
 
 const wchar_t kSettings[] = L"Software\\VB and VBA Program Settings\\Tarvo\\Settings";
 
-void WriteSetting(const std::string& name, const std::string& value) {
-    const std::wstring text = Widen(value);
-    RegSetKeyValueW(HKEY_CURRENT_USER, kSettings, Widen(name).c_str(), REG_SZ, text.c_str(),
-                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-}
-
 HANDLE StartTarvo(const std::string& commandLine) {
     std::wstring line = L"\"" + Widen(TreePath(TARVO_EXE)) + L"\" " + Widen(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        return nullptr;
-    }
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return nullptr;
     CloseHandle(process.hThread);
     return process.hProcess;
 }
 
-// The text of the message box titled "Tarvo" on show, OK pressed.
+std::string TextOf(HWND hwnd) {
+    wchar_t text[512];
+    GetWindowTextW(hwnd, text, 512);
+    return Narrow(text);
+}
+
+// The text of the message box on show, OK pressed.
 std::string g_message;
 void CALLBACK AnswerMessage(HWND, UINT, UINT_PTR, DWORD) {
-    HWND box = FindWindowW(L"#32770", nullptr);
-    if (!box) return;
-    wchar_t title[64], text[1024];
-    GetWindowTextW(box, title, 64);
-    GetDlgItemTextW(box, 0xFFFF, text, 1024);
-    g_message = (std::wstring(title) == L"Tarvo" ? "" : "wrong box: ") + Narrow(text);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    if (HWND box = FindWindowW(L"#32770", nullptr)) {
+        wchar_t text[1024];
+        GetDlgItemTextW(box, 0xFFFF, text, 1024);
+        g_message = (TextOf(box) == "Tarvo" ? "" : "wrong box: ") + Narrow(text);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
 }
 
 class Win32Driver : public WindowDriver {
 public:
     Win32Driver() {
         exe = ".exe";
+        recorder = ReadTreeFile(RECORDER_EXE);
         RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
-        WriteSetting("roms", folder / "roms");
-        WriteSetting("shots", folder / "shots");
+        for (const char* setting : {"roms", "shots"}) {
+            const std::wstring value = Widen(folder / setting);
+            RegSetKeyValueW(HKEY_CURRENT_USER, kSettings, Widen(setting).c_str(), REG_SZ, value.c_str(),
+                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+        }
         folder.Write("app/logo.gif", TestPicture("blue.gif"));
     }
     ~Win32Driver() override {
         Close();
-        if (held_) {
-            TerminateProcess(held_, 1);
-            WaitForSingleObject(held_, 5000);
-            CloseHandle(held_);
-        }
+        if (held_) TerminateProcess(held_, 1);
         RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
-    }
-
-    std::string Emulator(const std::string& name) override {
-        folder.Write("app/" + name + exe, ReadTreeFile(RECORDER_EXE));
-        return folder / ("app/" + name + exe);
     }
 
     void Show(const std::string& commandLine) override {
@@ -81,76 +73,61 @@ public:
         window_ = std::make_unique<win32::TarvoWindow>(*services_);
         ASSERT_EQ(window_->Load(), frmPindle::LoadResult::ShowWindow);
         window_->Show();
-        SetForegroundWindow(window_->Handle());
-        Pump(100);
+        Restore();
     }
 
     void Click(int row, int modifiers) override {
-        const LPARAM at = RowPoint(row);
         const WPARAM keys = (modifiers & kCtrl) ? MK_CONTROL : 0;
-        PostMessageW(List(), WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
-        PostMessageW(List(), WM_LBUTTONUP, keys, at);
-        Pump(50);
+        Post(List(), {WM_LBUTTONDOWN, WM_LBUTTONUP}, RowPoint(row), keys);
     }
     void DoubleClick(int row) override {
         const LPARAM at = RowPoint(row);
         POINT screen{LOWORD(at), HIWORD(at)};
         ClientToScreen(List(), &screen);
         SetCursorPos(screen.x, screen.y);  // where the window looks for the row
-        for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
-            PostMessageW(List(), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
-        }
-        Pump(50);
+        Post(List(), {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}, at, 0);
     }
     void ClickPlay() override { SendMessageW(window_->Command1(), BM_CLICK, 0, 0); }
-    void DoubleClickPicture() override {
-        PostMessageW(window_->Image1().Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
-        Pump(50);
-    }
-    void Focus(Control control) override { SetFocus(Handle(control)); }
+    void DoubleClickPicture() override { Post(window_->Image1().Handle(), {WM_LBUTTONDBLCLK}, MAKELPARAM(5, 5), 0); }
     // Tarvo's keys and a list box ignore the modifiers: keys go bare.
     void Press(Key key, int) override {
         static const WPARAM kKeys[] = {VK_TAB, VK_UP, VK_DOWN, VK_SPACE, VK_RETURN, VK_ESCAPE, VK_F5};
         HWND focus = GetFocus() ? GetFocus() : window_->Handle();
         PostMessageW(focus, WM_KEYDOWN, kKeys[int(key)], 1);
         PostMessageW(focus, WM_KEYUP, kKeys[int(key)], 0xC0000001);
-        Pump(50);
+        WaitUntil({}, 50);
     }
     void Type(const std::string& letters) override {
         for (wchar_t letter : Widen(letters)) PostMessageW(GetFocus(), WM_CHAR, letter, 1);
-        Pump(50);
+        WaitUntil({}, 50);
     }
     void Resize(int width, int height) override {
         RECT frame{0, 0, width, height};
         AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_CONTROLPARENT);
         SetWindowPos(window_->Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                      SWP_NOMOVE | SWP_NOZORDER);
-        Pump(50);
+        WaitUntil({}, 50);
     }
     void Minimize() override {
         ShowWindow(window_->Handle(), SW_MINIMIZE);
-        Pump(50);
+        WaitUntil({}, 50);
     }
     void Restore() override {
         ShowWindow(window_->Handle(), SW_RESTORE);
         SetForegroundWindow(window_->Handle());
-        Pump(100);
+        WaitUntil({}, 100);
     }
 
     std::vector<std::string> Rows() override {
-        std::vector<std::string> rows;
-        const int count = static_cast<int>(SendMessageW(List(), LB_GETCOUNT, 0, 0));
-        for (int row = 0; row < count; ++row) {
+        std::vector<std::string> rows(static_cast<std::size_t>(SendMessageW(List(), LB_GETCOUNT, 0, 0)));
+        for (std::size_t row = 0; row < rows.size(); ++row) {
             std::wstring text(static_cast<std::size_t>(SendMessageW(List(), LB_GETTEXTLEN, row, 0)) + 1, L'\0');
             SendMessageW(List(), LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()));
-            rows.push_back(Narrow(text.c_str()));
+            rows[row] = Narrow(text.c_str());
         }
         return rows;
     }
-    int Selected() override {
-        const LRESULT row = SendMessageW(List(), LB_GETCURSEL, 0, 0);
-        return row == LB_ERR ? -1 : static_cast<int>(row);
-    }
+    int Selected() override { return static_cast<int>(SendMessageW(List(), LB_GETCURSEL, 0, 0)); }  // LB_ERR is -1
     Control Focused() override {
         for (Control c : {Control::List, Control::Play, Control::Picture}) {
             if (GetFocus() == Handle(c)) return c;
@@ -183,44 +160,28 @@ public:
     }
     Image Grab(Control control) override {
         RECT area{0, 0, 64, 64};
-        HWND hwnd = Handle(control);
-        if (control != Control::Icon) {
-            GetClientRect(hwnd, &area);
-            UpdateWindow(hwnd);
-        }
+        if (control != Control::Icon) GetClientRect(Handle(control), &area);
+        UpdateWindow(Handle(control));
         Image image{area.right, area.bottom, {}};
         BITMAPINFO format{};
         format.bmiHeader = {sizeof(BITMAPINFOHEADER), image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        HDC dc = CreateCompatibleDC(nullptr);
-        HBITMAP bitmap = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(dc, bitmap);
+        BYTE* bits = nullptr;
+        HDC dc = CreateCompatibleDC(nullptr), window = GetDC(Handle(control));
+        HGDIOBJ old = SelectObject(dc, CreateDIBSection(dc, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
         if (control == Control::Icon) {
-            auto icon = reinterpret_cast<HICON>(GetClassLongPtrW(hwnd, GCLP_HICON));
-            DrawIconEx(dc, 0, 0, icon, 64, 64, 0, nullptr, DI_NORMAL);
+            DrawIconEx(dc, 0, 0, reinterpret_cast<HICON>(GetClassLongPtrW(Handle(control), GCLP_HICON)), 64, 64, 0, nullptr, DI_NORMAL);
         } else {
-            HDC window = GetDC(hwnd);
             BitBlt(dc, 0, 0, image.width, image.height, window, 0, 0, SRCCOPY);
-            ReleaseDC(hwnd, window);
         }
-        for (int i = 0; i < image.width * image.height; ++i) {
-            const auto* p = static_cast<const BYTE*>(bits) + 4 * i;  // blue, green, red, unused
-            image.pixels.push_back({p[2], p[1], p[0]});
-        }
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
+        for (int i = 0; i < image.width * image.height; ++i) image.pixels.push_back({bits[4 * i + 2], bits[4 * i + 1], bits[4 * i]});
+        DeleteObject(SelectObject(dc, old));
         DeleteDC(dc);
+        ReleaseDC(Handle(control), window);
         return image;
     }
     bool Minimized() override { return IsIconic(window_->Handle()); }
     bool Open() override { return window_ && window_->IsOpen(); }
 
-    std::string Launched(bool wait) override {
-        Pump(wait ? 5000 : 0, [&] { return !folder.Read("app/launched.txt").empty(); });
-        const std::string record = folder.Read("app/launched.txt");
-        folder.Remove("app/launched.txt");
-        return record.substr(0, record.find('\n', record.find('\n') + 1));  // the parameters and the folder
-    }
     std::string MessageDuring(const std::function<void()>& action) override {
         g_message.clear();
         const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerMessage);
@@ -231,12 +192,12 @@ public:
     int SecondStart(const std::string& commandLine) override {
         HANDLE second = StartTarvo(commandLine);
         // The first window answers the second while it waits.
-        const bool ended = Pump(10000, [&] { return WaitForSingleObject(second, 0) == WAIT_OBJECT_0; });
+        const bool ended = WaitUntil([&] { return WaitForSingleObject(second, 0) == WAIT_OBJECT_0; }, 10000);
         DWORD code = 0;
         GetExitCodeProcess(second, &code);
-        if (!ended) TerminateProcess(second, 1);
+        TerminateProcess(second, 1);
         CloseHandle(second);
-        Pump(200);
+        WaitUntil({}, 200);
         return ended ? static_cast<int>(code) : -1;
     }
     void StartOneHeldAtItsMessage() override {
@@ -245,16 +206,29 @@ public:
         for (int i = 0; i < 1000 && !FindWindowW(L"#32770", L"Tarvo"); ++i) Sleep(10);
     }
 
+protected:
+    // Runs the messages through the window's own loop.
+    bool WaitUntil(const std::function<bool()>& done, int milliseconds) override {
+        for (const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);; Sleep(5)) {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (message.message == WM_QUIT) continue;
+                if (window_ && window_->IsOpen()) {
+                    window_->Process(message);
+                } else {
+                    DispatchMessageW(&message);
+                }
+            }
+            if (done && done()) return true;
+            if (GetTickCount64() >= end) return false;
+        }
+    }
+
 private:
     HWND List() const { return window_->List1(); }
     HWND Handle(Control control) const {
         const HWND handles[] = {window_->Handle(), List(), window_->Command1(), window_->Image1().Handle(), window_->Handle()};
         return handles[int(control)];
-    }
-    static std::string TextOf(HWND hwnd) {
-        wchar_t text[512];
-        GetWindowTextW(hwnd, text, 512);
-        return Narrow(text);
     }
     LPARAM RowPoint(int row) const {
         RECT r;
@@ -262,29 +236,14 @@ private:
         if (row >= 0) SendMessageW(List(), LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
         return MAKELPARAM((r.left + r.right) / 2, row >= 0 ? (r.top + r.bottom) / 2 : r.bottom - 3);
     }
+    void Post(HWND to, std::initializer_list<UINT> messages, LPARAM at, WPARAM keys) {
+        for (UINT m : messages) PostMessageW(to, m, (m == WM_LBUTTONUP ? 0 : MK_LBUTTON) | keys, at);
+        WaitUntil({}, 50);
+    }
     void Close() {
         window_.reset();
         services_.reset();
-        Pump(0);
-    }
-    // Runs the messages through the window's own loop until the condition holds.
-    bool Pump(int milliseconds, const std::function<bool()>& done = [] { return false; }) {
-        const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
-        for (;;) {
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                if (message.message == WM_QUIT) continue;
-                if (window_ && window_->IsOpen()) {
-                    window_->Process(message);
-                } else {
-                    TranslateMessage(&message);
-                    DispatchMessageW(&message);
-                }
-            }
-            if (done()) return true;
-            if (GetTickCount64() >= deadline) return false;
-            Sleep(5);
-        }
+        WaitUntil({}, 0);
     }
 
     std::unique_ptr<win32::WindowsServices> services_;

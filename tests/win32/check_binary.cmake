@@ -1,0 +1,31 @@
+cmake_policy(SET CMP0057 NEW)
+# Tarvo.exe as built: it imports only DLLs that every Windows has (no MinGW
+# runtime), and carries its icon and its version information.
+#   cmake -DOBJDUMP=... -DEXE=... -P check_binary.cmake
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "objdump failed on ${EXE}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+set(system advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll user32.dll)
+foreach(line IN LISTS imports)
+  string(REPLACE "DLL Name: " "" dll "${line}")
+  string(TOLOWER "${dll}" dll)
+  if(NOT dll IN_LIST system)
+    message(FATAL_ERROR "Tarvo.exe imports ${dll}, which is not loaded by every program")
+  endif()
+endforeach()
+# Version strings are UTF-16: every other byte of the text is zero.
+file(READ ${EXE} bytes HEX)
+foreach(field "FileVersion" "1.00" "ProductVersion" "FileDescription" "Generic Frontend" "Comments"
+              "Tarvo - Generic Front End for Emulators" "InternalName" "OriginalFilename" "Tarvo.exe")
+  string(HEX "${field}" hex)
+  string(REGEX REPLACE "(..)" "\\100" wide "${hex}")
+  string(FIND "${bytes}" "${wide}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "Tarvo.exe's version information lacks \"${field}\"")
+  endif()
+endforeach()
+if(NOT dump MATCHES "Resource Directory" AND NOT dump MATCHES "\\.rsrc")
+  message(FATAL_ERROR "Tarvo.exe has no resources")
+endif()
