@@ -97,8 +97,7 @@ void TarvoWindow::CreateControls() {
     list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTBOXW, L"",
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
                                 LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_WANTKEYBOARDINPUT,
-                            0, 0,
-                            0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance, nullptr);
+                            0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance, nullptr);
     lastFocus_ = play_;
     picture_ = std::make_unique<PictureBox>(hwnd_, [] { return LoadTarvoIcon(256); });
     picture_->OnDoubleClick([this] { form_->Image1_DblClick(); });

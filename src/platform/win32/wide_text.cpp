@@ -4,7 +4,7 @@
 
 namespace tarvo::win32 {
 
-std::wstring Widen(const std::string& utf8) {
+std::wstring Widen(std::string_view utf8) {
     if (utf8.empty()) return {};
     const int size = static_cast<int>(utf8.size());
     const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);

@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
 #include "text/utf8.h"
 #include "ui/pixels.h"
 #include "wide_text.h"
@@ -39,7 +37,7 @@ void Win32ListBox::AddItems(std::vector<std::string_view> items) {
     SendMessageW(list_, LB_SETCOUNT, names_.size(), 0);
 }
 
-std::wstring Win32ListBox::Text(std::size_t row) const { return Widen(std::string(names_[row])); }
+std::wstring Win32ListBox::Text(std::size_t row) const { return Widen(names_[row]); }
 
 void Win32ListBox::Draw(const DRAWITEMSTRUCT& item, COLORREF text, COLORREF background) const {
     if (item.itemID >= names_.size()) return;
@@ -55,7 +53,8 @@ void Win32ListBox::Draw(const DRAWITEMSTRUCT& item, COLORREF text, COLORREF back
 LRESULT Win32ListBox::RowStartingWith(wchar_t typed, int caret) const {
     const char32_t wanted = LowerChar(typed);
     for (std::size_t step = 1; step <= names_.size(); ++step) {
-        const std::size_t row = (static_cast<std::size_t>(std::max(caret, 0)) + step) % names_.size();
+        // Without a caret (-1) the search starts at the first row.
+        const std::size_t row = (static_cast<std::size_t>(caret) + step) % names_.size();
         const std::string_view name = names_[row];
         if (!name.empty() && LowerChar(DecodeAt(name, 0).codePoint) == wanted) return static_cast<LRESULT>(row);
     }
