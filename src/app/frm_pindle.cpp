@@ -51,7 +51,7 @@ void frmPindle::RefreshList() {
     std::vector<std::string_view> names;
     names.reserve(static_cast<std::size_t>(file1_.ListCount()));
     for (int i = 0; i < file1_.ListCount(); ++i) names.push_back(StripExtension(file1_.List(i)));
-    controls_.list1.AddItems(std::move(names));
+    controls_.list1.AddItems(names);
 }
 
 void frmPindle::List1_Click() { file1_.SetListIndex(controls_.list1.ListIndex()); }

@@ -68,7 +68,7 @@ std::string LastChars(const std::string& text, std::size_t n) {
 }
 
 char32_t LowerChar(char32_t c) {
-    if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+    if (c < 0x80) return LowerAscii(c);
     if (InRange(c, 0xC0, 0xDE) && c != 0xD7) return c + 32;
     if (c == 0x130) return 'i';
     if (c == 0x178) return 0xFF;
@@ -111,7 +111,7 @@ int LoweredBytes::Next() {
     const auto lead = static_cast<unsigned char>(text_[pos_]);
     if (lead < 0x80) {  // the common case: plain ASCII
         ++pos_;
-        return lead >= 'A' && lead <= 'Z' ? lead + 32 : lead;
+        return LowerAscii(lead);
     }
     const Utf8Char ch = DecodeAt(text_, pos_);
     pos_ += ch.length;
@@ -138,7 +138,7 @@ int CompareIgnoreCase(std::string_view a, std::string_view b) {
     for (; same < a.size() && same < b.size(); ++same) {
         const auto l = static_cast<unsigned char>(a[same]), r = static_cast<unsigned char>(b[same]);
         if (l >= 0x80 || r >= 0x80) break;
-        const int lower = (l >= 'A' && l <= 'Z' ? l + 32 : l) - (r >= 'A' && r <= 'Z' ? r + 32 : r);
+        const int lower = LowerAscii(l) - LowerAscii(r);
         if (lower != 0) return lower;
     }
     LoweredBytes left(a.substr(same)), right(b.substr(same));

@@ -18,6 +18,12 @@ std::string DropLastChars(const std::string& text, std::size_t n);
 std::string FirstChars(const std::string& text, std::size_t n);
 std::string LastChars(const std::string& text, std::size_t n);
 
+// An ASCII capital as its small letter; anything else as it is.
+template <class Char>
+constexpr Char LowerAscii(Char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<Char>(c + 32) : c;
+}
+
 // Simple lower-case mapping of one code point (ASCII, Latin, Greek,
 // Cyrillic, Armenian, Georgian and full-width Latin letters).
 char32_t LowerChar(char32_t c);

@@ -21,11 +21,6 @@ std::u32string LowerCodePoints(std::string_view text) {
     return out;
 }
 
-template <class Char>
-Char LowerAscii(Char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<Char>(c + 32) : c;
-}
-
 // Iterative match with one back-tracking point per "*": linear in practice,
 // never exponential. The pattern is lower-cased; the name is lower-cased
 // here, as far as lower(c) says.

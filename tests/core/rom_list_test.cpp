@@ -2,6 +2,7 @@
 
 #include "fakes.h"
 #include "ui/display_name.h"
+#include "ui/type_ahead.h"
 
 namespace tarvo::testing {
 namespace {
@@ -11,6 +12,13 @@ TEST(DisplayNames, StripTheLastExtension) {
         {"pacman.zip", "pacman"}, {"Sonic 3.smd", "Sonic 3"}, {"game.tar.gz", "game.tar"},
         {"README", "README"},     {".gen", ""},               {"Ülkü.NES", "Ülkü"}};
     for (auto [name, shown] : cases) EXPECT_EQ(StripExtension(name), shown);
+}
+
+TEST(TypeAhead, ALetterMovesToTheNextRowBeginningWithIt) {
+    const std::vector<std::string_view> rows = {"apple", "Banana", "berry", "", "Ülkü", "cherry"};
+    struct Case { char32_t letter; int caret, row; };
+    const Case cases[] = {{U'b', -1, 1}, {U'b', 1, 2}, {U'B', 2, 1}, {U'a', 5, 0}, {U'ü', 0, 4}, {U'Ü', 4, 4}, {U'z', 0, -1}};
+    for (const auto& c : cases) EXPECT_EQ(NextRowStartingWith(rows, c.letter, c.caret), c.row) << int(c.letter) << " " << c.caret;
 }
 
 TEST(RomList, VisibleMatchingFilesByNameThenSelectedByPosition) {

@@ -20,15 +20,11 @@ void NamesModel::Clear() {
     endResetModel();
 }
 
-void NamesModel::Append(std::vector<std::string_view> names) {
+void NamesModel::Append(const std::vector<std::string_view>& names) {
     if (names.empty()) return;
     const int first = static_cast<int>(names_.size());
     beginInsertRows({}, first, first + static_cast<int>(names.size()) - 1);
-    if (names_.empty()) {
-        names_ = std::move(names);  // a fill: taken over, not copied
-    } else {
-        names_.insert(names_.end(), names.begin(), names.end());
-    }
+    names_.insert(names_.end(), names.begin(), names.end());
     endInsertRows();
 }
 

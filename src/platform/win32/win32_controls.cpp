@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "text/utf8.h"
+#include "ui/type_ahead.h"
 #include "ui/pixels.h"
 #include "wide_text.h"
 
@@ -28,12 +28,8 @@ void Win32ListBox::Clear() {
     names_.clear();
 }
 
-void Win32ListBox::AddItems(std::vector<std::string_view> items) {
-    if (names_.empty()) {
-        names_ = std::move(items);  // a fill: taken over, not copied
-    } else {
-        names_.insert(names_.end(), items.begin(), items.end());
-    }
+void Win32ListBox::AddItems(const std::vector<std::string_view>& items) {
+    names_.insert(names_.end(), items.begin(), items.end());
     SendMessageW(list_, LB_SETCOUNT, names_.size(), 0);
 }
 
@@ -51,14 +47,8 @@ void Win32ListBox::Draw(const DRAWITEMSTRUCT& item, COLORREF text, COLORREF back
 }
 
 LRESULT Win32ListBox::RowStartingWith(wchar_t typed, int caret) const {
-    const char32_t wanted = LowerChar(typed);
-    for (std::size_t step = 1; step <= names_.size(); ++step) {
-        // Without a caret (-1) the search starts at the first row.
-        const std::size_t row = (static_cast<std::size_t>(caret) + step) % names_.size();
-        const std::string_view name = names_[row];
-        if (!name.empty() && LowerChar(DecodeAt(name, 0).codePoint) == wanted) return static_cast<LRESULT>(row);
-    }
-    return -2;
+    const int row = NextRowStartingWith(names_, typed, caret);
+    return row < 0 ? -2 : row;  // -2: no row, and nothing more to do
 }
 
 LRESULT CALLBACK Win32ListBox::AnswerTexts(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

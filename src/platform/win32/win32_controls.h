@@ -35,11 +35,10 @@ class Win32ListBox : public ListBoxControl {
 public:
     Win32ListBox(HWND list, TwipsPlacement placement);
     void Clear() override;
-    void AddItems(std::vector<std::string_view> items) override;
+    void AddItems(const std::vector<std::string_view>& items) override;
     int ListIndex() const override;
     void Draw(const DRAWITEMSTRUCT& item, COLORREF text, COLORREF background) const;
-    // WM_CHARTOITEM: the next row after the caret whose name begins with the
-    // typed letter (case ignored, round the end), or -2 for none.
+    // WM_CHARTOITEM: the row a typed letter moves to, or -2 for none.
     LRESULT RowStartingWith(wchar_t typed, int caret) const;
     Rect Bounds() const override { return placement_.Bounds(); }
     void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }
