@@ -13,7 +13,10 @@ frmPindle::frmPindle(Services& services, FormControls controls)
     : services_(services), controls_(controls), file1_(services) {
     file1_.bounds = design::kFile1;
     file1_.OnSelect([this] { File1_Click(); });
+    services_.ReportTo(this);
 }
+
+frmPindle::~frmPindle() { services_.ReportTo(nullptr); }
 
 bool frmPindle::FileExists(const std::string& path) {
     const auto length = services_.FileLength(path);
@@ -75,12 +78,21 @@ void frmPindle::Command1_Click() {
     const char sep = services_.Separator();
     const std::string parameters = BuildParameterString(launchMode_, file1_.Path(), file1_.FileName(), sep);
     const StartRequest request = BuildStartRequest(emulatorPath_, appFolder_, parameters, sep);
-    const StartResult result = services_.StartProgram(request);
+    // The working folder is Tarvo's own: if that is gone, the emulator is
+    // not to blame.
+    const StartResult result =
+        services_.FolderExists(appFolder_)
+            ? services_.StartProgram(request)
+            : StartResult::Failed("its working folder " + ShortenedForDisplay(appFolder_, sep) + " is gone");
+    if (!result.pending) StartFinished(request, result);
+}
+
+void frmPindle::StartFinished(const StartRequest& request, const StartResult& result) {
     if (result.started) {
         controls_.form.Minimize();
     } else {
-        services_.ShowMessage("Could not start the emulator " + ShortenedForDisplay(request.program, sep) + ": " +
-                              result.error);
+        const std::string program = ShortenedForDisplay(request.program, services_.Separator());
+        services_.ShowMessage("Could not start the emulator " + program + ": " + result.error);
     }
 }
 

@@ -20,11 +20,12 @@ struct FormControls {
     PictureControl& image1;
 };
 
-class frmPindle {
+class frmPindle : private ProgramReports {
 public:
     enum class LoadResult { ShowWindow, EndProgram };
 
     frmPindle(Services& services, FormControls controls);
+    ~frmPindle() override;
     frmPindle(const frmPindle&) = delete;
     frmPindle& operator=(const frmPindle&) = delete;
 
@@ -45,6 +46,9 @@ public:
     FileList& File1() { return file1_; }
 
 private:
+    // ProgramReports
+    void StartFinished(const StartRequest& request, const StartResult& result) override;
+
     // A file that is there and longer than 0 bytes.
     bool FileExists(const std::string& path);
     // Emulator recognition: true when a profile matched and was applied.

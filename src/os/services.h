@@ -23,7 +23,21 @@ struct StartRequest {
 
 struct StartResult {
     bool started = false;
-    std::string error;  // the system's words for why, when not started
+    std::string error;     // the system's words for why, when not started
+    bool pending = false;  // not yet known: ProgramReports::StartFinished tells
+
+    static StartResult Started() { return {true, {}, false}; }
+    static StartResult Failed(std::string why) { return {false, std::move(why), false}; }
+    static StartResult Pending() { return {false, {}, true}; }
+};
+
+// What the window hears later of the programs it asked to start. Reports
+// arrive on the window's thread, from its event loop.
+class ProgramReports {
+public:
+    virtual ~ProgramReports() = default;
+    // A start that StartProgram left pending has come to its result.
+    virtual void StartFinished(const StartRequest& request, const StartResult& result) = 0;
 };
 
 class Services {
@@ -54,6 +68,8 @@ public:
     virtual std::optional<std::uint64_t> FileLength(const std::string& path) = 0;
     // An ordinary file this user may run.
     virtual bool IsExecutableFile(const std::string& path) = 0;
+    // A folder that is there (a link to one counts).
+    virtual bool FolderExists(const std::string& path) = 0;
 
     // Whether another Tarvo was running when this one started. A Tarvo is
     // findable from its first moment, its start-up message included.
@@ -66,7 +82,11 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
 
     // Starts a program without waiting for it, its window shown normally.
+    // Where the start has to wait for something first, it is left pending
+    // and its result reported later; the window is never held up.
     virtual StartResult StartProgram(const StartRequest& request) = 0;
+    // Where later reports go; nullptr: nowhere any more.
+    virtual void ReportTo(ProgramReports* reports) = 0;
 };
 
 }  // namespace tarvo

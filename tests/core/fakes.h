@@ -28,7 +28,7 @@ public:
     std::string exeFolder = "C:\\Front", commandLine;
     std::map<std::string, std::string> settings;
     std::map<std::string, FakeFile> files;  // by full path
-    std::set<std::string> unreadableFolders;
+    std::set<std::string> unreadableFolders, goneFolders;
     bool previousInstance = false;
     std::vector<std::string> messages, activated;
     std::vector<StartRequest> starts;
@@ -45,23 +45,28 @@ public:
     std::string FirstOrdinaryFile(const std::string& folder) override;
     std::optional<std::uint64_t> FileLength(const std::string& path) override;
     bool IsExecutableFile(const std::string& path) override { return files.count(path) && files[path].executable; }
+    bool FolderExists(const std::string& path) override { return !goneFolders.count(path); }
     bool PreviousInstanceRunning() override { return previousInstance; }
     void ActivatePreviousInstance(const std::string& caption) override { activated.push_back(caption); }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    StartResult nextStart = StartResult::Started();
+    ProgramReports* reports = nullptr;
     StartResult StartProgram(const StartRequest& request) override {
         starts.push_back(request);
-        return {true, ""};
+        return nextStart;
     }
+    void ReportTo(ProgramReports* to) override { reports = to; }
 };
 
 struct FakeWindow : FormWindow {
     std::string caption = "Tarvo - Generic Frontend by Quillan";
     float clientWidth = 7380, clientHeight = 4995;
+    bool minimized = false;
     std::string Caption() const override { return caption; }
     void SetCaption(const std::string& text) override { caption = text; }
     float ClientWidth() const override { return clientWidth; }
     float ClientHeight() const override { return clientHeight; }
-    void Minimize() override {}
+    void Minimize() override { minimized = true; }
     void Unload() override {}
 };
 

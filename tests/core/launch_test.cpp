@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "fakes.h"
 #include "launch/launch.h"
 
 namespace tarvo {
@@ -41,6 +42,32 @@ TEST(StartRequest, BareOrRelativeEmulatorsComeFromTheApplicationFolder) {
         EXPECT_EQ(r.program, c.program);
         EXPECT_EQ(r.parameters, "p");
         EXPECT_EQ(r.workingFolder, app);
+    }
+}
+
+TEST(Launch, TheWindowMinimisesOnceTheEmulatorHasStartedAndOnlyThen) {
+    const std::string cannot = "Could not start the emulator C:\\Emu\\zsnesw.exe: ";
+    struct Case { StartResult now; std::optional<StartResult> later; bool folderGone; bool minimized; std::string message; };
+    const Case cases[] = {
+        {StartResult::Started(), {}, false, true, ""},
+        {StartResult::Failed("Access is denied."), {}, false, false, cannot + "Access is denied."},
+        {StartResult::Pending(), {}, false, false, ""},  // the window carries on meanwhile
+        {StartResult::Pending(), StartResult::Started(), false, true, ""},
+        {StartResult::Pending(), StartResult::Failed("No such file"), false, false, cannot + "No such file"},
+        // Tarvo's own folder is gone: not the emulator's fault, and nothing is started.
+        {StartResult::Started(), {}, true, false, cannot + "its working folder C:\\Front\\ is gone"},
+    };
+    for (const auto& c : cases) {
+        testing::FakeTarvo t;
+        t.services.commandLine = "C:\\Emu\\zsnesw.exe";
+        t.services.nextStart = c.now;
+        if (c.folderGone) t.services.goneFolders.insert("C:\\Front\\");
+        ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
+        t.form.Command1_Click();
+        EXPECT_EQ(t.services.starts.size(), c.folderGone ? 0u : 1u);
+        if (c.later) t.services.reports->StartFinished(t.services.starts[0], *c.later);
+        EXPECT_EQ(t.window.minimized, c.minimized) << c.message;
+        EXPECT_EQ(t.services.messages, c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
     }
 }
 

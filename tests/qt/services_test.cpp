@@ -6,8 +6,10 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTest>
+#include <filesystem>
 #include <algorithm>
 #include <sstream>
 
@@ -27,6 +29,11 @@ TEST(Settings, ValuesAreTakenAsWritten) {
     EXPECT_EQ(IniValue(conf, "Settings", "shots"), "");
     EXPECT_EQ(IniValue(conf, "Settings", "emu"), "/usr/games/mame");
     EXPECT_EQ(IniValue(conf, "Settings", "missing"), std::nullopt);
+    const auto d = MakeWindowDriver();  // a file an editor from Windows began with a byte-order mark
+    d->folder.Write("roms/a.nes", "rom");
+    d->folder.Write("Tarvo.conf", "\xEF\xBB\xBF" + d->folder.Read("Tarvo.conf"));
+    d->Show(d->Emulator("nestopia"));
+    EXPECT_EQ(d->Rows(), std::vector<std::string>{"a"});
 }
 
 TEST(Folders, OnePassKeepsTheVisibleMatchingFilesAndLinksToThem) {
@@ -70,6 +77,59 @@ TEST(Start, TheEmulatorOutlivesTarvo) {
     EXPECT_TRUE(t.Read("out").empty());  // still asleep when the starter has ended
     for (int i = 0; i < 500 && t.Read("out").empty(); ++i) QTest::qWait(10);
     EXPECT_EQ(t.Read("out"), "game.nes\n");
+}
+
+TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
+    const auto d = MakeWindowDriver();
+    const std::string app = d->folder / "app", bin = d->folder / "bin", ran = d->folder / "ran";
+    // Stand-ins on PATH: wine records what it was given; winepath notes that it ran, then acts.
+    d->folder.Write("bin/wine", "#!/bin/sh\n{ printf '%s\\n' \"$2\"; pwd; } >'" + app + "/t'; mv '" + app + "/t' '" + app +
+                                    "/launched.txt'\n", true);
+    const std::string saidWinepath = "#!/bin/sh\ntouch '" + ran + "'\n";
+    const QByteArray path = qgetenv("PATH"), prefix = qgetenv("WINEPREFIX");
+    qputenv("PATH", QByteArray::fromStdString(bin + ":") + path);
+    qputenv("WINEPREFIX", QByteArray::fromStdString(d->folder / "prefix"));
+    const std::string rom = d->folder / "roms/a b.smc", onZ = "Z:" + std::string(QString::fromStdString(rom).replace('/', '\\').toStdString());
+    for (const char* name : {"a b.smc", "a b.nes", "b.smc", "b.nes"}) d->folder.Write(std::string("roms/") + name, "rom");
+    struct Case { std::string emulator, contents, driveZ, winepath, launched; };
+    const Case cases[] = {
+        {"nestopia.exe", "", "", "", rom.substr(0, rom.size() - 3) + "nes"},  // a native program, whatever its name
+        {"zsnesw.exe", "MZ", "/", "", onZ},                          // Z: is "/": no winepath
+        {"zsnesw.exe", "MZ", "", "", onZ},                           // a prefix Wine has yet to set up
+        {"zsnesw.exe", "MZ", "/tmp", "printf 'Y:\\\\a b.smc'", "Y:\\a b.smc"},  // another Z:: winepath says
+        {"zsnesw.exe", "MZ", "/tmp", "sleep 20", rom},               // winepath too slow: the path as it is
+        {"zsnesw.exe", "MZ", "/tmp", "head -c 300000000 /dev/zero", rom},  // or too talkative
+    };
+    for (const auto& c : cases) {
+        d->folder.Remove("ran");
+        std::filesystem::remove_all(d->folder / "prefix");
+        if (!c.driveZ.empty()) {
+            d->folder.Write("prefix/dosdevices/c:", "");
+            ASSERT_EQ(symlink(c.driveZ.c_str(), (d->folder / "prefix/dosdevices/z:").c_str()), 0);
+        }
+        d->folder.Write("bin/winepath", saidWinepath + c.winepath + "\n", true);
+        d->folder.Write("app/" + c.emulator, c.contents.empty() ? d->Emulator("x"), d->folder.Read("app/x") : c.contents, true);
+        d->Show(app + "/" + c.emulator);
+        d->Click(0);
+        QElapsedTimer play;
+        play.start();
+        d->ClickPlay();
+        EXPECT_LT(play.elapsed(), 500) << c.winepath;
+        d->Click(1);  // the window answers at once
+        EXPECT_EQ(d->Selected(), 1);
+        EXPECT_EQ(d->Launched(), c.launched + "\n" + app) << c.winepath;
+        EXPECT_EQ(std::filesystem::exists(ran), !c.winepath.empty()) << c.winepath;
+        EXPECT_TRUE(d->Minimized());
+    }
+    // A Windows emulator that is not there is no Windows program: it fails to start, never through Wine.
+    d->folder.Remove("app/zsnesw.exe");
+    d->Show(app + "/zsnesw.exe");
+    const std::string message = d->MessageDuring([&] { d->ClickPlay(); });
+    EXPECT_EQ(message, "Could not start the emulator " + app + "/zsnesw.exe: No such file or directory");
+    EXPECT_FALSE(d->Minimized());
+    EXPECT_EQ(d->Launched(false), "");
+    qputenv("PATH", path);
+    qputenv("WINEPREFIX", prefix);
 }
 
 TEST(Wine, AWindowsEmulatorStartsUnderWineWithARomPathItCanOpen) {

@@ -5,12 +5,14 @@
 #include <QMessageBox>
 #include <cstdlib>
 
+#include "child_watch.h"
 #include "ini_settings.h"
 #include "posix_files.h"
 #include "posix_start.h"
 #include "single_instance.h"
-#include "text/utf8.h"
 #include "ui/design.h"
+#include "wine.h"
+#include "wine_path.h"
 
 namespace tarvo {
 
@@ -22,18 +24,6 @@ std::string ExecutableFolderOfThisProcess() {
     if (length <= 0) return "./";
     path.resize(static_cast<std::size_t>(length));
     return path.substr(0, path.rfind('/') + 1);
-}
-
-// The path as Wine's programs name it ("Z:\..."), or as it is when winepath
-// cannot say.
-std::string WinePath(const std::string& path) {
-    std::string windows = posix::OutputOf(posix::FindOnPath("winepath"), {"-w", path}).value_or("");
-    while (!windows.empty() && (windows.back() == '\n' || windows.back() == '\r')) windows.pop_back();
-    return windows.empty() ? path : windows;
-}
-
-bool IsWindowsProgram(const std::string& path) {
-    return path.size() >= 4 && EqualsIgnoreCase(std::string_view(path).substr(path.size() - 4), ".exe");
 }
 
 std::string SettingsFile() {
@@ -73,6 +63,8 @@ std::optional<std::uint64_t> LinuxServices::FileLength(const std::string& path) 
 
 bool LinuxServices::IsExecutableFile(const std::string& path) { return posix::IsExecutableFile(path); }
 
+bool LinuxServices::FolderExists(const std::string& path) { return posix::FolderExists(path); }
+
 bool LinuxServices::PreviousInstanceRunning() { return instance_.AnotherIsRunning(); }
 
 void LinuxServices::ActivatePreviousInstance(const std::string& caption) { instance_.SendCaption(caption); }
@@ -85,14 +77,34 @@ void LinuxServices::ShowMessage(const std::string& text) {
 StartResult LinuxServices::StartProgram(const StartRequest& request) {
     std::vector<std::string> arguments;
     if (!request.parameters.empty()) arguments.push_back(request.parameters);
-    if (!IsWindowsProgram(request.program)) return posix::StartDetached(request.program, arguments, request.workingFolder);
-    // A Windows emulator runs under Wine, and a ROM path goes to it as Wine
-    // names it, so it can open the file wherever Tarvo lives.
+    if (!posix::IsWindowsProgram(request.program)) return Start(request.program, arguments, request.workingFolder);
     const std::string wine = posix::FindOnPath("wine");
-    if (wine.empty()) return {false, "Wine is needed to start Windows emulators, and there is no wine on PATH."};
-    if (!arguments.empty() && arguments[0].front() == '/') arguments[0] = WinePath(arguments[0]);
+    if (wine.empty()) return StartResult::Failed("Wine is needed to start Windows emulators, and there is no wine on PATH.");
     arguments.insert(arguments.begin(), request.program);
-    return posix::StartDetached(wine, arguments, request.workingFolder);
+    // A ROM path goes to the emulator as Wine names it, so that it can open
+    // the file wherever Tarvo lives.
+    if (arguments.size() < 2 || arguments[1].front() != '/') return Start(wine, arguments, request.workingFolder);
+    if (posix::DriveZIsRoot()) {
+        arguments[1] = posix::OnDriveZ(arguments[1]);
+        return Start(wine, arguments, request.workingFolder);
+    }
+    new WinePathConversion(
+        arguments[1],
+        [this, request, wine, arguments](const std::string& windowsPath) mutable {
+            arguments[1] = windowsPath;
+            const StartResult result = Start(wine, arguments, request.workingFolder);
+            if (reports_) reports_->StartFinished(request, result);
+        },
+        &children_);
+    return StartResult::Pending();
+}
+
+StartResult LinuxServices::Start(const std::string& program, const std::vector<std::string>& arguments,
+                                 const std::string& folder) {
+    posix::Child child;
+    const StartResult result = posix::StartChild(program, arguments, folder, child);
+    if (result.started && child.pidfd) new ChildWatch(std::move(child), [](bool) {}, &children_);
+    return result;
 }
 
 }  // namespace tarvo

@@ -2,7 +2,9 @@
 // The Linux services: POSIX files and processes, the Tarvo.conf settings,
 // Qt's message box and local socket.
 
+#include <QObject>
 #include <string>
+#include <vector>
 
 #include "os/services.h"
 
@@ -31,14 +33,20 @@ public:
     std::string FirstOrdinaryFile(const std::string& folder) override;
     std::optional<std::uint64_t> FileLength(const std::string& path) override;
     bool IsExecutableFile(const std::string& path) override;
+    bool FolderExists(const std::string& path) override;
     bool PreviousInstanceRunning() override;
     void ActivatePreviousInstance(const std::string& caption) override;
     void ShowMessage(const std::string& text) override;
     StartResult StartProgram(const StartRequest& request) override;
+    void ReportTo(ProgramReports* reports) override { reports_ = reports; }
 
 private:
+    StartResult Start(const std::string& program, const std::vector<std::string>& arguments, const std::string& folder);
+
     LinuxEnvironment environment_;
     SingleInstance& instance_;
+    ProgramReports* reports_ = nullptr;
+    QObject children_;  // the started programs' watches and the path conversions under way
 };
 
 }  // namespace tarvo

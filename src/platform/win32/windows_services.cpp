@@ -135,6 +135,11 @@ std::optional<std::uint64_t> WindowsServices::FileLength(const std::string& path
 
 bool WindowsServices::IsExecutableFile(const std::string& path) { return FileLength(path).has_value(); }
 
+bool WindowsServices::FolderExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 void WindowsServices::ActivatePreviousInstance(const std::string& caption) {
     HWND other = FindWindowW(nullptr, Widen(caption).c_str());
     if (!other) return;
@@ -150,18 +155,23 @@ StartResult WindowsServices::StartProgram(const StartRequest& request) {
     const std::wstring file = Widen(request.program);
     const std::wstring parameters = Widen(request.parameters);
     const std::wstring folder = Widen(request.workingFolder);
+    // The shell takes paths of up to MAX_PATH characters; a longer one can
+    // crash it.
+    if (file.size() >= MAX_PATH || folder.size() >= MAX_PATH) {
+        return StartResult::Failed(SystemMessage(ERROR_FILENAME_EXCED_RANGE));
+    }
     static const auto shellExecute = OnDemand<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
-    if (!shellExecute) return {false, SystemMessage(GetLastError())};
+    if (!shellExecute) return StartResult::Failed(SystemMessage(GetLastError()));
     StartCom();  // the shell may hand the start to a COM handler
     SetLastError(ERROR_SUCCESS);
     const auto result = reinterpret_cast<INT_PTR>(shellExecute(
         nullptr, nullptr, file.c_str(), parameters.empty() ? nullptr : parameters.c_str(), folder.c_str(),
         SW_SHOWNORMAL));
-    if (result > 32) return {true, {}};
+    if (result > 32) return StartResult::Started();
     // The low results are Windows error codes (file or path not found, access
     // denied, bad format, ...); prefer the thread's own error where it is set.
     const DWORD error = GetLastError() != ERROR_SUCCESS ? GetLastError() : static_cast<DWORD>(result);
-    return {false, SystemMessage(error)};
+    return StartResult::Failed(SystemMessage(error));
 }
 
 }  // namespace tarvo::win32

@@ -34,15 +34,18 @@ public:
     std::string FirstOrdinaryFile(const std::string& folder) override;
     std::optional<std::uint64_t> FileLength(const std::string& path) override;
     bool IsExecutableFile(const std::string& path) override;
+    bool FolderExists(const std::string& path) override;
     bool PreviousInstanceRunning() override { return previousInstance_; }
     void ActivatePreviousInstance(const std::string& caption) override;
     void ShowMessage(const std::string& text) override;
     StartResult StartProgram(const StartRequest& request) override;
+    void ReportTo(ProgramReports* reports) override { reports_ = reports; }
 
 private:
     WindowsEnvironment environment_;
     HANDLE instanceMutex_;
     bool previousInstance_;
+    ProgramReports* reports_ = nullptr;
 };
 
 }  // namespace tarvo::win32

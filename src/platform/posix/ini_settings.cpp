@@ -24,7 +24,9 @@ std::optional<std::string> ReadIniSetting(const std::string& file, const std::st
 }
 
 std::optional<std::string> IniValue(const std::string& text, const std::string& group, const std::string& key) {
-    std::istringstream in(text);
+    // Editors that come from Windows begin the file with a byte-order mark.
+    const std::string_view kMark = "\xEF\xBB\xBF";
+    std::istringstream in(text.compare(0, kMark.size(), kMark) == 0 ? text.substr(kMark.size()) : text);
     std::string line;
     bool inGroup = false;
     std::optional<std::string> value;

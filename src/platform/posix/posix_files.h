@@ -15,6 +15,7 @@ bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList&
 std::string FirstOrdinaryFile(const std::string& folder);
 std::optional<std::uint64_t> FileLength(const std::string& path);
 bool IsExecutableFile(const std::string& path);
+bool FolderExists(const std::string& path);
 
 // Opens an ordinary file of at most limit bytes for reading, never blocking:
 // a FIFO, a device or a folder put in its place is refused (-1). The caller

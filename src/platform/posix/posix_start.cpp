@@ -1,0 +1,86 @@
+#include "posix_start.h"
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+#include <thread>
+
+namespace tarvo::posix {
+
+namespace {
+
+// A spawn that leaves nothing of Tarvo's in the child: a new session, no
+// blocked signals, SIGPIPE as it normally is.
+class SpawnSetup {
+public:
+    SpawnSetup(const std::string& folder, int outputFd) {
+        posix_spawnattr_init(&attributes_);
+        sigset_t none, defaults;
+        sigemptyset(&none);
+        sigemptyset(&defaults);
+        sigaddset(&defaults, SIGPIPE);
+        posix_spawnattr_setsigmask(&attributes_, &none);
+        posix_spawnattr_setsigdefault(&attributes_, &defaults);
+        posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+        posix_spawn_file_actions_init(&actions_);
+        posix_spawn_file_actions_addchdir_np(&actions_, folder.c_str());
+        if (outputFd >= 0) posix_spawn_file_actions_adddup2(&actions_, outputFd, STDOUT_FILENO);
+    }
+    ~SpawnSetup() {
+        posix_spawn_file_actions_destroy(&actions_);
+        posix_spawnattr_destroy(&attributes_);
+    }
+    SpawnSetup(const SpawnSetup&) = delete;
+    SpawnSetup& operator=(const SpawnSetup&) = delete;
+
+    const posix_spawnattr_t* Attributes() const { return &attributes_; }
+    const posix_spawn_file_actions_t* Actions() const { return &actions_; }
+
+private:
+    posix_spawnattr_t attributes_;
+    posix_spawn_file_actions_t actions_;
+};
+
+}  // namespace
+
+StartResult StartChild(const std::string& program, const std::vector<std::string>& arguments,
+                       const std::string& folder, Child& child, int outputFd) {
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const SpawnSetup setup(folder, outputFd);
+    // glibc reports a failed chdir or exec here, before returning.
+    const int error = posix_spawn(&child.pid, argv[0], setup.Actions(), setup.Attributes(), argv.data(), environ);
+    if (error != 0) return StartResult::Failed(std::strerror(error));
+    child.pidfd.reset(static_cast<int>(syscall(SYS_pidfd_open, child.pid, 0)));
+    if (!child.pidfd) std::thread([pid = child.pid] { waitpid(pid, nullptr, 0); }).detach();
+    return StartResult::Started();
+}
+
+bool Reap(Child& child) {
+    int status = 0;
+    pid_t reaped;
+    while ((reaped = waitpid(child.pid, &status, 0)) < 0 && errno == EINTR) {
+    }
+    child.pidfd.reset();
+    return reaped == child.pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+std::string FindOnPath(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    std::istringstream folders(path ? path : "");
+    for (std::string folder; std::getline(folders, folder, ':');) {
+        const std::string candidate = (folder.empty() ? "." : folder) + "/" + name;
+        if (access(candidate.c_str(), X_OK) == 0) return candidate;
+    }
+    return {};
+}
+
+}  // namespace tarvo::posix

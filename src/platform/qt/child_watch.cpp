@@ -1,0 +1,25 @@
+#include "child_watch.h"
+
+#include <sys/wait.h>
+
+#include <thread>
+
+namespace tarvo {
+
+ChildWatch::ChildWatch(posix::Child child, std::function<void(bool)> ended, QObject* parent)
+    : QObject(parent),
+      child_(std::move(child)),
+      notifier_(child_.pidfd.get(), QSocketNotifier::Read),
+      ended_(std::move(ended)) {
+    connect(&notifier_, &QSocketNotifier::activated, this, [this] {
+        notifier_.setEnabled(false);
+        ended_(posix::Reap(child_));
+        deleteLater();
+    });
+}
+
+ChildWatch::~ChildWatch() {
+    if (child_.pidfd) std::thread([pid = child_.pid] { waitpid(pid, nullptr, 0); }).detach();
+}
+
+}  // namespace tarvo
