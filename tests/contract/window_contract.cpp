@@ -189,8 +189,18 @@ TEST_F(Window, WithoutAnyPictureTheWindowsIconFillsTheArea) {
     }
 }
 
+TEST_F(Window, AFullArcadeSetWorksToItsLastRow) {
+    d->UseRoms(TARVO_ARCADE_SET);  // r000000.nes to r069999.nes
+    d->Show(emulator);
+    d->Click(39000);
+    d->Type("r");  // the next row from the selected one, past row 32,767
+    EXPECT_EQ(d->Selected(), 39001);
+    d->DoubleClick(69990);  // past row 65,535
+    EXPECT_EQ(d->Launched(), TreePath(TARVO_ARCADE_SET "/r069990.nes") + "\n" + d->folder / "app");
+}
+
 TEST_F(Window, AFailedStartIsReportedAndTheWindowStays) {
-    const std::string missing = d->folder / ("gone/" + std::string(300, 'n') + "/nestopia" + d->exe);
+    const std::string missing = d->folder / ("gone/" + std::string(1100, 'n') + "/nestopia" + d->exe);
     d->Show(missing);
     const std::string shown = d->Text(Control::Picture);  // shortened in the middle, so it fits the screen
     EXPECT_EQ(shown.substr(0, 40), missing.substr(0, 40));

@@ -61,6 +61,8 @@ public:
         return record.substr(0, record.find('\n', record.find('\n') + 1));
     }
 
+    // The ROM folder setting, folder/roms unless a test says otherwise.
+    virtual void UseRoms(const std::string& roms) = 0;
     virtual void Show(const std::string& commandLine) = 0;
 
     virtual void Click(int row, int modifiers = kNone) = 0;

@@ -31,7 +31,7 @@ public:
         // Its one parameter (or a note that it got more) and its working folder.
         recorder = "#!/bin/sh\nhere=$(dirname \"$0\")\n{ [ $# -le 1 ] && printf '%s\\n' \"$1\" || echo split; pwd; } >\"$here/t\"\n"
                    "mv \"$here/t\" \"$here/launched.txt\"\n";
-        folder.Write("Tarvo.conf", "[Settings]\nroms=" + folder / "roms" + "\nshots=" + folder / "shots\n");
+        UseRoms(folder / "roms");
         folder.Write("app/logo.gif", TestPicture("blue.gif"));
     }
     ~QtDriver() override {
@@ -39,6 +39,9 @@ public:
         held_.waitForFinished();
     }
 
+    void UseRoms(const std::string& roms) override {
+        folder.Write("Tarvo.conf", "[Settings]\nroms=" + roms + "\nshots=" + folder / "shots\n");
+    }
     void Show(const std::string& commandLine) override {
         Close();
         instance_ = std::make_unique<SingleInstance>(folder / "tarvo.socket");
@@ -165,7 +168,11 @@ private:
         QWidget* widgets[] = {window_.get(), List(), window_->Command1(), window_->Image1()};
         return widgets[int(control)];
     }
-    QPoint RowCentre(int row) const { return List()->visualRect(List()->model()->index(row, 0)).center(); }
+    QPoint RowCentre(int row) const {
+        const QModelIndex index = List()->model()->index(row, 0);
+        List()->scrollTo(index, QAbstractItemView::PositionAtCenter);
+        return List()->visualRect(index).center();
+    }
     void Close() {
         window_.reset();
         services_.reset();

@@ -51,11 +51,8 @@ public:
         exe = ".exe";
         recorder = ReadTreeFile(RECORDER_EXE);
         RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
-        for (const char* setting : {"roms", "shots"}) {
-            const std::wstring value = Widen(folder / setting);
-            RegSetKeyValueW(HKEY_CURRENT_USER, kSettings, Widen(setting).c_str(), REG_SZ, value.c_str(),
-                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-        }
+        Set(L"roms", folder / "roms");
+        Set(L"shots", folder / "shots");
         folder.Write("app/logo.gif", TestPicture("blue.gif"));
     }
     ~Win32Driver() override {
@@ -64,6 +61,7 @@ public:
         RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
     }
 
+    void UseRoms(const std::string& roms) override { Set(L"roms", TreePath(roms)); }
     void Show(const std::string& commandLine) override {
         Close();
         win32::WindowsEnvironment environment;
@@ -233,12 +231,20 @@ private:
     LPARAM RowPoint(int row) const {
         RECT r;
         GetClientRect(List(), &r);
-        if (row >= 0) SendMessageW(List(), LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
+        if (row >= 0) {
+            SendMessageW(List(), LB_SETTOPINDEX, static_cast<WPARAM>(row), 0);
+            SendMessageW(List(), LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+        }
         return MAKELPARAM((r.left + r.right) / 2, row >= 0 ? (r.top + r.bottom) / 2 : r.bottom - 3);
     }
     void Post(HWND to, std::initializer_list<UINT> messages, LPARAM at, WPARAM keys) {
         for (UINT m : messages) PostMessageW(to, m, (m == WM_LBUTTONUP ? 0 : MK_LBUTTON) | keys, at);
         WaitUntil({}, 50);
+    }
+    static void Set(const wchar_t* setting, const std::string& value) {
+        const std::wstring text = Widen(value);
+        RegSetKeyValueW(HKEY_CURRENT_USER, kSettings, setting, REG_SZ, text.c_str(),
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     }
     void Close() {
         window_.reset();

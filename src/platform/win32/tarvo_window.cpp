@@ -175,9 +175,8 @@ void TarvoWindow::OnListDoubleClick() {
     const DWORD where = GetMessagePos();
     POINT point{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
     ScreenToClient(list_, &point);
-    const LRESULT hit = SendMessageW(list_, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
-    const int row = LOWORD(hit);
-    if (HIWORD(hit) == 0 && row != list1_->ListIndex()) {
+    const int row = list1_->RowAt(point);
+    if (row >= 0 && row != list1_->ListIndex()) {
         SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
         form_->List1_Click();
     }
@@ -215,8 +214,9 @@ LRESULT TarvoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             list1_->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), FromRgb(design::kListText),
                          FromRgb(design::kListBackground));
             return TRUE;
-        case WM_CHARTOITEM:  // type-ahead
-            return list1_->RowStartingWith(static_cast<wchar_t>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam)));
+        case WM_CHARTOITEM:  // type-ahead, from the caret (the message's own caret is 16 bits)
+            return list1_->RowStartingWith(static_cast<wchar_t>(LOWORD(wParam)),
+                                           static_cast<int>(SendMessageW(list_, LB_GETCARETINDEX, 0, 0)));
         case WM_CTLCOLORLISTBOX:
             SetTextColor(reinterpret_cast<HDC>(wParam), FromRgb(design::kListText));
             SetBkColor(reinterpret_cast<HDC>(wParam), FromRgb(design::kListBackground));

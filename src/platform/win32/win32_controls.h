@@ -37,6 +37,8 @@ public:
     void Clear() override;
     void AddItems(const std::vector<std::string_view>& items) override;
     int ListIndex() const override;
+    // The row at a point of the list's client area, or -1 below the last.
+    int RowAt(POINT point) const;
     void Draw(const DRAWITEMSTRUCT& item, COLORREF text, COLORREF background) const;
     // WM_CHARTOITEM: the row a typed letter moves to, or -2 for none.
     LRESULT RowStartingWith(wchar_t typed, int caret) const;
