@@ -87,17 +87,21 @@ TEST(SingleInstance, AnotherUsersListenerIsNoTarvo) {
         struct stat before {}, after {};
         for (int i = 0; i < 100 && stat((folder + "/tarvo.socket").c_str(), &before) != 0; ++i) usleep(10000);
 
-        QProcess tarvo;
+        QProcess tarvo, second;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("XDG_CONFIG_HOME", root);
+        env.insert("XDG_CACHE_HOME", QString(root) + "/cache");
         env.insert("TMPDIR", root);
         env.insert("XDG_RUNTIME_DIR", inTemporaryFolder ? "" : QString::fromStdString(folder));
         tarvo.setProcessEnvironment(env);
+        second.setProcessEnvironment(env);
         tarvo.start(TARVO_BINARY, {"/usr/games/nestopia"});
         EXPECT_FALSE(tarvo.waitForFinished(1500)) << inTemporaryFolder;  // its own window is up
         stat((folder + "/tarvo.socket").c_str(), &after);
         EXPECT_EQ(before.st_ino == after.st_ino, inTemporaryFolder);  // a foreign folder is left alone
+        second.start(TARVO_BINARY, {"/usr/games/nestopia"});  // and the rule holds: the first is found
+        EXPECT_TRUE(second.waitForFinished(3000) && second.exitCode() == 0) << inTemporaryFolder;
         tarvo.kill();
         tarvo.waitForFinished();
         int status = 0;

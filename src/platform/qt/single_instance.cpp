@@ -2,6 +2,7 @@
 
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <QLocalServer>
@@ -31,6 +32,12 @@ bool PeerIsThisUser(const QLocalSocket& socket) {
            peer.uid == getuid();
 }
 
+// The socket in that folder, unless its path is too long for a socket.
+std::string SocketIn(const std::string& folder) {
+    const std::string path = folder + "/tarvo.socket";
+    return path.size() < sizeof(sockaddr_un::sun_path) ? path : std::string();
+}
+
 bool ConnectToOurs(QLocalSocket& socket, const std::string& path) {
     socket.connectToServer(QString::fromLocal8Bit(path.c_str()));
     return socket.waitForConnected(kTimeoutMs) && PeerIsThisUser(socket);
@@ -44,12 +51,18 @@ SingleInstance::SingleInstance(std::string socketPath)
 SingleInstance::~SingleInstance() = default;
 
 std::string SingleInstance::DefaultSocketPath() {
+    const mode_t othersWrite = S_IWGRP | S_IWOTH;
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && *runtime && IsPrivateFolder(runtime, S_IWGRP | S_IWOTH)) return std::string(runtime) + "/tarvo.socket";
-    const char* temporary = std::getenv("TMPDIR");
-    const std::string own = std::string(temporary && *temporary ? temporary : "/tmp") + "/tarvo-" + std::to_string(getuid());
-    mkdir(own.c_str(), 0700);  // unless it is there already: then it is checked like a new one
-    return IsPrivateFolder(own, S_IRWXG | S_IRWXO) ? own + "/tarvo.socket" : std::string();
+    if (runtime && *runtime && IsPrivateFolder(runtime, othersWrite)) return SocketIn(runtime);
+    // Else a folder in this user's own cache: unlike a shared temporary
+    // folder, no other user can make it first.
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    const char* home = std::getenv("HOME");
+    const std::string caches = cache && cache[0] == '/' ? cache : std::string(home ? home : "") + "/.cache";
+    mkdir(caches.c_str(), 0700);  // unless it is there already
+    const std::string own = caches + "/Tarvo";
+    mkdir(own.c_str(), 0700);
+    return IsPrivateFolder(own, othersWrite) ? SocketIn(own) : std::string();
 }
 
 bool SingleInstance::Claim() {

@@ -25,9 +25,10 @@ public:
     // Called in the first instance with each caption a later start sends.
     void OnCaption(std::function<void(const std::string&)> handler) { onCaption_ = std::move(handler); }
 
-    // $XDG_RUNTIME_DIR/tarvo.socket, or else tarvo-<uid>/tarvo.socket in the
-    // temporary folder; either only in a folder of this user that no one
-    // else may write. Empty when there is no such folder.
+    // $XDG_RUNTIME_DIR/tarvo.socket, or else Tarvo/tarvo.socket in the
+    // user's cache folder ($XDG_CACHE_HOME, else ~/.cache); either only in a
+    // folder of this user that no one else may write. Empty when there is
+    // no such folder.
     static std::string DefaultSocketPath();
 
 private:
