@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "command_line.h"
+#include "run.h"
 #include "wide_text.h"
 #include "window_driver.h"
 #include "windows_services.h"
@@ -39,7 +40,8 @@ TEST(Settings, ReadFromTheRegistryWithoutDefaults) {
         RegSetKeyValueW(HKEY_CURRENT_USER, environment.settingsKey.c_str(), name, REG_SZ, value,
                         static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
     }
-    win32::WindowsServices services(environment);
+    win32::ComScope com;
+    win32::WindowsServices services(environment, com);
     EXPECT_EQ(services.ReadSetting("roms"), "D:\\Röms, \"all\"");
     EXPECT_EQ(services.ReadSetting("emu"), "");
     EXPECT_EQ(services.ReadSetting("shots"), std::nullopt);
@@ -58,7 +60,8 @@ TEST(Folders, OnePassKeepsTheVisibleMatchingFiles) {
     s.Write("roms/empty.nes", "");
     s.Write("roms/sub.nes/inner.nes", "x");
 
-    win32::WindowsServices services{win32::WindowsEnvironment{}};
+    win32::ComScope com;
+    win32::WindowsServices services{win32::WindowsEnvironment{}, com};
     NameList names;
     ASSERT_TRUE(services.ListFiles(s / "roms", WildcardSet("*.nes"), names));
     std::vector<std::string> seen;
@@ -72,6 +75,30 @@ TEST(Folders, OnePassKeepsTheVisibleMatchingFiles) {
     EXPECT_EQ(services.FileLength(s / "roms/empty.nes"), 0u);
     EXPECT_EQ(services.FileLength(s / "roms/sub.nes"), std::nullopt);
     SetFileAttributesW(Widen(s / "roms/readonly.nes").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The system refuses Tarvo its window.
+LRESULT CALLBACK RefuseTarvosWindow(int code, WPARAM, LPARAM lParam) {
+    const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+    return code == HCBT_CREATEWND && !IS_INTRESOURCE(create->lpcs->lpszClass) &&
+           std::wstring(create->lpcs->lpszClass) == L"Tarvo.frmPindle";
+}
+
+TEST(WindowCreation, WithoutItsWindowTarvoSaysSoAndLetsTheNextStartRun) {
+    const auto d = MakeWindowDriver();  // settings, a ROM folder, an emulator
+    win32::WindowsEnvironment environment;
+    environment.executableFolder = d->folder / "app/";
+    environment.commandLine = d->Emulator("nestopia");
+    environment.instanceMutex = L"Local\\Tarvo.Tests";
+    win32::ComScope com;
+    win32::WindowsServices services(environment, com);
+    HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseTarvosWindow, nullptr, GetCurrentThreadId());
+    int ran = -1;
+    const std::string message = d->MessageDuring([&] { ran = win32::Run(services, com); });
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(ran, 1);
+    EXPECT_EQ(message.rfind("Tarvo could not make its window: ", 0), 0u) << message;
+    EXPECT_FALSE(win32::WindowsServices(environment, com).PreviousInstanceRunning());
 }
 
 }  // namespace

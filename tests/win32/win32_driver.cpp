@@ -67,8 +67,8 @@ public:
         win32::WindowsEnvironment environment;
         environment.executableFolder = folder / "app/";
         environment.commandLine = commandLine;
-        services_ = std::make_unique<win32::WindowsServices>(environment);
-        window_ = std::make_unique<win32::TarvoWindow>(*services_);
+        services_ = std::make_unique<win32::WindowsServices>(environment, com_);
+        window_ = std::make_unique<win32::TarvoWindow>(*services_, com_);
         ASSERT_EQ(window_->Load(), frmPindle::LoadResult::ShowWindow);
         window_->Show();
         Restore();
@@ -167,7 +167,8 @@ public:
         HDC dc = CreateCompatibleDC(nullptr), window = GetDC(Handle(control));
         HGDIOBJ old = SelectObject(dc, CreateDIBSection(dc, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
         if (control == Control::Icon) {
-            DrawIconEx(dc, 0, 0, reinterpret_cast<HICON>(GetClassLongPtrW(Handle(control), GCLP_HICON)), 64, 64, 0, nullptr, DI_NORMAL);
+            const auto icon = reinterpret_cast<HICON>(SendMessageW(Handle(control), WM_GETICON, ICON_BIG, 0));
+            DrawIconEx(dc, 0, 0, icon, 64, 64, 0, nullptr, DI_NORMAL);
         } else {
             BitBlt(dc, 0, 0, image.width, image.height, window, 0, 0, SRCCOPY);
         }
@@ -252,6 +253,7 @@ private:
         WaitUntil({}, 0);
     }
 
+    win32::ComScope com_;
     std::unique_ptr<win32::WindowsServices> services_;
     std::unique_ptr<win32::TarvoWindow> window_;
     HANDLE held_ = nullptr;

@@ -3,19 +3,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "tarvo_window.h"
-#include "windows_services.h"
+#include "run.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    tarvo::win32::ComScope com;  // left last, after everything that used it
     // First of all, so a later start finds this one whatever it shows.
-    tarvo::win32::WindowsServices services(tarvo::win32::WindowsEnvironment::FromProcess());
+    tarvo::win32::WindowsServices services(tarvo::win32::WindowsEnvironment::FromProcess(), com);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    tarvo::win32::TarvoWindow window(services);
-    if (window.Load() == tarvo::frmPindle::LoadResult::EndProgram) return 0;
-    window.Show();
-
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) window.Process(message);
-    return 0;
+    return tarvo::win32::Run(services, com);
 }

@@ -1,23 +1,35 @@
 #pragma once
-// A function of a system library that Tarvo needs only now and then (the
-// shell to start an emulator, COM to decode a picture): the library loads on
-// the first call, so starting Tarvo pays nothing for it. Only the system
-// folder is searched.
+// What Tarvo needs of the system only now and then (the shell to start an
+// emulator, COM to decode a picture) is loaded on first use, so starting
+// Tarvo pays nothing for it.
 
 #include <windows.h>
 
 namespace tarvo::win32 {
 
+// A function of a system library, which loads on the first call; only the
+// system folder is searched.
 template <class Function>
 Function OnDemand(const wchar_t* library, const char* name) {
     HMODULE module = LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 
-// COM for this thread, as ShellExecuteW and WIC need it; false without.
-inline bool StartCom() {
-    static const auto initialize = OnDemand<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
-    return initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-}
+// COM for the window's thread: entered the first time something needs it
+// (ShellExecuteEx, WIC) and left when the scope that wWinMain holds ends.
+class ComScope {
+public:
+    ComScope() = default;
+    ~ComScope();
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+    // Whether COM is there for this thread, entering it the first time.
+    bool Enter();
+
+private:
+    enum class State { Outside, Entered, Borrowed, Unavailable };
+    State state_ = State::Outside;
+};
 
 }  // namespace tarvo::win32

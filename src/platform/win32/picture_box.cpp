@@ -21,33 +21,34 @@ constexpr std::uint64_t kLargestBitmap = 128u << 20;  // bytes: a decoded pictur
 
 // An ordinary file of a picture's size, checked on the open handle: a pipe,
 // a device or a huge file in its place is no picture.
-HANDLE OpenPictureFile(const std::string& path) {
-    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return nullptr;
+UniqueHandle OpenPictureFile(const std::string& path) {
+    UniqueHandle file = OwnHandle(
+        CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
-    if (GetFileType(file) == FILE_TYPE_DISK && GetFileInformationByHandle(file, &info) &&
-        !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-        ((std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow) <= kLargestPicture) {
-        return file;
-    }
-    CloseHandle(file);
-    return nullptr;
+    const bool picture = file && GetFileType(file.get()) == FILE_TYPE_DISK &&
+                         GetFileInformationByHandle(file.get(), &info) &&
+                         !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                         ((std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow) <= kLargestPicture;
+    return picture ? std::move(file) : nullptr;
 }
+
+}  // namespace
 
 // Decodes the first frame straight from the open file, its format told by
 // the content, into a top-down 32-bit bitmap with transparent parts on white.
-HBITMAP DecodePicture(HANDLE file) {
-    ComPtr<IWICImagingFactory> factory;
+UniqueGdi<HBITMAP> PictureBox::Decode(HANDLE file) {
+    static const auto create = OnDemand<decltype(&CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
+    if (!factory_ && (!create || !com_.Enter() ||
+                      FAILED(create(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory_))))) {
+        return nullptr;
+    }
     ComPtr<IWICBitmapDecoder> decoder;
     ComPtr<IWICBitmapFrameDecode> frame;
     ComPtr<IWICFormatConverter> converter;
     UINT width = 0, height = 0;
-    static const auto create = OnDemand<decltype(&CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
-    if (!create || !StartCom() ||
-        FAILED(create(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))) ||
-        FAILED(factory->CreateDecoderFromFileHandle(reinterpret_cast<ULONG_PTR>(file), nullptr,
-                                                    WICDecodeMetadataCacheOnDemand, &decoder)) ||
-        FAILED(decoder->GetFrame(0, &frame)) || FAILED(factory->CreateFormatConverter(&converter)) ||
+    if (FAILED(factory_->CreateDecoderFromFileHandle(reinterpret_cast<ULONG_PTR>(file), nullptr,
+                                                     WICDecodeMetadataCacheOnDemand, &decoder)) ||
+        FAILED(decoder->GetFrame(0, &frame)) || FAILED(factory_->CreateFormatConverter(&converter)) ||
         FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0,
                                      WICBitmapPaletteTypeCustom)) ||
         FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 ||
@@ -58,12 +59,9 @@ HBITMAP DecodePicture(HANDLE file) {
     format.bmiHeader = {sizeof(BITMAPINFOHEADER), static_cast<LONG>(width), -static_cast<LONG>(height), 1, 32, BI_RGB,
                         0, 0, 0, 0, 0};
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    UniqueGdi<HBITMAP> bitmap(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     const UINT size = width * height * 4;
-    if (!bitmap || FAILED(converter->CopyPixels(nullptr, width * 4, size, static_cast<BYTE*>(bits)))) {
-        if (bitmap) DeleteObject(bitmap);
-        return nullptr;
-    }
+    if (!bitmap || FAILED(converter->CopyPixels(nullptr, width * 4, size, static_cast<BYTE*>(bits)))) return nullptr;
     auto* pixel = static_cast<BYTE*>(bits);
     for (UINT i = 0; i < size; i += 4) {  // premultiplied colour plus white where it is transparent
         for (int c = 0; c < 3; ++c) pixel[i + c] = static_cast<BYTE>(pixel[i + c] + 255 - pixel[i + 3]);
@@ -71,9 +69,8 @@ HBITMAP DecodePicture(HANDLE file) {
     return bitmap;
 }
 
-}  // namespace
-
-PictureBox::PictureBox(HWND parent, std::function<HICON()> loadIcon) : loadIcon_(std::move(loadIcon)) {
+PictureBox::PictureBox(HWND parent, ComScope& com, std::function<Icon()> loadIcon)
+    : com_(com), loadIcon_(std::move(loadIcon)) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
@@ -86,25 +83,20 @@ PictureBox::PictureBox(HWND parent, std::function<HICON()> loadIcon) : loadIcon_
                             GetModuleHandleW(nullptr), this);
 }
 
-PictureBox::~PictureBox() {
-    ReplaceBitmap(nullptr);
-    if (icon_) DestroyIcon(icon_);
-}
+PictureBox::~PictureBox() = default;
 
 bool PictureBox::LoadPicture(const std::string& path) {
-    HANDLE file = OpenPictureFile(path);
-    HBITMAP bitmap = file ? DecodePicture(file) : nullptr;
-    if (file) CloseHandle(file);
+    const UniqueHandle file = OpenPictureFile(path);
+    UniqueGdi<HBITMAP> bitmap = file ? Decode(file.get()) : nullptr;
     if (!bitmap) return false;
-    ReplaceBitmap(bitmap);
+    ReplaceBitmap(std::move(bitmap));
     return true;
 }
 
 void PictureBox::ShowIcon() { ReplaceBitmap(nullptr); }
 
-void PictureBox::ReplaceBitmap(HBITMAP bitmap) {
-    if (bitmap_) DeleteObject(bitmap_);
-    bitmap_ = bitmap;
+void PictureBox::ReplaceBitmap(UniqueGdi<HBITMAP> bitmap) {
+    bitmap_ = std::move(bitmap);
     if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -114,19 +106,18 @@ void PictureBox::Paint() {
     RECT area;
     GetClientRect(hwnd_, &area);
     if (bitmap_) {
-        HDC source = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(source, bitmap_);
+        const UniqueMemoryDc source(CreateCompatibleDC(dc));
+        const HGDIOBJ old = SelectObject(source.get(), bitmap_.get());
         BITMAP size{};
-        GetObjectW(bitmap_, sizeof size, &size);
+        GetObjectW(bitmap_.get(), sizeof size, &size);
         SetStretchBltMode(dc, HALFTONE);
         SetBrushOrgEx(dc, 0, 0, nullptr);
-        StretchBlt(dc, 0, 0, area.right, area.bottom, source, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
-        SelectObject(source, old);
-        DeleteDC(source);
+        StretchBlt(dc, 0, 0, area.right, area.bottom, source.get(), 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+        SelectObject(source.get(), old);
     } else {
         FillRect(dc, &area, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-        if (!icon_) icon_ = loadIcon_();
-        DrawIconEx(dc, 0, 0, icon_, area.right, area.bottom, 0, nullptr, DI_NORMAL);
+        if (!icon_.get()) icon_ = loadIcon_();
+        DrawIconEx(dc, 0, 0, icon_.get(), area.right, area.bottom, 0, nullptr, DI_NORMAL);
     }
     EndPaint(hwnd_, &paint);
 }

@@ -5,16 +5,22 @@
 // only when there is a picture file to decode.
 
 #include <windows.h>
+#include <wrl/client.h>
 
 #include <functional>
 #include <string>
+
+#include "on_demand.h"
+#include "owned.h"
+
+struct IWICImagingFactory;
 
 namespace tarvo::win32 {
 
 class PictureBox {
 public:
     // The icon is loaded when it is first drawn, after the window has shown.
-    PictureBox(HWND parent, std::function<HICON()> loadIcon);
+    PictureBox(HWND parent, ComScope& com, std::function<Icon()> loadIcon);
     ~PictureBox();
     PictureBox(const PictureBox&) = delete;
     PictureBox& operator=(const PictureBox&) = delete;
@@ -28,12 +34,15 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
-    void ReplaceBitmap(HBITMAP bitmap);
+    UniqueGdi<HBITMAP> Decode(HANDLE file);
+    void ReplaceBitmap(UniqueGdi<HBITMAP> bitmap);
 
     HWND hwnd_ = nullptr;
-    std::function<HICON()> loadIcon_;
-    HICON icon_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
+    ComScope& com_;
+    Microsoft::WRL::ComPtr<IWICImagingFactory> factory_;  // made at the first picture
+    std::function<Icon()> loadIcon_;
+    Icon icon_;
+    UniqueGdi<HBITMAP> bitmap_;
     std::function<void()> onDoubleClick_;
 };
 

@@ -21,19 +21,17 @@ int CALLBACK NoteFontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM fo
 }
 
 // "MS Sans Serif" where the system has it, else its TrueType successor.
-HFONT CreateDesignFont(double points, bool bold, UINT dpi) {
+UniqueGdi<HFONT> CreateDesignFont(double points, bool bold, UINT dpi) {
     LOGFONTW font{};
     font.lfCharSet = ANSI_CHARSET;  // Western
     wcscpy_s(font.lfFaceName, Widen(design::kListFont).c_str());
     bool found = false;
-    HDC screen = GetDC(nullptr);
-    EnumFontFamiliesExW(screen, &font, NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, screen);
+    EnumFontFamiliesExW(ScreenDc().get(), &font, NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
     if (!found) wcscpy_s(font.lfFaceName, L"Microsoft Sans Serif");
     font.lfHeight = -MulDiv(static_cast<int>(points * 100), static_cast<int>(dpi), 7200);
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     font.lfQuality = CLEARTYPE_QUALITY;
-    return CreateFontIndirectW(&font);
+    return UniqueGdi<HFONT>(CreateFontIndirectW(&font));
 }
 
 int ShiftState() {
@@ -42,31 +40,29 @@ int ShiftState() {
 }
 
 int FontHeight(HFONT font) {
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, font);
+    const ScreenDc screen;
+    const HGDIOBJ old = SelectObject(screen.get(), font);
     TEXTMETRICW metrics{};
-    GetTextMetricsW(screen, &metrics);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
+    GetTextMetricsW(screen.get(), &metrics);
+    SelectObject(screen.get(), old);
     return metrics.tmHeight;
 }
 
-HICON LoadTarvoIcon(int size) {
-    auto icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-                                              size, size, 0));
-    return icon ? icon : LoadIconW(nullptr, IDI_APPLICATION);
+// Tarvo's icon at that size, else the system's (which is shared).
+Icon LoadTarvoIcon(int size) {
+    const auto icon = static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, size, size, 0));
+    return icon ? Icon::Made(icon) : Icon::Shared(LoadIconW(nullptr, IDI_APPLICATION));
 }
 
 }  // namespace
 
-TarvoWindow::TarvoWindow(Services& services) {
-    smallIcon_ = LoadTarvoIcon(GetSystemMetrics(SM_CXSMICON));
+TarvoWindow::TarvoWindow(Services& services, ComScope& com)
+    : largeIcon_(LoadTarvoIcon(32)), smallIcon_(LoadTarvoIcon(GetSystemMetrics(SM_CXSMICON))) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hIcon = LoadTarvoIcon(32);
-    windowClass.hIconSm = smallIcon_;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kClassName;
@@ -74,21 +70,25 @@ TarvoWindow::TarvoWindow(Services& services) {
 
     hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                             CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    if (!hwnd_) {
+        creationError_ = GetLastError();
+        return;
+    }
+    // The window's own icons: a class icon would outlive them.
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     SetCaption(design::kCaption);
-    listBackground_ = CreateSolidBrush(FromRgb(design::kListBackground));
-    CreateControls();
+    listBackground_.reset(CreateSolidBrush(FromRgb(design::kListBackground)));
+    CreateControls(com);
     form_ = std::make_unique<frmPindle>(services, FormControls{*this, *list1_, *command1_, *image1_});
     ApplyDpi();
 }
 
 TarvoWindow::~TarvoWindow() {
     if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
-    DeleteObject(listFont_);
-    DeleteObject(playFont_);
-    DeleteObject(listBackground_);
 }
 
-void TarvoWindow::CreateControls() {
+void TarvoWindow::CreateControls(ComScope& com) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     // Creation order is the Tab order: Play first, then the list.
     play_ = CreateWindowExW(0, WC_BUTTONW, Widen(design::kPlayCaption).c_str(),
@@ -99,7 +99,7 @@ void TarvoWindow::CreateControls() {
                                 LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_WANTKEYBOARDINPUT,
                             0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance, nullptr);
     lastFocus_ = play_;
-    picture_ = std::make_unique<PictureBox>(hwnd_, [] { return LoadTarvoIcon(256); });
+    picture_ = std::make_unique<PictureBox>(hwnd_, com, [] { return LoadTarvoIcon(256); });
     picture_->OnDoubleClick([this] { form_->Image1_DblClick(); });
 
     auto twips = [this] { return TwipsPerPixel(); };
@@ -113,14 +113,14 @@ double TarvoWindow::TwipsPerPixel() const { return tarvo::TwipsPerPixel(GetDpiFo
 // Fonts, window size and control rectangles for the window's present DPI.
 void TarvoWindow::ApplyDpi() {
     const UINT dpi = GetDpiForWindow(hwnd_);
-    HFONT oldList = listFont_, oldPlay = playFont_;
-    listFont_ = CreateDesignFont(design::kListFontPoints, false, dpi);
-    playFont_ = CreateDesignFont(design::kPlayFontPoints, true, dpi);
-    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), TRUE);
-    SendMessageW(list_, LB_SETITEMHEIGHT, 0, FontHeight(listFont_));  // rows as high as a list box's
-    SendMessageW(play_, WM_SETFONT, reinterpret_cast<WPARAM>(playFont_), TRUE);
-    DeleteObject(oldList);
-    DeleteObject(oldPlay);
+    // The controls take the new fonts before the old ones go.
+    UniqueGdi<HFONT> listFont = CreateDesignFont(design::kListFontPoints, false, dpi);
+    UniqueGdi<HFONT> playFont = CreateDesignFont(design::kPlayFontPoints, true, dpi);
+    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont.get()), TRUE);
+    SendMessageW(list_, LB_SETITEMHEIGHT, 0, FontHeight(listFont.get()));  // rows as high as a list box's
+    SendMessageW(play_, WM_SETFONT, reinterpret_cast<WPARAM>(playFont.get()), TRUE);
+    listFont_ = std::move(listFont);
+    playFont_ = std::move(playFont);
     list1_->Placement().Reapply();
     command1_->Placement().Reapply();
     image1_->Placement().Reapply();
@@ -220,7 +220,7 @@ LRESULT TarvoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORLISTBOX:
             SetTextColor(reinterpret_cast<HDC>(wParam), FromRgb(design::kListText));
             SetBkColor(reinterpret_cast<HDC>(wParam), FromRgb(design::kListBackground));
-            return reinterpret_cast<LRESULT>(listBackground_);
+            return reinterpret_cast<LRESULT>(listBackground_.get());
         case WM_DPICHANGED: {
             const RECT* suggested = reinterpret_cast<RECT*>(lParam);
             ApplyDpi();

@@ -6,8 +6,10 @@
 
 #include <memory>
 
-#include "picture_box.h"
 #include "app/frm_pindle.h"
+#include "on_demand.h"
+#include "owned.h"
+#include "picture_box.h"
 #include "win32_controls.h"
 
 namespace tarvo::win32 {
@@ -18,11 +20,15 @@ public:
     static constexpr int kPlayId = IDOK;  // so Enter presses Play wherever the focus is
     static constexpr UINT kShown = WM_APP;
 
-    explicit TarvoWindow(Services& services);
+    TarvoWindow(Services& services, ComScope& com);
     ~TarvoWindow() override;
     TarvoWindow(const TarvoWindow&) = delete;
     TarvoWindow& operator=(const TarvoWindow&) = delete;
 
+    // False when the system would not make the window; then only
+    // CreationError may be asked.
+    bool Created() const { return hwnd_ != nullptr; }
+    DWORD CreationError() const { return creationError_; }
     frmPindle::LoadResult Load() { return form_->Form_Load(); }
     void Show();
     // One message of the loop: the window sees key presses first, then the
@@ -50,7 +56,7 @@ private:
     void OnCommand(int id, int code);
     void OnListDoubleClick();
     void NoteFocus(HWND control);
-    void CreateControls();
+    void CreateControls(ComScope& com);
     void ApplyDpi();
     double TwipsPerPixel() const;
 
@@ -58,10 +64,10 @@ private:
     HWND list_ = nullptr;
     HWND play_ = nullptr;
     HWND lastFocus_ = nullptr;  // the control that gets the focus when the window does
-    HICON smallIcon_ = nullptr;
-    HFONT listFont_ = nullptr;
-    HFONT playFont_ = nullptr;
-    HBRUSH listBackground_ = nullptr;
+    DWORD creationError_ = ERROR_SUCCESS;
+    Icon largeIcon_, smallIcon_;
+    UniqueGdi<HFONT> listFont_, playFont_;
+    UniqueGdi<HBRUSH> listBackground_;
     std::unique_ptr<PictureBox> picture_;
     std::unique_ptr<Win32ListBox> list1_;
     std::unique_ptr<Win32Button> command1_;

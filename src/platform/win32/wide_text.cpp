@@ -13,7 +13,7 @@ std::wstring Widen(std::string_view utf8) {
     return out;
 }
 
-std::string Narrow(const std::wstring& utf16) {
+std::string Narrow(std::wstring_view utf16) {
     if (utf16.empty()) return {};
     const int size = static_cast<int>(utf16.size());
     const int length = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr);

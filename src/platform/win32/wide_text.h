@@ -7,6 +7,6 @@
 namespace tarvo::win32 {
 
 std::wstring Widen(std::string_view utf8);
-std::string Narrow(const std::wstring& utf16);
+std::string Narrow(std::wstring_view utf16);
 
 }  // namespace tarvo::win32

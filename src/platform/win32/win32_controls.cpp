@@ -28,8 +28,8 @@ void Win32ListBox::Clear() {
     names_.clear();
 }
 
-void Win32ListBox::AddItems(const std::vector<std::string_view>& items) {
-    names_.insert(names_.end(), items.begin(), items.end());
+void Win32ListBox::AddItems(std::vector<std::string_view> items) {
+    names_ = std::move(items);
     SendMessageW(list_, LB_SETCOUNT, names_.size(), 0);
 }
 

@@ -35,7 +35,7 @@ class Win32ListBox : public ListBoxControl {
 public:
     Win32ListBox(HWND list, TwipsPlacement placement);
     void Clear() override;
-    void AddItems(const std::vector<std::string_view>& items) override;
+    void AddItems(std::vector<std::string_view> items) override;
     int ListIndex() const override;
     // The row at a point of the list's client area, or -1 below the last.
     int RowAt(POINT point) const;

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "command_line.h"
-#include "on_demand.h"
+#include "owned.h"
 #include "ui/design.h"
 #include "wide_text.h"
 
@@ -36,13 +36,13 @@ bool ForEachEntry(const std::string& folder, const std::function<bool(const WIN3
     if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
     pattern += L'*';
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                   FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;  // empty, but there
+    const HANDLE first = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                          FIND_FIRST_EX_LARGE_FETCH);
+    if (first == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;  // empty, but there
+    const UniqueFind find(first);
     do {
         if (!IsDotOrDotDot(data.cFileName) && !visit(data)) break;
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    } while (FindNextFileW(find.get(), &data));
     return true;
 }
 
@@ -50,6 +50,8 @@ bool IsFolder(const WIN32_FIND_DATAW& data) { return (data.dwFileAttributes & FI
 bool IsHidden(const WIN32_FIND_DATAW& data) {
     return (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
 }
+
+}  // namespace
 
 std::string SystemMessage(DWORD code) {
     wchar_t* text = nullptr;
@@ -64,8 +66,6 @@ std::string SystemMessage(DWORD code) {
     return Narrow(message);
 }
 
-}  // namespace
-
 WindowsEnvironment WindowsEnvironment::FromProcess() {
     WindowsEnvironment environment;
     environment.executableFolder = ExecutableFolderOfThisProcess();
@@ -73,16 +73,13 @@ WindowsEnvironment WindowsEnvironment::FromProcess() {
     return environment;
 }
 
-WindowsServices::WindowsServices(WindowsEnvironment environment)
+WindowsServices::WindowsServices(WindowsEnvironment environment, ComScope& com)
     : environment_(std::move(environment)),
+      com_(com),
       // Held until this instance ends; claimed at once, so that a start while
       // this one still starts up (or shows its message) finds it.
       instanceMutex_(CreateMutexW(nullptr, FALSE, environment_.instanceMutex.c_str())),
       previousInstance_(GetLastError() == ERROR_ALREADY_EXISTS) {}
-
-WindowsServices::~WindowsServices() {
-    if (instanceMutex_) CloseHandle(instanceMutex_);
-}
 
 std::optional<std::string> WindowsServices::ReadSetting(const std::string& key) {
     const std::wstring name = Widen(key);
@@ -162,7 +159,7 @@ StartResult WindowsServices::StartProgram(const StartRequest& request) {
     }
     static const auto shellExecute = OnDemand<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
     if (!shellExecute) return StartResult::Failed(SystemMessage(GetLastError()));
-    StartCom();  // the shell may hand the start to a COM handler
+    com_.Enter();  // the shell may hand the start to a COM handler
     SetLastError(ERROR_SUCCESS);
     const auto result = reinterpret_cast<INT_PTR>(shellExecute(
         nullptr, nullptr, file.c_str(), parameters.empty() ? nullptr : parameters.c_str(), folder.c_str(),

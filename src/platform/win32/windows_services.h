@@ -5,7 +5,9 @@
 
 #include <string>
 
+#include "on_demand.h"
 #include "os/services.h"
+#include "owned.h"
 
 namespace tarvo::win32 {
 
@@ -18,10 +20,12 @@ struct WindowsEnvironment {
     static WindowsEnvironment FromProcess();
 };
 
+// The system's words for an error code.
+std::string SystemMessage(DWORD code);
+
 class WindowsServices : public Services {
 public:
-    explicit WindowsServices(WindowsEnvironment environment);
-    ~WindowsServices() override;
+    WindowsServices(WindowsEnvironment environment, ComScope& com);
     WindowsServices(const WindowsServices&) = delete;
     WindowsServices& operator=(const WindowsServices&) = delete;
 
@@ -41,9 +45,13 @@ public:
     StartResult StartProgram(const StartRequest& request) override;
     void ReportTo(ProgramReports* reports) override { reports_ = reports; }
 
+    // Lets a later start run, though this one has not ended yet.
+    void ReleaseInstanceClaim() { instanceMutex_.reset(); }
+
 private:
     WindowsEnvironment environment_;
-    HANDLE instanceMutex_;
+    ComScope& com_;
+    UniqueHandle instanceMutex_;
     bool previousInstance_;
     ProgramReports* reports_ = nullptr;
 };

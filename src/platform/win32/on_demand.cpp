@@ -1,0 +1,21 @@
+#include "on_demand.h"
+
+namespace tarvo::win32 {
+
+bool ComScope::Enter() {
+    if (state_ == State::Outside) {
+        const auto initialize = OnDemand<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+        const HRESULT result =
+            initialize ? initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE) : E_NOTIMPL;
+        // Another part of the thread entered COM its own way first: it is
+        // there, but not ours to leave.
+        state_ = SUCCEEDED(result) ? State::Entered : result == RPC_E_CHANGED_MODE ? State::Borrowed : State::Unavailable;
+    }
+    return state_ == State::Entered || state_ == State::Borrowed;
+}
+
+ComScope::~ComScope() {
+    if (state_ == State::Entered) OnDemand<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize")();
+}
+
+}  // namespace tarvo::win32
