@@ -49,12 +49,12 @@ void frmPindle::Form_KeyDown(int keyCode, int /*shift: Shift+Esc and Ctrl+F5 act
 }
 
 void frmPindle::RefreshList() {
-    controls_.list1.Clear();
+    controls_.list1.Clear();  // before the names it shows go
     file1_.Refresh();
     std::vector<std::string_view> names;
     names.reserve(static_cast<std::size_t>(file1_.ListCount()));
     for (int i = 0; i < file1_.ListCount(); ++i) names.push_back(StripExtension(file1_.List(i)));
-    controls_.list1.AddItems(names);
+    controls_.list1.AddItems(std::move(names));
 }
 
 void frmPindle::List1_Click() { file1_.SetListIndex(controls_.list1.ListIndex()); }

@@ -43,7 +43,9 @@ public:
     const std::string& AppFolder() const { return appFolder_; }
     const std::string& EmulatorPath() const { return emulatorPath_; }
     int LaunchMode() const { return launchMode_; }
-    FileList& File1() { return file1_; }
+    // The file list is the handlers' own: RefreshList alone re-reads it, in
+    // the one order that never leaves List1 showing names that are gone.
+    const FileList& File1() const { return file1_; }
 
 private:
     // ProgramReports

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "app/emulator_profiles.h"
+#include "app/frm_pindle.h"
+#include "text/name_order.h"
 #include "text/paths.h"
 #include "text/utf8.h"
 #include "text/wildcard.h"
-#include "ui/file_list.h"
-#include "app/frm_pindle.h"
 
 namespace tarvo {
 

@@ -37,9 +37,10 @@ public:
 class ListBoxControl : public PlacedControl {
 public:
     virtual void Clear() = 0;
-    // Appends entries in order, in one call per fill. The texts stay valid
-    // until the next Clear, so a list may show them without a copy.
-    virtual void AddItems(const std::vector<std::string_view>& items) = 0;
+    // Fills the list that Clear emptied, in one call, entries in order. The
+    // texts stay valid until the next Clear, so a list may show them
+    // without a copy.
+    virtual void AddItems(std::vector<std::string_view> items) = 0;
     virtual int ListIndex() const = 0;
 };
 

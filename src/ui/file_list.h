@@ -52,8 +52,4 @@ private:
     std::function<void()> onSelect_;
 };
 
-// The positions of the names in the order the file list presents them:
-// letter case ignored, names equal apart from case by their exact text.
-std::vector<std::uint32_t> OrderLikeFileList(const NameList& names);
-
 }  // namespace tarvo

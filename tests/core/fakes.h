@@ -81,7 +81,7 @@ struct FakeList : Placed<ListBoxControl> {
     std::vector<std::string> items;
     int index = -1;
     void Clear() override { items.clear(), index = -1; }
-    void AddItems(const std::vector<std::string_view>& more) override { items.insert(items.end(), more.begin(), more.end()); }
+    void AddItems(std::vector<std::string_view> fill) override { items.assign(fill.begin(), fill.end()); }
     int ListIndex() const override { return index; }
 };
 

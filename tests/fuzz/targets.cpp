@@ -10,6 +10,7 @@
 #include "command_line.h"
 #include "ini_settings.h"
 #include "launch/launch.h"
+#include "text/name_order.h"
 #include "text/paths.h"
 #include "text/utf8.h"
 #include "text/wildcard.h"

@@ -11,20 +11,6 @@ namespace tarvo::posix {
 
 namespace {
 
-class Folder {
-public:
-    explicit Folder(const std::string& path) : dir_(opendir(path.c_str())) {}
-    ~Folder() {
-        if (dir_) closedir(dir_);
-    }
-    Folder(const Folder&) = delete;
-    Folder& operator=(const Folder&) = delete;
-    DIR* get() const { return dir_; }
-
-private:
-    DIR* dir_;
-};
-
 // A visible ordinary file, or a link to one.
 bool IsVisibleFile(DIR* dir, const dirent* entry) {
     if (entry->d_name[0] == '.') return false;
@@ -38,7 +24,7 @@ bool IsVisibleFile(DIR* dir, const dirent* entry) {
 }  // namespace
 
 bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names) {
-    Folder dir(folder);
+    const UniqueDir dir(opendir(folder.c_str()));
     if (!dir.get()) return false;
     while (const dirent* entry = readdir(dir.get())) {
         // The name first: a stat only for links that match.
@@ -49,7 +35,7 @@ bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList&
 }
 
 std::string FirstOrdinaryFile(const std::string& folder) {
-    Folder dir(folder);
+    const UniqueDir dir(opendir(folder.c_str()));
     if (!dir.get()) return {};
     while (const dirent* entry = readdir(dir.get())) {
         if (IsVisibleFile(dir.get(), entry)) return entry->d_name;
@@ -73,27 +59,24 @@ bool FolderExists(const std::string& path) {
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-int OpenOrdinaryFile(const std::string& path, std::uint64_t limit) {
+UniqueFd OpenOrdinaryFile(const std::string& path, std::uint64_t limit) {
     // Checked on the open file, so nothing can be swapped in after the check.
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    UniqueFd file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     struct stat st {};
-    if (fd >= 0 && fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::uint64_t>(st.st_size) <= limit) {
-        return fd;
-    }
-    if (fd >= 0) close(fd);
-    return -1;
+    const bool ordinary = file && fstat(file.get(), &st) == 0 && S_ISREG(st.st_mode) &&
+                          static_cast<std::uint64_t>(st.st_size) <= limit;
+    return ordinary ? std::move(file) : UniqueFd();
 }
 
 std::optional<std::string> ReadOrdinaryFile(const std::string& path, std::uint64_t limit) {
-    const int fd = OpenOrdinaryFile(path, limit);
-    if (fd < 0) return std::nullopt;
+    const UniqueFd file = OpenOrdinaryFile(path, limit);
+    if (!file) return std::nullopt;
     std::string content;
     char buffer[1 << 16];
     ssize_t got;
-    while ((got = read(fd, buffer, sizeof buffer)) > 0 && content.size() <= limit) {
+    while ((got = read(file.get(), buffer, sizeof buffer)) > 0 && content.size() <= limit) {
         content.append(buffer, static_cast<std::size_t>(got));
     }
-    close(fd);
     if (got < 0 || content.size() > limit) return std::nullopt;  // unreadable, or grew past the limit
     return content;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "os/services.h"
+#include "owned.h"
 
 namespace tarvo::posix {
 
@@ -18,9 +19,8 @@ bool IsExecutableFile(const std::string& path);
 bool FolderExists(const std::string& path);
 
 // Opens an ordinary file of at most limit bytes for reading, never blocking:
-// a FIFO, a device or a folder put in its place is refused (-1). The caller
-// closes the descriptor.
-int OpenOrdinaryFile(const std::string& path, std::uint64_t limit);
+// a FIFO, a device or a folder put in its place is refused (empty).
+UniqueFd OpenOrdinaryFile(const std::string& path, std::uint64_t limit);
 // The whole of such a file; nothing when refused or unreadable.
 std::optional<std::string> ReadOrdinaryFile(const std::string& path, std::uint64_t limit);
 

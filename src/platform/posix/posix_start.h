@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "os/services.h"
-#include "unique_fd.h"
+#include "owned.h"
 
 namespace tarvo::posix {
 

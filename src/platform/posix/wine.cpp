@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "unique_fd.h"
+#include "owned.h"
 
 namespace tarvo::posix {
 

@@ -1,7 +1,5 @@
 #include "picture_view.h"
 
-#include <unistd.h>
-
 #include <QFile>
 #include <QImageReader>
 #include <QMouseEvent>
@@ -17,12 +15,10 @@ PictureView::PictureView(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt:
 bool PictureView::LoadPicture(const std::string& path) {
     // By the path's own bytes, as an ordinary file of a picture's size; the
     // decoder reads the open file and tells the format by its content.
-    const int fd = posix::OpenOrdinaryFile(path, kLargestPicture);
+    posix::UniqueFd fd = posix::OpenOrdinaryFile(path, kLargestPicture);
     QFile file;
-    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        if (fd >= 0) ::close(fd);
-        return false;
-    }
+    if (!fd || !file.open(fd.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return false;
+    fd.release();  // the file closes it now
     QImage image;
     if (!QImageReader(&file).read(&image)) return false;
     picture_ = std::move(image);

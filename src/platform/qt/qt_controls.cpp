@@ -20,11 +20,10 @@ void NamesModel::Clear() {
     endResetModel();
 }
 
-void NamesModel::Append(const std::vector<std::string_view>& names) {
+void NamesModel::Fill(std::vector<std::string_view> names) {
     if (names.empty()) return;
-    const int first = static_cast<int>(names_.size());
-    beginInsertRows({}, first, first + static_cast<int>(names.size()) - 1);
-    names_.insert(names_.end(), names.begin(), names.end());
+    beginInsertRows({}, 0, static_cast<int>(names.size()) - 1);
+    names_ = std::move(names);
     endInsertRows();
 }
 

@@ -30,7 +30,7 @@ class NamesModel : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
     void Clear();
-    void Append(const std::vector<std::string_view>& names);
+    void Fill(std::vector<std::string_view> names);  // after Clear
     int rowCount(const QModelIndex& parent) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
@@ -42,7 +42,7 @@ class QtListBox : public ListBoxControl {
 public:
     QtListBox(QListView* view, NamesModel* model, const Rect& designed);
     void Clear() override { model_->Clear(); }
-    void AddItems(const std::vector<std::string_view>& items) override { model_->Append(items); }
+    void AddItems(std::vector<std::string_view> items) override { model_->Fill(std::move(items)); }
     int ListIndex() const override;
     void Select(int row);
     Rect Bounds() const override { return placement_.Bounds(); }

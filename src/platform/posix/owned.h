@@ -1,11 +1,19 @@
 #pragma once
-// A file descriptor that closes itself: the one way Tarvo holds one.
+// What Tarvo opens on Linux closes itself: the one way Tarvo holds a file
+// descriptor or a folder listing.
 
+#include <dirent.h>
 #include <unistd.h>
 
+#include <memory>
 #include <utility>
 
 namespace tarvo::posix {
+
+struct CloseDir {
+    void operator()(DIR* dir) const { closedir(dir); }
+};
+using UniqueDir = std::unique_ptr<DIR, CloseDir>;
 
 class UniqueFd {
 public:

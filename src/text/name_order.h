@@ -1,0 +1,15 @@
+#pragma once
+// The order the file list presents names in: letter case ignored, names
+// equal apart from case by their exact text.
+
+#include <cstdint>
+#include <vector>
+
+#include "text/name_list.h"
+
+namespace tarvo {
+
+// The positions of the names, in that order.
+std::vector<std::uint32_t> OrderLikeFileList(const NameList& names);
+
+}  // namespace tarvo
