@@ -89,10 +89,30 @@ void frmPindle::Command1_Click() {
 
 void frmPindle::StartFinished(const StartRequest& request, const StartResult& result) {
     if (result.started) {
+        if (result.watched) ++emulatorsRunning_;
         controls_.form.Minimize();
     } else {
         const std::string program = ShortenedForDisplay(request.program, services_.Separator());
         services_.ShowMessage("Could not start the emulator " + program + ": " + result.error);
+    }
+}
+
+void frmPindle::ProgramEnded() {
+    // Back from the game: the window returns when the last emulator ends,
+    // unless the user has brought it back already.
+    if (emulatorsRunning_ == 0 || --emulatorsRunning_ > 0 || !controls_.form.IsMinimized()) return;
+    controls_.form.Restore();
+    controls_.list1.SetFocus();  // the same ROM selected, for the keys and the pad
+}
+
+void frmPindle::Pad_Poll(const std::vector<PadState>& pads, std::int64_t milliseconds) {
+    static const int kKeys[] = {0, design::kKeyUp, design::kKeyDown, design::kKeyPageUp, design::kKeyPageDown};
+    const PadCommand command = padRepeat_.Poll(pads, milliseconds);
+    if (command == PadCommand::Play) {
+        Command1_Click();
+    } else if (command != PadCommand::None) {
+        controls_.list1.SetFocus();
+        controls_.list1.KeyDown(kKeys[static_cast<int>(command)]);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "os/services.h"
 #include "ui/controls.h"
 #include "ui/file_list.h"
+#include "ui/pad_input.h"
 
 namespace tarvo {
 
@@ -39,6 +40,10 @@ public:
     void Image1_DblClick();
     void Command1_Click();
     void RefreshList();
+    // The pads, read again and again while the window is active (ms on a
+    // steady clock); Pad_Resume when it has become active again.
+    void Pad_Poll(const std::vector<PadState>& pads, std::int64_t milliseconds);
+    void Pad_Resume() { padRepeat_.Resume(); }
 
     const std::string& AppFolder() const { return appFolder_; }
     const std::string& EmulatorPath() const { return emulatorPath_; }
@@ -50,6 +55,7 @@ public:
 private:
     // ProgramReports
     void StartFinished(const StartRequest& request, const StartResult& result) override;
+    void ProgramEnded() override;
 
     // A file that is there and longer than 0 bytes.
     bool FileExists(const std::string& path);
@@ -66,6 +72,8 @@ private:
     std::string appFolder_;
     std::string emulatorPath_;
     int launchMode_ = 0;
+    int emulatorsRunning_ = 0;  // started, watched, not yet ended
+    PadRepeat padRepeat_;
 };
 
 }  // namespace tarvo

@@ -25,10 +25,11 @@ struct StartResult {
     bool started = false;
     std::string error;     // the system's words for why, when not started
     bool pending = false;  // not yet known: ProgramReports::StartFinished tells
+    bool watched = false;  // started, and ProgramReports::ProgramEnded tells of its end
 
-    static StartResult Started() { return {true, {}, false}; }
-    static StartResult Failed(std::string why) { return {false, std::move(why), false}; }
-    static StartResult Pending() { return {false, {}, true}; }
+    static StartResult Started(bool watched) { return {true, {}, false, watched}; }
+    static StartResult Failed(std::string why) { return {false, std::move(why), false, false}; }
+    static StartResult Pending() { return {false, {}, true, false}; }
 };
 
 // What the window hears later of the programs it asked to start. Reports
@@ -38,6 +39,8 @@ public:
     virtual ~ProgramReports() = default;
     // A start that StartProgram left pending has come to its result.
     virtual void StartFinished(const StartRequest& request, const StartResult& result) = 0;
+    // A program started and watched has ended.
+    virtual void ProgramEnded() = 0;
 };
 
 class Services {
@@ -81,9 +84,10 @@ public:
     // A modal message: exclamation icon, OK, title "Tarvo".
     virtual void ShowMessage(const std::string& text) = 0;
 
-    // Starts a program without waiting for it, its window shown normally.
-    // Where the start has to wait for something first, it is left pending
-    // and its result reported later; the window is never held up.
+    // Starts a program without waiting for it, its window shown normally,
+    // and watches it (without polling) to report its end. Where the start
+    // has to wait for something first, it is left pending and its result
+    // reported later; the window is never held up.
     virtual StartResult StartProgram(const StartRequest& request) = 0;
     // Where later reports go; nullptr: nowhere any more.
     virtual void ReportTo(ProgramReports* reports) = 0;

@@ -30,6 +30,9 @@ public:
     virtual float ClientWidth() const = 0;
     virtual float ClientHeight() const = 0;
     virtual void Minimize() = 0;
+    virtual bool IsMinimized() const = 0;
+    // Back in its normal state, in front of the others, and active.
+    virtual void Restore() = 0;
     virtual void Unload() = 0;  // closes the window, which ends the program
 };
 
@@ -42,6 +45,10 @@ public:
     // without a copy.
     virtual void AddItems(std::vector<std::string_view> items) = 0;
     virtual int ListIndex() const = 0;
+    virtual void SetFocus() = 0;
+    // A key pressed in the list (design::kKeyUp, ...), which it handles as
+    // it handles the keyboard's.
+    virtual void KeyDown(int keyCode) = 0;
 };
 
 // Command1: the Play button.

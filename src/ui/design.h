@@ -25,5 +25,9 @@ inline constexpr unsigned kListText = 0x0000FF;        // pure blue
 
 inline constexpr int kKeyEscape = 27;
 inline constexpr int kKeyF5 = 116;
+inline constexpr int kKeyPageUp = 33;
+inline constexpr int kKeyPageDown = 34;
+inline constexpr int kKeyUp = 38;
+inline constexpr int kKeyDown = 40;
 
 }  // namespace tarvo::design

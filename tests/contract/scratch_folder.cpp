@@ -45,6 +45,11 @@ std::string ScratchFolder::Read(const std::string& relative) const {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+bool ScratchFolder::Exists(const std::string& relative) const {
+    std::error_code ignored;
+    return fs::exists(Native(*this / relative), ignored);
+}
+
 void ScratchFolder::Remove(const std::string& relative) const {
     std::error_code ignored;
     fs::remove(Native(*this / relative), ignored);

@@ -18,6 +18,7 @@ public:
     // Creates the file and its folders.
     void Write(const std::string& relative, const std::string& contents, bool executable = false) const;
     std::string Read(const std::string& relative) const;  // empty when missing
+    bool Exists(const std::string& relative) const;
     void Remove(const std::string& relative) const;
 
 private:

@@ -152,6 +152,83 @@ TEST_F(Window, TheFocusComesBackWithTheWindow) {
     EXPECT_EQ(d->Launched(), LaunchOf("b.nes"));
 }
 
+TEST_F(Window, TheWindowComesBackWhenTheLastGameEnds) {
+    auto back = [&] { return d->WaitUntil([&] { return !d->Minimized() && d->Active(); }, 5000); };
+    d->Click(1);
+    d->Press(Key::Enter);
+    EXPECT_EQ(d->Launched(), LaunchOf("b.nes"));
+    EXPECT_TRUE(d->Minimized());
+    EXPECT_TRUE(d->EndEmulator("b.nes"));
+    EXPECT_TRUE(back());
+    EXPECT_EQ(d->Selected(), 1);  // the same ROM, the keys at hand
+    EXPECT_EQ(d->Focused(), Control::List);
+    d->Press(Key::Down);
+    d->Press(Key::Enter);
+    EXPECT_EQ(d->Launched(), LaunchOf("c d.nes"));
+
+    d->Restore();  // the user came back first: the window stays as the user left it
+    d->Press(Key::Tab);
+    EXPECT_TRUE(d->EndEmulator("c d.nes"));
+    d->WaitUntil({}, 300);
+    EXPECT_EQ(d->Focused(), Control::Play);
+
+    d->Click(0);  // two games: only the last end brings the window back
+    d->ClickPlay();
+    d->Restore();
+    d->Click(1);
+    d->ClickPlay();
+    EXPECT_TRUE(d->EndEmulator("a.nes"));
+    d->WaitUntil({}, 300);
+    EXPECT_TRUE(d->Minimized());
+    EXPECT_TRUE(d->EndEmulator("b.nes"));
+    EXPECT_TRUE(back());
+
+    d->ClickPlay();  // Esc while a game runs: it runs on
+    d->Restore();
+    d->Press(Key::Escape);
+    EXPECT_FALSE(d->Open());
+    EXPECT_TRUE(d->EndEmulator("b.nes"));
+}
+
+TEST_F(Window, APadDrivesTheListAsTheKeysDo) {
+    for (int row = 10; row < 70; ++row) d->folder.Write("roms/p" + std::to_string(row) + ".nes", "rom");
+    d->Show(emulator);  // a, b, c d, p10 ... p69, ゲーム Ülkü
+    const PadState none, down{false, true}, pageUp{false, false, true}, pageDown{false, false, false, true};
+    const PadState a{false, false, false, false, true}, stickDown{false, false, false, false, false, false, 32767};
+    d->Pad(none, 1100);  // plugged in now, while Tarvo runs: found within a second
+    d->Click(0);
+    for (const PadState& press : {down, none, down, none, a, none}) d->Pad(press);
+    EXPECT_EQ(d->Launched(), LaunchOf("c d.nes"));  // down, down, A: the third row
+    EXPECT_TRUE(d->EndEmulator("c d.nes"));
+    d->WaitUntil([&] { return d->Active(); }, 5000);
+    d->Pad(none);
+
+    d->Pad(stickDown, 700);  // held: at once, after 400 ms, then every 80 ms
+    d->Pad(none);
+    EXPECT_GE(d->Selected(), 2 + 3);
+    EXPECT_LE(d->Selected(), 2 + 7);
+    d->Click(0);
+    d->Pad(pageDown);
+    d->Pad(none);
+    EXPECT_GE(d->Selected(), 10);  // a page
+    d->Pad(pageUp);
+    d->Pad(none);
+    EXPECT_EQ(d->Selected(), 0);
+
+    d->Minimize();  // a pad in a game's hands never reaches Tarvo, then or later
+    d->Pad(down);
+    d->Pad(a);
+    d->Restore();
+    d->Pad(a);  // still held from before: no press
+    d->Pad(none);
+    d->Deactivate();
+    d->Pad(down);
+    d->Pad(a);
+    d->Pad(none);
+    EXPECT_EQ(d->Launched(false), "");
+    EXPECT_EQ(d->Selected(), 0);
+}
+
 TEST_F(Window, PicturesFillTheAreaAndFollowItsSize) {
     d->folder.Write("shots/a.nes.gif", TestPicture("red-green.gif"));
     d->folder.Write("shots/b.jpg", TestPicture("red-green.jpg"));

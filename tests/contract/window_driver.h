@@ -3,13 +3,16 @@
 // folder, driven as the user drives it, and read back as the user sees it.
 // Each front end's test program implements it once, on its real widgets.
 
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <thread>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "scratch_folder.h"
+#include "ui/pad_input.h"
 
 namespace tarvo::testing {
 
@@ -40,14 +43,20 @@ struct Image {
 
 class WindowDriver {
 public:
-    virtual ~WindowDriver() = default;
+    virtual ~WindowDriver() {
+        // The stand-in emulators still playing see this before the folder goes.
+        folder.Write("app/end-all", "");
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    }
 
     // app/ (holding a blue logo), roms/ and shots/, which the settings name.
     ScratchFolder folder;
     std::string exe;  // how the platform's programs end: ".exe" or nothing
 
     // The stand-in emulator, put into app/ under this name plus exe. It
-    // writes app/launched.txt: its parameters, its working folder, more.
+    // writes app/launched.txt: its parameters, its working folder, more;
+    // then it plays until app/<N>.end appears (N: its parameters after the
+    // last separator) and then writes app/<N>.ended.
     std::string Emulator(const std::string& name) {
         folder.Write("app/" + name + exe, recorder, true);
         return folder / ("app/" + name + exe);
@@ -59,6 +68,14 @@ public:
         const std::string record = folder.Read("app/launched.txt");
         folder.Remove("app/launched.txt");
         return record.substr(0, record.find('\n', record.find('\n') + 1));
+    }
+    // Ends the game of that name; false when no emulator was playing it.
+    bool EndEmulator(const std::string& name) {
+        folder.Write("app/" + name + ".end", "");
+        const bool ended = WaitUntil([&] { return folder.Exists("app/" + name + ".ended"); }, 5000);
+        folder.Remove("app/" + name + ".end");
+        folder.Remove("app/" + name + ".ended");
+        return ended;
     }
 
     // The ROM folder setting, folder/roms unless a test says otherwise.
@@ -74,6 +91,9 @@ public:
     virtual void Resize(int width, int height) = 0;  // the client area, in pixels
     virtual void Minimize() = 0;
     virtual void Restore() = 0;
+    virtual void Deactivate() = 0;  // another window becomes the active one
+    // The stand-in pad held so for that long (then as it is until the next).
+    virtual void Pad(const PadState& state, int milliseconds = 150) = 0;
 
     virtual std::vector<std::string> Rows() = 0;
     virtual int Selected() = 0;  // -1: none
@@ -83,6 +103,7 @@ public:
     virtual Box Rectangle(Control control) = 0;  // Window: its client area
     virtual Image Grab(Control control) = 0;     // Icon: the window's icon
     virtual bool Minimized() = 0;
+    virtual bool Active() = 0;
     virtual bool Open() = 0;
 
     // The text of the message box the action brings up ("wrong box: ..." for
@@ -93,10 +114,11 @@ public:
     // A real Tarvo process held at its start-up message, until the driver ends.
     virtual void StartOneHeldAtItsMessage() = 0;
 
-protected:
-    std::string recorder;  // the stand-in emulator, as bytes
     // Lets the window work until the condition holds or the time is up.
     virtual bool WaitUntil(const std::function<bool()>& done, int milliseconds) = 0;
+
+protected:
+    std::string recorder;  // the stand-in emulator, as bytes
 };
 
 std::unique_ptr<WindowDriver> MakeWindowDriver();

@@ -49,7 +49,7 @@ public:
     bool PreviousInstanceRunning() override { return previousInstance; }
     void ActivatePreviousInstance(const std::string& caption) override { activated.push_back(caption); }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    StartResult nextStart = StartResult::Started();
+    StartResult nextStart = StartResult::Started(true);
     ProgramReports* reports = nullptr;
     StartResult StartProgram(const StartRequest& request) override {
         starts.push_back(request);
@@ -62,11 +62,14 @@ struct FakeWindow : FormWindow {
     std::string caption = "Tarvo - Generic Frontend by Quillan";
     float clientWidth = 7380, clientHeight = 4995;
     bool minimized = false;
+    int restored = 0;
     std::string Caption() const override { return caption; }
     void SetCaption(const std::string& text) override { caption = text; }
     float ClientWidth() const override { return clientWidth; }
     float ClientHeight() const override { return clientHeight; }
     void Minimize() override { minimized = true; }
+    bool IsMinimized() const override { return minimized; }
+    void Restore() override { minimized = false, ++restored; }
     void Unload() override {}
 };
 
@@ -80,7 +83,11 @@ struct Placed : Control {
 struct FakeList : Placed<ListBoxControl> {
     std::vector<std::string> items;
     int index = -1;
+    bool focused = false;
+    std::vector<int> keys;
     void Clear() override { items.clear(), index = -1; }
+    void SetFocus() override { focused = true; }
+    void KeyDown(int keyCode) override { keys.push_back(keyCode); }
     void AddItems(std::vector<std::string_view> fill) override { items.assign(fill.begin(), fill.end()); }
     int ListIndex() const override { return index; }
 };

@@ -49,13 +49,13 @@ TEST(Launch, TheWindowMinimisesOnceTheEmulatorHasStartedAndOnlyThen) {
     const std::string cannot = "Could not start the emulator C:\\Emu\\zsnesw.exe: ";
     struct Case { StartResult now; std::optional<StartResult> later; bool folderGone; bool minimized; std::string message; };
     const Case cases[] = {
-        {StartResult::Started(), {}, false, true, ""},
+        {StartResult::Started(true), {}, false, true, ""},
         {StartResult::Failed("Access is denied."), {}, false, false, cannot + "Access is denied."},
         {StartResult::Pending(), {}, false, false, ""},  // the window carries on meanwhile
-        {StartResult::Pending(), StartResult::Started(), false, true, ""},
+        {StartResult::Pending(), StartResult::Started(true), false, true, ""},
         {StartResult::Pending(), StartResult::Failed("No such file"), false, false, cannot + "No such file"},
         // Tarvo's own folder is gone: not the emulator's fault, and nothing is started.
-        {StartResult::Started(), {}, true, false, cannot + "its working folder C:\\Front\\ is gone"},
+        {StartResult::Started(true), {}, true, false, cannot + "its working folder C:\\Front\\ is gone"},
     };
     for (const auto& c : cases) {
         testing::FakeTarvo t;
@@ -68,6 +68,39 @@ TEST(Launch, TheWindowMinimisesOnceTheEmulatorHasStartedAndOnlyThen) {
         if (c.later) t.services.reports->StartFinished(t.services.starts[0], *c.later);
         EXPECT_EQ(t.window.minimized, c.minimized) << c.message;
         EXPECT_EQ(t.services.messages, c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
+    }
+}
+
+TEST(Launch, TheWindowComesBackWhenTheLastEmulatorEnds) {
+    // Each step: 's' a start, 'f' a failed start, 'u' a start nobody can
+    // watch, 'e' an emulator's end, 'r' the user restores the window.
+    struct Case { const char* steps; int restored; bool minimized; };
+    const Case cases[] = {
+        {"se", 1, false},   {"sre", 0, false},  // back, unless the user came back first
+        {"ssee", 1, false}, {"sse", 0, true},   // only the last end
+        {"fse", 1, false},  {"fe", 0, false},   // a failed start is no emulator
+        {"ue", 0, true},
+    };
+    for (const auto& c : cases) {
+        testing::FakeTarvo t;
+        t.services.commandLine = "C:\\Emu\\zsnesw.exe";
+        t.services.AddFile("C:\\Front\\roms\\a.smc");
+        ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
+        t.Select(0);
+        for (const char* step = c.steps; *step; ++step) {
+            const std::map<char, StartResult> results = {
+                {'s', StartResult::Started(true)}, {'f', StartResult::Failed("x")}, {'u', StartResult::Started(false)}};
+            if (results.count(*step)) {
+                t.services.nextStart = results.at(*step);
+                t.form.Command1_Click();
+            }
+            if (*step == 'e') t.services.reports->ProgramEnded();
+            if (*step == 'r') t.window.minimized = false;
+        }
+        EXPECT_EQ(t.window.restored, c.restored) << c.steps;
+        EXPECT_EQ(t.window.minimized, c.minimized) << c.steps;
+        EXPECT_EQ(t.list1.focused, c.restored > 0) << c.steps;
+        EXPECT_EQ(t.list1.index, 0) << c.steps;
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
+#include <SDL2/SDL.h>
 #include <filesystem>
 
 #include "linux_services.h"
@@ -28,9 +29,12 @@ Qt::KeyboardModifiers QtModifiers(int modifiers) {
 class QtDriver : public WindowDriver {
 public:
     QtDriver() {
-        // Its one parameter (or a note that it got more) and its working folder.
+        // Its one parameter (or a note that it got more) and its working
+        // folder; then it plays until told to end.
         recorder = "#!/bin/sh\nhere=$(dirname \"$0\")\n{ [ $# -le 1 ] && printf '%s\\n' \"$1\" || echo split; pwd; } >\"$here/t\"\n"
-                   "mv \"$here/t\" \"$here/launched.txt\"\n";
+                   "mv \"$here/t\" \"$here/launched.txt\"\nname=${1##*/}\ni=0\n"
+                   "while [ ! -e \"$here/$name.end\" ] && [ ! -e \"$here/end-all\" ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i + 1)); done\n"
+                   ": >\"$here/$name.ended\"\n";
         UseRoms(folder / "roms");
         folder.Write("app/logo.gif", TestPicture("blue.gif"));
     }
@@ -78,6 +82,21 @@ public:
     }
     void Resize(int width, int height) override { window_->resize(width, height); }
     void Minimize() override { window_->showMinimized(); }
+    void Deactivate() override {
+        other_.show();
+        other_.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&other_));
+    }
+    void Pad(const PadState& state, int milliseconds) override {
+        static SDL_Joystick* const pad = AttachVirtualPad();
+        const std::pair<SDL_GameControllerButton, bool> buttons[] = {
+            {SDL_CONTROLLER_BUTTON_DPAD_UP, state.dpadUp},          {SDL_CONTROLLER_BUTTON_DPAD_DOWN, state.dpadDown},
+            {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, state.leftShoulder}, {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, state.rightShoulder},
+            {SDL_CONTROLLER_BUTTON_A, state.a},                     {SDL_CONTROLLER_BUTTON_START, state.start}};
+        for (const auto& [button, held] : buttons) SDL_JoystickSetVirtualButton(pad, button, held);
+        SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, static_cast<Sint16>(state.stickY));
+        WaitUntil({}, milliseconds);
+    }
     void Restore() override {
         window_->showNormal();
         window_->activateWindow();
@@ -125,6 +144,7 @@ public:
         return image;
     }
     bool Minimized() override { return window_->isMinimized(); }
+    bool Active() override { return window_->isActiveWindow(); }
     bool Open() override { return window_->isVisible(); }
 
     std::string MessageDuring(const std::function<void()>& action) override {
@@ -163,6 +183,17 @@ protected:
     }
 
 private:
+    // SDL's virtual game controller, in the process where tarvo's window
+    // reads the pads, which finds it as it finds a pad plugged in.
+    static SDL_Joystick* AttachVirtualPad() {
+        SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
+        SDL_VirtualJoystickDesc pad{};
+        pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        pad.naxes = SDL_CONTROLLER_AXIS_MAX;
+        pad.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        return SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&pad));
+    }
     QListView* List() const { return window_->List1(); }
     QWidget* Widget(Control control) const {
         QWidget* widgets[] = {window_.get(), List(), window_->Command1(), window_->Image1()};
@@ -191,6 +222,7 @@ private:
     std::unique_ptr<LinuxServices> services_;
     std::unique_ptr<TarvoWindow> window_;
     QProcess held_;
+    QWidget other_;
 };
 
 }  // namespace

@@ -1,7 +1,8 @@
 // A stand-in emulator: writes what followed its name on the command line,
 // its working folder and whether it could open the file its first argument
 // names ("opened" or "not opened"), as UTF-8 lines, to launched.txt beside
-// itself.
+// itself. Then it plays until <N>.end or end-all appears beside it (N: its
+// parameters after the last "\"), and writes <N>.ended as it ends.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -19,6 +20,15 @@ bool Opens(const std::wstring& path) {
     return true;
 }
 
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void Write(const std::wstring& path, const std::string& text) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -32,12 +42,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     const bool opened = Opens(tail) || (argc > 1 && Opens(argv[1]));
-    const std::string record = Narrow(tail) + "\n" + Narrow(current) + "\n" + (opened ? "opened\n" : "not opened\n");
-    const std::wstring temporary = folder + L"launched.tmp";
-    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
-    CloseHandle(file);
-    MoveFileExW(temporary.c_str(), (folder + L"launched.txt").c_str(), MOVEFILE_REPLACE_EXISTING);
+    Write(folder + L"launched.tmp", Narrow(tail) + "\n" + Narrow(current) + "\n" + (opened ? "opened\n" : "not opened\n"));
+    MoveFileExW((folder + L"launched.tmp").c_str(), (folder + L"launched.txt").c_str(), MOVEFILE_REPLACE_EXISTING);
+    const std::wstring name = folder + tail.substr(tail.rfind(L'\\') + 1);
+    for (int i = 0; i < 600 && !Exists(name + L".end") && !Exists(folder + L"end-all"); ++i) Sleep(50);
+    Write(name + L".ended", "");
     return 0;
 }

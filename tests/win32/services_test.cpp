@@ -77,6 +77,32 @@ TEST(Folders, OnePassKeepsTheVisibleMatchingFiles) {
     SetFileAttributesW(Widen(s / "roms/readonly.nes").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+TEST(Pads, WithoutAnyXInputTarvoStartsAndTheKeysWork) {
+    const auto d = MakeWindowDriver();
+    for (const char* rom : {"roms/a.nes", "roms/b.nes"}) d->folder.Write(rom, "rom");
+    std::wstring line = L"\"" + Widen(TreePath(TARVO_EXE)) + L"\" " + Widen(d->Emulator("nestopia"));
+    wchar_t overrides[512] = L"";
+    GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, 512);
+    SetEnvironmentVariableW(L"WINEDLLOVERRIDES", L"mscoree=;mshtml=;xinput1_4=d;xinput9_1_0=d");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION tarvo{};
+    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &tarvo));
+    SetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides);
+    HWND window = nullptr;
+    d->WaitUntil([&] { return (window = FindWindowW(nullptr, L"Tarvo - Generic Frontend by Quillan - Nestopia")); }, 10000);
+    const HWND list = FindWindowExW(window, nullptr, L"ListBox", nullptr);
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
+        PostMessageW(list, WM_KEYDOWN, key, 1);
+        d->WaitUntil({}, 200);
+    }
+    const std::string launched = d->Launched();
+    EXPECT_EQ(launched.substr(0, launched.find('\n')), d->folder / "roms/b.nes");
+    TerminateProcess(tarvo.hProcess, 0);
+    CloseHandle(tarvo.hProcess);
+    CloseHandle(tarvo.hThread);
+}
+
 // The system refuses Tarvo its window.
 LRESULT CALLBACK RefuseTarvosWindow(int code, WPARAM, LPARAM lParam) {
     const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);

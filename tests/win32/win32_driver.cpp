@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <xinput.h>
 
 #include "tarvo_window.h"
 #include "wide_text.h"
@@ -57,6 +58,7 @@ public:
     }
     ~Win32Driver() override {
         Close();
+        if (other_) DestroyWindow(other_);
         if (held_) TerminateProcess(held_, 1);
         RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
     }
@@ -109,6 +111,26 @@ public:
     void Minimize() override {
         ShowWindow(window_->Handle(), SW_MINIMIZE);
         WaitUntil({}, 50);
+    }
+    void Deactivate() override {
+        if (!other_) other_ = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                                              nullptr, nullptr);
+        ShowWindow(other_, SW_SHOWNORMAL);
+        SetForegroundWindow(other_);
+        WaitUntil([&] { return GetActiveWindow() == other_; }, 2000);
+    }
+    void Pad(const PadState& state, int milliseconds) override {
+        // The stand-in XInput beside the tests, loaded by the window or here.
+        using Move = void (*)(WORD buttons, SHORT thumbLY);
+        static const auto move = reinterpret_cast<Move>(
+            reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"xinput1_4.dll"), "StandInPad")));
+        ASSERT_TRUE(move) << "no stand-in XInput: is WINEDLLOVERRIDES xinput1_4=n?";
+        move(static_cast<WORD>((state.dpadUp ? XINPUT_GAMEPAD_DPAD_UP : 0) | (state.dpadDown ? XINPUT_GAMEPAD_DPAD_DOWN : 0) |
+                               (state.leftShoulder ? XINPUT_GAMEPAD_LEFT_SHOULDER : 0) |
+                               (state.rightShoulder ? XINPUT_GAMEPAD_RIGHT_SHOULDER : 0) | (state.a ? XINPUT_GAMEPAD_A : 0) |
+                               (state.start ? XINPUT_GAMEPAD_START : 0)),
+             static_cast<SHORT>(-1 - state.stickY));
+        WaitUntil({}, milliseconds);
     }
     void Restore() override {
         ShowWindow(window_->Handle(), SW_RESTORE);
@@ -179,6 +201,7 @@ public:
         return image;
     }
     bool Minimized() override { return IsIconic(window_->Handle()); }
+    bool Active() override { return GetActiveWindow() == window_->Handle(); }
     bool Open() override { return window_ && window_->IsOpen(); }
 
     std::string MessageDuring(const std::function<void()>& action) override {
@@ -257,6 +280,7 @@ private:
     std::unique_ptr<win32::WindowsServices> services_;
     std::unique_ptr<win32::TarvoWindow> window_;
     HANDLE held_ = nullptr;
+    HWND other_ = nullptr;
 };
 
 }  // namespace

@@ -61,7 +61,7 @@ StartResult StartChild(const std::string& program, const std::vector<std::string
     if (error != 0) return StartResult::Failed(std::strerror(error));
     child.pidfd.reset(static_cast<int>(syscall(SYS_pidfd_open, child.pid, 0)));
     if (!child.pidfd) std::thread([pid = child.pid] { waitpid(pid, nullptr, 0); }).detach();
-    return StartResult::Started();
+    return StartResult::Started(static_cast<bool>(child.pidfd));
 }
 
 bool Reap(Child& child) {

@@ -103,7 +103,11 @@ StartResult LinuxServices::Start(const std::string& program, const std::vector<s
                                  const std::string& folder) {
     posix::Child child;
     const StartResult result = posix::StartChild(program, arguments, folder, child);
-    if (result.started && child.pidfd) new ChildWatch(std::move(child), [](bool) {}, &children_);
+    if (result.watched) {
+        new ChildWatch(std::move(child), [this](bool) {
+            if (reports_) reports_->ProgramEnded();
+        }, &children_);
+    }
     return result;
 }
 

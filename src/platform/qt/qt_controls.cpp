@@ -1,5 +1,9 @@
 #include "qt_controls.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+
+#include "ui/design.h"
 #include "ui/pixels.h"
 
 namespace tarvo {
@@ -41,6 +45,18 @@ QtListBox::QtListBox(QListView* view, NamesModel* model, const Rect& designed)
 int QtListBox::ListIndex() const {
     const QModelIndexList selected = view_->selectionModel()->selectedIndexes();
     return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void QtListBox::KeyDown(int keyCode) {
+    static const std::pair<int, Qt::Key> kKeys[] = {{design::kKeyUp, Qt::Key_Up},
+                                                    {design::kKeyDown, Qt::Key_Down},
+                                                    {design::kKeyPageUp, Qt::Key_PageUp},
+                                                    {design::kKeyPageDown, Qt::Key_PageDown}};
+    for (const auto& [code, key] : kKeys) {
+        if (code != keyCode) continue;
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(view_, &press);
+    }
 }
 
 void QtListBox::Select(int row) {

@@ -44,6 +44,8 @@ public:
     void Clear() override { model_->Clear(); }
     void AddItems(std::vector<std::string_view> items) override { model_->Fill(std::move(items)); }
     int ListIndex() const override;
+    void SetFocus() override { view_->setFocus(); }
+    void KeyDown(int keyCode) override;
     void Select(int row);
     Rect Bounds() const override { return placement_.Bounds(); }
     void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }

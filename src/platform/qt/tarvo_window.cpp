@@ -28,7 +28,8 @@ QColor FromRgb(unsigned rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0x
 
 }  // namespace
 
-TarvoWindow::TarvoWindow(Services& services) {
+TarvoWindow::TarvoWindow(Services& services)
+    : pads_([this](const std::vector<PadState>& pads, std::int64_t ms) { form_->Pad_Poll(pads, ms); }) {
     LinkResources();
     setWindowIcon(QIcon(":/tarvo/tarvo.ico"));
     SetCaption(design::kCaption);
@@ -92,10 +93,24 @@ float TarvoWindow::ClientHeight() const {
 }
 
 void TarvoWindow::RestoreIfCaption(const std::string& caption) {
-    if (caption != caption_) return;
+    if (caption == caption_) Restore();
+}
+
+void TarvoWindow::Restore() {
     showNormal();
     raise();
     activateWindow();
+}
+
+void TarvoWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange && event->type() != QEvent::WindowStateChange) return;
+    // The pads act only on the window in use, never on a game's behalf.
+    const bool active = isActiveWindow() && !isMinimized();
+    if (active == padsActive_) return;
+    padsActive_ = active;
+    if (active) form_->Pad_Resume();
+    pads_.SetActive(active);
 }
 
 void TarvoWindow::resizeEvent(QResizeEvent* event) {

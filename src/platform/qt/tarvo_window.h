@@ -5,9 +5,10 @@
 #include <QWidget>
 #include <memory>
 
+#include "app/frm_pindle.h"
 #include "qt_controls.h"
 #include "rom_list_view.h"
-#include "app/frm_pindle.h"
+#include "sdl_pads.h"
 
 namespace tarvo {
 
@@ -26,6 +27,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -35,6 +37,8 @@ private:
     float ClientWidth() const override;
     float ClientHeight() const override;
     void Minimize() override { showMinimized(); }
+    bool IsMinimized() const override { return isMinimized(); }
+    void Restore() override;
     void Unload() override { close(); }
 
     void CreateWidgets();
@@ -49,6 +53,8 @@ private:
     std::unique_ptr<QtPicture> image1_;
     std::unique_ptr<frmPindle> form_;
     std::string caption_;
+    SdlPads pads_;
+    bool padsActive_ = false;
 };
 
 }  // namespace tarvo

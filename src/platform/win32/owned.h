@@ -24,6 +24,10 @@ struct Icon {
 struct MemoryDc {
     void operator()(HDC dc) const { DeleteDC(dc); }
 };
+struct Wait {
+    // Also waits for a callback under way: nothing it uses may go first.
+    void operator()(HANDLE wait) const { UnregisterWaitEx(wait, INVALID_HANDLE_VALUE); }
+};
 }  // namespace release
 
 // A kernel object: a file, a mutex, a process. Empty, never
@@ -32,6 +36,8 @@ using UniqueHandle = std::unique_ptr<void, release::Handle>;
 inline UniqueHandle OwnHandle(HANDLE handle) {
     return UniqueHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
+// A RegisterWaitForSingleObject wait.
+using UniqueWait = std::unique_ptr<void, release::Wait>;
 // A FindFirstFileEx search.
 using UniqueFind = std::unique_ptr<void, release::Find>;
 // A font, a brush, a bitmap.

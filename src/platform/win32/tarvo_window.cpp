@@ -81,6 +81,9 @@ TarvoWindow::TarvoWindow(Services& services, ComScope& com)
     listBackground_.reset(CreateSolidBrush(FromRgb(design::kListBackground)));
     CreateControls(com);
     form_ = std::make_unique<frmPindle>(services, FormControls{*this, *list1_, *command1_, *image1_});
+    pads_ = std::make_unique<XInputPads>(hwnd_, [this](const std::vector<PadState>& pads, std::int64_t ms) {
+        form_->Pad_Poll(pads, ms);
+    });
     ApplyDpi();
 }
 
@@ -134,6 +137,20 @@ void TarvoWindow::Show() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(hwnd_, SW_SHOWNORMAL);
     PostMessageW(hwnd_, kShown, 0, 0);
+}
+
+void TarvoWindow::Restore() {
+    ShowWindow(hwnd_, SW_RESTORE);
+    SetForegroundWindow(hwnd_);
+}
+
+// The pads act only on the window in use, never on a game's behalf.
+void TarvoWindow::UpdatePads(bool windowActive) {
+    const bool active = windowActive && !IsIconic(hwnd_);
+    if (!pads_ || active == padsActive_) return;
+    padsActive_ = active;
+    if (active) form_->Pad_Resume();
+    pads_->SetActive(active);
 }
 
 void TarvoWindow::SetCaption(const std::string& caption) {
@@ -199,10 +216,17 @@ LRESULT TarvoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam != SIZE_MINIMIZED && GetActiveWindow() == hwnd_ && !IsChild(hwnd_, GetFocus())) {
                 SetFocus(lastFocus_);
             }
+            UpdatePads(GetActiveWindow() == hwnd_);
             return 0;
-        case WM_ACTIVATE:
+        case WM_ACTIVATE: {
             if (LOWORD(wParam) == WA_INACTIVE) NoteFocus(GetFocus());
-            return DefWindowProcW(hwnd_, message, wParam, lParam);  // focuses the frame when activated
+            const LRESULT result = DefWindowProcW(hwnd_, message, wParam, lParam);  // focuses the frame when activated
+            UpdatePads(LOWORD(wParam) != WA_INACTIVE);  // GetActiveWindow still says this one
+            return result;
+        }
+        case WM_TIMER:
+            if (wParam == XInputPads::kTimer) pads_->Read();
+            return 0;
         case WM_SETFOCUS:
             NoteFocus(reinterpret_cast<HWND>(wParam));
             if (!IsIconic(hwnd_)) SetFocus(lastFocus_);

@@ -11,6 +11,7 @@
 #include "owned.h"
 #include "picture_box.h"
 #include "win32_controls.h"
+#include "xinput_pads.h"
 
 namespace tarvo::win32 {
 
@@ -49,6 +50,8 @@ private:
     float ClientWidth() const override;
     float ClientHeight() const override;
     void Minimize() override { ShowWindow(hwnd_, SW_MINIMIZE); }
+    bool IsMinimized() const override { return IsIconic(hwnd_) != FALSE; }
+    void Restore() override;
     void Unload() override { DestroyWindow(hwnd_); }
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -56,6 +59,7 @@ private:
     void OnCommand(int id, int code);
     void OnListDoubleClick();
     void NoteFocus(HWND control);
+    void UpdatePads(bool windowActive);
     void CreateControls(ComScope& com);
     void ApplyDpi();
     double TwipsPerPixel() const;
@@ -74,6 +78,8 @@ private:
     std::unique_ptr<Win32Picture> image1_;
     std::unique_ptr<frmPindle> form_;
     std::string caption_;
+    std::unique_ptr<XInputPads> pads_;
+    bool padsActive_ = false;
 };
 
 }  // namespace tarvo::win32

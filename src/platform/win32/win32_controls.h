@@ -37,6 +37,9 @@ public:
     void Clear() override;
     void AddItems(std::vector<std::string_view> items) override;
     int ListIndex() const override;
+    void SetFocus() override { ::SetFocus(list_); }
+    // The key codes are Windows' own.
+    void KeyDown(int keyCode) override { SendMessageW(list_, WM_KEYDOWN, static_cast<WPARAM>(keyCode), 0); }
     // The row at a point of the list's client area, or -1 below the last.
     int RowAt(POINT point) const;
     void Draw(const DRAWITEMSTRUCT& item, COLORREF text, COLORREF background) const;

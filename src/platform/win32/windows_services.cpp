@@ -157,18 +157,19 @@ StartResult WindowsServices::StartProgram(const StartRequest& request) {
     if (file.size() >= MAX_PATH || folder.size() >= MAX_PATH) {
         return StartResult::Failed(SystemMessage(ERROR_FILENAME_EXCED_RANGE));
     }
-    static const auto shellExecute = OnDemand<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    static const auto shellExecute = OnDemand<decltype(&ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
     if (!shellExecute) return StartResult::Failed(SystemMessage(GetLastError()));
     com_.Enter();  // the shell may hand the start to a COM handler
-    SetLastError(ERROR_SUCCESS);
-    const auto result = reinterpret_cast<INT_PTR>(shellExecute(
-        nullptr, nullptr, file.c_str(), parameters.empty() ? nullptr : parameters.c_str(), folder.c_str(),
-        SW_SHOWNORMAL));
-    if (result > 32) return StartResult::Started();
-    // The low results are Windows error codes (file or path not found, access
-    // denied, bad format, ...); prefer the thread's own error where it is set.
-    const DWORD error = GetLastError() != ERROR_SUCCESS ? GetLastError() : static_cast<DWORD>(result);
-    return StartResult::Failed(SystemMessage(error));
+    SHELLEXECUTEINFOW start{};
+    start.cbSize = sizeof start;
+    start.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;  // its handle to wait on; Tarvo's own message
+    start.lpFile = file.c_str();
+    start.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+    start.lpDirectory = folder.c_str();
+    start.nShow = SW_SHOWNORMAL;
+    if (!shellExecute(&start)) return StartResult::Failed(SystemMessage(GetLastError()));
+    // A start the shell handed to a running program comes without a process.
+    return StartResult::Started(start.hProcess && processes_.Watch(UniqueHandle(start.hProcess)));
 }
 
 }  // namespace tarvo::win32

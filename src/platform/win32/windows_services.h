@@ -8,6 +8,7 @@
 #include "on_demand.h"
 #include "os/services.h"
 #include "owned.h"
+#include "process_watch.h"
 
 namespace tarvo::win32 {
 
@@ -54,6 +55,9 @@ private:
     UniqueHandle instanceMutex_;
     bool previousInstance_;
     ProgramReports* reports_ = nullptr;
+    ProcessWatch processes_{[this] {
+        if (reports_) reports_->ProgramEnded();
+    }};
 };
 
 }  // namespace tarvo::win32

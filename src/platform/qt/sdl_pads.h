@@ -1,0 +1,40 @@
+#pragma once
+// The gamepads on Linux, through SDL2's game controller API (with SDL's
+// controller database, and no SDL window). SDL is loaded at run time the
+// first time the window is active, so Tarvo neither starts slower for it
+// nor needs it; the pads are read only while the window is active.
+
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "ui/pad_input.h"
+
+namespace tarvo {
+
+class SdlPads {
+public:
+    using Reading = std::function<void(const std::vector<PadState>& pads, std::int64_t milliseconds)>;
+    explicit SdlPads(Reading reading);
+    ~SdlPads();
+    SdlPads(const SdlPads&) = delete;
+    SdlPads& operator=(const SdlPads&) = delete;
+
+    // Reads the pads about sixty times a second while the window is active
+    // and not minimised; nothing at all otherwise.
+    void SetActive(bool active);
+
+private:
+    struct Library;
+    void Read();
+
+    Reading reading_;
+    QTimer timer_;
+    std::unique_ptr<Library> sdl_;  // once the window was first active; empty without SDL
+    bool tried_ = false;
+    bool active_ = false;
+};
+
+}  // namespace tarvo

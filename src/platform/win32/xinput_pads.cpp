@@ -1,0 +1,61 @@
+#include "xinput_pads.h"
+
+namespace tarvo::win32 {
+
+namespace {
+
+constexpr UINT kReadEveryMs = 16;
+constexpr ULONGLONG kLookForNewPadsMs = 1000;
+
+PadState StateOf(const XINPUT_GAMEPAD& pad) {
+    PadState state;
+    state.dpadUp = pad.wButtons & XINPUT_GAMEPAD_DPAD_UP;
+    state.dpadDown = pad.wButtons & XINPUT_GAMEPAD_DPAD_DOWN;
+    state.leftShoulder = pad.wButtons & XINPUT_GAMEPAD_LEFT_SHOULDER;
+    state.rightShoulder = pad.wButtons & XINPUT_GAMEPAD_RIGHT_SHOULDER;
+    state.a = pad.wButtons & XINPUT_GAMEPAD_A;
+    state.start = pad.wButtons & XINPUT_GAMEPAD_START;
+    state.stickY = -1 - pad.sThumbLY;  // XInput's up is positive
+    return state;
+}
+
+}  // namespace
+
+void XInputPads::SetActive(bool active) {
+    if (active) {
+        SetTimer(window_, kTimer, kReadEveryMs, nullptr);
+    } else {
+        KillTimer(window_, kTimer);
+    }
+}
+
+void XInputPads::Read() {
+    if (!loaded_) {  // at the first tick, once the window is up
+        loaded_ = true;
+        for (const wchar_t* library : {L"xinput1_4.dll", L"xinput9_1_0.dll"}) {
+            if (HMODULE module = LoadLibraryW(library)) {
+                getState_ = reinterpret_cast<decltype(getState_)>(
+                    reinterpret_cast<void*>(GetProcAddress(module, "XInputGetState")));
+                if (getState_) break;
+            }
+        }
+    }
+    if (!getState_) {  // no XInput here: the keys will do
+        KillTimer(window_, kTimer);
+        return;
+    }
+    std::vector<PadState> pads;
+    const ULONGLONG now = GetTickCount64();
+    for (DWORD slot = 0; slot < XUSER_MAX_COUNT; ++slot) {
+        if (now < nextLook_[slot]) continue;
+        XINPUT_STATE state{};
+        if (getState_(slot, &state) == ERROR_SUCCESS) {
+            pads.push_back(StateOf(state.Gamepad));
+        } else {
+            nextLook_[slot] = now + kLookForNewPadsMs;  // a pad plugged in is found within a second
+        }
+    }
+    reading_(pads, static_cast<std::int64_t>(now));
+}
+
+}  // namespace tarvo::win32

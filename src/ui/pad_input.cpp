@@ -1,0 +1,50 @@
+#include "ui/pad_input.h"
+
+namespace tarvo {
+
+namespace {
+
+constexpr int kHalfWay = 16384;
+
+// What the pads ask for, one command at a time: Play before anything else.
+PadCommand Wanted(const std::vector<PadState>& pads) {
+    bool play = false, up = false, down = false, pageUp = false, pageDown = false;
+    for (const PadState& pad : pads) {
+        play = play || pad.a || pad.start;
+        up = up || pad.dpadUp || pad.stickY < -kHalfWay;
+        down = down || pad.dpadDown || pad.stickY > kHalfWay;
+        pageUp = pageUp || pad.leftShoulder;
+        pageDown = pageDown || pad.rightShoulder;
+    }
+    return play       ? PadCommand::Play
+           : up       ? PadCommand::Up
+           : down     ? PadCommand::Down
+           : pageUp   ? PadCommand::PageUp
+           : pageDown ? PadCommand::PageDown
+                      : PadCommand::None;
+}
+
+}  // namespace
+
+PadCommand PadRepeat::Poll(const std::vector<PadState>& pads, std::int64_t now) {
+    const PadCommand wanted = Wanted(pads);
+    if (resumed_) {  // held since before the window came back: no press, no repeat
+        resumed_ = false;
+        held_ = wanted;
+        stale_ = true;
+        return PadCommand::None;
+    }
+    if (wanted != held_) {
+        held_ = wanted;
+        stale_ = false;
+        nextRepeat_ = now + kDelayMs;
+        return wanted;
+    }
+    // Play never repeats: one press, one emulator.
+    if (stale_ || held_ == PadCommand::None || held_ == PadCommand::Play || now < nextRepeat_) return PadCommand::None;
+    nextRepeat_ += kIntervalMs;
+    if (nextRepeat_ <= now) nextRepeat_ = now + kIntervalMs;  // late polls do not pile repeats up
+    return held_;
+}
+
+}  // namespace tarvo

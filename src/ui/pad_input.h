@@ -1,0 +1,41 @@
+#pragma once
+// A gamepad drives the window as the keys do: the D-pad or the left stick
+// moves a row (held, it repeats as a key does), the shoulder buttons a
+// page, A or Start is Play. Nothing else does anything.
+
+#include <cstdint>
+#include <vector>
+
+namespace tarvo {
+
+// One pad as its driver reads it.
+struct PadState {
+    bool dpadUp = false, dpadDown = false;
+    bool leftShoulder = false, rightShoulder = false;
+    bool a = false, start = false;
+    int stickY = 0;  // the left stick, -32768 all the way up to 32767 all the way down
+};
+
+enum class PadCommand { None, Up, Down, PageUp, PageDown, Play };
+
+// Turns the pads' states, read again and again while the window is active,
+// into commands: one when a button is pressed, then for a held row or page
+// the repeats of a held key (after 400 ms, then every 80 ms).
+class PadRepeat {
+public:
+    static constexpr std::int64_t kDelayMs = 400, kIntervalMs = 80;
+
+    // The command due now (a steady clock in ms) for the pads as they are.
+    PadCommand Poll(const std::vector<PadState>& pads, std::int64_t now);
+    // The window became active again: what is held now was pressed while
+    // it was not, and counts only once it has been let go.
+    void Resume() { resumed_ = true; }
+
+private:
+    PadCommand held_ = PadCommand::None;
+    std::int64_t nextRepeat_ = 0;
+    bool resumed_ = true;  // the first poll finds the window just come back
+    bool stale_ = false;   // held_ was held before the window came back
+};
+
+}  // namespace tarvo
