@@ -81,8 +81,9 @@ void Check(const std::string& input) {
     const auto [name, folder] = Split(input);
     const std::string_view shown = StripExtension(name);
     Require(name.compare(0, shown.size(), shown) == 0 && (shown == name || name[shown.size()] == '.'));
-    const std::vector<std::string> candidates = PreviewCandidates(folder + "/", "/app/", name);
-    Require(candidates.size() == (CharCount(name) >= 4 ? 12u : 8u));
+    const std::vector<std::string> candidates = PreviewCandidates(folder + "/", "/app/", name, '/');
+    const std::size_t count = candidates.size();  // with a stem, the other tools' layouts too
+    Require(CharCount(name) < 4 ? count == 8 : CharCount(name) == 4 ? count == 12 : count >= 22 && count <= 26);
     for (const auto& c : candidates) Require(c.rfind(folder + "/", 0) == 0 || c.rfind("/app/logo.", 0) == 0);
 }
 #elif defined(TARVO_FUZZ_parameters)
