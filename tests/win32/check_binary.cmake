@@ -1,18 +1,76 @@
 cmake_policy(SET CMP0057 NEW)
-# Tarvo.exe as built: it imports only DLLs that every Windows has (no MinGW
-# runtime), and carries its icon and its version information.
+# Tarvo.exe as built: it imports only functions Windows 7 SP1 has, of DLLs
+# that every Windows has (no MinGW runtime), asks for no newer Windows, and
+# carries its icon and its version information.
 #   cmake -DOBJDUMP=... -DEXE=... -P check_binary.cmake
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "objdump failed on ${EXE}")
 endif()
-string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
-set(system advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll user32.dll)
-foreach(line IN LISTS imports)
-  string(REPLACE "DLL Name: " "" dll "${line}")
-  string(TOLOWER "${dll}" dll)
-  if(NOT dll IN_LIST system)
-    message(FATAL_ERROR "Tarvo.exe imports ${dll}, which is not loaded by every program")
+
+# Every function Tarvo.exe imports, by DLL, each one that Windows 7 SP1 has.
+# An import that is not here fails the test until it is checked against
+# Windows 7 SP1 and added; a function of a newer Windows is looked up at
+# run time instead.
+set(allowed [[
+  advapi32: RegGetValueW
+  comctl32: DefSubclassProc InitCommonControlsEx SetWindowSubclass
+  gdi32: CreateCompatibleDC CreateDIBSection CreateFontIndirectW CreateSolidBrush DeleteDC DeleteObject
+    EnumFontFamiliesExW ExtTextOutW GetDeviceCaps GetObjectW GetTextMetricsW SelectObject SetBkColor
+    SetBrushOrgEx SetStretchBltMode SetTextColor StretchBlt
+  kernel32: AddVectoredExceptionHandler CloseHandle CreateEventA CreateFileW CreateMutexW CreateSemaphoreA
+    DeleteCriticalSection DuplicateHandle EnterCriticalSection FindClose FindFirstFileExW FindNextFileW
+    FormatMessageW GetCommandLineW GetCurrentProcess GetCurrentProcessId GetCurrentThread GetCurrentThreadId
+    GetFileAttributesExW GetFileAttributesW GetFileInformationByHandle GetFileType GetHandleInformation
+    GetLastError GetModuleFileNameW GetModuleHandleW GetProcAddress GetProcessAffinityMask GetStartupInfoW
+    GetSystemDirectoryW GetSystemTimeAsFileTime GetThreadContext GetThreadPriority GetTickCount64
+    InitializeCriticalSection IsDBCSLeadByteEx IsDebuggerPresent LeaveCriticalSection LoadLibraryW LocalFree
+    MulDiv MultiByteToWideChar OpenProcess OutputDebugStringA RaiseException RegisterWaitForSingleObject
+    ReleaseSemaphore RemoveVectoredExceptionHandler ResetEvent ResumeThread RtlCaptureContext
+    RtlLookupFunctionEntry RtlUnwindEx RtlVirtualUnwind SetEvent SetLastError SetProcessAffinityMask
+    SetThreadContext SetThreadPriority SetUnhandledExceptionFilter Sleep SuspendThread TlsAlloc TlsGetValue
+    TlsSetValue TryEnterCriticalSection UnregisterWaitEx VirtualProtect VirtualQuery WaitForMultipleObjects
+    WaitForSingleObject WideCharToMultiByte __C_specific_handler
+  msvcrt: ___lc_codepage_func ___mb_cur_max_func __iob_func __set_app_type __setusermatherr __wgetmainargs
+    __winitenv _amsg_exit _beginthreadex _cexit _close _commode _endthreadex _errno _fmode _initterm _onexit
+    _read _setjmp _strdup _ultoa _wcmdln abort calloc exit fprintf fputc fputs fputwc free fwprintf fwrite
+    localeconv longjmp malloc memchr memcmp memcpy memmove memset printf realloc signal strcmp strerror strlen
+    strncmp vfprintf wcslen
+  user32: AdjustWindowRectEx BeginPaint CreateWindowExW DefWindowProcW DestroyIcon DestroyWindow
+    DispatchMessageW DrawFocusRect DrawIconEx EndPaint FillRect FindWindowW GetActiveWindow GetClientRect
+    GetDC GetFocus GetKeyState GetMessagePos GetMessageW GetParent GetSysColor GetSystemMetrics
+    GetWindowLongPtrW InvalidateRect IsChild IsDialogMessageW IsIconic IsWindow KillTimer LoadCursorW
+    LoadIconW LoadImageW MessageBoxW MoveWindow PostMessageW PostQuitMessage PtInRect RegisterClassExW
+    ReleaseDC ScreenToClient SendMessageW SetFocus SetForegroundWindow SetTimer SetWindowLongPtrW SetWindowPos
+    SetWindowTextW ShowWindow TranslateMessage
+]])
+string(REGEX REPLACE "[ \n]+" ";" allowed "${allowed}")
+set(dll "")
+foreach(word IN LISTS allowed)
+  if(word MATCHES "^(.+):$")
+    set(dll ${CMAKE_MATCH_1})
+  elseif(word)
+    list(APPEND permitted "${dll}.dll:${word}")
+  endif()
+endforeach()
+string(REGEX MATCHALL "DLL Name: [^\n]+|\n\t[0-9a-f]+\t +[0-9]+ +[A-Za-z_0-9]+" entries "${dump}")
+foreach(entry IN LISTS entries)
+  if(entry MATCHES "DLL Name: (.+)")
+    string(TOLOWER "${CMAKE_MATCH_1}" dll)
+  elseif(entry MATCHES "([A-Za-z_0-9]+)$")
+    if(NOT "${dll}:${CMAKE_MATCH_1}" IN_LIST permitted)
+      list(APPEND unchecked "${dll}:${CMAKE_MATCH_1}")
+    endif()
+  endif()
+endforeach()
+if(unchecked)
+  message(FATAL_ERROR "Tarvo.exe imports what is not checked against Windows 7 SP1: ${unchecked}")
+endif()
+# The loader refuses a program that asks for a newer Windows than it is.
+foreach(field OSystem Subsystem)
+  string(REGEX MATCH "Major${field}Version\t+([0-9]+)\nMinor${field}Version\t+([0-9]+)" found "${dump}")
+  if(NOT found OR CMAKE_MATCH_1 GREATER 6 OR (CMAKE_MATCH_1 EQUAL 6 AND CMAKE_MATCH_2 GREATER 1))
+    message(FATAL_ERROR "Tarvo.exe asks for Windows ${CMAKE_MATCH_1}.${CMAKE_MATCH_2} (${field})")
   endif()
 endforeach()
 # Version strings are UTF-16: every other byte of the text is zero.
@@ -26,6 +84,12 @@ foreach(field "FileVersion" "1.00" "ProductVersion" "FileDescription" "Generic F
     message(FATAL_ERROR "Tarvo.exe's version information lacks \"${field}\"")
   endif()
 endforeach()
+# The manifest names Windows 7 among the systems Tarvo.exe supports.
+string(HEX "35138b9a-5d96-4fbd-8e2d-a2440225f93a" windows7)
+string(FIND "${bytes}" "${windows7}" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "Tarvo.exe's manifest does not declare Windows 7")
+endif()
 if(NOT dump MATCHES "Resource Directory" AND NOT dump MATCHES "\\.rsrc")
   message(FATAL_ERROR "Tarvo.exe has no resources")
 endif()

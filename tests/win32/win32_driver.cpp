@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <xinput.h>
 
+#include "dpi.h"
 #include "tarvo_window.h"
 #include "wide_text.h"
 #include "window_driver.h"
@@ -166,7 +167,7 @@ public:
     std::pair<double, bool> Font(Control control) override {
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Handle(control), WM_GETFONT, 0, 0)), sizeof font, &font);
-        return {-font.lfHeight * 72.0 / GetDpiForWindow(window_->Handle()), font.lfWeight >= FW_BOLD};
+        return {-font.lfHeight * 72.0 / win32::DpiOf(window_->Handle()), font.lfWeight >= FW_BOLD};
     }
     Box Rectangle(Control control) override {
         RECT r;
@@ -179,6 +180,7 @@ public:
         return {r.left, r.top, r.right - r.left, r.bottom - r.top};
     }
     Image Grab(Control control) override {
+        WaitUntil([&] { return window_->Image1().Settled(); }, 1000);  // a picture still to be decoded
         RECT area{0, 0, 64, 64};
         if (control != Control::Icon) GetClientRect(Handle(control), &area);
         UpdateWindow(Handle(control));

@@ -1,6 +1,15 @@
 #include "on_demand.h"
 
+#include <string>
+
 namespace tarvo::win32 {
+
+HMODULE LoadSystemLibrary(const wchar_t* library) {
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    return LoadLibraryW((std::wstring(folder, length) + L"\\" + library).c_str());
+}
 
 bool ComScope::Enter() {
     if (state_ == State::Outside) {

@@ -7,11 +7,14 @@
 
 namespace tarvo::win32 {
 
-// A function of a system library, which loads on the first call; only the
-// system folder is searched.
+// A system library, loaded from the system folder by its full path (the
+// search flags for that need an update Windows 7 may lack).
+HMODULE LoadSystemLibrary(const wchar_t* library);
+
+// A function of a system library, which loads on the first call.
 template <class Function>
 Function OnDemand(const wchar_t* library, const char* name) {
-    HMODULE module = LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    HMODULE module = LoadSystemLibrary(library);
     return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "dpi.h"
 #include "ui/design.h"
 #include "ui/pixels.h"
 #include "wide_text.h"
@@ -20,14 +21,18 @@ int CALLBACK NoteFontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM fo
     return 0;
 }
 
+void SetFaceName(LOGFONTW& font, std::wstring_view name) {
+    font.lfFaceName[name.copy(font.lfFaceName, LF_FACESIZE - 1)] = L'\0';
+}
+
 // "MS Sans Serif" where the system has it, else its TrueType successor.
 UniqueGdi<HFONT> CreateDesignFont(double points, bool bold, UINT dpi) {
     LOGFONTW font{};
     font.lfCharSet = ANSI_CHARSET;  // Western
-    wcscpy_s(font.lfFaceName, Widen(design::kListFont).c_str());
+    SetFaceName(font, Widen(design::kListFont));
     bool found = false;
     EnumFontFamiliesExW(ScreenDc().get(), &font, NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
-    if (!found) wcscpy_s(font.lfFaceName, L"Microsoft Sans Serif");
+    if (!found) SetFaceName(font, L"Microsoft Sans Serif");
     font.lfHeight = -MulDiv(static_cast<int>(points * 100), static_cast<int>(dpi), 7200);
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     font.lfQuality = CLEARTYPE_QUALITY;
@@ -111,11 +116,11 @@ void TarvoWindow::CreateControls(ComScope& com) {
     image1_ = std::make_unique<Win32Picture>(*picture_, TwipsPlacement(picture_->Handle(), design::kImage1, twips));
 }
 
-double TarvoWindow::TwipsPerPixel() const { return tarvo::TwipsPerPixel(GetDpiForWindow(hwnd_)); }
+double TarvoWindow::TwipsPerPixel() const { return tarvo::TwipsPerPixel(DpiOf(hwnd_)); }
 
 // Fonts, window size and control rectangles for the window's present DPI.
 void TarvoWindow::ApplyDpi() {
-    const UINT dpi = GetDpiForWindow(hwnd_);
+    const UINT dpi = DpiOf(hwnd_);
     // The controls take the new fonts before the old ones go.
     UniqueGdi<HFONT> listFont = CreateDesignFont(design::kListFontPoints, false, dpi);
     UniqueGdi<HFONT> playFont = CreateDesignFont(design::kPlayFontPoints, true, dpi);
@@ -132,7 +137,7 @@ void TarvoWindow::ApplyDpi() {
 void TarvoWindow::Show() {
     const double tpp = TwipsPerPixel();
     RECT frame{0, 0, TwipsToPixels(design::kClientWidth, tpp), TwipsToPixels(design::kClientHeight, tpp)};
-    AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_CONTROLPARENT, GetDpiForWindow(hwnd_));
+    AdjustFrame(frame, WS_OVERLAPPEDWINDOW, WS_EX_CONTROLPARENT, DpiOf(hwnd_));
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(hwnd_, SW_SHOWNORMAL);
@@ -245,7 +250,7 @@ LRESULT TarvoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             SetTextColor(reinterpret_cast<HDC>(wParam), FromRgb(design::kListText));
             SetBkColor(reinterpret_cast<HDC>(wParam), FromRgb(design::kListBackground));
             return reinterpret_cast<LRESULT>(listBackground_.get());
-        case WM_DPICHANGED: {
+        case kDpiChanged: {
             const RECT* suggested = reinterpret_cast<RECT*>(lParam);
             ApplyDpi();
             SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
