@@ -67,11 +67,12 @@ void frmPindle::File1_Click() {
     const char sep = services_.Separator();
     const std::string shotsFolder =
         WithTrailingSeparator(ReadSettingOr("shots", appFolder_ + "shots" + sep), sep);
-    for (const auto& candidate : PreviewCandidates(shotsFolder, appFolder_, file1_.FileName())) {
-        // A file that is there but is no readable picture counts as missing.
-        if (FileExists(candidate) && controls_.image1.LoadPicture(candidate)) return;
+    std::vector<std::string> pictures;
+    for (std::string& candidate : PreviewCandidates(shotsFolder, appFolder_, file1_.FileName(), sep)) {
+        if (FileExists(candidate)) pictures.push_back(std::move(candidate));
     }
-    controls_.image1.ShowIcon();
+    // One that is there but is no picture it can read counts as missing.
+    controls_.image1.ShowFirstPicture(std::move(pictures));
 }
 
 void frmPindle::Command1_Click() {

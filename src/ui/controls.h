@@ -60,10 +60,12 @@ public:
 // Image1: one picture, stretched to the control's rectangle.
 class PictureControl : public PlacedControl {
 public:
-    // Loads a GIF, JPEG, BMP or PNG file and shows it; false (and the
-    // previous picture kept) when the file is not a picture it can read.
-    virtual bool LoadPicture(const std::string& path) = 0;
-    virtual void ShowIcon() = 0;  // the window's own icon
+    // Shows the first of these files that is a picture it can read (GIF,
+    // JPEG, BMP, PNG), else the window's own icon. Where decoding is slow, a
+    // control may wait until the selection stops moving, but what it shows
+    // is always what was asked last; the files asked for again while they
+    // are on show are not read again.
+    virtual void ShowFirstPicture(std::vector<std::string> files) = 0;
     virtual void SetVisible(bool visible) = 0;
 };
 

@@ -257,6 +257,20 @@ TEST_F(Window, PicturesFillTheAreaAndFollowItsSize) {
     EXPECT_TRUE(RedGreen());
 }
 
+TEST_F(Window, PicturesWhereOtherToolsPutThem) {
+    d->folder.Write("roms/Tom & Jerry (Europe).nes", "rom");
+    d->folder.Write("shots/b/0000.png", TestPicture("red-green.png"));                         // MAME
+    d->folder.Write("shots/Named_Boxarts/Tom _ Jerry.png", TestPicture("red-green.png"));      // libretro
+    d->folder.Write("shots/covers/c d.jpg", TestPicture("red-green.jpg"));                     // ES-DE
+    d->Press(Key::F5);
+    for (int row : {1, 2, 3}) {  // b, c d, Tom & Jerry (Europe)
+        d->Click(0);  // no picture: the logo
+        ASSERT_FALSE(RedGreen());
+        d->Click(row);
+        EXPECT_TRUE(RedGreen()) << row;
+    }
+}
+
 TEST_F(Window, WithoutAnyPictureTheWindowsIconFillsTheArea) {
     d->folder.Remove("app/logo.gif");
     d->Show(emulator);

@@ -101,12 +101,12 @@ struct FakePicture : Placed<PictureControl> {
     std::string showing;            // a path, "<icon>", or empty
     std::set<std::string> damaged;  // there, but no picture
     std::vector<bool> visibility;   // every change, in order
-    bool LoadPicture(const std::string& path) override {
-        if (damaged.count(path)) return false;
-        showing = path;
-        return true;
+    void ShowFirstPicture(std::vector<std::string> files) override {
+        showing = "<icon>";
+        for (const auto& file : files) {
+            if (!damaged.count(file)) return void(showing = file);
+        }
     }
-    void ShowIcon() override { showing = "<icon>"; }
     void SetVisible(bool v) override { visibility.push_back(v); }
 };
 

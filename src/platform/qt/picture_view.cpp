@@ -27,7 +27,12 @@ bool PictureView::LoadPicture(const std::string& path) {
     return true;
 }
 
-void PictureView::ShowIcon(const QIcon& icon) {
+void PictureView::ShowFirstPicture(std::vector<std::string> files, const QIcon& icon) {
+    if (shown_ == files) return;
+    shown_ = std::move(files);
+    for (const std::string& file : *shown_) {
+        if (LoadPicture(file)) return;
+    }
     icon_ = icon;
     picture_ = QImage();
     showsIcon_ = true;

@@ -6,7 +6,9 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace tarvo {
 
@@ -14,8 +16,9 @@ class PictureView : public QWidget {
 public:
     explicit PictureView(QWidget* parent);
 
+    // The first of the files that is a picture it can read, else the icon.
+    void ShowFirstPicture(std::vector<std::string> files, const QIcon& icon);
     bool LoadPicture(const std::string& path);  // false: not a picture; the old one stays
-    void ShowIcon(const QIcon& icon);
 
     void OnDoubleClick(std::function<void()> handler) { onDoubleClick_ = std::move(handler); }
 
@@ -27,6 +30,7 @@ private:
     QImage picture_;
     QIcon icon_;
     bool showsIcon_ = false;
+    std::optional<std::vector<std::string>> shown_;  // the files last asked for
     std::function<void()> onDoubleClick_;
 };
 

@@ -71,8 +71,9 @@ private:
 class QtPicture : public PictureControl {
 public:
     QtPicture(PictureView* view, const Rect& designed) : view_(view), placement_(view, designed) {}
-    bool LoadPicture(const std::string& path) override { return view_->LoadPicture(path); }
-    void ShowIcon() override { view_->ShowIcon(view_->window()->windowIcon()); }
+    void ShowFirstPicture(std::vector<std::string> files) override {
+        view_->ShowFirstPicture(std::move(files), view_->window()->windowIcon());
+    }
     void SetVisible(bool visible) override { view_->setVisible(visible); }
     Rect Bounds() const override { return placement_.Bounds(); }
     void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }

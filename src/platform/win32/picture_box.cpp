@@ -17,6 +17,7 @@ namespace {
 using Microsoft::WRL::ComPtr;
 
 const wchar_t kClassName[] = L"TarvoPicture";
+constexpr UINT_PTR kSettleTimer = 1;
 constexpr std::uint64_t kLargestBitmap = 128u << 20;  // bytes: a decoded picture no screen needs more than
 
 // An ordinary file of a picture's size, checked on the open handle: a pipe,
@@ -85,6 +86,29 @@ PictureBox::PictureBox(HWND parent, ComScope& com, std::function<Icon()> loadIco
 
 PictureBox::~PictureBox() = default;
 
+void PictureBox::ShowFirstPicture(std::vector<std::string> files) {
+    if (wanted_ == files) return;  // on show already, or coming
+    wanted_ = std::move(files);
+    const ULONGLONG now = GetTickCount64();
+    const bool moving = now - lastAsked_ < kSettleMs;
+    lastAsked_ = now;
+    if (moving) {
+        waiting_ = true;
+        SetTimer(hwnd_, kSettleTimer, kSettleMs, nullptr);  // again from now
+    } else {
+        ShowWanted();
+    }
+}
+
+void PictureBox::ShowWanted() {
+    waiting_ = false;
+    KillTimer(hwnd_, kSettleTimer);
+    for (const std::string& file : *wanted_) {
+        if (LoadPicture(file)) return;
+    }
+    ReplaceBitmap(nullptr);  // the icon
+}
+
 bool PictureBox::LoadPicture(const std::string& path) {
     const UniqueHandle file = OpenPictureFile(path);
     UniqueGdi<HBITMAP> bitmap = file ? Decode(file.get()) : nullptr;
@@ -92,8 +116,6 @@ bool PictureBox::LoadPicture(const std::string& path) {
     ReplaceBitmap(std::move(bitmap));
     return true;
 }
-
-void PictureBox::ShowIcon() { ReplaceBitmap(nullptr); }
 
 void PictureBox::ReplaceBitmap(UniqueGdi<HBITMAP> bitmap) {
     bitmap_ = std::move(bitmap);
@@ -132,6 +154,9 @@ LRESULT CALLBACK PictureBox::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
         switch (message) {
             case WM_PAINT: self->hwnd_ = hwnd; self->Paint(); return 0;
             case WM_ERASEBKGND: return 1;  // painting covers it all
+            case WM_TIMER:
+                if (wParam == kSettleTimer) self->ShowWanted();
+                return 0;
             case WM_LBUTTONDBLCLK:
                 if (self->onDoubleClick_) self->onDoubleClick_();
                 return 0;

@@ -8,7 +8,9 @@
 #include <wrl/client.h>
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "on_demand.h"
 #include "owned.h"
@@ -26,14 +28,22 @@ public:
     PictureBox& operator=(const PictureBox&) = delete;
 
     HWND Handle() const { return hwnd_; }
-    bool LoadPicture(const std::string& path);  // false: the old picture stays
-    void ShowIcon();
+    // The first of the files that is a picture it can read, else the icon.
+    // Decoding is what costs here (under Wine WIC takes tens of ms for a
+    // large PNG), so while the pictures asked for follow one another closer
+    // than kSettleMs (a held key, a pad's repeat), none is decoded: the
+    // last one is, once kSettleMs have passed without another.
+    void ShowFirstPicture(std::vector<std::string> files);
+    bool Settled() const { return !waiting_; }  // nothing asked for is still to be decoded
+    static constexpr UINT kSettleMs = 40;
 
     void OnDoubleClick(std::function<void()> handler) { onDoubleClick_ = std::move(handler); }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
+    void ShowWanted();
+    bool LoadPicture(const std::string& path);  // false: the old picture stays
     UniqueGdi<HBITMAP> Decode(HANDLE file);
     void ReplaceBitmap(UniqueGdi<HBITMAP> bitmap);
 
@@ -43,6 +53,9 @@ private:
     std::function<Icon()> loadIcon_;
     Icon icon_;
     UniqueGdi<HBITMAP> bitmap_;
+    std::optional<std::vector<std::string>> wanted_;  // shown, or to be once things settle
+    ULONGLONG lastAsked_ = 0;
+    bool waiting_ = false;
     std::function<void()> onDoubleClick_;
 };
 

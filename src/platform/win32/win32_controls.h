@@ -82,8 +82,7 @@ private:
 class Win32Picture : public PictureControl {
 public:
     Win32Picture(PictureBox& box, TwipsPlacement placement) : box_(box), placement_(std::move(placement)) {}
-    bool LoadPicture(const std::string& path) override { return box_.LoadPicture(path); }
-    void ShowIcon() override { box_.ShowIcon(); }
+    void ShowFirstPicture(std::vector<std::string> files) override { box_.ShowFirstPicture(std::move(files)); }
     void SetVisible(bool visible) override { ShowWindow(box_.Handle(), visible ? SW_SHOW : SW_HIDE); }
     Rect Bounds() const override { return placement_.Bounds(); }
     void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }
