@@ -1,5 +1,6 @@
 # The .deb, unpacked into a scratch root: tarvo and its icons stand where
-# the desktop entry looks for them; the Qt libraries are its dependencies.
+# the desktop entry looks for them; the Qt and SDL libraries are its
+# dependencies; its manual page renders.
 #   cmake -DBUILD=<linux build> -DWORK=<scratch> -P check_deb.cmake
 file(REMOVE_RECURSE ${WORK})
 execute_process(COMMAND cpack -G DEB -B ${WORK} WORKING_DIRECTORY ${BUILD} RESULT_VARIABLE failed OUTPUT_QUIET)
@@ -26,4 +27,9 @@ if(count LESS 5)
 endif()
 if(NOT fields MATCHES "libqt6widgets6" OR NOT fields MATCHES "libsdl2-2.0-0" OR NOT fields MATCHES "Suggests: wine")
   message(FATAL_ERROR "dependencies: ${fields}")
+endif()
+execute_process(COMMAND man -l ${WORK}/root/usr/share/man/man1/tarvo.1.gz OUTPUT_VARIABLE manual RESULT_VARIABLE failed
+  ERROR_QUIET)
+if(failed OR NOT manual MATCHES "Named_Snaps" OR NOT manual MATCHES "Tarvo.conf")
+  message(FATAL_ERROR "the manual page is missing or does not render")
 endif()

@@ -67,6 +67,17 @@ TEST(CommandLine, ArgumentsJoinedBySingleBlanks) {
     EXPECT_EQ(LinuxEnvironment::FromProcess(1, argv).commandLine, "");
 }
 
+TEST(CommandLine, HelpAndVersionAnswerWithoutAWindow) {
+    for (const char* option : {"--help", "--version"}) {
+        QProcess tarvo;
+        tarvo.start(TARVO_BINARY, {option});
+        ASSERT_TRUE(tarvo.waitForFinished(5000)) << option;  // no window, no message waiting for OK
+        EXPECT_EQ(tarvo.exitCode(), 0);
+        const QString said = tarvo.readAllStandardOutput();
+        EXPECT_TRUE(said.startsWith(option[2] == 'h' ? "Usage: tarvo EMULATOR" : "tarvo 1.0")) << said.toStdString();
+    }
+}
+
 TEST(Start, TheEmulatorOutlivesTarvo) {
     ScratchFolder t;
     t.Write("emu", "#!/bin/sh\nsleep 0.5\necho \"$1\" >'" + t / "out" + "'\n", true);

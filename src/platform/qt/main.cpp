@@ -1,12 +1,39 @@
 // tarvo: started with an emulator's path, lists its ROMs and starts them.
 
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 
 #include "linux_services.h"
 #include "single_instance.h"
 #include "tarvo_window.h"
 
+namespace {
+
+const char kUsage[] =
+    "Usage: tarvo EMULATOR\n"
+    "       tarvo --help | --version\n"
+    "Lists the ROMs of the emulator whose path is the whole command line (blanks\n"
+    "included; /usr/games/mame is MAME), shows their screenshots and starts the\n"
+    "emulator with the one you pick.\n"
+    "\n"
+    "Settings, in $XDG_CONFIG_HOME/Tarvo/Tarvo.conf (~/.config/Tarvo/Tarvo.conf),\n"
+    "group [Settings]: roms (the ROM folder), shots (the screenshot folder) and\n"
+    "emu (the emulator when the command line names none tarvo knows).\n"
+    "\n"
+    "Keys: Enter or a double-click starts the selected ROM, Esc closes tarvo,\n"
+    "F5 reads the ROM folder again, a letter jumps to the next ROM beginning\n"
+    "with it. A gamepad: the D-pad or left stick moves, the shoulder buttons\n"
+    "page, A or Start plays. See tarvo(1).\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // An emulator's path never begins with "--": these two are Tarvo's own.
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "--version") == 0)) {
+        std::fputs(argv[1][2] == 'h' ? kUsage : "tarvo " TARVO_VERSION "\n", stdout);
+        return 0;
+    }
     // The command line belongs to Tarvo, not to Qt: Qt sees only the name.
     const tarvo::LinuxEnvironment environment = tarvo::LinuxEnvironment::FromProcess(argc, argv);
     int qtArgc = 1;
