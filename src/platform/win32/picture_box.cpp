@@ -33,6 +33,9 @@ UniqueHandle OpenPictureFile(const std::string& path) {
     return picture ? std::move(file) : nullptr;
 }
 
+// A key or a click waiting in the queue: the selection is about to move.
+bool InputWaiting() { return HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON)) != 0; }
+
 }  // namespace
 
 // Decodes the first frame straight from the open file, its format told by
@@ -89,15 +92,13 @@ PictureBox::~PictureBox() = default;
 void PictureBox::ShowFirstPicture(std::vector<std::string> files) {
     if (wanted_ == files) return;  // on show already, or coming
     wanted_ = std::move(files);
-    const ULONGLONG now = GetTickCount64();
-    const bool moving = now - lastAsked_ < kSettleMs;
-    lastAsked_ = now;
-    if (moving) {
+    if (GetTickCount64() - lastAsked_ < kSettleMs || InputWaiting()) {
         waiting_ = true;
         SetTimer(hwnd_, kSettleTimer, kSettleMs, nullptr);  // again from now
     } else {
         ShowWanted();
     }
+    lastAsked_ = GetTickCount64();  // after the decoding: the next key, queued meanwhile, moves on
 }
 
 void PictureBox::ShowWanted() {
@@ -154,8 +155,8 @@ LRESULT CALLBACK PictureBox::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
         switch (message) {
             case WM_PAINT: self->hwnd_ = hwnd; self->Paint(); return 0;
             case WM_ERASEBKGND: return 1;  // painting covers it all
-            case WM_TIMER:
-                if (wParam == kSettleTimer) self->ShowWanted();
+            case WM_TIMER:  // every kSettleMs until no key or click waits
+                if (wParam == kSettleTimer && !InputWaiting()) self->ShowWanted();
                 return 0;
             case WM_LBUTTONDBLCLK:
                 if (self->onDoubleClick_) self->onDoubleClick_();
