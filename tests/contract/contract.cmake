@@ -1,8 +1,6 @@
 # The window contract: compiled into each front end's test program, which
 # supplies the driver.
-set(TARVO_CONTRACT_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/window_contract.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/scratch_folder.cpp)
+set(TARVO_CONTRACT_SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_contract.cpp)
 set(TARVO_ARCADE_SET ${CMAKE_BINARY_DIR}/arcade-set)
 add_custom_command(OUTPUT ${TARVO_ARCADE_SET}/r069999.nes
   COMMAND ${CMAKE_COMMAND} -DDIR=${TARVO_ARCADE_SET} -P ${CMAKE_CURRENT_LIST_DIR}/arcade_set.cmake)

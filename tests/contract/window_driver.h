@@ -4,17 +4,83 @@
 // Each front end's test program implements it once, on its real widgets.
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
-#include <thread>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "scratch_folder.h"
 #include "ui/pad_input.h"
 
 namespace tarvo::testing {
+
+namespace fs = std::filesystem;
+
+inline fs::path Native(const std::string& utf8) { return fs::u8path(utf8).make_preferred(); }
+
+// A file of the source or build tree (a path as CMake gives it), as this
+// platform names it (under Wine: on drive Z:), and its bytes.
+inline std::string TreePath(const std::string& path) {
+#ifdef _WIN32
+    return Native("Z:" + path).u8string();
+#else
+    return path;
+#endif
+}
+inline std::string ReadTreeFile(const std::string& path) {
+    std::ifstream in(Native(TreePath(path)), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+// A picture file of tests/data, as bytes.
+inline std::string TestPicture(const std::string& name) { return ReadTreeFile(std::string(TARVO_TEST_DATA) + "/" + name); }
+
+// A scratch folder for one test, removed afterwards. Paths are UTF-8 with the
+// platform's own separator; "roms/a.nes" works everywhere.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        static int counter = 0;
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        const fs::path root = fs::temp_directory_path() / ("tarvo-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+        fs::create_directories(root);
+        root_ = root.u8string();
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        fs::permissions(Native(root_), fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(Native(root_), ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    std::string operator/(const std::string& relative) const { return (Native(root_) / Native(relative)).u8string(); }
+    // Creates the file and its folders.
+    void Write(const std::string& relative, const std::string& contents, bool executable = false) const {
+        const fs::path file = Native(*this / relative);
+        fs::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << contents;
+        if (executable) fs::permissions(file, fs::perms::owner_all, fs::perm_options::add);
+    }
+    std::string Read(const std::string& relative) const {  // empty when missing
+        std::ifstream in(Native(*this / relative), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    bool Exists(const std::string& relative) const {
+        std::error_code ignored;
+        return fs::exists(Native(*this / relative), ignored);
+    }
+    void Remove(const std::string& relative) const {
+        std::error_code ignored;
+        fs::remove(Native(*this / relative), ignored);
+    }
+
+private:
+    std::string root_;
+};
 
 enum class Control { Window, List, Play, Picture, Icon };
 enum class Key { Tab, Up, Down, Space, Enter, Escape, F5 };
@@ -122,8 +188,5 @@ protected:
 };
 
 std::unique_ptr<WindowDriver> MakeWindowDriver();
-
-// A picture file of tests/data, as bytes.
-std::string TestPicture(const std::string& name);
 
 }  // namespace tarvo::testing

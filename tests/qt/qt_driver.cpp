@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <SDL2/SDL.h>
@@ -134,9 +135,15 @@ public:
         return {r.x(), r.y(), r.width(), r.height()};
     }
     Image Grab(Control control) override {
-        const QImage shown = control == Control::Icon ? window_->windowIcon().pixmap(64).toImage()
-                             : control == Control::List ? List()->viewport()->grab().toImage()
-                                                        : Widget(control)->grab().toImage();
+        // What the window has painted, as the screen has it: a widget that
+        // was not repainted, or not shown, shows its old pixels.
+        WaitUntil({}, 20);
+        QImage shown = window_->windowIcon().pixmap(64).toImage();
+        if (control != Control::Icon) {
+            const QWidget* widget = control == Control::List ? List()->viewport() : Widget(control);
+            const QPoint at = widget->mapTo(window_.get(), QPoint(0, 0));
+            shown = window_->screen()->grabWindow(window_->winId(), at.x(), at.y(), widget->width(), widget->height()).toImage();
+        }
         Image image{shown.width(), shown.height(), {}};
         for (int y = 0; y < shown.height(); ++y) {
             for (int x = 0; x < shown.width(); ++x) image.pixels.push_back({qRed(shown.pixel(x, y)), qGreen(shown.pixel(x, y)), qBlue(shown.pixel(x, y))});
@@ -230,3 +237,11 @@ private:
 std::unique_ptr<WindowDriver> MakeWindowDriver() { return std::make_unique<QtDriver>(); }
 
 }  // namespace tarvo::testing
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    // Real widgets without a screen, unless a display is asked for.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

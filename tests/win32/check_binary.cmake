@@ -38,7 +38,7 @@ set(allowed [[
     strncmp vfprintf wcslen
   user32: AdjustWindowRectEx BeginPaint CreateWindowExW DefWindowProcW DestroyIcon DestroyWindow
     DispatchMessageW DrawFocusRect DrawIconEx EndPaint FillRect FindWindowW GetActiveWindow GetClientRect
-    GetDC GetFocus GetKeyState GetMessagePos GetMessageW GetParent GetSysColor GetSystemMetrics
+    GetDC GetFocus GetKeyState GetMessagePos GetMessageW GetParent GetQueueStatus GetSysColor GetSystemMetrics
     GetWindowLongPtrW InvalidateRect IsChild IsDialogMessageW IsIconic IsWindow KillTimer LoadCursorW
     LoadIconW LoadImageW MessageBoxW MoveWindow PostMessageW PostQuitMessage PtInRect RegisterClassExW
     ReleaseDC ScreenToClient SendMessageW SetFocus SetForegroundWindow SetTimer SetWindowLongPtrW SetWindowPos

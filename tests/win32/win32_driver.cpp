@@ -290,3 +290,10 @@ private:
 std::unique_ptr<WindowDriver> MakeWindowDriver() { return std::make_unique<Win32Driver>(); }
 
 }  // namespace tarvo::testing
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,413 @@
+// The whole window over in-memory stand-ins for the system and the widgets,
+// with Windows conventions or Linux ones: start-up, the ROM list, the
+// picture, the layout, the launch, back from the game, the pad.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/frm_pindle.h"
+#include "text/paths.h"
+#include "ui/design.h"
+
+namespace tarvo {
+inline bool operator==(const Rect& a, const Rect& b) {
+    return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
+}
+}  // namespace tarvo
+
+namespace tarvo::testing {
+namespace {
+
+struct FakeFile {
+    std::uint64_t length = 1;
+    bool hidden = false, executable = false;
+};
+
+class FakeServices : public Services {
+public:
+    char separator = '\\';  // Windows unless a test says otherwise
+    std::string exeFolder = "C:\\Front", commandLine;
+    std::map<std::string, std::string> settings;
+    std::map<std::string, FakeFile> files;  // by full path
+    std::set<std::string> unreadableFolders, goneFolders;
+    bool previousInstance = false;
+    std::vector<std::string> messages, activated;
+    std::vector<StartRequest> starts;
+
+    void UseLinux() { separator = '/', exeFolder = "/opt/tarvo"; }
+    void AddFile(const std::string& path, std::uint64_t length = 1) { files[path].length = length; }
+
+    char Separator() const override { return separator; }
+    bool ProgramsCarryExe() const override { return separator == '\\'; }
+    std::string ExecutableFolder() override { return exeFolder; }
+    std::string CommandLine() override { return commandLine; }
+    std::optional<std::string> ReadSetting(const std::string& key) override {
+        const auto it = settings.find(key);
+        return it == settings.end() ? std::nullopt : std::optional<std::string>(it->second);
+    }
+    bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names) override {
+        const std::string prefix = WithTrailingSeparator(folder, separator);
+        if (unreadableFolders.count(prefix)) return false;
+        bool exists = false;
+        // Newest names first: nothing may rely on the order of a listing.
+        for (auto it = files.rbegin(); it != files.rend(); ++it) {
+            if (it->first.compare(0, prefix.size(), prefix) != 0) continue;
+            exists = true;
+            const std::string name = it->first.substr(prefix.size());
+            if (name.find(separator) == std::string::npos && !it->second.hidden && patterns.Matches(name)) names.Add(name);
+        }
+        return exists;
+    }
+    std::string FirstOrdinaryFile(const std::string& folder) override {
+        NameList names;
+        ListFiles(folder, WildcardSet("*"), names);
+        return names.empty() ? std::string() : std::string(names[0]);
+    }
+    std::optional<std::uint64_t> FileLength(const std::string& path) override {
+        const auto it = files.find(path);
+        return it == files.end() ? std::nullopt : std::optional<std::uint64_t>(it->second.length);
+    }
+    bool IsExecutableFile(const std::string& path) override { return files.count(path) && files[path].executable; }
+    bool FolderExists(const std::string& path) override { return !goneFolders.count(path); }
+    bool PreviousInstanceRunning() override { return previousInstance; }
+    void ActivatePreviousInstance(const std::string& caption) override { activated.push_back(caption); }
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    StartResult nextStart = StartResult::Started(true);
+    ProgramReports* reports = nullptr;
+    StartResult StartProgram(const StartRequest& request) override {
+        starts.push_back(request);
+        return nextStart;
+    }
+    void ReportTo(ProgramReports* to) override { reports = to; }
+};
+
+struct FakeWindow : FormWindow {
+    std::string caption = "Tarvo - Generic Frontend by Quillan";
+    float clientWidth = 7380, clientHeight = 4995;
+    bool minimized = false;
+    int restored = 0;
+    std::string Caption() const override { return caption; }
+    void SetCaption(const std::string& text) override { caption = text; }
+    float ClientWidth() const override { return clientWidth; }
+    float ClientHeight() const override { return clientHeight; }
+    void Minimize() override { minimized = true; }
+    bool IsMinimized() const override { return minimized; }
+    void Restore() override { minimized = false, ++restored; }
+    void Unload() override {}
+};
+
+template <class Control>
+struct Placed : Control {
+    Rect bounds;
+    Rect Bounds() const override { return bounds; }
+    void SetBounds(const Rect& r) override { bounds = r; }
+};
+
+struct FakeList : Placed<ListBoxControl> {
+    std::vector<std::string> items;
+    int index = -1;
+    bool focused = false;
+    std::vector<int> keys;
+    void Clear() override { items.clear(), index = -1; }
+    void SetFocus() override { focused = true; }
+    void KeyDown(int keyCode) override { keys.push_back(keyCode); }
+    void AddItems(std::vector<std::string_view> fill) override { items.assign(fill.begin(), fill.end()); }
+    int ListIndex() const override { return index; }
+};
+
+struct FakeButton : Placed<ButtonControl> {
+    std::string toolTip;
+    void SetToolTip(const std::string& text) override { toolTip = text; }
+};
+
+struct FakePicture : Placed<PictureControl> {
+    std::string showing;            // a path, "<icon>", or empty
+    std::set<std::string> damaged;  // there, but no picture
+    std::vector<bool> visibility;   // every change, in order
+    void ShowFirstPicture(std::vector<std::string> files) override {
+        showing = "<icon>";
+        for (const auto& file : files) {
+            if (!damaged.count(file)) return void(showing = file);
+        }
+    }
+    void SetVisible(bool v) override { visibility.push_back(v); }
+};
+
+// A whole Tarvo over the fakes, started with this command line.
+struct FakeTarvo {
+    explicit FakeTarvo(const std::string& line = "", bool linux = false) {
+        services.commandLine = line;
+        if (linux) services.UseLinux();
+    }
+    FakeServices services;
+    FakeWindow window;
+    FakeList list1;
+    FakeButton command1;
+    FakePicture image1;
+    frmPindle form{services, FormControls{window, list1, command1, image1}};
+
+    frmPindle::LoadResult Load() { return form.Form_Load(); }
+    void Select(int k) {  // the user selects display entry k
+        list1.index = k;
+        form.List1_Click();
+    }
+};
+
+const std::string kCaption = "Tarvo - Generic Frontend by Quillan";
+const char* kEnds = nullptr;  // the message is shown and the program ends
+
+TEST(StartUp, RecognisesTheEmulatorOfTheCommandLine) {
+    struct Case { bool linux; const char* line; const char* emu; const char* path; const char* suffix; const char* pattern; int mode; };
+    const Case cases[] = {
+        {false, "C:\\Emu\\ZSNESW.EXE", nullptr, "C:\\Emu\\ZSNESW.EXE", " - ZSNES", "*.smc;*.bin;*.sfc;*.fig;*.1;*.2", 0},
+        {false, "C:\\Emu\\zsnes.exe", nullptr, "C:\\Emu\\zsnes.exe", " - ZSNES", "*.smc;*.bin;*.zip;*.sfc;*.fig;*.1;*.2", 0},
+        {false, "D:\\mame\\mame32.exe", nullptr, "D:\\mame\\mame32.exe", " - MAME32", "*.zip", 1},
+        {false, "C:\\Emu\\space.exe", nullptr, "C:\\Emu\\space.exe", " - Ace", "*.zip", 1},
+        {false, "C:\\Emu\\KGENS.EXE", nullptr, "C:\\Emu\\KGENS.EXE", " - Gens", "*.zip;*.gen;*.smd;*.bin;*.zsg;*.iso;*.raw", 0},
+        {false, "C:\\ngp\\neopocott.exe", nullptr, "C:\\ngp\\neopocott.exe", " - NeoPocott", "*.*", 0},  // pattern untouched
+        // Quotes around the whole path go; blanks stay.
+        {false, "\"C:\\My Emus\\nestopia.exe\"", nullptr, "C:\\My Emus\\nestopia.exe", " - Nestopia", "*.nes;*.zip", 0},
+        {false, "C:\\My Emus\\nestopia.exe", nullptr, "C:\\My Emus\\nestopia.exe", " - Nestopia", "*.nes;*.zip", 0},
+        {false, "\"\"fceu.exe\"", nullptr, "\"fceu.exe", " - FCE Ultra", "*.nes;*.zip", 0},
+        // Anything after the name: no row; the emu setting (or the message) instead.
+        {false, "C:\\Emu\\zsnesw.exe ", "D:\\Any Emu\\run.exe", "D:\\Any Emu\\run.exe", "", "*.*", 0},
+        {false, "\"C:\\Emu\\zsnesw.exe\" game.smc", "D:\\e.exe", "D:\\e.exe", "", "*.*", 0},
+        {false, "C:\\Emu\\zsnesw.exe.lnk", "D:\\e.exe", "D:\\e.exe", "", "*.*", 0},
+        {false, "C:\\Emu\\zsnesw.exe.lnk", nullptr, kEnds, "", "", 0},
+        {false, "", nullptr, kEnds, "", "", 0},
+        {false, "\"", nullptr, kEnds, "", "", 0},
+        // Linux programs carry no ".exe": a whole file name counts.
+        {true, "/usr/games/mame", nullptr, "/usr/games/mame", " - MAME", "*.zip", 1},
+        {true, "/opt/emu/zsnesw.exe", nullptr, "/opt/emu/zsnesw.exe", " - ZSNES", "*.smc;*.bin;*.sfc;*.fig;*.1;*.2", 0},
+        {true, "/opt/\xff\xfe emus/nestopia", nullptr, "/opt/\xff\xfe emus/nestopia", " - Nestopia", "*.nes;*.zip", 0},
+        {true, "/usr/bin/changes", "/usr/bin/x", "/usr/bin/x", "", "*.*", 0},  // not "ages"
+        {true, "/usr/games/mame64", "/usr/bin/x", "/usr/bin/x", "", "*.*", 0},
+    };
+    for (const auto& c : cases) {
+        FakeTarvo t(c.line, c.linux);
+        if (c.emu) t.services.settings["emu"] = c.emu;
+        if (!c.path) {
+            EXPECT_EQ(t.Load(), frmPindle::LoadResult::EndProgram) << c.line;
+            EXPECT_EQ(t.services.messages, std::vector<std::string>{"Specify the emulator full path in the command line."});
+            EXPECT_TRUE(t.list1.items.empty());
+            continue;
+        }
+        EXPECT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow) << c.line;
+        EXPECT_EQ(t.form.EmulatorPath(), c.path) << c.line;
+        EXPECT_EQ(t.command1.toolTip, c.path) << c.line;
+        EXPECT_EQ(t.window.caption, kCaption + c.suffix) << c.line;
+        EXPECT_EQ(t.form.File1().Pattern(), c.pattern) << c.line;
+        EXPECT_EQ(t.form.LaunchMode(), c.mode) << c.line;
+        EXPECT_TRUE(t.services.messages.empty());
+    }
+}
+
+TEST(StartUp, AdoptsAnEmulatorFromItsOwnFolder) {
+    struct File { std::string path; std::uint64_t length = 1; bool hidden = false, executable = false; };
+    struct Case { bool linux; const char* line; std::vector<File> files; const char* path; const char* suffix; };
+    const Case cases[] = {
+        {false, "", {{"C:\\Front\\gens.exe"}, {"C:\\Front\\zsnes.exe"}}, "zsnes.exe", " - ZSNES"},  // table order
+        {false, "", {{"C:\\Front\\zsnesw.exe", 0}, {"C:\\Front\\nester.exe"}}, "nester.exe", " - Nester"},
+        {false, "\"\"", {{"C:\\Front\\fceu.exe"}}, "fceu.exe", " - FCE Ultra"},
+        // A named path never adopts; only a wildcard row replaces it.
+        {false, "C:\\x\\missing.exe", {{"C:\\Front\\zsnes.exe"}, {"C:\\Front\\Pagan2.exe"}}, "C:\\Front\\Pagan2.exe", " - Pagan"},
+        {false, "C:\\x\\o.exe",
+         {{"C:\\Front\\TRWin2.exe"}, {"C:\\Front\\yame_b.exe"}, {"C:\\Front\\yame_a.exe"}, {"C:\\Front\\yame_0.exe", 1, true}},
+         "C:\\Front\\yame_a.exe", " - YAME"},
+        {true, "", {{"/opt/tarvo/zsnes"}, {"/opt/tarvo/snes9x", 1, false, true}, {"/opt/tarvo/snes9x.exe"}}, "snes9x.exe", " - SNES9X"},
+        {true, "", {{"/opt/tarvo/zsnes"}, {"/opt/tarvo/fceu", 1, false, true}}, "fceu", " - FCE Ultra"},
+    };
+    for (const auto& c : cases) {
+        FakeTarvo t(c.line, c.linux);
+        for (const auto& f : c.files) t.services.files[f.path] = {f.length, f.hidden, f.executable};
+        ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow) << c.path;
+        EXPECT_EQ(t.form.EmulatorPath(), c.path);
+        EXPECT_EQ(t.command1.toolTip, c.path);
+        EXPECT_EQ(t.window.caption, kCaption + c.suffix);
+    }
+}
+
+TEST(StartUp, ChoosesTheFolderOfTheFileList) {
+    struct Case { const char* exeFolder; const char* setting; const char* path; };
+    const Case cases[] = {
+        {"C:\\Front", nullptr, "C:\\Front\\roms\\"},  // the default
+        {"E:\\", nullptr, "E:\\roms\\"},              // no second backslash at a root
+        {"C:\\Front", "D:\\Roms", "D:\\Roms\\"},
+        {"C:\\Front", "D:\\Roms\\", "D:\\Roms\\"},
+        {"C:\\Front", "D:\\Sparse", "C:\\Front\\"},   // only a hidden file
+        {"C:\\Front", "Q:\\Nowhere", "C:\\Front\\"},
+        {"C:\\Front", "D:\\Locked", "C:\\Front\\"},   // cannot be read
+        {"C:\\Front", "", "C:\\Front\\"},             // the root, without files
+    };
+    for (const auto& c : cases) {
+        FakeTarvo t("C:\\Emu\\zsnesw.exe");
+        t.services.exeFolder = c.exeFolder;
+        for (const char* rom : {"C:\\Front\\roms\\a.smc", "E:\\roms\\a.smc", "D:\\Roms\\z.smc", "D:\\Locked\\a.smc"}) {
+            t.services.AddFile(rom);
+        }
+        t.services.files["D:\\Sparse\\x.smc"].hidden = true;
+        t.services.unreadableFolders.insert("D:\\Locked\\");
+        if (c.setting) t.services.settings["roms"] = c.setting;
+        ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
+        EXPECT_EQ(t.form.File1().Path(), c.path) << (c.setting ? c.setting : "no setting");
+        const std::string exeFolder = c.exeFolder;
+        EXPECT_EQ(t.form.AppFolder(), exeFolder.back() == '\\' ? exeFolder : exeFolder + "\\");
+    }
+}
+
+TEST(StartUp, ASecondStartActivatesTheFirstByItsCaptionHiddenFromTheSearch) {
+    FakeTarvo t("C:\\Emu\\zsnesw.exe");
+    t.services.previousInstance = true;
+    EXPECT_EQ(t.Load(), frmPindle::LoadResult::EndProgram);
+    EXPECT_EQ(t.services.activated, std::vector<std::string>{kCaption + " - ZSNES"});
+    EXPECT_EQ(t.window.caption, "!");  // its own window is never the one found
+    EXPECT_TRUE(t.list1.items.empty() && t.command1.toolTip.empty());
+}
+
+TEST(RomList, VisibleMatchingFilesByNameThenSelectedByPosition) {
+    FakeTarvo t("C:\\Emu\\nestopia.exe");
+    for (const char* rom : {"c.zip", "B.zip", "game.zip", "game.nes", "A.nes", "a.nes", "notes.txt"}) {
+        t.services.AddFile(std::string("C:\\Front\\roms\\") + rom);
+    }
+    t.services.AddFile("C:\\Front\\roms\\empty.nes", 0);  // listed: only pictures need a length
+    t.services.files["C:\\Front\\roms\\secret.nes"].hidden = true;
+    t.services.AddFile("C:\\Front\\shots\\game.zip.gif");
+    ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
+    EXPECT_EQ(t.list1.items, (std::vector<std::string>{"A", "a", "B", "c", "empty", "game", "game"}));
+    EXPECT_EQ(t.form.File1().ListIndex(), -1);
+    t.Select(6);
+    EXPECT_EQ(t.form.File1().ListIndex(), 6);
+    EXPECT_EQ(t.form.File1().FileName(), "game.zip");
+    EXPECT_EQ(t.image1.showing, "C:\\Front\\shots\\game.zip.gif");
+    t.Select(5);
+    EXPECT_EQ(t.form.File1().FileName(), "game.nes");
+    t.Select(7);  // out of range: nothing changes
+    EXPECT_EQ(t.form.File1().FileName(), "game.nes");
+    for (const char* rom : {"Ülkü.nes", "ülkü b.nes", "ÉLAN.nes", "élan.nes", "Zelda.nes"}) {
+        t.services.AddFile(std::string("C:\\Front\\roms\\") + rom);
+    }
+    t.form.RefreshList();  // letter case ignored beyond ASCII too; equal names by their exact text
+    EXPECT_EQ(std::vector<std::string>(t.list1.items.begin() + 7, t.list1.items.end()),
+              (std::vector<std::string>{"Zelda", "ÉLAN", "élan", "ülkü b", "Ülkü"}));
+}
+
+TEST(RomList, AFullArcadeSetIsNeverCutShort) {
+    FakeTarvo t("C:\\mame\\mame.exe");
+    for (int i = 0; i < 40500; ++i) t.services.AddFile("C:\\Front\\roms\\g" + std::to_string(100000 + i) + ".zip");
+    ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
+    ASSERT_EQ(t.list1.items.size(), 40500u);
+    t.Select(40499);
+    t.form.Command1_Click();
+    ASSERT_EQ(t.services.starts.size(), 1u);
+    EXPECT_EQ(t.services.starts[0].parameters, "g140499");
+}
+
+TEST(Preview, TheFirstUsablePictureWins) {
+    struct Case { std::vector<std::string> present, empty, damaged; std::string shown; };
+    const Case cases[] = {
+        {{"shots\\sonic.bin.jpg", "shots\\sonic.gif"}, {}, {}, "shots\\sonic.bin.jpg"},
+        {{"shots\\sonic.gif", "shots\\sonic.jpg"}, {}, {}, "shots\\sonic.gif"},
+        {{"shots\\sonic.jpg"}, {"shots\\sonic.gif"}, {}, "shots\\sonic.jpg"},
+        {{"shots\\sonic.gif", "logo.bmp"}, {}, {"shots\\sonic.gif"}, "logo.bmp"},  // damaged: passed over
+        {{"shots\\logo.gif"}, {"logo.gif"}, {}, "<icon>"},
+        {{"logo.jpg"}, {}, {"logo.jpg"}, "<icon>"},
+        {{"D:\\Pics\\sonic.jpg"}, {}, {}, "D:\\Pics\\sonic.jpg"},  // the shots setting, read at each selection
+    };
+    for (const auto& c : cases) {
+        FakeTarvo t("C:\\Emu\\gens.exe");
+        t.services.AddFile("C:\\Front\\roms\\sonic.bin");
+        auto path = [](const std::string& p) { return p[1] == ':' ? p : "C:\\Front\\" + p; };
+        for (const auto& p : c.present) t.services.AddFile(path(p));
+        for (const auto& p : c.empty) t.services.AddFile(path(p), 0);
+        for (const auto& p : c.damaged) t.image1.damaged.insert(path(p));
+        ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
+        t.image1.showing = "the previous ROM's picture";
+        if (c.shown[1] == ':') t.services.settings["shots"] = "D:\\Pics";
+        t.Select(0);
+        EXPECT_EQ(t.image1.showing, c.shown[0] == '<' ? c.shown : path(c.shown)) << c.shown;
+    }
+}
+
+TEST(Layout, TooLowForTheButtonThePictureKeepsItsPlace) {
+    FakeTarvo t;
+    t.window.clientHeight = 600;
+    t.command1.bounds = design::kCommand1;
+    t.image1.bounds = {2460, 0, 4920, 4245};
+    t.form.Form_Resize();
+    EXPECT_EQ(t.list1.bounds, (Rect{0, 0, 2460, 600}));
+    EXPECT_EQ(t.image1.bounds, (Rect{2460, 0, 4920, 4245}));
+    EXPECT_EQ(t.command1.bounds, (Rect{2460, 4245, 4920, 750}));
+    EXPECT_EQ(t.image1.visibility, (std::vector<bool>{false, true}));  // hidden while it moves
+    t.window.clientWidth = t.window.clientHeight = 0;  // minimised
+    t.form.Form_Resize();
+    EXPECT_EQ(t.form.File1().bounds, (Rect{0, 0, 0, 0}));
+    EXPECT_EQ(t.command1.bounds, (Rect{0, 4245, 4920, 750}));
+}
+
+TEST(Launch, TheWindowGoesWithTheGameAndComesBackWhenTheLastEnds) {
+    // Each step: 's' a start, 'u' one nobody can watch, 'f' one that fails, 'g' one while Tarvo's own
+    // folder is gone, 'p' one left pending that 'S' starts or 'F' fails; 'e' a game ends, 'r' the user
+    // restores the window.
+    struct Case { const char* steps; bool minimized; int restored; const char* why; };
+    const Case cases[] = {
+        {"s", true, 0, ""},     {"f", false, 0, "Access is denied."},
+        {"p", false, 0, ""},    {"pS", true, 0, ""},  // the window carries on meanwhile
+        {"pF", false, 0, "No such file"},
+        {"g", false, 0, "its working folder C:\\Front\\ is gone"},  // not the emulator's fault
+        {"se", false, 1, ""},   {"sre", false, 0, ""},  // back, unless the user came back first
+        {"ssee", false, 1, ""}, {"sse", true, 0, ""},   // only the last end
+        {"fse", false, 1, "Access is denied."},         // a failed start is no game
+        {"ue", true, 0, ""},
+    };
+    const std::map<char, StartResult> starts = {{'s', StartResult::Started(true)}, {'u', StartResult::Started(false)},
+                                                {'f', StartResult::Failed("Access is denied.")}, {'g', StartResult::Started(true)},
+                                                {'p', StartResult::Pending()}, {'S', StartResult::Started(true)},
+                                                {'F', StartResult::Failed("No such file")}};
+    for (const auto& c : cases) {
+        FakeTarvo t("C:\\Emu\\zsnesw.exe");
+        t.services.AddFile("C:\\Front\\roms\\a.smc");
+        ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
+        t.Select(0);
+        for (const char* step = c.steps; *step; ++step) {
+            if (*step == 'g') t.services.goneFolders.insert("C:\\Front\\");
+            if (*step == 'S' || *step == 'F') {
+                t.services.reports->StartFinished(t.services.starts.back(), starts.at(*step));
+            } else if (starts.count(*step)) {
+                t.services.nextStart = starts.at(*step);
+                t.form.Command1_Click();
+            }
+            if (*step == 'e') t.services.reports->ProgramEnded();
+            if (*step == 'r') t.window.minimized = false;
+        }
+        EXPECT_EQ(t.services.starts.empty(), *c.steps == 'g') << c.steps;
+        EXPECT_EQ(t.window.minimized, c.minimized) << c.steps;
+        EXPECT_EQ(t.window.restored, c.restored) << c.steps;
+        EXPECT_EQ(t.list1.focused, c.restored > 0) << c.steps;  // the same ROM, the keys at hand
+        EXPECT_EQ(t.list1.index, 0) << c.steps;
+        EXPECT_EQ(t.services.messages, *c.why ? std::vector<std::string>{"Could not start the emulator C:\\Emu\\zsnesw.exe: " +
+                                                                         std::string(c.why)}
+                                              : std::vector<std::string>{}) << c.steps;
+    }
+}
+
+TEST(Pad, ActsThroughTheListsKeysAndPlay) {
+    FakeTarvo t("C:\\Emu\\zsnesw.exe");
+    t.services.AddFile("C:\\Front\\roms\\a.smc");
+    ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
+    const PadState none, down{false, true}, pageDown{false, false, false, true}, a{false, false, false, false, true};
+    std::int64_t now = 0;
+    for (const PadState& state : {none, down, none, pageDown, none, a}) t.form.Pad_Poll({state}, now += 40);
+    EXPECT_EQ(t.list1.keys, (std::vector<int>{design::kKeyDown, design::kKeyPageDown}));
+    EXPECT_TRUE(t.list1.focused);
+    EXPECT_EQ(t.services.starts.size(), 1u);
+    t.form.Pad_Resume();  // back from the game with A still held: no second start
+    t.form.Pad_Poll({a}, now += 40);
+    EXPECT_EQ(t.services.starts.size(), 1u);
+}
+
+}  // namespace
+}  // namespace tarvo::testing

@@ -1,0 +1,245 @@
+// The program's rules that need no window: text, names, the profile table,
+// the layout, the picture candidates, the parameter string, the pad.
+
+#include <gtest/gtest.h>
+
+#include "app/emulator_profiles.h"
+#include "launch/launch.h"
+#include "text/paths.h"
+#include "text/utf8.h"
+#include "text/wildcard.h"
+#include "ui/design.h"
+#include "ui/display_name.h"
+#include "ui/layout.h"
+#include "ui/pad_input.h"
+#include "ui/preview.h"
+#include "ui/type_ahead.h"
+
+namespace tarvo {
+
+inline bool operator==(const Rect& a, const Rect& b) {
+    return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
+}
+
+namespace {
+
+TEST(Utf8, CharactersNotBytes) {
+    struct Case { const char* text; std::size_t chars; const char* lessFour; const char* lower; };
+    const Case cases[] = {
+        {"Ülkü.ZIP", 8, "Ülkü", "ülkü.zip"},
+        {"ゲーム.zip", 7, "ゲーム", "ゲーム.zip"},
+        {"abcd", 4, "", "abcd"},
+        {"ΣΟΝΙΚ ΫΑ", 8, "ΣΟΝΙ", "σονικ ϋα"},
+        {"МАРИО ǞǍ", 8, "МАРИ", "марио ǟǎ"},
+        {"ŁÓDŹ ŽAŠ ſ", 10, "ŁÓDŹ Ž", "łódź žaš ſ"},
+        // the first and the last letter of each range of capitals
+        {"ĀĮĲĶĹŇŊŶŸŹŽǍǛǞǮǸȞȢȲɆɎΆΈΊΌΎΏΑΫϘϮЀЏАЯѠҀҊҾӀӁӍӐԮԱՖႠჅḀẔẞẠỾⅠⅯⒶⓏＡＺİ", 60, "ĀĮĲĶĹŇŊŶŸŹŽǍǛǞǮǸȞȢȲɆɎΆΈΊΌΎΏΑΫϘϮЀЏАЯѠҀҊҾӀӁӍӐԮԱՖႠჅḀẔẞẠỾⅠⅯⒶ",
+         "āįĳķĺňŋŷÿźžǎǜǟǯǹȟȣȳɇɏάέίόύώαϋϙϯѐџаяѡҁҋҿӏӂӎӑԯաֆⴀⴥḁẕßạỿⅰⅿⓐⓩａｚi"},
+        {"a\xff" "B\xC3", 4, "", "a\xff" "b\xC3"},  // a byte that is not UTF-8 is one character, kept
+        {"\xff\xfe.ZIP", 6, "\xff\xfe", "\xff\xfe.zip"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CharCount(c.text), c.chars) << c.text;
+        EXPECT_EQ(DropLastChars(c.text, 4), c.lessFour) << c.text;
+        EXPECT_EQ(ToLower(c.text), c.lower) << c.text;
+    }
+    EXPECT_TRUE(EqualsIgnoreCase("C:\\EMU\\ZSNESW.EXE", "c:\\emu\\zsnesw.exe"));
+}
+
+TEST(Wildcard, MatchesLikeTheFileList) {
+    struct Case { const char* patterns; const char* name; bool matches; };
+    const Case cases[] = {
+        {"*.*", "README", true},           {"*.*", "game.zip", true},
+        {"*.zip", "GAME.ZIP", true},       {"*.zip", "game.zip.bak", false},
+        {"*.zip", "zip", false},           {"*.?64", "mario.n64", true},
+        {"*.?64", "mario.v64", true},      {"*.?64", "mario.64", false},
+        {"*.smc;*.sfc", "zelda.SFC", true}, {"*.smc;*.sfc", "zelda.fig", false},
+        {"*.1;*.2", "game.1", true},       {"*.nes", "Ülkü.NES", true},
+        {"yame*.exe", "YAME32.exe", true}, {"yame*.exe", "yame.exe", true},
+        {"yame*.exe", "xyame.exe", false}, {"*.zip;", "a.zip", true},
+        {"a*b*c", "aXbYbZc", true},        {"a*b*c", "aXbYbZ", false},
+        {"?", "Ü", true},                  {"*.zip", "\xff.zip", true},
+        {"*.zip", "*x.zip", true},         {"a*", "a*b", true},  // "*" and "?" in a name are plain letters
+        {"*.?64", "?.?64", true},          {"a*c", "*b*", false},
+        {"a**", "a", true},                {"x;;*.zip", "a.zip", true},
+        // Names beyond ASCII, where the fast paths hand over to the full rules.
+        {"*.zip", "GAME.ZİP", true},       {"*.ZIP", "Ülkü.zip", true},
+        {"yame*.exe", "YAMEÜ.EXE", true},  {"*.nes", "ゲーム.NEŞ", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WildcardSet(c.patterns).Matches(c.name), c.matches) << c.patterns << " vs " << c.name;
+    }
+}
+
+TEST(Paths, FoldersAndAbsolutePaths) {
+    EXPECT_EQ(WithTrailingSeparator("C:\\Roms", '\\'), "C:\\Roms\\");
+    EXPECT_EQ(WithTrailingSeparator("C:\\", '\\'), "C:\\");
+    EXPECT_EQ(WithTrailingSeparator("", '/'), "/");
+    EXPECT_EQ(FileNamePart("/usr/games/mame", '/'), "mame");
+    struct Case { const char* path; char separator; bool absolute; };
+    const Case cases[] = {{"C:\\Emu\\a.exe", '\\', true}, {"Z:a.exe", '\\', true}, {"z:\\", '\\', true},  {"\\\\server\\a.exe", '\\', true},
+                          {"zsnesw.exe", '\\', false},    {"emu\\z.exe", '\\', false}, {"Z", '\\', false},
+                          {"/usr/games/mame", '/', true}, {"mame", '/', false},      {"C:/x", '/', false}};
+    for (const auto& c : cases) EXPECT_EQ(IsAbsolutePath(c.path, c.separator), c.absolute) << c.path;
+}
+
+TEST(Paths, VeryLongPathsAreShownShortenedInTheMiddle) {
+    auto repeat = [](const std::string& text, int n) { std::string out; while (n-- > 0) out += text; return out; };
+    const std::string folder = "C:\\" + std::string(300, 'f');
+    struct Case { std::string path, shown; };
+    const Case cases[] = {
+        {"C:\\Emu\\zsnesw.exe", "C:\\Emu\\zsnesw.exe"},
+        {"/" + repeat("ü", 259), "/" + repeat("ü", 259)},  // 260 characters: whole
+        {"/" + repeat("ü", 260), "/" + repeat("ü", 158) + "…" + repeat("ü", 100)},
+        {folder + "\\zsnesw.exe", folder.substr(0, 248) + "…\\zsnesw.exe"},
+        {folder + "\\" + std::string(150, 'n'), folder.substr(0, 158) + "…\\" + std::string(100, 'n')},
+        {std::string(100000, 'x'), std::string(159, 'x') + "…" + std::string(100, 'x')},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ShortenedForDisplay(c.path, '\\'), c.shown) << c.path.size();
+}
+
+TEST(ProfileTable, RowsAsDesigned) {
+    int modeOne = 0;
+    for (int i = 0; i < kProfileCount; ++i) {
+        const auto& row = kEmulatorProfiles[i];
+        EXPECT_EQ(row.match == EmulatorProfile::Match::FolderWildcard, i >= 47) << i + 1;
+        EXPECT_EQ(std::string(row.captionSuffix).rfind(" - ", 0), 0u) << i + 1;
+        EXPECT_EQ(row.filePattern == nullptr, i == 41) << i + 1;
+        modeOne += row.launchMode;
+        // A path ends in at most one name: the order of the name rows only
+        // matters for adoption.
+        for (int j = 0; j < 47 && i < 47; ++j) {
+            const std::string a = ToLower(row.executable), b = ToLower(kEmulatorProfiles[j].executable);
+            EXPECT_TRUE(i == j || b.size() < a.size() || b.substr(b.size() - a.size()) != a) << a << " / " << b;
+        }
+    }
+    EXPECT_EQ(modeOne, 10);
+}
+
+TEST(DisplayNames, StripTheLastExtension) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"pacman.zip", "pacman"}, {"Sonic 3.smd", "Sonic 3"}, {"game.tar.gz", "game.tar"},
+        {"README", "README"},     {".gen", ""},               {"Ülkü.NES", "Ülkü"}};
+    for (auto [name, shown] : cases) EXPECT_EQ(StripExtension(name), shown);
+}
+
+TEST(TypeAhead, ALetterMovesToTheNextRowBeginningWithIt) {
+    const std::vector<std::string_view> rows = {"apple", "Banana", "berry", "", "Ülkü", "cherry"};
+    struct Case { char32_t letter; int caret, row; };
+    const Case cases[] = {{U'b', -1, 1}, {U'b', 1, 2}, {U'B', 2, 1}, {U'a', 5, 0}, {U'ü', 0, 4}, {U'Ü', 4, 4}, {U'z', 0, -1}, {U'b', 99, 1}};
+    for (const auto& c : cases) EXPECT_EQ(NextRowStartingWith(rows, c.letter, c.caret), c.row) << int(c.letter) << " " << c.caret;
+}
+
+TEST(Layout, TheListTakesAThirdOfTheRoundedWidth) {
+    struct Case { float width; float list; float image; };
+    const Case cases[] = {{7380, 2460, 4920},      {7381, 2460, 4921},      {7382, 2460, 4922}, {7383, 2461, 4922},
+                          {1000.5f, 333, 667.5f}, {1001.5f, 334, 667.5f}, {2.5f, 0, 2.5f}};
+    for (const auto& c : cases) {
+        const ControlRects r = LayoutControls(c.width, 4995, {design::kList1, design::kFile1, design::kImage1, design::kCommand1});
+        EXPECT_EQ(r.list1, (Rect{0, 0, c.list, 4995})) << c.width;
+        EXPECT_EQ(r.file1, r.list1) << c.width;
+        EXPECT_EQ(r.image1, (Rect{c.list, 0, c.image, 4245})) << c.width;
+        EXPECT_EQ(r.command1, (Rect{c.list, 4245, c.image, 750})) << c.width;
+    }
+}
+
+TEST(Preview, CandidatesInOrder) {
+    EXPECT_EQ(PreviewCandidates("C:\\Front\\shots\\", "C:\\Front\\", "sonic.bin", '\\'),
+              (std::vector<std::string>{
+                  "C:\\Front\\shots\\sonic.bin.gif", "C:\\Front\\shots\\sonic.bin.jpg",
+                  "C:\\Front\\shots\\sonic.bin.bmp", "C:\\Front\\shots\\sonic.gif", "C:\\Front\\shots\\sonic.jpg",
+                  "C:\\Front\\shots\\sonic.bmp", "C:\\Front\\shots\\sonic.bin.png", "C:\\Front\\shots\\sonic.png",
+                  "C:\\Front\\shots\\sonic\\0000.png", "C:\\Front\\shots\\Named_Snaps\\sonic.png",
+                  "C:\\Front\\shots\\Named_Titles\\sonic.png", "C:\\Front\\shots\\Named_Boxarts\\sonic.png",
+                  "C:\\Front\\shots\\screenshots\\sonic.png", "C:\\Front\\shots\\screenshots\\sonic.jpg",
+                  "C:\\Front\\shots\\titlescreens\\sonic.png", "C:\\Front\\shots\\titlescreens\\sonic.jpg",
+                  "C:\\Front\\shots\\covers\\sonic.png", "C:\\Front\\shots\\covers\\sonic.jpg",
+                  "C:\\Front\\logo.gif", "C:\\Front\\logo.jpg", "C:\\Front\\logo.bmp", "C:\\Front\\logo.png"}));
+    // libretro's names: its characters as "_", then without the tag.
+    const auto tagged = PreviewCandidates("s/", "a/", "Tom & Jerry: <1/2> (USA).nes", '/');
+    EXPECT_EQ(std::vector<std::string>(tagged.begin() + 9, tagged.begin() + 16),
+              (std::vector<std::string>{"s/Named_Snaps/Tom _ Jerry_ _1_2_ (USA).png", "s/Named_Titles/Tom _ Jerry_ _1_2_ (USA).png",
+                                        "s/Named_Boxarts/Tom _ Jerry_ _1_2_ (USA).png", "s/Named_Snaps/Tom _ Jerry_ _1_2_.png",
+                                        "s/Named_Titles/Tom _ Jerry_ _1_2_.png", "s/Named_Boxarts/Tom _ Jerry_ _1_2_.png",
+                                        "s/Tom _ Jerry_ _1_2_ (USA).png"}));
+    EXPECT_EQ(tagged[16], "s/screenshots/Tom & Jerry: <1/2> (USA).png");
+    EXPECT_EQ(PreviewCandidates("s/", "a/", "*?`|\\.zip", '/')[12], "s/_____.png");
+    // Four characters are cut whatever the extension; without a stem, no stem candidates.
+    EXPECT_EQ(PreviewCandidates("s/", "a/", "game.gb", '/')[3], "s/gam.gif");
+    EXPECT_EQ(PreviewCandidates("s/", "a/", "Ülkü.nes", '/')[8], "s/Ülkü/0000.png");
+    EXPECT_EQ(PreviewCandidates("s/", "a/", "abcd", '/'),
+              (std::vector<std::string>{"s/abcd.gif", "s/abcd.jpg", "s/abcd.bmp", "s/.gif", "s/.jpg", "s/.bmp", "s/abcd.png",
+                                        "s/.png", "a/logo.gif", "a/logo.jpg", "a/logo.bmp", "a/logo.png"}));
+    EXPECT_EQ(PreviewCandidates("s/", "a/", "abc", '/'),
+              (std::vector<std::string>{"s/abc.gif", "s/abc.jpg", "s/abc.bmp", "s/abc.png", "a/logo.gif", "a/logo.jpg",
+                                        "a/logo.bmp", "a/logo.png"}));
+}
+
+TEST(ParameterString, BothLaunchModes) {
+    struct Case { int mode; const char* folder; const char* name; const char* expected; };
+    const Case cases[] = {
+        {1, "C:\\Roms", "PacMan.ZIP", "pacman"},
+        {1, "C:\\Roms", "sf2.zip", "sf2"},
+        {1, "C:\\Roms", "game.1", "ga"},  // four characters go, whatever the extension
+        {1, "C:\\Roms", "game.gb", "gam"},
+        {1, "C:\\Roms", ".zip", ""},
+        {1, "C:\\Roms", "abc", ""},  // never the folder
+        {1, "C:\\Roms", "Ülkü.ZIP", "ülkü"},
+        {0, "C:\\Roms", "Super Game.smc", "C:\\Roms\\Super Game.smc"},
+        {0, "C:\\Roms\\", "Super Game.smc", "C:\\Roms\\Super Game.smc"},
+        {0, "C:\\", "game.bin", "C:\\game.bin"},
+        {0, "C:\\Roms", "", "C:\\Roms\\"},
+        {0, "C:\\Roms", "ゲーム.SMC", "C:\\Roms\\ゲーム.SMC"},
+        {7, "C:\\Roms", "a.zip", "C:\\Roms\\a.zip"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(BuildParameterString(c.mode, c.folder, c.name, '\\'), c.expected) << c.mode << " " << c.name;
+    }
+    EXPECT_EQ(BuildParameterString(0, "/home/u/roms", "a b.nes", '/'), "/home/u/roms/a b.nes");
+}
+
+TEST(StartRequest, BareOrRelativeEmulatorsComeFromTheApplicationFolder) {
+    struct Case { const char* emulator; char sep; const char* program; };
+    const Case cases[] = {
+        {"zsnesw.exe", '\\', "C:\\Front\\zsnesw.exe"}, {"emu\\z.exe", '\\', "C:\\Front\\emu\\z.exe"},
+        {"D:\\z.exe", '\\', "D:\\z.exe"},              {"fceu", '/', "/opt/tarvo/fceu"},
+        {"/usr/games/mame", '/', "/usr/games/mame"},
+    };
+    for (const auto& c : cases) {
+        const std::string app = c.sep == '/' ? "/opt/tarvo/" : "C:\\Front\\";
+        const StartRequest r = BuildStartRequest(c.emulator, app, "p", c.sep);
+        EXPECT_EQ(r.program, c.program);
+        EXPECT_EQ(r.parameters, "p");
+        EXPECT_EQ(r.workingFolder, app);
+    }
+}
+
+TEST(Pad, PressesAndHeldButtonsActAsKeys) {
+    // A reading every 40 ms, one character each: '.' nothing held, 'd' 'u' the D-pad, 's' 'S' the stick
+    // down and up all the way, 'h' down under half way, '<' '>' a shoulder, 'a' A, 't' Start. What each
+    // reading gives: 'D' 'U' a row, 'N' 'P' a page down or up, '!' Play, '.' nothing.
+    const std::pair<const char*, const char*> rows[] = {
+        {".ddddddddddddddd", ".D.........D.D.D"},  // held: again after 400 ms, then every 80
+        {".sss.SSS.hhh", ".D...U......"},
+        {".><.", ".NP."},
+        {".aaaaaaaaaaaa.t", ".!............!"},  // Play never repeats
+        {"dddd.d", ".....D"},  // held as the window came back: nothing until it is let go
+    };
+    const std::string kReadings = ".dusSh<>at";
+    const PadState kStates[] = {{}, {false, true}, {true}, {false, false, false, false, false, false, 32767},
+                                {false, false, false, false, false, false, -32768}, {false, false, false, false, false, false, 16000},
+                                {false, false, true}, {false, false, false, true}, {false, false, false, false, true},
+                                {false, false, false, false, false, true}};
+    for (const auto& [readings, expected] : rows) {
+        PadRepeat pad;
+        std::string got;
+        for (std::size_t i = 0; readings[i]; ++i) {
+            const PadCommand command = pad.Poll({kStates[kReadings.find(readings[i])]}, static_cast<std::int64_t>(i) * 40);
+            got += ".UDPN!"[static_cast<int>(command)];
+        }
+        EXPECT_EQ(got, expected) << readings;
+    }
+}
+
+}  // namespace
+}  // namespace tarvo
