@@ -9,10 +9,7 @@
 namespace tarvo {
 
 struct Rect {
-    float left = 0;
-    float top = 0;
-    float width = 0;
-    float height = 0;
+    float left, top, width, height;
 };
 
 class PlacedControl {

@@ -40,7 +40,7 @@ public:
 
     void OnSelect(std::function<void()> handler) { onSelect_ = std::move(handler); }
 
-    Rect bounds;
+    Rect bounds{};
 
 private:
     Services& services_;

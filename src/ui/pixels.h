@@ -6,10 +6,7 @@
 namespace tarvo {
 
 struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
+    int left, top, width, height;
 };
 
 double TwipsPerPixel(double dotsPerInch);

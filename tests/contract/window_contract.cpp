@@ -59,6 +59,8 @@ TEST_F(Window, OpensAsDesigned) {
     EXPECT_EQ(d->Focused(), Control::List);
     d->Press(Key::Tab);
     EXPECT_EQ(d->Focused(), Control::Play);
+    d->Resize(492, 40);  // too low for the button: the picture keeps its place
+    EXPECT_EQ(d->Rectangle(Control::Picture), (Box{164, 0, 328, 283}));
 }
 
 TEST_F(Window, EscAndF5ActWhateverHasTheFocus) {

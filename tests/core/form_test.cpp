@@ -12,6 +12,7 @@
 #include "app/frm_pindle.h"
 #include "text/paths.h"
 #include "ui/design.h"
+#include "ui/layout.h"
 
 namespace tarvo {
 inline bool operator==(const Rect& a, const Rect& b) {
@@ -102,7 +103,7 @@ struct FakeWindow : FormWindow {
 
 template <class Control>
 struct Placed : Control {
-    Rect bounds;
+    Rect bounds{};
     Rect Bounds() const override { return bounds; }
     void SetBounds(const Rect& r) override { bounds = r; }
 };
@@ -295,17 +296,6 @@ TEST(RomList, VisibleMatchingFilesByNameThenSelectedByPosition) {
               (std::vector<std::string>{"Zelda", "ÉLAN", "élan", "ülkü b", "Ülkü"}));
 }
 
-TEST(RomList, AFullArcadeSetIsNeverCutShort) {
-    FakeTarvo t("C:\\mame\\mame.exe");
-    for (int i = 0; i < 40500; ++i) t.services.AddFile("C:\\Front\\roms\\g" + std::to_string(100000 + i) + ".zip");
-    ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
-    ASSERT_EQ(t.list1.items.size(), 40500u);
-    t.Select(40499);
-    t.form.Command1_Click();
-    ASSERT_EQ(t.services.starts.size(), 1u);
-    EXPECT_EQ(t.services.starts[0].parameters, "g140499");
-}
-
 TEST(Preview, TheFirstUsablePictureWins) {
     struct Case { std::vector<std::string> present, empty, damaged; std::string shown; };
     const Case cases[] = {
@@ -329,6 +319,19 @@ TEST(Preview, TheFirstUsablePictureWins) {
         if (c.shown[1] == ':') t.services.settings["shots"] = "D:\\Pics";
         t.Select(0);
         EXPECT_EQ(t.image1.showing, c.shown[0] == '<' ? c.shown : path(c.shown)) << c.shown;
+    }
+}
+
+TEST(Layout, TheListTakesAThirdOfTheRoundedWidth) {
+    struct Case { float width; float list; float image; };
+    const Case cases[] = {{7380, 2460, 4920},      {7381, 2460, 4921},      {7382, 2460, 4922}, {7383, 2461, 4922},
+                          {1000.5f, 333, 667.5f}, {1001.5f, 334, 667.5f}, {2.5f, 0, 2.5f}};
+    for (const auto& c : cases) {
+        const ControlRects r = LayoutControls(c.width, 4995, {design::kList1, design::kFile1, design::kImage1, design::kCommand1});
+        EXPECT_EQ(r.list1, (Rect{0, 0, c.list, 4995})) << c.width;
+        EXPECT_EQ(r.file1, r.list1) << c.width;
+        EXPECT_EQ(r.image1, (Rect{c.list, 0, c.image, 4245})) << c.width;
+        EXPECT_EQ(r.command1, (Rect{c.list, 4245, c.image, 750})) << c.width;
     }
 }
 

@@ -52,8 +52,7 @@ public:
         instance_ = std::make_unique<SingleInstance>(folder / "tarvo.socket");
         services_ = std::make_unique<LinuxServices>(
             LinuxEnvironment{folder / "app/", commandLine, folder / "Tarvo.conf"}, *instance_);
-        window_ = std::make_unique<TarvoWindow>(*services_);
-        instance_->OnCaption([this](const std::string& caption) { window_->RestoreIfCaption(caption); });
+        window_ = std::make_unique<TarvoWindow>(*services_, instance_.get());
         ASSERT_EQ(window_->Load(), frmPindle::LoadResult::ShowWindow);
         Restore();
     }

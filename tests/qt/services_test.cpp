@@ -23,6 +23,7 @@
 #include "ini_settings.h"
 #include "linux_services.h"
 #include "picture_view.h"
+#include "single_instance.h"
 #include "posix_files.h"
 #include "posix_start.h"
 #include "window_driver.h"
@@ -73,6 +74,15 @@ TEST(CommandLine, ArgumentsJoinedBySingleBlanks) {
     char* argv[] = {a0, a1, a2, a3, nullptr};
     EXPECT_EQ(LinuxEnvironment::FromProcess(4, argv).commandLine, "/opt/My Emus/mame \xff");
     EXPECT_EQ(LinuxEnvironment::FromProcess(1, argv).commandLine, "");
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME"), home = qgetenv("HOME");
+    qputenv("HOME", "/home/me");
+    for (const char* folder : {"", "/settings"}) {
+        qputenv("XDG_CONFIG_HOME", folder);
+        EXPECT_EQ(LinuxEnvironment::FromProcess(1, argv).settingsFile,
+                  (*folder ? std::string(folder) : "/home/me/.config") + "/Tarvo/Tarvo.conf");
+    }
+    qputenv("XDG_CONFIG_HOME", config);
+    qputenv("HOME", home);
 }
 
 TEST(CommandLine, HelpAndVersionAnswerWithoutAWindow) {
@@ -86,15 +96,21 @@ TEST(CommandLine, HelpAndVersionAnswerWithoutAWindow) {
     }
 }
 
-TEST(Start, TheEmulatorStartsInASessionOfItsOwnAndOutlivesTarvo) {
+TEST(Start, TheEmulatorRunsInASessionOfItsOwnOutlivesTarvoAndLeavesNoZombie) {
     ScratchFolder t;
-    t.Write("emu", "#!/bin/sh\nsleep 0.5\necho \"$1\" >'" + t / "out" + "'\n", true);
-    posix::Child child;
-    ASSERT_TRUE(posix::StartChild(t / "emu", {"game.nes"}, t / "", child).started);
-    EXPECT_EQ(getsid(child.pid), child.pid);  // no terminal or session of Tarvo's ends it
-    EXPECT_TRUE(t.Read("out").empty());       // it runs on its own
-    EXPECT_TRUE(posix::Reap(child));
-    EXPECT_EQ(t.Read("out"), "game.nes\n");
+    t.Write("emu", "#!/bin/sh\necho $$ >'" + t / "pid" + "'\nwhile [ ! -e '" + t / "end" + "' ]; do sleep 0.05; done\n", true);
+    SingleInstance instance("");
+    auto services = std::make_unique<LinuxServices>(LinuxEnvironment{t / "", "", t / "Tarvo.conf"}, instance);
+    ASSERT_TRUE(services->StartProgram({t / "emu", "game.nes", t / ""}).watched);
+    for (int i = 0; i < 500 && t.Read("pid").empty(); ++i) QTest::qWait(10);
+    const pid_t pid = std::stoi(t.Read("pid"));
+    const std::string process = "/proc/" + std::to_string(pid);
+    EXPECT_EQ(getsid(pid), pid);  // no terminal or session of Tarvo's ends it
+    services.reset();             // Tarvo ends while the game runs
+    EXPECT_TRUE(std::filesystem::exists(process));
+    t.Write("end", "");
+    for (int i = 0; i < 500 && std::filesystem::exists(process); ++i) QTest::qWait(10);
+    EXPECT_FALSE(std::filesystem::exists(process));  // ended, and reaped
 }
 
 TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
@@ -108,7 +124,7 @@ TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
     qputenv("PATH", QByteArray::fromStdString(bin + ":") + path);
     qputenv("WINEPREFIX", QByteArray::fromStdString(d->folder / "prefix"));
     const std::string rom = d->folder / "roms/a b.smc", onZ = "Z:" + std::string(QString::fromStdString(rom).replace('/', '\\').toStdString());
-    for (const char* name : {"a b.smc", "a b.nes", "b.smc", "b.nes"}) d->folder.Write(std::string("roms/") + name, "rom");
+    for (const char* name : {"a b.smc", "a b.nes", "b.smc", "b.nes", "pacman.zip", "z.zip"}) d->folder.Write(std::string("roms/") + name, "rom");
     struct Case { std::string emulator, contents, driveZ, winepath, launched; };
     const Case cases[] = {
         {"nestopia.exe", "", "", "", rom.substr(0, rom.size() - 3) + "nes"},  // a native program, whatever its name
@@ -117,6 +133,7 @@ TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
         {"zsnesw.exe", "MZ", "/tmp", "printf 'Y:\\\\a b.smc'", "Y:\\a b.smc"},  // another Z:: winepath says
         {"zsnesw.exe", "MZ", "/tmp", "sleep 20", rom},               // winepath too slow: the path as it is
         {"zsnesw.exe", "MZ", "/tmp", "head -c 300000000 /dev/zero", rom},  // or too talkative
+        {"mame.exe", "MZ", "/", "", "pacman"},  // a name, not a path: as it is
     };
     for (const auto& c : cases) {
         d->folder.Remove("ran");
@@ -136,6 +153,7 @@ TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
         d->Click(1);  // the window answers at once
         EXPECT_EQ(d->Selected(), 1);
         EXPECT_EQ(d->Launched(), c.launched + "\n" + app) << c.winepath;
+        EXPECT_LT(play.elapsed(), 4000) << c.winepath;  // a winepath that hangs on is not waited for
         EXPECT_EQ(std::filesystem::exists(ran), !c.winepath.empty()) << c.winepath;
     }
     // A Windows emulator that is not there is no Windows program: it fails to start, never through Wine.
@@ -174,25 +192,6 @@ TEST(Wine, AWindowsEmulatorStartsUnderWineWithARomPathItCanOpen) {
 #endif
 }
 
-TEST(SingleInstance, TheSocketOfACrashedTarvoIsTakenOver) {
-    const auto d = MakeWindowDriver();
-    const std::string path = d->folder / "tarvo.socket";
-    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
-    ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    close(fd);  // the file stays; nobody listens
-
-    const std::string emulator = d->Emulator("nestopia");
-    d->Show(emulator);
-    d->Minimize();
-    EXPECT_EQ(d->SecondStart(emulator), 0);
-    EXPECT_FALSE(d->Minimized());
-}
-
-constexpr uid_t kNobody = 65534;
-
 TEST(HostileFiles, ThatAreNoOrdinaryFilesAreRefusedAtOnce) {
     const auto d = MakeWindowDriver();
     const std::string emulator = d->Emulator("nestopia");
@@ -220,6 +219,8 @@ TEST(HostileFiles, ThatAreNoOrdinaryFilesAreRefusedAtOnce) {
         d->folder.Write("Tarvo.conf", settings);
     }
 }
+
+constexpr uid_t kNobody = 65534;
 
 // User nobody listening on a socket; bound by root first when bindAsRoot.
 // The child ends with 1 when a connection sent it anything within 3 s.
@@ -260,9 +261,10 @@ TEST(SingleInstance, AnotherUsersListenerIsNoTarvo) {
 
         QProcess tarvo, second;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("XDG_CACHE_HOME");
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("XDG_CONFIG_HOME", root);
-        env.insert("XDG_CACHE_HOME", QString(root) + "/cache");
+        env.insert("HOME", root);  // no XDG_CACHE_HOME: ~/.cache
         env.insert("TMPDIR", root);
         env.insert("XDG_RUNTIME_DIR", inTemporaryFolder ? "" : QString::fromStdString(folder));
         tarvo.setProcessEnvironment(env);

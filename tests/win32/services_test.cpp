@@ -12,6 +12,9 @@
 #include "windows_services.h"
 
 namespace tarvo::testing {
+
+HANDLE StartTarvo(const std::string& commandLine);  // the driver's
+
 namespace {
 
 using win32::Narrow;
@@ -34,7 +37,6 @@ TEST(CommandLine, TheTextAfterTheProgramsName) {
 
 TEST(Settings, ReadFromTheRegistryWithoutDefaults) {
     win32::WindowsEnvironment environment;
-    EXPECT_EQ(environment.settingsKey, L"Software\\VB and VBA Program Settings\\Tarvo\\Settings");
     environment.settingsKey = L"Software\\Tarvo Tests\\Settings";
     for (auto [name, value] : {std::pair{L"roms", L"D:\\Röms, \"all\""}, std::pair{L"emu", L""}}) {
         RegSetKeyValueW(HKEY_CURRENT_USER, environment.settingsKey.c_str(), name, REG_SZ, value,
@@ -80,27 +82,21 @@ TEST(Folders, OnePassKeepsTheVisibleMatchingFiles) {
 TEST(Pads, WithoutAnyXInputTarvoStartsAndTheKeysWork) {
     const auto d = MakeWindowDriver();
     for (const char* rom : {"roms/a.nes", "roms/b.nes"}) d->folder.Write(rom, "rom");
-    std::wstring line = L"\"" + Widen(TreePath(TARVO_EXE)) + L"\" " + Widen(d->Emulator("nestopia"));
     wchar_t overrides[512] = L"";
     GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, 512);
     SetEnvironmentVariableW(L"WINEDLLOVERRIDES", L"mscoree=;mshtml=;xinput1_4=d;xinput9_1_0=d");
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION tarvo{};
-    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &tarvo));
+    const HANDLE tarvo = StartTarvo(d->Emulator("nestopia"));
     SetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides);
     HWND window = nullptr;
     d->WaitUntil([&] { return (window = FindWindowW(nullptr, L"Tarvo - Generic Frontend by Quillan - Nestopia")); }, 10000);
-    const HWND list = FindWindowExW(window, nullptr, L"ListBox", nullptr);
     for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
-        PostMessageW(list, WM_KEYDOWN, key, 1);
+        PostMessageW(FindWindowExW(window, nullptr, L"ListBox", nullptr), WM_KEYDOWN, key, 1);
         d->WaitUntil({}, 200);
     }
     const std::string launched = d->Launched();
     EXPECT_EQ(launched.substr(0, launched.find('\n')), d->folder / "roms/b.nes");
-    TerminateProcess(tarvo.hProcess, 0);
-    CloseHandle(tarvo.hProcess);
-    CloseHandle(tarvo.hThread);
+    TerminateProcess(tarvo, 0);
+    CloseHandle(tarvo);
 }
 
 // The system refuses Tarvo its window.

@@ -20,6 +20,9 @@ using win32::Widen;
 
 const wchar_t kSettings[] = L"Software\\VB and VBA Program Settings\\Tarvo\\Settings";
 
+}  // namespace
+
+// A real Tarvo.exe process, with the environment of the tests.
 HANDLE StartTarvo(const std::string& commandLine) {
     std::wstring line = L"\"" + Widen(TreePath(TARVO_EXE)) + L"\" " + Widen(commandLine);
     STARTUPINFOW startup{};
@@ -29,6 +32,8 @@ HANDLE StartTarvo(const std::string& commandLine) {
     CloseHandle(process.hThread);
     return process.hProcess;
 }
+
+namespace {
 
 std::string TextOf(HWND hwnd) {
     wchar_t text[512];

@@ -33,7 +33,8 @@ std::optional<std::string> IniValue(const std::string& text, const std::string& 
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const std::string trimmed = Trim(line);
-        if (trimmed.empty() || trimmed[0] == ';' || trimmed[0] == '#') continue;
+        // A comment (";" or "#") names no group and no key, so it passes as any such line does.
+        if (trimmed.empty()) continue;
         if (trimmed.front() == '[' && trimmed.back() == ']') {
             inGroup = EqualsIgnoreCase(Trim(trimmed.substr(1, trimmed.size() - 2)), group);
             continue;

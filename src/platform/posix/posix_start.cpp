@@ -60,7 +60,7 @@ StartResult StartChild(const std::string& program, const std::vector<std::string
     const int error = posix_spawn(&child.pid, argv[0], setup.Actions(), setup.Attributes(), argv.data(), environ);
     if (error != 0) return StartResult::Failed(std::strerror(error));
     child.pidfd.reset(static_cast<int>(syscall(SYS_pidfd_open, child.pid, 0)));
-    if (!child.pidfd) std::thread([pid = child.pid] { waitpid(pid, nullptr, 0); }).detach();
+    if (!child.pidfd) ReapWhenItEnds(child.pid);
     return StartResult::Started(static_cast<bool>(child.pidfd));
 }
 
@@ -71,6 +71,10 @@ bool Reap(Child& child) {
     }
     child.pidfd.reset();
     return reaped == child.pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+void ReapWhenItEnds(pid_t pid) {
+    std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
 }
 
 std::string FindOnPath(const std::string& name) {

@@ -28,6 +28,9 @@ StartResult StartChild(const std::string& program, const std::vector<std::string
 
 // Collects an ended child; true when it exited with status 0.
 bool Reap(Child& child);
+// Collects the child whenever it ends, on a thread of its own, for a child
+// nothing watches any more.
+void ReapWhenItEnds(pid_t pid);
 
 // The program of that name in a folder of PATH, or empty.
 std::string FindOnPath(const std::string& name);

@@ -1,9 +1,5 @@
 #include "child_watch.h"
 
-#include <sys/wait.h>
-
-#include <thread>
-
 namespace tarvo {
 
 ChildWatch::ChildWatch(posix::Child child, std::function<void(bool)> ended, QObject* parent)
@@ -19,7 +15,7 @@ ChildWatch::ChildWatch(posix::Child child, std::function<void(bool)> ended, QObj
 }
 
 ChildWatch::~ChildWatch() {
-    if (child_.pidfd) std::thread([pid = child_.pid] { waitpid(pid, nullptr, 0); }).detach();
+    if (child_.pidfd) posix::ReapWhenItEnds(child_.pid);
 }
 
 }  // namespace tarvo

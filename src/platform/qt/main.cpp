@@ -41,8 +41,7 @@ int main(int argc, char** argv) {
 
     tarvo::SingleInstance instance(tarvo::SingleInstance::DefaultSocketPath());
     tarvo::LinuxServices services(environment, instance);
-    tarvo::TarvoWindow window(services);
-    instance.OnCaption([&window](const std::string& caption) { window.RestoreIfCaption(caption); });
+    tarvo::TarvoWindow window(services, &instance);
 
     if (window.Load() == tarvo::frmPindle::LoadResult::EndProgram) return 0;
     window.show();

@@ -22,7 +22,6 @@ bool PictureView::LoadPicture(const std::string& path) {
     QImage image;
     if (!QImageReader(&file).read(&image)) return false;
     picture_ = std::move(image);
-    showsIcon_ = false;
     update();
     return true;
 }
@@ -34,18 +33,17 @@ void PictureView::ShowFirstPicture(std::vector<std::string> files, const QIcon& 
         if (LoadPicture(file)) return;
     }
     icon_ = icon;
-    picture_ = QImage();
-    showsIcon_ = true;
+    picture_ = QImage();  // the icon shows where there is no picture
     update();
 }
 
 void PictureView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (showsIcon_) {
-        painter.drawPixmap(rect(), icon_.pixmap(256, 256));
-    } else if (!picture_.isNull()) {
+    if (!picture_.isNull()) {
         painter.drawImage(rect(), picture_);
+    } else {
+        painter.drawPixmap(rect(), icon_.pixmap(256, 256));
     }
 }
 

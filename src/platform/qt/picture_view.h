@@ -29,7 +29,6 @@ protected:
 private:
     QImage picture_;
     QIcon icon_;
-    bool showsIcon_ = false;
     std::optional<std::vector<std::string>> shown_;  // the files last asked for
     std::function<void()> onDoubleClick_;
 };

@@ -104,23 +104,26 @@ SdlPads::~SdlPads() = default;
 void SdlPads::SetActive(bool active) {
     active_ = active;
     if (!active) return timer_.stop();
-    if (sdl_) return timer_.start();
-    if (tried_) return;
-    tried_ = true;
+    if (sdl_) {  // loaded, or tried where there is no SDL
+        if (*sdl_) timer_.start();
+        return;
+    }
+    sdl_.emplace();
     // Once the window is up: its first showing never waits for SDL.
     QTimer::singleShot(0, &timer_, [this] {
-        sdl_ = Library::Load();
-        if (sdl_ && active_) timer_.start();
+        *sdl_ = Library::Load();
+        if (*sdl_ && active_) timer_.start();
     });
 }
 
 void SdlPads::Read() {
-    sdl_->PumpEvents();
+    Library& sdl = **sdl_;
+    sdl.PumpEvents();
     // Tarvo reads the pads' states, never their events: nothing queues.
-    sdl_->FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-    sdl_->Refresh();
+    sdl.FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    sdl.Refresh();
     std::vector<PadState> states;
-    for (const auto& [id, pad] : sdl_->pads) states.push_back(sdl_->StateOf(pad));
+    for (const auto& [id, pad] : sdl.pads) states.push_back(sdl.StateOf(pad));
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
     reading_(states, std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "ui/pad_input.h"
@@ -32,8 +33,8 @@ private:
 
     Reading reading_;
     QTimer timer_;
-    std::unique_ptr<Library> sdl_;  // once the window was first active; empty without SDL
-    bool tried_ = false;
+    // Loaded once the window was first active; nullptr where there is no SDL.
+    std::optional<std::unique_ptr<Library>> sdl_;
     bool active_ = false;
 };
 

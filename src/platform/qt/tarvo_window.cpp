@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 
+#include "single_instance.h"
 #include "ui/design.h"
 #include "ui/pixels.h"
 
@@ -28,7 +29,7 @@ QColor FromRgb(unsigned rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0x
 
 }  // namespace
 
-TarvoWindow::TarvoWindow(Services& services)
+TarvoWindow::TarvoWindow(Services& services, SingleInstance* instance)
     : pads_([this](const std::vector<PadState>& pads, std::int64_t ms) { form_->Pad_Poll(pads, ms); }) {
     LinkResources();
     setWindowIcon(QIcon(":/tarvo/tarvo.ico"));
@@ -48,6 +49,11 @@ TarvoWindow::TarvoWindow(Services& services)
     });
     connect(play_, &QPushButton::clicked, this, [this] { form_->Command1_Click(); });
     picture_->OnDoubleClick([this] { form_->Image1_DblClick(); });
+    if (instance) {
+        instance->OnCaption([this](const std::string& caption) {
+            if (caption == caption_) Restore();
+        });
+    }
     qApp->installEventFilter(this);
 }
 
@@ -90,10 +96,6 @@ float TarvoWindow::ClientWidth() const {
 
 float TarvoWindow::ClientHeight() const {
     return static_cast<float>(height() * TwipsPlacement::TwipsPerPixel(this));
-}
-
-void TarvoWindow::RestoreIfCaption(const std::string& caption) {
-    if (caption == caption_) Restore();
 }
 
 void TarvoWindow::Restore() {

@@ -12,14 +12,16 @@
 
 namespace tarvo {
 
+class SingleInstance;
+
 class TarvoWindow : public QWidget, private FormWindow {
 public:
-    explicit TarvoWindow(Services& services);
+    // A later start for this window's emulator, told by the instance,
+    // brings the window back.
+    explicit TarvoWindow(Services& services, SingleInstance* instance = nullptr);
     ~TarvoWindow() override;
 
     frmPindle::LoadResult Load() { return form_->Form_Load(); }
-    // A later start asked for the window serving this caption.
-    void RestoreIfCaption(const std::string& caption);
 
     QListView* List1() const { return list_; }
     QPushButton* Command1() const { return play_; }
