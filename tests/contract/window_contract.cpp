@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 
 #include "window_driver.h"
 
@@ -108,8 +107,7 @@ TEST_F(Window, TheEmulatorReceivesOneParameterStringUntouched) {
     d->Show(d->Emulator("mame"));  // launch mode 1: the lower-case name less four characters
     const std::string expected[] = {"it's $home (v2)", "pacman", "ülkü", ""};
     for (int row : {0, 1, 2, -1}) {
-        if (row >= 0) d->Click(row);
-        if (row < 0) d->Press(Key::F5);  // nothing selected: no parameters at all
+        row >= 0 ? d->Click(row) : d->Press(Key::F5);  // F5: nothing selected, no parameters at all
         d->ClickPlay();
         EXPECT_EQ(d->Launched(), expected[row < 0 ? 3 : row] + "\n" + d->folder / "app");
         d->Restore();

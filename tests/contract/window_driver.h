@@ -69,10 +69,6 @@ public:
         std::ifstream in(Native(*this / relative), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-    bool Exists(const std::string& relative) const {
-        std::error_code ignored;
-        return fs::exists(Native(*this / relative), ignored);
-    }
     void Remove(const std::string& relative) const {
         std::error_code ignored;
         fs::remove(Native(*this / relative), ignored);
@@ -138,7 +134,7 @@ public:
     // Ends the game of that name; false when no emulator was playing it.
     bool EndEmulator(const std::string& name) {
         folder.Write("app/" + name + ".end", "");
-        const bool ended = WaitUntil([&] { return folder.Exists("app/" + name + ".ended"); }, 5000);
+        const bool ended = WaitUntil([&] { return fs::exists(Native(folder / ("app/" + name + ".ended"))); }, 5000);
         folder.Remove("app/" + name + ".end");
         folder.Remove("app/" + name + ".ended");
         return ended;

@@ -161,11 +161,13 @@ struct FakeTarvo {
 const std::string kCaption = "Tarvo - Generic Frontend by Quillan";
 const char* kEnds = nullptr;  // the message is shown and the program ends
 
-TEST(StartUp, RecognisesTheEmulatorOfTheCommandLine) {
-    struct Case { bool linux; const char* line; const char* emu; const char* path; const char* suffix; const char* pattern; int mode; };
+TEST(StartUp, RecognisesTheEmulatorOfTheCommandLineOrAdoptsOneBesideTarvo) {
+    using Files = std::vector<std::pair<std::string, FakeFile>>;
+    struct Case { bool linux; const char* line; const char* emu; const char* path; const char* suffix; const char* pattern; int mode; Files files = {}; };
+    const char* const kZsnes = "*.smc;*.bin;*.zip;*.sfc;*.fig;*.1;*.2";
     const Case cases[] = {
         {false, "C:\\Emu\\ZSNESW.EXE", nullptr, "C:\\Emu\\ZSNESW.EXE", " - ZSNES", "*.smc;*.bin;*.sfc;*.fig;*.1;*.2", 0},
-        {false, "C:\\Emu\\zsnes.exe", nullptr, "C:\\Emu\\zsnes.exe", " - ZSNES", "*.smc;*.bin;*.zip;*.sfc;*.fig;*.1;*.2", 0},
+        {false, "C:\\Emu\\zsnes.exe", nullptr, "C:\\Emu\\zsnes.exe", " - ZSNES", kZsnes, 0},
         {false, "D:\\mame\\mame32.exe", nullptr, "D:\\mame\\mame32.exe", " - MAME32", "*.zip", 1},
         {false, "C:\\Emu\\space.exe", nullptr, "C:\\Emu\\space.exe", " - Ace", "*.zip", 1},
         {false, "C:\\Emu\\KGENS.EXE", nullptr, "C:\\Emu\\KGENS.EXE", " - Gens", "*.zip;*.gen;*.smd;*.bin;*.zsg;*.iso;*.raw", 0},
@@ -178,19 +180,30 @@ TEST(StartUp, RecognisesTheEmulatorOfTheCommandLine) {
         {false, "C:\\Emu\\zsnesw.exe ", "D:\\Any Emu\\run.exe", "D:\\Any Emu\\run.exe", "", "*.*", 0},
         {false, "\"C:\\Emu\\zsnesw.exe\" game.smc", "D:\\e.exe", "D:\\e.exe", "", "*.*", 0},
         {false, "C:\\Emu\\zsnesw.exe.lnk", "D:\\e.exe", "D:\\e.exe", "", "*.*", 0},
-        {false, "C:\\Emu\\zsnesw.exe.lnk", nullptr, kEnds, "", "", 0},
-        {false, "", nullptr, kEnds, "", "", 0},
-        {false, "\"", nullptr, kEnds, "", "", 0},
+        {false, "C:\\Emu\\zsnesw.exe.lnk", nullptr, kEnds, "", "", 0}, {false, "", nullptr, kEnds, "", "", 0}, {false, "\"", nullptr, kEnds, "", "", 0},
         // Linux programs carry no ".exe": a whole file name counts.
         {true, "/usr/games/mame", nullptr, "/usr/games/mame", " - MAME", "*.zip", 1},
         {true, "/opt/emu/zsnesw.exe", nullptr, "/opt/emu/zsnesw.exe", " - ZSNES", "*.smc;*.bin;*.sfc;*.fig;*.1;*.2", 0},
         {true, "/opt/\xff\xfe emus/nestopia", nullptr, "/opt/\xff\xfe emus/nestopia", " - Nestopia", "*.nes;*.zip", 0},
-        {true, "/usr/bin/changes", "/usr/bin/x", "/usr/bin/x", "", "*.*", 0},  // not "ages"
-        {true, "/usr/games/mame64", "/usr/bin/x", "/usr/bin/x", "", "*.*", 0},
+        {true, "/usr/bin/changes", "/usr/bin/x", "/usr/bin/x", "", "*.*", 0}, {true, "/usr/games/mame64", "/usr/bin/x", "/usr/bin/x", "", "*.*", 0},
+        // Nothing named: an emulator of Tarvo's own folder, in table order, never an empty file.
+        {false, "", nullptr, "zsnes.exe", " - ZSNES", kZsnes, 0, {{"C:\\Front\\gens.exe", {}}, {"C:\\Front\\zsnes.exe", {}}}},
+        {false, "", nullptr, "nester.exe", " - Nester", "*.nes;*.zip", 0, {{"C:\\Front\\zsnesw.exe", {0}}, {"C:\\Front\\nester.exe", {}}}},
+        {false, "\"\"", nullptr, "fceu.exe", " - FCE Ultra", "*.nes;*.zip", 0, {{"C:\\Front\\fceu.exe", {}}}},
+        // A named path never adopts; only a wildcard row replaces it, with a visible file.
+        {false, "C:\\x\\missing.exe", nullptr, "C:\\Front\\Pagan2.exe", " - Pagan", "*.zip;*.?64;*.rom;*.usa;*.pal;*.jap", 0,
+         {{"C:\\Front\\zsnes.exe", {}}, {"C:\\Front\\Pagan2.exe", {}}}},
+        {false, "C:\\x\\o.exe", nullptr, "C:\\Front\\yame_a.exe", " - YAME", "*.pce;*.rom;*.nes;*.gb;*.zip;*.lhz;*.sta;*.snd", 0,
+         {{"C:\\Front\\TRWin2.exe", {}}, {"C:\\Front\\yame_b.exe", {}}, {"C:\\Front\\yame_a.exe", {}}, {"C:\\Front\\yame_0.exe", {1, true}}}},
+        // On Linux a program this user may run, or a Windows one.
+        {true, "", nullptr, "snes9x.exe", " - SNES9X", kZsnes, 0,
+         {{"/opt/tarvo/zsnes", {}}, {"/opt/tarvo/snes9x", {1, false, true}}, {"/opt/tarvo/snes9x.exe", {}}}},
+        {true, "", nullptr, "fceu", " - FCE Ultra", "*.nes;*.zip", 0, {{"/opt/tarvo/zsnes", {}}, {"/opt/tarvo/fceu", {1, false, true}}}},
     };
     for (const auto& c : cases) {
         FakeTarvo t(c.line, c.linux);
         if (c.emu) t.services.settings["emu"] = c.emu;
+        for (const auto& [path, file] : c.files) t.services.files[path] = file;
         if (!c.path) {
             EXPECT_EQ(t.Load(), frmPindle::LoadResult::EndProgram) << c.line;
             EXPECT_EQ(t.services.messages, std::vector<std::string>{"Specify the emulator full path in the command line."});
@@ -207,42 +220,13 @@ TEST(StartUp, RecognisesTheEmulatorOfTheCommandLine) {
     }
 }
 
-TEST(StartUp, AdoptsAnEmulatorFromItsOwnFolder) {
-    struct File { std::string path; std::uint64_t length = 1; bool hidden = false, executable = false; };
-    struct Case { bool linux; const char* line; std::vector<File> files; const char* path; const char* suffix; };
-    const Case cases[] = {
-        {false, "", {{"C:\\Front\\gens.exe"}, {"C:\\Front\\zsnes.exe"}}, "zsnes.exe", " - ZSNES"},  // table order
-        {false, "", {{"C:\\Front\\zsnesw.exe", 0}, {"C:\\Front\\nester.exe"}}, "nester.exe", " - Nester"},
-        {false, "\"\"", {{"C:\\Front\\fceu.exe"}}, "fceu.exe", " - FCE Ultra"},
-        // A named path never adopts; only a wildcard row replaces it.
-        {false, "C:\\x\\missing.exe", {{"C:\\Front\\zsnes.exe"}, {"C:\\Front\\Pagan2.exe"}}, "C:\\Front\\Pagan2.exe", " - Pagan"},
-        {false, "C:\\x\\o.exe",
-         {{"C:\\Front\\TRWin2.exe"}, {"C:\\Front\\yame_b.exe"}, {"C:\\Front\\yame_a.exe"}, {"C:\\Front\\yame_0.exe", 1, true}},
-         "C:\\Front\\yame_a.exe", " - YAME"},
-        {true, "", {{"/opt/tarvo/zsnes"}, {"/opt/tarvo/snes9x", 1, false, true}, {"/opt/tarvo/snes9x.exe"}}, "snes9x.exe", " - SNES9X"},
-        {true, "", {{"/opt/tarvo/zsnes"}, {"/opt/tarvo/fceu", 1, false, true}}, "fceu", " - FCE Ultra"},
-    };
-    for (const auto& c : cases) {
-        FakeTarvo t(c.line, c.linux);
-        for (const auto& f : c.files) t.services.files[f.path] = {f.length, f.hidden, f.executable};
-        ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow) << c.path;
-        EXPECT_EQ(t.form.EmulatorPath(), c.path);
-        EXPECT_EQ(t.command1.toolTip, c.path);
-        EXPECT_EQ(t.window.caption, kCaption + c.suffix);
-    }
-}
-
 TEST(StartUp, ChoosesTheFolderOfTheFileList) {
     struct Case { const char* exeFolder; const char* setting; const char* path; };
     const Case cases[] = {
-        {"C:\\Front", nullptr, "C:\\Front\\roms\\"},  // the default
-        {"E:\\", nullptr, "E:\\roms\\"},              // no second backslash at a root
-        {"C:\\Front", "D:\\Roms", "D:\\Roms\\"},
-        {"C:\\Front", "D:\\Roms\\", "D:\\Roms\\"},
-        {"C:\\Front", "D:\\Sparse", "C:\\Front\\"},   // only a hidden file
-        {"C:\\Front", "Q:\\Nowhere", "C:\\Front\\"},
-        {"C:\\Front", "D:\\Locked", "C:\\Front\\"},   // cannot be read
-        {"C:\\Front", "", "C:\\Front\\"},             // the root, without files
+        {"C:\\Front", nullptr, "C:\\Front\\roms\\"}, {"E:\\", nullptr, "E:\\roms\\"},  // the default; one backslash at a root
+        {"C:\\Front", "D:\\Roms", "D:\\Roms\\"},      {"C:\\Front", "D:\\Roms\\", "D:\\Roms\\"},
+        {"C:\\Front", "D:\\Sparse", "C:\\Front\\"},   {"C:\\Front", "Q:\\Nowhere", "C:\\Front\\"},  // only a hidden file; none
+        {"C:\\Front", "D:\\Locked", "C:\\Front\\"},   {"C:\\Front", "", "C:\\Front\\"},  // cannot be read; the root, no files
     };
     for (const auto& c : cases) {
         FakeTarvo t("C:\\Emu\\zsnesw.exe");
@@ -299,12 +283,10 @@ TEST(RomList, VisibleMatchingFilesByNameThenSelectedByPosition) {
 TEST(Preview, TheFirstUsablePictureWins) {
     struct Case { std::vector<std::string> present, empty, damaged; std::string shown; };
     const Case cases[] = {
-        {{"shots\\sonic.bin.jpg", "shots\\sonic.gif"}, {}, {}, "shots\\sonic.bin.jpg"},
-        {{"shots\\sonic.gif", "shots\\sonic.jpg"}, {}, {}, "shots\\sonic.gif"},
-        {{"shots\\sonic.jpg"}, {"shots\\sonic.gif"}, {}, "shots\\sonic.jpg"},
+        {{"shots\\sonic.bin.jpg", "shots\\sonic.gif"}, {}, {}, "shots\\sonic.bin.jpg"}, {{"shots\\sonic.gif", "shots\\sonic.jpg"}, {}, {}, "shots\\sonic.gif"},
+        {{"shots\\sonic.jpg"}, {"shots\\sonic.gif"}, {}, "shots\\sonic.jpg"},  // empty: passed over
         {{"shots\\sonic.gif", "logo.bmp"}, {}, {"shots\\sonic.gif"}, "logo.bmp"},  // damaged: passed over
-        {{"shots\\logo.gif"}, {"logo.gif"}, {}, "<icon>"},
-        {{"logo.jpg"}, {}, {"logo.jpg"}, "<icon>"},
+        {{"shots\\logo.gif"}, {"logo.gif"}, {}, "<icon>"}, {{"logo.jpg"}, {}, {"logo.jpg"}, "<icon>"},
         {{"D:\\Pics\\sonic.jpg"}, {}, {}, "D:\\Pics\\sonic.jpg"},  // the shots setting, read at each selection
     };
     for (const auto& c : cases) {

@@ -21,16 +21,14 @@ TEST(Utf8, CharactersNotBytes) {
     const Case cases[] = {
         {"Ülkü.ZIP", 8, "Ülkü", "ülkü.zip"},
         {"ゲーム.zip", 7, "ゲーム", "ゲーム.zip"},
-        {"abcd", 4, "", "abcd"},
+        {"abcd", 4, "", "abcd"}, {"⒵ⓐ", 2, "", "⒵ⓐ"},  // beside the capitals, and small already
         {"ΣΟΝΙΚ ΫΑ", 8, "ΣΟΝΙ", "σονικ ϋα"},
         {"МАРИО ǞǍ", 8, "МАРИ", "марио ǟǎ"},
         {"ŁÓDŹ ŽAŠ ſ", 10, "ŁÓDŹ Ž", "łódź žaš ſ"},
         // the first and the last letter of each range of capitals
         {"ĀĮĲĶĹŇŊŶŸŹŽǍǛǞǮǸȞȢȲɆɎΆΈΊΌΎΏΑΫϘϮЀЏАЯѠҀҊҾӀӁӍӐԮԱՖႠჅḀẔẞẠỾⅠⅯⒶⓏＡＺİ", 60, "ĀĮĲĶĹŇŊŶŸŹŽǍǛǞǮǸȞȢȲɆɎΆΈΊΌΎΏΑΫϘϮЀЏАЯѠҀҊҾӀӁӍӐԮԱՖႠჅḀẔẞẠỾⅠⅯⒶ",
          "āįĳķĺňŋŷÿźžǎǜǟǯǹȟȣȳɇɏάέίόύώαϋϙϯѐџаяѡҁҋҿӏӂӎӑԯաֆⴀⴥḁẕßạỿⅰⅿⓐⓩａｚi"},
-        {"a\xff" "B\xC3", 4, "", "a\xff" "b\xC3"},  // a byte that is not UTF-8 is one character, kept
-        {"\xff\xfe.ZIP", 6, "\xff\xfe", "\xff\xfe.zip"},
-        {"⒵ⓐ", 2, "", "⒵ⓐ"},  // beside the capitals, and small already
+        {"a\xff" "B\xC3", 4, "", "a\xff" "b\xC3"}, {"\xff\xfe.ZIP", 6, "\xff\xfe", "\xff\xfe.zip"},  // a byte not UTF-8 is one character, kept
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CharCount(c.text), c.chars) << c.text;
@@ -148,18 +146,12 @@ TEST(Preview, CandidatesInOrder) {
 TEST(ParameterString, BothLaunchModes) {
     struct Case { int mode; const char* folder; const char* name; const char* expected; };
     const Case cases[] = {
-        {1, "C:\\Roms", "PacMan.ZIP", "pacman"},
-        {1, "C:\\Roms", "sf2.zip", "sf2"},
-        {1, "C:\\Roms", "game.1", "ga"},  // four characters go, whatever the extension
-        {1, "C:\\Roms", "game.gb", "gam"},
-        {1, "C:\\Roms", ".zip", ""},
-        {1, "C:\\Roms", "abc", ""},  // never the folder
-        {1, "C:\\Roms", "Ülkü.ZIP", "ülkü"},
-        {0, "C:\\Roms", "Super Game.smc", "C:\\Roms\\Super Game.smc"},
-        {0, "C:\\Roms\\", "Super Game.smc", "C:\\Roms\\Super Game.smc"},
-        {0, "C:\\", "game.bin", "C:\\game.bin"},
-        {0, "C:\\Roms", "", "C:\\Roms\\"},
-        {0, "C:\\Roms", "ゲーム.SMC", "C:\\Roms\\ゲーム.SMC"},
+        {1, "C:\\Roms", "PacMan.ZIP", "pacman"},    {1, "C:\\Roms", "sf2.zip", "sf2"},
+        {1, "C:\\Roms", "game.1", "ga"},            {1, "C:\\Roms", "game.gb", "gam"},  // four characters go, whatever the extension
+        {1, "C:\\Roms", ".zip", ""},                {1, "C:\\Roms", "abc", ""},  // never the folder
+        {1, "C:\\Roms", "Ülkü.ZIP", "ülkü"},        {0, "C:\\Roms", "Super Game.smc", "C:\\Roms\\Super Game.smc"},
+        {0, "C:\\Roms\\", "Super Game.smc", "C:\\Roms\\Super Game.smc"}, {0, "C:\\", "game.bin", "C:\\game.bin"},
+        {0, "C:\\Roms", "", "C:\\Roms\\"},          {0, "C:\\Roms", "ゲーム.SMC", "C:\\Roms\\ゲーム.SMC"},
         {7, "C:\\Roms", "a.zip", "C:\\Roms\\a.zip"},
     };
     for (const auto& c : cases) {

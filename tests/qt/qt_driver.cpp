@@ -11,7 +11,6 @@
 #include <QTest>
 #include <QTimer>
 #include <SDL2/SDL.h>
-#include <filesystem>
 
 #include "linux_services.h"
 #include "single_instance.h"
@@ -115,9 +114,7 @@ public:
         return selected.isEmpty() ? -1 : selected.first().row();
     }
     Control Focused() override {
-        for (Control c : {Control::List, Control::Play, Control::Picture}) {
-            if (QApplication::focusWidget() == Widget(c)) return c;
-        }
+        for (Control c : {Control::List, Control::Play, Control::Picture}) if (QApplication::focusWidget() == Widget(c)) return c;
         return Control::Window;
     }
     std::string Text(Control control) override {

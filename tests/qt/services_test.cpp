@@ -15,7 +15,6 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTest>
-#include <filesystem>
 #include <algorithm>
 #include <ctime>
 #include <sstream>

@@ -24,13 +24,9 @@ TEST(CommandLine, TheTextAfterTheProgramsName) {
     struct Case { const wchar_t* line; const wchar_t* tail; };
     const Case cases[] = {
         {L"\"C:\\Program Files\\Tarvo\\Tarvo.exe\" \"C:\\Emu\\zsnesw.exe\"", L"\"C:\\Emu\\zsnesw.exe\""},
-        {L"Tarvo.exe C:\\My Emus\\fceu.exe", L"C:\\My Emus\\fceu.exe"},
+        {L"Tarvo.exe C:\\My Emus\\fceu.exe", L"C:\\My Emus\\fceu.exe"}, {L"\"C:\\Tarvo\\Tarvo.exe\"", L""},
         {L"Tarvo.exe   \t C:\\a.exe  ", L"C:\\a.exe  "},  // blanks after the name skipped, the rest kept
-        {L"\"C:\\Tarvo\\Tarvo.exe\"", L""},
-        {L"\"C:\\Tarvo\\Tarvo.exe\"x y", L"y"},
-        {L"\"unterminated", L""},
-        {L"", L""},
-        {L"Tarvo.exe \"", L"\""},
+        {L"\"C:\\Tarvo\\Tarvo.exe\"x y", L"y"}, {L"\"unterminated", L""}, {L"", L""}, {L"Tarvo.exe \"", L"\""},
     };
     for (const auto& c : cases) EXPECT_EQ(win32::CommandLineTail(c.line), c.tail) << Narrow(c.line);
 }

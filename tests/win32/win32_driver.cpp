@@ -155,9 +155,7 @@ public:
     }
     int Selected() override { return static_cast<int>(SendMessageW(List(), LB_GETCURSEL, 0, 0)); }  // LB_ERR is -1
     Control Focused() override {
-        for (Control c : {Control::List, Control::Play, Control::Picture}) {
-            if (GetFocus() == Handle(c)) return c;
-        }
+        for (Control c : {Control::List, Control::Play, Control::Picture}) if (GetFocus() == Handle(c)) return c;
         return Control::Window;
     }
     std::string Text(Control control) override {

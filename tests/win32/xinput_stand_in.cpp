@@ -2,25 +2,16 @@
 // xinput1_4.dll (WINEDLLOVERRIDES has Wine load it before its own): one
 // pad, in slot 0, which the test plugs in and moves with StandInPad.
 #include <windows.h>
+#include <xinput.h>
 
 namespace {
 
-struct Gamepad {  // XINPUT_GAMEPAD
-    WORD buttons;
-    BYTE leftTrigger, rightTrigger;
-    SHORT thumbLX, thumbLY, thumbRX, thumbRY;
-};
-struct State {  // XINPUT_STATE
-    DWORD packet;
-    Gamepad pad;
-};
-
-State g_state{};
+XINPUT_STATE g_state{};
 bool g_connected = false;
 
 }  // namespace
 
-extern "C" __declspec(dllexport) DWORD WINAPI XInputGetState(DWORD slot, State* state) {
+extern "C" __declspec(dllexport) DWORD WINAPI XInputGetState(DWORD slot, XINPUT_STATE* state) {
     if (slot != 0 || !g_connected) return ERROR_DEVICE_NOT_CONNECTED;
     *state = g_state;
     return ERROR_SUCCESS;
@@ -28,7 +19,7 @@ extern "C" __declspec(dllexport) DWORD WINAPI XInputGetState(DWORD slot, State* 
 
 extern "C" __declspec(dllexport) void StandInPad(WORD buttons, SHORT thumbLY) {
     g_connected = true;
-    ++g_state.packet;
-    g_state.pad.buttons = buttons;
-    g_state.pad.thumbLY = thumbLY;
+    ++g_state.dwPacketNumber;
+    g_state.Gamepad.wButtons = buttons;
+    g_state.Gamepad.sThumbLY = thumbLY;
 }
