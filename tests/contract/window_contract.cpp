@@ -222,7 +222,7 @@ TEST_F(Window, PicturesFillTheAreaWhereverTheToolsPutThem) {
     std::filesystem::resize_file(std::filesystem::u8path(d->folder / "shots/c d.nes.gif"), 2100000000);
     d->folder.Write("shots/g.nes.gif", TestPicture("red-green.gif"));  // by the whole name
     d->folder.Write("shots/m/0000.png", TestPicture("red-green.png"));  // MAME
-    d->folder.Write("shots/new.nes.png", TestPicture("red-green.png"));
+    d->folder.Write("shots/new.nes.png", TestPicture("red-green.png") + std::string(40 << 20, '\0'));  // 40 MiB, a long tail
     d->folder.Write("shots/Named_Boxarts/Tom _ Jerry.png", TestPicture("red-green.png"));  // libretro
     d->folder.Write("shots/covers/z.jpg", TestPicture("red-green.jpg"));  // ES-DE
     d->folder.Write("shots/ゲーム Ülkü.nes.gif", "GIF89a damaged");

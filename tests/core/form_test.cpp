@@ -1,6 +1,6 @@
 // The whole window over in-memory stand-ins for the system and the widgets,
 // with Windows conventions or Linux ones: start-up, the ROM list, the
-// picture, the layout, the launch, back from the game, the pad.
+// picture, the layout, the launch, back from the game.
 
 #include <gtest/gtest.h>
 
@@ -112,10 +112,9 @@ struct FakeList : Placed<ListBoxControl> {
     std::vector<std::string> items;
     int index = -1;
     bool focused = false;
-    std::vector<int> keys;
     void Clear() override { items.clear(), index = -1; }
     void SetFocus() override { focused = true; }
-    void KeyDown(int keyCode) override { keys.push_back(keyCode); }
+    void KeyDown(int) override {}
     void AddItems(std::vector<std::string_view> fill) override { items.assign(fill.begin(), fill.end()); }
     int ListIndex() const override { return index; }
 };
@@ -377,21 +376,6 @@ TEST(Launch, TheWindowGoesWithTheGameAndComesBackWhenTheLastEnds) {
                                                                          std::string(c.why)}
                                               : std::vector<std::string>{}) << c.steps;
     }
-}
-
-TEST(Pad, ActsThroughTheListsKeysAndPlay) {
-    FakeTarvo t("C:\\Emu\\zsnesw.exe");
-    t.services.AddFile("C:\\Front\\roms\\a.smc");
-    ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
-    const PadState none, down{false, true}, pageDown{false, false, false, true}, a{false, false, false, false, true};
-    std::int64_t now = 0;
-    for (const PadState& state : {none, down, none, pageDown, none, a}) t.form.Pad_Poll({state}, now += 40);
-    EXPECT_EQ(t.list1.keys, (std::vector<int>{design::kKeyDown, design::kKeyPageDown}));
-    EXPECT_TRUE(t.list1.focused);
-    EXPECT_EQ(t.services.starts.size(), 1u);
-    t.form.Pad_Resume();  // back from the game with A still held: no second start
-    t.form.Pad_Poll({a}, now += 40);
-    EXPECT_EQ(t.services.starts.size(), 1u);
 }
 
 }  // namespace

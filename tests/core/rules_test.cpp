@@ -21,7 +21,7 @@ TEST(Utf8, CharactersNotBytes) {
     const Case cases[] = {
         {"Ülkü.ZIP", 8, "Ülkü", "ülkü.zip"},
         {"ゲーム.zip", 7, "ゲーム", "ゲーム.zip"},
-        {"abcd", 4, "", "abcd"}, {"⒵ⓐ", 2, "", "⒵ⓐ"},  // beside the capitals, and small already
+        {"abcd", 4, "", "abcd"}, {"⒵ⓐ", 2, "", "⒵ⓐ"}, {"🎮.ZIP", 5, "🎮", "🎮.zip"},  // beside the capitals; four bytes
         {"ΣΟΝΙΚ ΫΑ", 8, "ΣΟΝΙ", "σονικ ϋα"},
         {"МАРИО ǞǍ", 8, "МАРИ", "марио ǟǎ"},
         {"ŁÓDŹ ŽAŠ ſ", 10, "ŁÓDŹ Ž", "łódź žaš ſ"},
@@ -180,18 +180,18 @@ TEST(StartRequest, BareOrRelativeEmulatorsComeFromTheApplicationFolder) {
 
 TEST(Pad, PressesAndHeldButtonsActAsKeys) {
     // A reading every 40 ms, one character each: '.' nothing held, 'd' 'u' the D-pad, 's' 'S' the stick
-    // down and up all the way, 'h' down under half way, '<' '>' a shoulder, 'a' A, 't' Start. What each
+    // down and up all the way, 'h' down exactly half way, '<' '>' a shoulder, 'a' A, 't' Start. What each
     // reading gives: 'D' 'U' a row, 'N' 'P' a page down or up, '!' Play, '.' nothing.
     const std::pair<const char*, const char*> rows[] = {
         {".ddddddddddddddd", ".D.........D.D.D"},  // held: again after 400 ms, then every 80
         {".sss.SSS.hhh", ".D...U......"},
-        {".><.", ".NP."},
+        {".><.u", ".NP.U"},
         {".aaaaaaaaaaaa.t", ".!............!"},  // Play never repeats
         {"dddd.d", ".....D"},  // held as the window came back: nothing until it is let go
     };
     const std::string kReadings = ".dusSh<>at";
     const PadState kStates[] = {{}, {false, true}, {true}, {false, false, false, false, false, false, 32767},
-                                {false, false, false, false, false, false, -32768}, {false, false, false, false, false, false, 16000},
+                                {false, false, false, false, false, false, -32768}, {false, false, false, false, false, false, 16384},
                                 {false, false, true}, {false, false, false, true}, {false, false, false, false, true},
                                 {false, false, false, false, false, true}};
     for (const auto& [readings, expected] : rows) {

@@ -115,10 +115,11 @@ TEST(Start, TheEmulatorRunsInASessionOfItsOwnOutlivesTarvoAndLeavesNoZombie) {
 TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
     const auto d = MakeWindowDriver();
     const std::string app = d->folder / "app", bin = d->folder / "bin", ran = d->folder / "ran";
-    // Stand-ins on PATH: wine records what it was given; winepath notes that it ran, then acts.
+    // Stand-ins on PATH: wine records what it was given; winepath notes its process, then acts.
     d->folder.Write("bin/wine", "#!/bin/sh\n{ printf '%s\\n' \"$2\"; pwd; } >'" + app + "/t'; mv '" + app + "/t' '" + app +
                                     "/launched.txt'\n", true);
-    const std::string saidWinepath = "#!/bin/sh\ntouch '" + ran + "'\n";
+    const std::string saidWinepath = "#!/bin/sh\necho $$ >'" + ran + "'\n";
+    auto winepathLingers = [&] { const std::string pid = d->folder.Read("ran"); return !pid.empty() && std::filesystem::exists("/proc/" + pid.substr(0, pid.size() - 1)); };
     const QByteArray path = qgetenv("PATH"), prefix = qgetenv("WINEPREFIX");
     qputenv("PATH", QByteArray::fromStdString(bin + ":") + path);
     qputenv("WINEPREFIX", QByteArray::fromStdString(d->folder / "prefix"));
@@ -130,10 +131,12 @@ TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
         {"zsnesw.exe", "MZ", "/", "", onZ},                          // Z: is "/": no winepath
         {"zsnesw.exe", "MZ", "", "", onZ},                           // a prefix Wine has yet to set up
         {"zsnesw.exe", "MZ", "/tmp", "printf 'Y:\\\\a b.smc'", "Y:\\a b.smc"},  // another Z:: winepath says
-        {"zsnesw.exe", "MZ", "/tmp", "sleep 20", rom},               // winepath too slow: the path as it is
-        {"zsnesw.exe", "MZ", "/tmp", "head -c 300000000 /dev/zero", rom},  // or too talkative
+        {"zsnesw.exe", "MZ", "/tmp", "printf 'Y:\\\\a b.smc'; exit 1", rom},  // unless it failed
+        {"zsnesw.exe", "MZ", "/tmp", "head -c 300000000 /dev/zero", rom},  // too talkative: the path as it is
         {"mame.exe", "MZ", "/", "", "pacman"},  // a name, not a path: as it is
+        {"zsnesw.exe", "MZ", "/tmp", "exec sleep 20", rom},          // or too slow
     };
+    QElapsedTimer play;
     for (const auto& c : cases) {
         d->folder.Remove("ran");
         std::filesystem::remove_all(d->folder / "prefix");
@@ -145,7 +148,6 @@ TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
         d->folder.Write("app/" + c.emulator, c.contents.empty() ? d->Emulator("x"), d->folder.Read("app/x") : c.contents, true);
         d->Show(app + "/" + c.emulator);
         d->Click(0);
-        QElapsedTimer play;
         play.start();
         d->ClickPlay();
         EXPECT_LT(play.elapsed(), 500) << c.winepath;
@@ -154,7 +156,15 @@ TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
         EXPECT_EQ(d->Launched(), c.launched + "\n" + app) << c.winepath;
         EXPECT_LT(play.elapsed(), 4000) << c.winepath;  // a winepath that hangs on is not waited for
         EXPECT_EQ(std::filesystem::exists(ran), !c.winepath.empty()) << c.winepath;
+        EXPECT_FALSE(winepathLingers()) << c.winepath;  // ended, or ended by Tarvo, and reaped
     }
+    d->folder.Remove("ran");
+    d->ClickPlay();  // Tarvo closes while winepath works: it is ended and reaped, not waited for
+    d->WaitUntil([&] { return !d->folder.Read("ran").empty(); }, 2000);
+    play.start();
+    d->Show(app + "/mame.exe");
+    EXPECT_LT(play.elapsed(), 1000);
+    EXPECT_FALSE(winepathLingers());
     // A Windows emulator that is not there is no Windows program: it fails to start, never through Wine.
     d->folder.Remove("app/zsnesw.exe");
     d->Show(app + "/zsnesw.exe");
@@ -206,6 +216,7 @@ TEST(HostileFiles, ThatAreNoOrdinaryFilesAreRefusedAtOnce) {
         std::filesystem::remove(d->folder / "shots/a.nes.gif");
         make(d->folder / "shots/a.nes.gif");
         EXPECT_FALSE(PictureView(nullptr).LoadPicture(d->folder / "shots/a.nes.gif"));
+        EXPECT_TRUE(PictureView(nullptr).LoadPicture(TreePath(TARVO_TEST_DATA "/blue.gif")) && fcntl(STDIN_FILENO, F_GETFD) != -1);
         d->Show(emulator);
         d->Click(0);
         EXPECT_EQ(d->Grab(Control::Picture).At(0.5, 0.5).blue, 255);  // the logo
