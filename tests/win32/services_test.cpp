@@ -1,5 +1,5 @@
 // What only the Windows front end does: the command-line text, the registry,
-// folder attributes, the version information.
+// folder attributes, COM, the version information.
 
 #include <gtest/gtest.h>
 
@@ -73,6 +73,15 @@ TEST(Folders, OnePassKeepsTheVisibleMatchingFiles) {
     EXPECT_EQ(services.FileLength(s / "roms/empty.nes"), 0u);
     EXPECT_EQ(services.FileLength(s / "roms/sub.nes"), std::nullopt);
     SetFileAttributesW(Widen(s / "roms/readonly.nes").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(Com, AThreadThatEnteredComItsOwnWayKeepsIt) {
+    std::thread([] {
+        CoInitializeEx(nullptr, COINIT_MULTITHREADED);  // before Tarvo, and not as Tarvo would
+        EXPECT_TRUE(win32::ComScope().Enter());         // there to use, and not Tarvo's to leave:
+        EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE);
+        CoUninitialize(), CoUninitialize();
+    }).join();
 }
 
 TEST(Pads, WithoutAnyXInputTarvoStartsAndTheKeysWork) {
