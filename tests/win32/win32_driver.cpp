@@ -183,7 +183,7 @@ public:
         return {r.left, r.top, r.right - r.left, r.bottom - r.top};
     }
     Image Grab(Control control) override {
-        WaitUntil([&] { return window_->Image1().Settled(); }, 1000);  // a picture still to be decoded
+        EXPECT_TRUE(WaitUntil([&] { return window_->Image1().Settled(); }, 1000)) << "a picture still undecoded after 1 s";
         RECT area{0, 0, 64, 64};
         if (control != Control::Icon) GetClientRect(Handle(control), &area);
         UpdateWindow(Handle(control));
