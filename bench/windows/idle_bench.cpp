@@ -1,10 +1,12 @@
 // What the window costs while it waits: Tarvo.exe's real window, in this
 // process with the stand-in XInput pad plugged in, its CPU time over ten
 // seconds minimised (a game running) and, for comparison, active.
-//   idle_bench ROM_FOLDER      (under Wine: WINEDLLOVERRIDES=xinput1_4=n)
+//   idle_bench ROM_FOLDER      (under Wine: the stand-in XInput in the prefix's
+//                              system folder, WINEDLLOVERRIDES=xinput1_4=n)
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 
 #include "run.h"
 #include "tarvo_window.h"
@@ -43,13 +45,15 @@ int wmain(int argc, wchar_t** argv) {
     tarvo::win32::WindowsEnvironment environment = tarvo::win32::WindowsEnvironment::FromProcess();
     environment.commandLine = "C:\\mame\\mame.exe";
     tarvo::win32::WindowsServices services(environment, com);
-    tarvo::win32::TarvoWindow window(services, com);
+    tarvo::win32::TarvoWindow window(services);
     window.Load();
     window.Show();
     using Plug = void (*)(WORD buttons, SHORT thumbLY);
-    const auto plug = reinterpret_cast<Plug>(
-        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"xinput1_4.dll"), "StandInPad")));
-    if (!plug) return std::fprintf(stderr, "idle_bench: no stand-in xinput1_4.dll beside it\n"), 2;
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    const auto plug = reinterpret_cast<Plug>(reinterpret_cast<void*>(
+        GetProcAddress(LoadLibraryW((std::wstring(system) + L"\\xinput1_4.dll").c_str()), "StandInPad")));
+    if (!plug) return std::fprintf(stderr, "idle_bench: no stand-in xinput1_4.dll in the system folder\n"), 2;
     plug(0, 0);
     Run(window, 2000);  // shown, active, the pad found
     const double active = CpuOverTenSeconds(window);

@@ -29,7 +29,7 @@ frmPindle::LoadResult frmPindle::Form_Load() {
     if (!RecognizeEmulator()) {
         emulatorPath_ = ReadSettingOr("emu", "");
         if (emulatorPath_.empty()) {
-            services_.ShowMessage("Specify the emulator full path in the command line.");
+            controls_.form.ShowMessage("Specify the emulator full path in the command line.");
             return LoadResult::EndProgram;
         }
         file1_.SetPattern("*.*");

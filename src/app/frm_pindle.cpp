@@ -67,24 +67,69 @@ void frmPindle::File1_Click() {
     const char sep = services_.Separator();
     const std::string shotsFolder =
         WithTrailingSeparator(ReadSettingOr("shots", appFolder_ + "shots" + sep), sep);
-    std::vector<std::string> pictures;
-    for (std::string& candidate : PreviewCandidates(shotsFolder, appFolder_, file1_.FileName(), sep)) {
-        if (FileExists(candidate)) pictures.push_back(std::move(candidate));
+    std::vector<std::string> pictures = PreviewCandidates(shotsFolder, appFolder_, file1_.FileName(), sep);
+    if (pictures == wantedPictures_) return;  // on show already, or coming
+    wantedPictures_ = std::move(pictures);
+    ++pictureTicket_;
+    const std::int64_t now = services_.Now();
+    const bool moving = now - lastPictureAsked_ < kPictureSettleMs || controls_.form.InputWaiting();
+    lastPictureAsked_ = now;
+    if (moving) {  // read once the selection rests
+        SettlePicture();
+    } else {
+        LoadWantedPicture();
     }
-    // One that is there but is no picture it can read counts as missing.
-    controls_.image1.ShowFirstPicture(std::move(pictures));
+}
+
+void frmPindle::SettlePicture() {
+    picture_ = PictureState::Settling;
+    controls_.form.StartTimer(FormTimer::Picture, static_cast<int>(kPictureSettleMs));
+}
+
+void frmPindle::Form_Timer(FormTimer timer) {
+    if (timer != FormTimer::Picture || picture_ != PictureState::Settling) return;
+    if (controls_.form.InputWaiting()) {
+        SettlePicture();
+    } else {
+        LoadWantedPicture();
+    }
+}
+
+void frmPindle::LoadWantedPicture() {
+    picture_ = PictureState::Loading;
+    controls_.image1.Load(pictureTicket_, wantedPictures_);
+}
+
+void frmPindle::Image1_Loaded(std::uint64_t ticket) {
+    // A picture of a ROM no longer selected never shows.
+    if (ticket != pictureTicket_ || picture_ != PictureState::Loading) return;
+    picture_ = PictureState::Shown;
+    controls_.image1.Show(ticket);
+}
+
+std::string frmPindle::WhyItCannotStart() {
+    const char sep = services_.Separator();
+    const std::string name = file1_.FileName();
+    if (!name.empty() && !services_.FileLength(WithTrailingSeparator(file1_.Path(), sep) + name)) {
+        return "the ROM " + name + " is gone; F5 reads the folder again";
+    }
+    // The working folder is Tarvo's own: if that is gone, the emulator is
+    // not to blame.
+    if (!services_.FolderExists(appFolder_)) return "its working folder " + ShortenedForDisplay(appFolder_, sep) + " is gone";
+    return {};
 }
 
 void frmPindle::Command1_Click() {
+    // One press, one start: nothing more while a start is under way or its
+    // message shows, nor while the window is minimised (a key that waited
+    // in the queue while the game started, a pad in a game's hands).
+    if (starting_ || controls_.form.IsMinimized()) return;
+    starting_ = true;
     const char sep = services_.Separator();
     const std::string parameters = BuildParameterString(launchMode_, file1_.Path(), file1_.FileName(), sep);
     const StartRequest request = BuildStartRequest(emulatorPath_, appFolder_, parameters, sep);
-    // The working folder is Tarvo's own: if that is gone, the emulator is
-    // not to blame.
-    const StartResult result =
-        services_.FolderExists(appFolder_)
-            ? services_.StartProgram(request)
-            : StartResult::Failed("its working folder " + ShortenedForDisplay(appFolder_, sep) + " is gone");
+    const std::string unstartable = WhyItCannotStart();
+    const StartResult result = unstartable.empty() ? services_.StartProgram(request) : StartResult::Failed(unstartable);
     if (!result.pending) StartFinished(request, result);
 }
 
@@ -94,8 +139,9 @@ void frmPindle::StartFinished(const StartRequest& request, const StartResult& re
         controls_.form.Minimize();
     } else {
         const std::string program = ShortenedForDisplay(request.program, services_.Separator());
-        services_.ShowMessage("Could not start the emulator " + program + ": " + result.error);
+        controls_.form.ShowMessage("Could not start the emulator " + program + ": " + result.error);
     }
+    starting_ = false;
 }
 
 void frmPindle::ProgramEnded() {

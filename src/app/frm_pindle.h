@@ -3,7 +3,9 @@
 // state and every handler; a front end creates the real widgets, hands them
 // in through the control interfaces and calls the handler of each event.
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "os/services.h"
 #include "ui/controls.h"
@@ -38,7 +40,10 @@ public:
     void list1_DblClick();
     void File1_Click();
     void Image1_DblClick();
+    // The load of that ticket is done (PictureControl::Load).
+    void Image1_Loaded(std::uint64_t ticket);
     void Command1_Click();
+    void Form_Timer(FormTimer timer);
     void RefreshList();
     // The pads, read again and again while the window is active (ms on a
     // steady clock); Pad_Resume when it has become active again.
@@ -51,6 +56,12 @@ public:
     // The file list is the handlers' own: RefreshList alone re-reads it, in
     // the one order that never leaves List1 showing names that are gone.
     const FileList& File1() const { return file1_; }
+    // Nothing asked of Image1 is still to be read or shown.
+    bool PictureSettled() const { return picture_ == PictureState::Shown; }
+
+    // Pictures asked for closer together than this (a held key, a pad's
+    // repeat) are read only once this long has passed without another.
+    static constexpr std::int64_t kPictureSettleMs = 40;
 
 private:
     // ProgramReports
@@ -65,6 +76,10 @@ private:
     bool MatchFolderWildcard(const std::string& pattern);
     void ApplyProfile(const EmulatorProfile& profile);
     std::string ReadSettingOr(const std::string& key, const std::string& fallback);
+    void SettlePicture();
+    void LoadWantedPicture();
+    // Why the emulator cannot start with the selected ROM, or empty.
+    std::string WhyItCannotStart();
 
     Services& services_;
     FormControls controls_;
@@ -73,7 +88,14 @@ private:
     std::string emulatorPath_;
     int launchMode_ = 0;
     int emulatorsRunning_ = 0;  // started, watched, not yet ended
+    bool starting_ = false;     // from Play until its start has come to its end
     PadRepeat padRepeat_;
+
+    enum class PictureState { Shown, Settling, Loading };
+    PictureState picture_ = PictureState::Shown;
+    std::vector<std::string> wantedPictures_;  // on show, or coming
+    std::uint64_t pictureTicket_ = 0;
+    std::int64_t lastPictureAsked_ = INT64_MIN / 2;
 };
 
 }  // namespace tarvo

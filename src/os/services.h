@@ -39,7 +39,8 @@ public:
     virtual ~ProgramReports() = default;
     // A start that StartProgram left pending has come to its result.
     virtual void StartFinished(const StartRequest& request, const StartResult& result) = 0;
-    // A program started and watched has ended.
+    // A program started and watched has ended, and with it every process it
+    // started (a launcher's game, a script's program).
     virtual void ProgramEnded() = 0;
 };
 
@@ -81,11 +82,12 @@ public:
     // caption is exactly this text.
     virtual void ActivatePreviousInstance(const std::string& caption) = 0;
 
-    // A modal message: exclamation icon, OK, title "Tarvo".
-    virtual void ShowMessage(const std::string& text) = 0;
+    // A steady clock in milliseconds: only differences count.
+    virtual std::int64_t Now() = 0;
 
     // Starts a program without waiting for it, its window shown normally,
-    // and watches it (without polling) to report its end. Where the start
+    // and watches it and all it starts (without polling) to report their
+    // end. Where the start
     // has to wait for something first, it is left pending and its result
     // reported later; the window is never held up.
     virtual StartResult StartProgram(const StartRequest& request) = 0;

@@ -68,8 +68,9 @@ WildcardSet::WildcardSet(const std::string& patterns) {
         } else if (!one.empty()) {
             std::string ascii = one;
             for (char& c : ascii) c = LowerAscii(c);
-            const bool starThenText = ascii[0] == '*' && IsAscii(ascii) && ascii.find_first_of("*?", 1) == std::string::npos;
-            patterns_.push_back({LowerCodePoints(one), std::move(ascii), starThenText});
+            const bool isAscii = IsAscii(ascii);
+            const bool starThenText = isAscii && ascii[0] == '*' && ascii.find_first_of("*?", 1) == std::string::npos;
+            patterns_.push_back({LowerCodePoints(one), std::move(ascii), isAscii, starThenText});
         }
         start = end + 1;
     }
@@ -83,9 +84,9 @@ bool WildcardSet::Matches(std::string_view name) const {
         if (pattern.starThenText && name.size() >= tail && IsAscii(name.substr(name.size() - tail))) {
             // "*.zip": an ASCII tail is whole characters, so its bytes decide.
             if (EndsWithLowered(name, std::string_view(pattern.ascii).substr(1))) return true;
-        } else if (IsAscii(name)) {
-            // In an ASCII name every byte is a character: the bytes match as
-            // the characters do, whatever the pattern holds.
+        } else if (pattern.isAscii && IsAscii(name)) {
+            // Both ASCII: every byte is a character, and lower-cases as one
+            // (a pattern's İ would lower-case to an ASCII i).
             if (MatchOne(pattern.ascii, name, LowerAscii<char>)) return true;
         } else {
             if (!lowered) lowered = LowerCodePoints(name);

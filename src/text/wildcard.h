@@ -19,6 +19,7 @@ private:
     struct Pattern {
         std::u32string characters;  // lower-cased
         std::string ascii;          // the same as bytes, ASCII letters lower-cased
+        bool isAscii;               // its characters and bytes are one and the same
         bool starThenText;          // "*" and then ASCII text only, as in "*.zip"
     };
     bool matchesEverything_ = false;

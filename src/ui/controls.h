@@ -2,6 +2,7 @@
 // The window and the controls that frmPindle drives. A front end puts real
 // widgets behind these; positions and sizes are in twips (1/1440 inch).
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,10 @@ public:
     virtual void SetBounds(const Rect& bounds) = 0;
 };
 
+// The window's timers: each runs once, and starting it again starts it
+// afresh.
+enum class FormTimer { Picture };
+
 class FormWindow {
 public:
     virtual ~FormWindow() = default;
@@ -31,6 +36,13 @@ public:
     // Back in its normal state, in front of the others, and active.
     virtual void Restore() = 0;
     virtual void Unload() = 0;  // closes the window, which ends the program
+    // A message over the window: exclamation icon, OK, title "Tarvo". The
+    // window takes no input until it is closed.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // Calls frmPindle::Form_Timer(timer) once, after that many milliseconds.
+    virtual void StartTimer(FormTimer timer, int milliseconds) = 0;
+    // A key or a click waits to be handled: the selection is about to move.
+    virtual bool InputWaiting() const = 0;
 };
 
 // List1: display names, at most one selected (-1 for none).
@@ -57,12 +69,15 @@ public:
 // Image1: one picture, stretched to the control's rectangle.
 class PictureControl : public PlacedControl {
 public:
-    // Shows the first of these files that is a picture it can read (GIF,
-    // JPEG, BMP, PNG), else the window's own icon. Where decoding is slow, a
-    // control may wait until the selection stops moving, but what it shows
-    // is always what was asked last; the files asked for again while they
-    // are on show are not read again.
-    virtual void ShowFirstPicture(std::vector<std::string> files) = 0;
+    // Reads, beside the window's thread, the first of these files that is a
+    // picture it can read (GIF, JPEG, BMP, PNG of at most kMostPicturePixels,
+    // decoded no larger than the screen), then calls
+    // frmPindle::Image1_Loaded(ticket) on the window's thread. A load asked
+    // for while another runs replaces any still waiting.
+    virtual void Load(std::uint64_t ticket, std::vector<std::string> files) = 0;
+    // Shows what the load of that ticket found, or the window's own icon
+    // when none of its files was a picture.
+    virtual void Show(std::uint64_t ticket) = 0;
     virtual void SetVisible(bool visible) = 0;
 };
 

@@ -3,6 +3,7 @@
 // folder, driven as the user drives it, and read back as the user sees it.
 // Each front end's test program implements it once, on its real widgets.
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -116,20 +117,29 @@ public:
     std::string exe;  // how the platform's programs end: ".exe" or nothing
 
     // The stand-in emulator, put into app/ under this name plus exe. It
-    // writes app/launched.txt: its parameters, its working folder, more;
-    // then it plays until app/<N>.end appears (N: its parameters after the
-    // last separator) and then writes app/<N>.ended.
+    // adds to app/launched.txt its parameters and its working folder, a line
+    // each; then it plays until app/<N>.end appears (N: its parameters after
+    // the last separator) and then writes app/<N>.ended.
     std::string Emulator(const std::string& name) {
         folder.Write("app/" + name + exe, recorder, true);
         return folder / ("app/" + name + exe);
     }
-    // What the stand-in emulator last received: its parameters, a line break,
-    // its working folder. Waits up to five seconds; empty when none started.
+    // A launcher under this name: it starts the stand-in emulator, as
+    // app/game, in a session of its own, and ends at once.
+    std::string Launcher(const std::string& name) {
+        Emulator("game");
+        folder.Write("app/" + name + exe, launcher, true);
+        return folder / ("app/" + name + exe);
+    }
+    // What the stand-in emulators received since the last look: for each
+    // start its parameters, a line break, its working folder, joined by line
+    // breaks. Waits up to five seconds for one; empty when none started.
     std::string Launched(bool wait = true) {
-        WaitUntil([&] { return !folder.Read("app/launched.txt").empty(); }, wait ? 5000 : 0);
+        auto lines = [&] { const std::string all = folder.Read("app/launched.txt"); return std::count(all.begin(), all.end(), '\n'); };
+        WaitUntil([&] { return lines() >= 2; }, wait ? 5000 : 0);
         const std::string record = folder.Read("app/launched.txt");
         folder.Remove("app/launched.txt");
-        return record.substr(0, record.find('\n', record.find('\n') + 1));
+        return record.substr(0, record.empty() ? 0 : record.size() - 1);
     }
     // Ends the game of that name; false when no emulator was playing it.
     bool EndEmulator(const std::string& name) {
@@ -148,7 +158,8 @@ public:
     virtual void DoubleClick(int row) = 0;  // -1: below the last row
     virtual void ClickPlay() = 0;
     virtual void DoubleClickPicture() = 0;
-    virtual void Press(Key key, int modifiers = kNone) = 0;  // to whatever has the focus
+    // To whatever has the focus; again and again, as fast as keys come.
+    virtual void Press(Key key, int modifiers = kNone, int times = 1) = 0;
     virtual void Type(const std::string& letters) = 0;       // the same, a new search in a list
     virtual void Resize(int width, int height) = 0;  // the client area, in pixels
     virtual void Minimize() = 0;
@@ -165,6 +176,7 @@ public:
     virtual Box Rectangle(Control control) = 0;  // Window: its client area
     virtual Image Grab(Control control) = 0;     // Icon: the window's icon
     virtual bool Minimized() = 0;
+    virtual double PeakMegabytes() = 0;  // the most memory this process has held
     virtual bool Active() = 0;
     virtual bool Open() = 0;
 
@@ -180,7 +192,7 @@ public:
     virtual bool WaitUntil(const std::function<bool()>& done, int milliseconds) = 0;
 
 protected:
-    std::string recorder;  // the stand-in emulator, as bytes
+    std::string recorder, launcher;  // the stand-in emulator and its launcher, as bytes
 };
 
 std::unique_ptr<WindowDriver> MakeWindowDriver();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -36,8 +37,9 @@ public:
     std::map<std::string, FakeFile> files;  // by full path
     std::set<std::string> unreadableFolders, goneFolders;
     bool previousInstance = false;
-    std::vector<std::string> messages, activated;
+    std::vector<std::string> activated;
     std::vector<StartRequest> starts;
+    std::int64_t clock = 0, tick = 1000;  // by default each reading is a second on: nothing settles
 
     void UseLinux() { separator = '/', exeFolder = "/opt/tarvo"; }
     void AddFile(const std::string& path, std::uint64_t length = 1) { files[path].length = length; }
@@ -76,7 +78,7 @@ public:
     bool FolderExists(const std::string& path) override { return !goneFolders.count(path); }
     bool PreviousInstanceRunning() override { return previousInstance; }
     void ActivatePreviousInstance(const std::string& caption) override { activated.push_back(caption); }
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    std::int64_t Now() override { return clock += tick; }
     StartResult nextStart = StartResult::Started(true);
     ProgramReports* reports = nullptr;
     StartResult StartProgram(const StartRequest& request) override {
@@ -91,6 +93,10 @@ struct FakeWindow : FormWindow {
     float clientWidth = 7380, clientHeight = 4995;
     bool minimized = false;
     int restored = 0;
+    std::vector<std::string> messages;
+    std::function<void()> whileTheMessageShows;
+    std::vector<FormTimer> timers;
+    bool inputWaiting = false;
     std::string Caption() const override { return caption; }
     void SetCaption(const std::string& text) override { caption = text; }
     float ClientWidth() const override { return clientWidth; }
@@ -99,6 +105,12 @@ struct FakeWindow : FormWindow {
     bool IsMinimized() const override { return minimized; }
     void Restore() override { minimized = false, ++restored; }
     void Unload() override {}
+    void ShowMessage(const std::string& text) override {
+        messages.push_back(text);
+        if (whileTheMessageShows) whileTheMessageShows();
+    }
+    void StartTimer(FormTimer timer, int) override { timers.push_back(timer); }
+    bool InputWaiting() const override { return inputWaiting; }
 };
 
 template <class Control>
@@ -125,15 +137,24 @@ struct FakeButton : Placed<ButtonControl> {
 };
 
 struct FakePicture : Placed<PictureControl> {
+    explicit FakePicture(FakeServices& services) : files(services) {}
+    FakeServices& files;
     std::string showing;            // a path, "<icon>", or empty
     std::set<std::string> damaged;  // there, but no picture
     std::vector<bool> visibility;   // every change, in order
-    void ShowFirstPicture(std::vector<std::string> files) override {
-        showing = "<icon>";
-        for (const auto& file : files) {
-            if (!damaged.count(file)) return void(showing = file);
+    std::map<std::uint64_t, std::string> loads;  // what each load found
+    std::function<void(std::uint64_t)> loaded;   // at once, unless a test holds it
+    void Load(std::uint64_t ticket, std::vector<std::string> candidates) override {
+        std::string& found = loads[ticket] = "<icon>";
+        for (const auto& file : candidates) {
+            if (files.FileLength(file).value_or(0) > 0 && !damaged.count(file)) {
+                found = file;
+                break;
+            }
         }
+        if (loaded) loaded(ticket);
     }
+    void Show(std::uint64_t ticket) override { showing = loads.at(ticket); }
     void SetVisible(bool v) override { visibility.push_back(v); }
 };
 
@@ -142,13 +163,17 @@ struct FakeTarvo {
     explicit FakeTarvo(const std::string& line = "", bool linux = false) {
         services.commandLine = line;
         if (linux) services.UseLinux();
+        ReleasePictures();
     }
     FakeServices services;
     FakeWindow window;
     FakeList list1;
     FakeButton command1;
-    FakePicture image1;
+    FakePicture image1{services};
     frmPindle form{services, FormControls{window, list1, command1, image1}};
+    FakeTarvo(const FakeTarvo&) = delete;
+    void HoldPictures() { image1.loaded = nullptr; }
+    void ReleasePictures() { image1.loaded = [this](std::uint64_t ticket) { form.Image1_Loaded(ticket); }; }
 
     frmPindle::LoadResult Load() { return form.Form_Load(); }
     void Select(int k) {  // the user selects display entry k
@@ -205,7 +230,7 @@ TEST(StartUp, RecognisesTheEmulatorOfTheCommandLineOrAdoptsOneBesideTarvo) {
         for (const auto& [path, file] : c.files) t.services.files[path] = file;
         if (!c.path) {
             EXPECT_EQ(t.Load(), frmPindle::LoadResult::EndProgram) << c.line;
-            EXPECT_EQ(t.services.messages, std::vector<std::string>{"Specify the emulator full path in the command line."});
+            EXPECT_EQ(t.window.messages, std::vector<std::string>{"Specify the emulator full path in the command line."});
             EXPECT_TRUE(t.list1.items.empty());
             continue;
         }
@@ -215,7 +240,7 @@ TEST(StartUp, RecognisesTheEmulatorOfTheCommandLineOrAdoptsOneBesideTarvo) {
         EXPECT_EQ(t.window.caption, kCaption + c.suffix) << c.line;
         EXPECT_EQ(t.form.File1().Pattern(), c.pattern) << c.line;
         EXPECT_EQ(t.form.LaunchMode(), c.mode) << c.line;
-        EXPECT_TRUE(t.services.messages.empty());
+        EXPECT_TRUE(t.window.messages.empty());
     }
 }
 
@@ -332,25 +357,29 @@ TEST(Layout, TooLowForTheButtonThePictureKeepsItsPlace) {
     EXPECT_EQ(t.command1.bounds, (Rect{0, 4245, 4920, 750}));
 }
 
-TEST(Launch, TheWindowGoesWithTheGameAndComesBackWhenTheLastEnds) {
-    // Each step: 's' a start, 'u' one nobody can watch, 'f' one that fails, 'g' one while Tarvo's own
-    // folder is gone, 'p' one left pending that 'S' starts or 'F' fails; 'e' a game ends, 'r' the user
-    // restores the window.
-    struct Case { const char* steps; bool minimized; int restored; const char* why; };
+TEST(Launch, OnePressOneStartAndTheWindowComesBackWhenTheLastGameEnds) {
+    // Each step: 's' Play with a start, 'u' one nobody can watch, 'f' one that fails, 'g' one while
+    // Tarvo's own folder is gone, 'x' one while the ROM is gone, 'p' one left pending that 'S' starts or
+    // 'F' fails; 'e' a game ends, 'r' the user restores the window, 'm' Play is pressed again while the
+    // message shows.
+    struct Case { const char* steps; int started; bool minimized; int restored; const char* why; };
     const Case cases[] = {
-        {"s", true, 0, ""},     {"f", false, 0, "Access is denied."},
-        {"p", false, 0, ""},    {"pS", true, 0, ""},  // the window carries on meanwhile
-        {"pF", false, 0, "No such file"},
-        {"g", false, 0, "its working folder C:\\Front\\ is gone"},  // not the emulator's fault
-        {"se", false, 1, ""},   {"sre", false, 0, ""},  // back, unless the user came back first
-        {"ssee", false, 1, ""}, {"sse", true, 0, ""},   // only the last end
-        {"fse", false, 1, "Access is denied."},         // a failed start is no game
-        {"ue", true, 0, ""},
+        {"s", 1, true, 0, ""},     {"f", 1, false, 0, "Access is denied."},
+        {"p", 1, false, 0, ""},    {"pS", 1, true, 0, ""},  // the window carries on meanwhile
+        {"pF", 1, false, 0, "No such file"},
+        {"ss", 1, true, 0, ""},    {"psS", 1, true, 0, ""},  // minimised, or under way: one start
+        {"pSs", 1, true, 0, ""},   {"mf", 1, false, 0, "Access is denied."},  // one message at a time
+        {"g", 0, false, 0, "its working folder C:\\Front\\ is gone"},  // not the emulator's fault
+        {"x", 0, false, 0, "the ROM a.smc is gone; F5 reads the folder again"},
+        {"se", 1, false, 1, ""},   {"sre", 1, false, 0, ""},  // back, unless the user came back first
+        {"srsee", 2, false, 1, ""}, {"srse", 2, true, 0, ""},  // only the last end
+        {"fse", 2, false, 1, "Access is denied."},             // a failed start is no game
+        {"ue", 1, true, 0, ""},
     };
     const std::map<char, StartResult> starts = {{'s', StartResult::Started(true)}, {'u', StartResult::Started(false)},
                                                 {'f', StartResult::Failed("Access is denied.")}, {'g', StartResult::Started(true)},
-                                                {'p', StartResult::Pending()}, {'S', StartResult::Started(true)},
-                                                {'F', StartResult::Failed("No such file")}};
+                                                {'x', StartResult::Started(true)}, {'p', StartResult::Pending()},
+                                                {'S', StartResult::Started(true)}, {'F', StartResult::Failed("No such file")}};
     for (const auto& c : cases) {
         FakeTarvo t("C:\\Emu\\zsnesw.exe");
         t.services.AddFile("C:\\Front\\roms\\a.smc");
@@ -358,6 +387,8 @@ TEST(Launch, TheWindowGoesWithTheGameAndComesBackWhenTheLastEnds) {
         t.Select(0);
         for (const char* step = c.steps; *step; ++step) {
             if (*step == 'g') t.services.goneFolders.insert("C:\\Front\\");
+            if (*step == 'x') t.services.files.erase("C:\\Front\\roms\\a.smc");
+            if (*step == 'm') t.window.whileTheMessageShows = [&] { t.form.Command1_Click(); };
             if (*step == 'S' || *step == 'F') {
                 t.services.reports->StartFinished(t.services.starts.back(), starts.at(*step));
             } else if (starts.count(*step)) {
@@ -367,15 +398,48 @@ TEST(Launch, TheWindowGoesWithTheGameAndComesBackWhenTheLastEnds) {
             if (*step == 'e') t.services.reports->ProgramEnded();
             if (*step == 'r') t.window.minimized = false;
         }
-        EXPECT_EQ(t.services.starts.empty(), *c.steps == 'g') << c.steps;
+        EXPECT_EQ(t.services.starts.size(), std::size_t(c.started)) << c.steps;
         EXPECT_EQ(t.window.minimized, c.minimized) << c.steps;
         EXPECT_EQ(t.window.restored, c.restored) << c.steps;
         EXPECT_EQ(t.list1.focused, c.restored > 0) << c.steps;  // the same ROM, the keys at hand
         EXPECT_EQ(t.list1.index, 0) << c.steps;
-        EXPECT_EQ(t.services.messages, *c.why ? std::vector<std::string>{"Could not start the emulator C:\\Emu\\zsnesw.exe: " +
-                                                                         std::string(c.why)}
-                                              : std::vector<std::string>{}) << c.steps;
+        EXPECT_EQ(t.window.messages, *c.why ? std::vector<std::string>{"Could not start the emulator C:\\Emu\\zsnesw.exe: " +
+                                                                        std::string(c.why)}
+                                             : std::vector<std::string>{}) << c.steps;
     }
+}
+
+TEST(Preview, PicturesAreReadOnceTheSelectionRestsAndOnlyTheSelectedOnesShow) {
+    FakeTarvo t("C:\\Emu\\gens.exe");
+    for (const char* file : {"roms\\a.bin", "roms\\b.bin", "roms\\c.bin", "shots\\a.gif", "shots\\b.gif", "shots\\c.gif"}) {
+        t.services.AddFile(std::string("C:\\Front\\") + file);
+    }
+    ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
+    t.HoldPictures();
+    t.Select(0);  // the first after a rest is read at once ...
+    EXPECT_EQ(t.image1.loads.size(), 2u);
+    t.services.tick = 30;  // ... then a held key, each selection 30 ms after the one before: once things rest
+    t.Select(1);
+    t.Select(2);
+    EXPECT_EQ(t.image1.loads.size(), 2u);
+    EXPECT_FALSE(t.form.PictureSettled());
+    EXPECT_EQ(t.window.timers, (std::vector<FormTimer>{FormTimer::Picture, FormTimer::Picture}));
+    t.form.Image1_Loaded(2);  // a's, now that c is selected: never shown
+    EXPECT_EQ(t.image1.showing, "<icon>");
+    t.window.inputWaiting = true;  // a key waits: not yet
+    t.form.Form_Timer(FormTimer::Picture);
+    EXPECT_EQ(t.image1.loads.size(), 2u);
+    t.window.inputWaiting = false;
+    t.form.Form_Timer(FormTimer::Picture);
+    ASSERT_EQ(t.image1.loads.size(), 3u);
+    EXPECT_EQ(t.image1.loads[4], "C:\\Front\\shots\\c.gif");
+    t.form.Image1_Loaded(4);
+    EXPECT_EQ(t.image1.showing, "C:\\Front\\shots\\c.gif");
+    EXPECT_TRUE(t.form.PictureSettled());
+    t.Select(2);  // the same ROM again: nothing read again
+    EXPECT_EQ(t.image1.loads.size(), 3u);
+    t.form.Form_Timer(FormTimer::Picture);  // a late timer changes nothing
+    EXPECT_EQ(t.image1.loads.size(), 3u);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // in-process (offscreen), the real tarvo binary for second starts.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 #include <SDL2/SDL.h>
 
 #include "linux_services.h"
+#include "process_tree.h"
 #include "single_instance.h"
 #include "tarvo_window.h"
 #include "window_driver.h"
@@ -31,10 +33,11 @@ public:
     QtDriver() {
         // Its one parameter (or a note that it got more) and its working
         // folder; then it plays until told to end.
-        recorder = "#!/bin/sh\nhere=$(dirname \"$0\")\n{ [ $# -le 1 ] && printf '%s\\n' \"$1\" || echo split; pwd; } >\"$here/t\"\n"
-                   "mv \"$here/t\" \"$here/launched.txt\"\nname=${1##*/}\ni=0\n"
+        recorder = "#!/bin/sh\nhere=$(dirname \"$0\")\n{ [ $# -le 1 ] && printf '%s\\n' \"$1\" || echo split; pwd; } >\"$here/t$$\"\n"
+                   "cat \"$here/t$$\" >>\"$here/launched.txt\"\nrm \"$here/t$$\"\nname=${1##*/}\ni=0\n"
                    "while [ ! -e \"$here/$name.end\" ] && [ ! -e \"$here/end-all\" ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i + 1)); done\n"
                    ": >\"$here/$name.ended\"\n";
+        launcher = "#!/bin/sh\nsetsid \"$(dirname \"$0\")/game\" \"$@\" &\n";
         UseRoms(folder / "roms");
         folder.Write("app/logo.gif", TestPicture("blue.gif"));
     }
@@ -48,7 +51,7 @@ public:
     }
     void Show(const std::string& commandLine) override {
         Close();
-        instance_ = std::make_unique<SingleInstance>(folder / "tarvo.socket");
+        instance_ = std::make_unique<SingleInstance>(folder / "");
         services_ = std::make_unique<LinuxServices>(
             LinuxEnvironment{folder / "app/", commandLine, folder / "Tarvo.conf"}, *instance_);
         window_ = std::make_unique<TarvoWindow>(*services_, instance_.get());
@@ -66,11 +69,12 @@ public:
     }
     void ClickPlay() override { QTest::mouseClick(window_->Command1(), Qt::LeftButton); }
     void DoubleClickPicture() override { QTest::mouseDClick(window_->Image1(), Qt::LeftButton); }
-    void Press(Key key, int modifiers) override {
+    void Press(Key key, int modifiers, int times) override {
         static const Qt::Key kKeys[] = {Qt::Key_Tab,    Qt::Key_Up,     Qt::Key_Down, Qt::Key_Space,
                                         Qt::Key_Return, Qt::Key_Escape, Qt::Key_F5};
-        QWidget* focus = QApplication::focusWidget();
-        QTest::keyClick(focus ? focus : window_.get(), kKeys[int(key)], QtModifiers(modifiers));
+        for (QWidget* focus = QApplication::focusWidget(); times-- > 0;) {
+            QTest::keyClick(focus ? focus : window_.get(), kKeys[int(key)], QtModifiers(modifiers));
+        }
     }
     void Type(const std::string& letters) override {
         QTest::qWait(QApplication::keyboardInputInterval() + 50);  // a new search
@@ -133,6 +137,7 @@ public:
     Image Grab(Control control) override {
         // What the window has painted, as the screen has it: a widget that
         // was not repainted, or not shown, shows its old pixels.
+        EXPECT_TRUE(WaitUntil([&] { return window_->PictureSettled(); }, 1000)) << "a picture still unread after 1 s";
         WaitUntil({}, 20);
         QImage shown = window_->windowIcon().pixmap(64).toImage();
         if (control != Control::Icon) {
@@ -147,6 +152,11 @@ public:
         return image;
     }
     bool Minimized() override { return window_->isMinimized(); }
+    double PeakMegabytes() override {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return static_cast<double>(usage.ru_maxrss) / 1024;
+    }
     bool Active() override { return window_->isActiveWindow(); }
     bool Open() override { return window_->isVisible(); }
 
@@ -176,7 +186,7 @@ public:
     void StartOneHeldAtItsMessage() override {
         Close();
         Start(held_, {});
-        WaitUntil([&] { return std::filesystem::exists(folder / "tarvo.socket"); }, 5000);  // claimed: held
+        WaitUntil([&] { return std::filesystem::exists(folder / "tarvo.socket"); }, 5000);  // claimed: it listens
     }
 
 protected:
@@ -236,6 +246,7 @@ std::unique_ptr<WindowDriver> MakeWindowDriver() { return std::make_unique<QtDri
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    tarvo::posix::BecomeReaperOfDescendants();  // as tarvo is
     // Real widgets without a screen, unless a display is asked for.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -13,10 +13,12 @@
 #include <unistd.h>
 
 #include <QElapsedTimer>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QTest>
 #include <algorithm>
 #include <ctime>
+#include <iterator>
 #include <sstream>
 
 #include "ini_settings.h"
@@ -95,28 +97,50 @@ TEST(CommandLine, HelpAndVersionAnswerWithoutAWindow) {
     }
 }
 
-TEST(Start, TheEmulatorRunsInASessionOfItsOwnOutlivesTarvoAndLeavesNoZombie) {
+TEST(Start, AGameIsWaitedForWhateverItsLauncherDoesAndOutlivesTarvo) {
     ScratchFolder t;
-    t.Write("emu", "#!/bin/sh\necho $$ >'" + t / "pid" + "'\nwhile [ ! -e '" + t / "end" + "' ]; do sleep 0.05; done\n", true);
+    // A launcher that leaves its game behind in a session of its own, as "setsid emu &" does.
+    t.Write("game", "#!/bin/sh\necho $$ >>'" + t / "pids" + "'\ni=0\nwhile [ ! -e '" + t / "end" + "' ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i + 1)); done\n", true);
+    t.Write("emu", "#!/bin/sh\nsetsid '" + t / "game" + "' &\n", true);
+    struct Reports : ProgramReports {
+        int ended = 0;
+        void StartFinished(const StartRequest&, const StartResult&) override {}
+        void ProgramEnded() override { ++ended; }
+    } reports;
     SingleInstance instance("");
     auto services = std::make_unique<LinuxServices>(LinuxEnvironment{t / "", "", t / "Tarvo.conf"}, instance);
-    ASSERT_TRUE(services->StartProgram({t / "emu", "game.nes", t / ""}).watched);
-    for (int i = 0; i < 500 && t.Read("pid").empty(); ++i) QTest::qWait(10);
-    const pid_t pid = std::stoi(t.Read("pid"));
-    const std::string process = "/proc/" + std::to_string(pid);
-    EXPECT_EQ(getsid(pid), pid);  // no terminal or session of Tarvo's ends it
-    services.reset();             // Tarvo ends while the game runs
-    EXPECT_TRUE(std::filesystem::exists(process));
+    services->ReportTo(&reports);
+    auto game = [&](std::size_t n) {  // the nth game's process, once it plays
+        std::vector<pid_t> pids;
+        for (int i = 0; i < 500 && pids.size() < n; ++i, QTest::qWait(10)) {
+            std::istringstream lines(t.Read("pids"));
+            pids.assign(std::istream_iterator<pid_t>(lines), std::istream_iterator<pid_t>());
+        }
+        return pids.size() < n ? -1 : pids[n - 1];
+    };
+    ASSERT_TRUE(services->StartProgram({t / "emu", "a.nes", t / ""}).watched);
+    const pid_t first = game(1);
+    EXPECT_NE(getsid(first), getsid(0));  // no terminal or session of Tarvo's ends it
+    QTest::qWait(300);
+    EXPECT_EQ(reports.ended, 0);  // its launcher has ended, it has not
     t.Write("end", "");
-    for (int i = 0; i < 500 && std::filesystem::exists(process); ++i) QTest::qWait(10);
-    EXPECT_FALSE(std::filesystem::exists(process));  // ended, and reaped
+    for (int i = 0; i < 500 && reports.ended == 0; ++i) QTest::qWait(10);
+    EXPECT_EQ(reports.ended, 1);
+    EXPECT_FALSE(std::filesystem::exists("/proc/" + std::to_string(first)));  // and reaped
+    t.Remove("end");
+    ASSERT_TRUE(services->StartProgram({t / "emu", "b.nes", t / ""}).watched);
+    const pid_t second = game(2);
+    services.reset();  // Tarvo ends while the game runs: it runs on
+    EXPECT_EQ(kill(second, 0), 0);
+    t.Write("end", "");
+    waitpid(second, nullptr, 0);
 }
 
 TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
     const auto d = MakeWindowDriver();
     const std::string app = d->folder / "app", bin = d->folder / "bin", ran = d->folder / "ran";
     // Stand-ins on PATH: wine records what it was given; winepath notes its process, then acts.
-    d->folder.Write("bin/wine", "#!/bin/sh\n{ printf '%s\\n' \"$2\"; pwd; } >'" + app + "/t'; mv '" + app + "/t' '" + app +
+    d->folder.Write("bin/wine", "#!/bin/sh\n{ printf '%s\\n' \"$2\"; pwd; } >'" + app + "/t'; cat '" + app + "/t' >>'" + app +
                                     "/launched.txt'\n", true);
     const std::string saidWinepath = "#!/bin/sh\necho $$ >'" + ran + "'\n";
     auto winepathLingers = [&] { const std::string pid = d->folder.Read("ran"); return !pid.empty() && std::filesystem::exists("/proc/" + pid.substr(0, pid.size() - 1)); };
@@ -125,13 +149,14 @@ TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
     qputenv("WINEPREFIX", QByteArray::fromStdString(d->folder / "prefix"));
     const std::string rom = d->folder / "roms/a b.smc", onZ = "Z:" + std::string(QString::fromStdString(rom).replace('/', '\\').toStdString());
     for (const char* name : {"a b.smc", "a b.nes", "b.smc", "b.nes", "pacman.zip", "z.zip"}) d->folder.Write(std::string("roms/") + name, "rom");
-    struct Case { std::string emulator, contents, driveZ, winepath, launched; };
+    struct Case { std::string emulator, contents, driveZ, winepath, launched; int presses = 1; };
     const Case cases[] = {
         {"nestopia.exe", "", "", "", rom.substr(0, rom.size() - 3) + "nes"},  // a native program, whatever its name
         {"zsnesw.exe", "MZ", "/", "", onZ},                          // Z: is "/": no winepath
         {"zsnesw.exe", "MZ", "", "", onZ},                           // a prefix Wine has yet to set up
         {"zsnesw.exe", "MZ", "/tmp", "printf 'Y:\\\\a b.smc'", "Y:\\a b.smc"},  // another Z:: winepath says
         {"zsnesw.exe", "MZ", "/tmp", "printf 'Y:\\\\a b.smc'; exit 1", rom},  // unless it failed
+        {"zsnesw.exe", "MZ", "/tmp", "sleep 0.4; printf 'Y:\\\\a b.smc'", "Y:\\a b.smc", 2},  // Play again meanwhile: one start
         {"zsnesw.exe", "MZ", "/tmp", "head -c 300000000 /dev/zero", rom},  // too talkative: the path as it is
         {"mame.exe", "MZ", "/", "", "pacman"},  // a name, not a path: as it is
         {"zsnesw.exe", "MZ", "/tmp", "exec sleep 20", rom},          // or too slow
@@ -149,11 +174,13 @@ TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
         d->Show(app + "/" + c.emulator);
         d->Click(0);
         play.start();
-        d->ClickPlay();
+        for (int press = 0; press < c.presses; ++press) d->WaitUntil({}, press * 100), d->ClickPlay();
         EXPECT_LT(play.elapsed(), 500) << c.winepath;
         d->Click(1);  // the window answers at once
         EXPECT_EQ(d->Selected(), 1);
         EXPECT_EQ(d->Launched(), c.launched + "\n" + app) << c.winepath;
+        d->WaitUntil({}, c.presses > 1 ? 600 : 0);
+        EXPECT_EQ(d->Launched(false), "") << c.winepath;
         EXPECT_LT(play.elapsed(), 4000) << c.winepath;  // a winepath that hangs on is not waited for
         EXPECT_EQ(std::filesystem::exists(ran), !c.winepath.empty()) << c.winepath;
         EXPECT_FALSE(winepathLingers()) << c.winepath;  // ended, or ended by Tarvo, and reaped
@@ -190,14 +217,14 @@ TEST(Wine, AWindowsEmulatorStartsUnderWineWithARomPathItCanOpen) {
     d->Show(d->folder / "app/zsnesw.exe");
     d->Click(0);
     d->ClickPlay();
-    for (int i = 0; i < 6000 && d->folder.Read("app/launched.txt").empty(); ++i) QTest::qWait(10);
+    for (int i = 0; i < 6000 && d->folder.Read("app/opened.txt").empty(); ++i) QTest::qWait(10);
     std::istringstream record(d->folder.Read("app/launched.txt"));
-    std::string parameters, folder, opened;
-    std::getline(record, parameters) && std::getline(record, folder) && std::getline(record, opened);
+    std::string parameters, folder;
+    std::getline(record, parameters) && std::getline(record, folder);
     EXPECT_NE(parameters.find(":\\"), std::string::npos) << parameters;  // as Windows names it
     EXPECT_NE(parameters.find("\\roms\\Super Mario.smc"), std::string::npos) << parameters;
     EXPECT_EQ(folder.substr(folder.size() - 4), "\\app") << folder;
-    EXPECT_EQ(opened, "opened");
+    EXPECT_EQ(d->folder.Read("app/opened.txt"), "opened");
 #endif
 }
 
@@ -215,8 +242,8 @@ TEST(HostileFiles, ThatAreNoOrdinaryFilesAreRefusedAtOnce) {
     for (const auto& make : hostile) {  // as a screenshot, then as the settings file
         std::filesystem::remove(d->folder / "shots/a.nes.gif");
         make(d->folder / "shots/a.nes.gif");
-        EXPECT_FALSE(PictureView(nullptr).LoadPicture(d->folder / "shots/a.nes.gif"));
-        EXPECT_TRUE(PictureView(nullptr).LoadPicture(TreePath(TARVO_TEST_DATA "/blue.gif")) && fcntl(STDIN_FILENO, F_GETFD) != -1);
+        EXPECT_TRUE(ReadPicture(d->folder / "shots/a.nes.gif", {1920, 1080}).isNull());
+        EXPECT_FALSE(ReadPicture(TreePath(TARVO_TEST_DATA "/blue.gif"), {1920, 1080}).isNull() || fcntl(STDIN_FILENO, F_GETFD) == -1);
         d->Show(emulator);
         d->Click(0);
         EXPECT_EQ(d->Grab(Control::Picture).At(0.5, 0.5).blue, 255);  // the logo
@@ -292,6 +319,59 @@ TEST(SingleInstance, AnotherUsersListenerIsNoTarvo) {
         EXPECT_EQ(WEXITSTATUS(status), 0) << "the squatter was sent something";
         std::filesystem::remove_all(root);
     }
+}
+
+TEST(SingleInstance, TwoStartsAtOneInstantKeepOneWindowWhateverTheFolder) {
+    ScratchFolder t;
+    const std::string runtime = t / std::string(120, 'r');  // longer than a socket's path may be
+    ASSERT_EQ(mkdir(runtime.c_str(), 0700), 0);
+    std::vector<std::string> environment{"QT_QPA_PLATFORM=offscreen", "XDG_RUNTIME_DIR=" + runtime, "XDG_CONFIG_HOME=" + t / "",
+                                         "PATH=/usr/bin:/bin"};
+    std::vector<char*> envp, argv{const_cast<char*>(TARVO_BINARY), const_cast<char*>("/usr/games/nestopia"), nullptr};
+    for (auto& variable : environment) envp.push_back(variable.data());
+    envp.push_back(nullptr);
+    for (int round = 0; round < 30; ++round) {
+        int go[2];
+        ASSERT_EQ(pipe(go), 0);
+        pid_t tarvo[2];
+        for (pid_t& pid : tarvo) {
+            if ((pid = fork()) == 0) {  // both wait for the same moment
+                char byte;
+                close(go[1]);
+                read(go[0], &byte, 1);
+                execve(argv[0], argv.data(), envp.data());
+                _exit(127);
+            }
+        }
+        close(go[0]);
+        close(go[1]);
+        int status = 0, ended = -1;
+        for (int i = 0; i < 500 && ended < 0; ++i, usleep(10000)) {
+            for (int which : {0, 1}) if (ended < 0 && waitpid(tarvo[which], &status, WNOHANG) == tarvo[which]) ended = which;
+        }
+        EXPECT_TRUE(ended >= 0 && WEXITSTATUS(status) == 0) << "round " << round << ": neither start found the other";
+        usleep(200000);
+        const pid_t kept = tarvo[ended == 0 ? 1 : 0];
+        EXPECT_EQ(waitpid(kept, &status, WNOHANG), 0) << "round " << round << ": no window kept";
+        for (const pid_t pid : tarvo) kill(pid, SIGKILL), waitpid(pid, &status, 0);
+        if (HasFailure()) break;
+    }
+}
+
+TEST(SingleInstance, AClientThatSendsMoreThanACaptionIsDropped) {
+    ScratchFolder t;
+    SingleInstance first(t / "");
+    std::vector<std::string> captions;
+    first.OnCaption([&](const std::string& caption) { captions.push_back(caption); });
+    QLocalSocket flood, caption;
+    flood.connectToServer(QString::fromStdString(t / "tarvo.socket"));
+    ASSERT_TRUE(flood.waitForConnected(2000));
+    flood.write(QByteArray(1 << 20, 'x'));
+    for (int i = 0; i < 200 && flood.state() == QLocalSocket::ConnectedState; ++i) QTest::qWait(10);
+    EXPECT_NE(flood.state(), QLocalSocket::ConnectedState);
+    SingleInstance(t / "").SendCaption("Tarvo - Nestopia");
+    for (int i = 0; i < 100 && captions.empty(); ++i) QTest::qWait(10);
+    EXPECT_EQ(captions, std::vector<std::string>{"Tarvo - Nestopia"});
 }
 
 }  // namespace

@@ -14,19 +14,22 @@ endif()
 # run time instead.
 set(allowed [[
   advapi32: RegGetValueW
-  comctl32: DefSubclassProc InitCommonControlsEx SetWindowSubclass
+  comctl32: DefSubclassProc InitCommonControlsEx RemoveWindowSubclass SetWindowSubclass
   gdi32: CreateCompatibleDC CreateDIBSection CreateFontIndirectW CreateSolidBrush DeleteDC DeleteObject
     EnumFontFamiliesExW ExtTextOutW GetDeviceCaps GetObjectW GetTextMetricsW SelectObject SetBkColor
     SetBrushOrgEx SetStretchBltMode SetTextColor StretchBlt
-  kernel32: AddVectoredExceptionHandler CloseHandle CreateEventA CreateFileW CreateMutexW CreateSemaphoreA
+  kernel32: AddVectoredExceptionHandler AssignProcessToJobObject CloseHandle CreateEventA CreateFileW
+    CreateIoCompletionPort CreateJobObjectW CreateMutexW CreateSemaphoreA
     DeleteCriticalSection DuplicateHandle EnterCriticalSection FindClose FindFirstFileExW FindNextFileW
-    FormatMessageW GetCommandLineW GetCurrentProcess GetCurrentProcessId GetCurrentThread GetCurrentThreadId
+    FormatMessageA FormatMessageW GetCommandLineW GetCurrentProcess GetCurrentProcessId GetCurrentThread GetCurrentThreadId
     GetFileAttributesExW GetFileAttributesW GetFileInformationByHandle GetFileType GetHandleInformation
-    GetLastError GetModuleFileNameW GetModuleHandleW GetProcAddress GetProcessAffinityMask GetStartupInfoW
+    GetLastError GetModuleFileNameW GetModuleHandleW GetProcAddress GetProcessAffinityMask
+    GetQueuedCompletionStatus GetStartupInfoW
     GetSystemDirectoryW GetSystemTimeAsFileTime GetThreadContext GetThreadPriority GetTickCount64
     InitializeCriticalSection IsDBCSLeadByteEx IsDebuggerPresent LeaveCriticalSection LoadLibraryW LocalFree
-    MulDiv MultiByteToWideChar OpenProcess OutputDebugStringA RaiseException RegisterWaitForSingleObject
-    ReleaseSemaphore RemoveVectoredExceptionHandler ResetEvent ResumeThread RtlCaptureContext
+    MulDiv MultiByteToWideChar OpenProcess OutputDebugStringA PostQueuedCompletionStatus RaiseException
+    RegisterWaitForSingleObject
+    ReleaseSemaphore RemoveVectoredExceptionHandler ResetEvent ResumeThread RtlCaptureContext SetInformationJobObject
     RtlLookupFunctionEntry RtlUnwindEx RtlVirtualUnwind SetEvent SetLastError SetProcessAffinityMask
     SetThreadContext SetThreadPriority SetUnhandledExceptionFilter Sleep SuspendThread TlsAlloc TlsGetValue
     TlsSetValue TryEnterCriticalSection UnregisterWaitEx VirtualProtect VirtualQuery WaitForMultipleObjects
@@ -38,9 +41,10 @@ set(allowed [[
     strncmp vfprintf wcslen
   user32: AdjustWindowRectEx BeginPaint CreateWindowExW DefWindowProcW DestroyIcon DestroyWindow
     DispatchMessageW DrawFocusRect DrawIconEx EndPaint FillRect FindWindowW GetActiveWindow GetClientRect
-    GetDC GetFocus GetKeyState GetMessagePos GetMessageW GetParent GetQueueStatus GetSysColor GetSystemMetrics
-    GetWindowLongPtrW InvalidateRect IsChild IsDialogMessageW IsIconic IsWindow KillTimer LoadCursorW
-    LoadIconW LoadImageW MessageBoxW MoveWindow PostMessageW PostQuitMessage PtInRect RegisterClassExW
+    GetDC GetFocus GetKeyState GetMessagePos GetMessageW GetMonitorInfoW GetParent GetSysColor
+    GetQueueStatus GetSystemMetrics
+    GetWindowLongPtrW InSendMessage InvalidateRect IsChild IsDialogMessageW IsIconic IsWindow IsWindowVisible
+    KillTimer LoadCursorW LoadIconW LoadImageW MessageBoxW MonitorFromWindow MoveWindow PostMessageW PostQuitMessage PtInRect RegisterClassExW
     ReleaseDC ScreenToClient SendMessageW SetFocus SetForegroundWindow SetTimer SetWindowLongPtrW SetWindowPos
     SetWindowTextW ShowWindow TranslateMessage
 ]])

@@ -1,8 +1,9 @@
-// A stand-in emulator: writes what followed its name on the command line,
-// its working folder and whether it could open the file its first argument
-// names ("opened" or "not opened"), as UTF-8 lines, to launched.txt beside
-// itself. Then it plays until <N>.end or end-all appears beside it (N: its
-// parameters after the last "\"), and writes <N>.ended as it ends.
+// A stand-in emulator: adds what followed its name on the command line and
+// its working folder, as UTF-8 lines, to launched.txt beside itself, and
+// writes to opened.txt whether it could open the file its first argument
+// names ("opened" or "not opened"). Then it plays until <N>.end or end-all
+// appears beside it (N: its parameters after the last "\"), and writes
+// <N>.ended as it ends.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -20,8 +21,8 @@ bool Opens(const std::wstring& path) {
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-void Write(const std::wstring& path, const std::string& text) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+void Write(const std::wstring& path, const std::string& text, DWORD access = GENERIC_WRITE, DWORD how = CREATE_ALWAYS) {
+    HANDLE file = CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, how, 0, nullptr);
     DWORD written = 0;
     WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(file);
@@ -40,8 +41,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     const bool opened = Opens(tail) || (argc > 1 && Opens(argv[1]));
-    Write(folder + L"launched.tmp", Narrow(tail) + "\n" + Narrow(current) + "\n" + (opened ? "opened\n" : "not opened\n"));
-    MoveFileExW((folder + L"launched.tmp").c_str(), (folder + L"launched.txt").c_str(), MOVEFILE_REPLACE_EXISTING);
+    Write(folder + L"launched.txt", Narrow(tail) + "\n" + Narrow(current) + "\n", FILE_APPEND_DATA, OPEN_ALWAYS);
+    Write(folder + L"opened.txt", opened ? "opened" : "not opened");
     const std::wstring name = folder + tail.substr(tail.rfind(L'\\') + 1);
     for (int i = 0; i < 600 && !Exists(name + L".end") && !Exists(folder + L"end-all"); ++i) Sleep(50);
     Write(name + L".ended", "");

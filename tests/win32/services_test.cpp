@@ -13,7 +13,7 @@
 
 namespace tarvo::testing {
 
-HANDLE StartTarvo(const std::string& commandLine);  // the driver's
+HANDLE StartTarvo(const std::string& commandLine, const std::string& exe = "");  // the driver's
 
 namespace {
 
@@ -84,6 +84,41 @@ TEST(Com, AThreadThatEnteredComItsOwnWayKeepsIt) {
     }).join();
 }
 
+// The window of a real Tarvo.exe for Nestopia, once it is up.
+HWND NestopiaWindow(WindowDriver& d) {
+    HWND window = nullptr;
+    d.WaitUntil([&] { return (window = FindWindowW(nullptr, L"Tarvo - Generic Frontend by Quillan - Nestopia")); }, 10000);
+    return window;
+}
+
+TEST(List, AnotherProgramAskingForARowsTextGetsNoneAndCannotHarmTarvo) {
+    const auto d = MakeWindowDriver();
+    d->folder.Write("roms/" + std::string(210, 'n') + ".nes", "rom");  // as screen readers and automation tools ask
+    const HANDLE tarvo = StartTarvo(d->Emulator("nestopia"));
+    const HWND list = FindWindowExW(NestopiaWindow(*d), nullptr, L"ListBox", nullptr);
+    wchar_t text[300];
+    std::fill(std::begin(text), std::end(text), L'#');
+    EXPECT_EQ(SendMessageW(list, LB_GETTEXTLEN, 0, 0), LB_ERR);
+    EXPECT_EQ(SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text)), LB_ERR);
+    EXPECT_EQ(text[sizeof(ULONG_PTR) / sizeof(wchar_t)], L'#');
+    EXPECT_EQ(WaitForSingleObject(tarvo, 500), WAIT_TIMEOUT);  // still there
+    TerminateProcess(tarvo, 0);
+    CloseHandle(tarvo);
+}
+
+TEST(Pads, XInputComesFromTheSystemFolderNeverFromTarvosOwn) {
+    const auto d = MakeWindowDriver();
+    d->folder.Write("roms/a.nes", "rom");
+    d->folder.Write("tarvo/Tarvo.exe", ReadTreeFile(TARVO_EXE));
+    d->folder.Write("tarvo/xinput1_4.dll", ReadTreeFile(XINPUT_STAND_IN));  // as an emulator's folder may hold one
+    const HANDLE tarvo = StartTarvo(d->Emulator("nestopia"), d->folder / "tarvo/Tarvo.exe");
+    SetForegroundWindow(NestopiaWindow(*d));  // the pads are read while it is active
+    d->WaitUntil([&] { return !d->folder.Read("tarvo/xinput1_4.dll.loaded").empty(); }, 1500);
+    EXPECT_FALSE(std::filesystem::exists(Native(d->folder / "tarvo/xinput1_4.dll.loaded")));
+    TerminateProcess(tarvo, 0);
+    CloseHandle(tarvo);
+}
+
 TEST(Pads, WithoutAnyXInputTarvoStartsAndTheKeysWork) {
     const auto d = MakeWindowDriver();
     for (const char* rom : {"roms/a.nes", "roms/b.nes"}) d->folder.Write(rom, "rom");
@@ -92,8 +127,7 @@ TEST(Pads, WithoutAnyXInputTarvoStartsAndTheKeysWork) {
     SetEnvironmentVariableW(L"WINEDLLOVERRIDES", L"mscoree=;mshtml=;xinput1_4=d;xinput9_1_0=d");
     const HANDLE tarvo = StartTarvo(d->Emulator("nestopia"));
     SetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides);
-    HWND window = nullptr;
-    d->WaitUntil([&] { return (window = FindWindowW(nullptr, L"Tarvo - Generic Frontend by Quillan - Nestopia")); }, 10000);
+    const HWND window = NestopiaWindow(*d);
     for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
         PostMessageW(FindWindowExW(window, nullptr, L"ListBox", nullptr), WM_KEYDOWN, key, 1);
         d->WaitUntil({}, 200);
@@ -121,7 +155,7 @@ TEST(WindowCreation, WithoutItsWindowTarvoSaysSoAndLetsTheNextStartRun) {
     win32::WindowsServices services(environment, com);
     HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseTarvosWindow, nullptr, GetCurrentThreadId());
     int ran = -1;
-    const std::string message = d->MessageDuring([&] { ran = win32::Run(services, com); });
+    const std::string message = d->MessageDuring([&] { ran = win32::Run(services); });
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(ran, 1);
     EXPECT_EQ(message.rfind("Tarvo could not make its window: ", 0), 0u) << message;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <psapi.h>
 #include <xinput.h>
 
 #include "dpi.h"
@@ -22,9 +23,11 @@ const wchar_t kSettings[] = L"Software\\VB and VBA Program Settings\\Tarvo\\Sett
 
 }  // namespace
 
-// A real Tarvo.exe process, with the environment of the tests.
-HANDLE StartTarvo(const std::string& commandLine) {
-    std::wstring line = L"\"" + Widen(TreePath(TARVO_EXE)) + L"\" " + Widen(commandLine);
+// A real Tarvo.exe process (the one built, unless another is named), with
+// the environment of the tests.
+HANDLE StartTarvo(const std::string& commandLine, const std::string& exe = "");
+HANDLE StartTarvo(const std::string& commandLine, const std::string& exe) {
+    std::wstring line = L"\"" + Widen(exe.empty() ? TreePath(TARVO_EXE) : exe) + L"\" " + Widen(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -41,15 +44,25 @@ std::string TextOf(HWND hwnd) {
     return Narrow(text);
 }
 
-// The text of the message box on show, OK pressed.
+// The text of the message box on show, OK pressed; a shown window must be
+// its owner, and take no input meanwhile.
 std::string g_message;
+HWND g_window;
 void CALLBACK AnswerMessage(HWND, UINT, UINT_PTR, DWORD) {
     if (HWND box = FindWindowW(L"#32770", nullptr)) {
         wchar_t text[1024];
         GetDlgItemTextW(box, 0xFFFF, text, 1024);
-        g_message = (TextOf(box) == "Tarvo" ? "" : "wrong box: ") + Narrow(text);
+        const bool over = !IsWindowVisible(g_window) || (GetWindow(box, GW_OWNER) == g_window && !IsWindowEnabled(g_window));
+        g_message = (TextOf(box) == "Tarvo" && over ? "" : "wrong box: ") + Narrow(text);
         PostMessageW(box, WM_COMMAND, IDOK, 0);
     }
+}
+
+// The stand-in XInput, which the tests' main put where the system's is.
+HMODULE StandInXInput() {
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    return LoadLibraryW((std::wstring(system) + L"\\xinput1_4.dll").c_str());
 }
 
 class Win32Driver : public WindowDriver {
@@ -57,6 +70,7 @@ public:
     Win32Driver() {
         exe = ".exe";
         recorder = ReadTreeFile(RECORDER_EXE);
+        launcher = ReadTreeFile(LAUNCHER_EXE);
         RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
         Set(L"roms", folder / "roms");
         Set(L"shots", folder / "shots");
@@ -76,7 +90,7 @@ public:
         environment.executableFolder = folder / "app/";
         environment.commandLine = commandLine;
         services_ = std::make_unique<win32::WindowsServices>(environment, com_);
-        window_ = std::make_unique<win32::TarvoWindow>(*services_, com_);
+        window_ = std::make_unique<win32::TarvoWindow>(*services_);
         ASSERT_EQ(window_->Load(), frmPindle::LoadResult::ShowWindow);
         window_->Show();
         Restore();
@@ -95,12 +109,15 @@ public:
     }
     void ClickPlay() override { SendMessageW(window_->Command1(), BM_CLICK, 0, 0); }
     void DoubleClickPicture() override { Post(window_->Image1().Handle(), {WM_LBUTTONDBLCLK}, MAKELPARAM(5, 5), 0); }
-    // Tarvo's keys and a list box ignore the modifiers: keys go bare.
-    void Press(Key key, int) override {
+    // Tarvo's keys and a list box ignore the modifiers: keys go bare. Keys
+    // pressed again and again all wait in the queue before the first is handled.
+    void Press(Key key, int, int times) override {
         static const WPARAM kKeys[] = {VK_TAB, VK_UP, VK_DOWN, VK_SPACE, VK_RETURN, VK_ESCAPE, VK_F5};
         HWND focus = GetFocus() ? GetFocus() : window_->Handle();
-        PostMessageW(focus, WM_KEYDOWN, kKeys[int(key)], 1);
-        PostMessageW(focus, WM_KEYUP, kKeys[int(key)], 0xC0000001);
+        while (times-- > 0) {
+            PostMessageW(focus, WM_KEYDOWN, kKeys[int(key)], 1);
+            PostMessageW(focus, WM_KEYUP, kKeys[int(key)], 0xC0000001);
+        }
         WaitUntil({}, 50);
     }
     void Type(const std::string& letters) override {
@@ -126,10 +143,8 @@ public:
         WaitUntil([&] { return GetActiveWindow() == other_; }, 2000);
     }
     void Pad(const PadState& state, int milliseconds) override {
-        // The stand-in XInput beside the tests, loaded by the window or here.
         using Move = void (*)(WORD buttons, SHORT thumbLY);
-        static const auto move = reinterpret_cast<Move>(
-            reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"xinput1_4.dll"), "StandInPad")));
+        static const auto move = reinterpret_cast<Move>(reinterpret_cast<void*>(GetProcAddress(StandInXInput(), "StandInPad")));
         ASSERT_TRUE(move) << "no stand-in XInput: is WINEDLLOVERRIDES xinput1_4=n?";
         move(static_cast<WORD>((state.dpadUp ? XINPUT_GAMEPAD_DPAD_UP : 0) | (state.dpadDown ? XINPUT_GAMEPAD_DPAD_DOWN : 0) |
                                (state.leftShoulder ? XINPUT_GAMEPAD_LEFT_SHOULDER : 0) |
@@ -183,7 +198,7 @@ public:
         return {r.left, r.top, r.right - r.left, r.bottom - r.top};
     }
     Image Grab(Control control) override {
-        EXPECT_TRUE(WaitUntil([&] { return window_->Image1().Settled(); }, 1000)) << "a picture still undecoded after 1 s";
+        EXPECT_TRUE(WaitUntil([&] { return window_->PictureSettled(); }, 1000)) << "a picture still unread after 1 s";
         RECT area{0, 0, 64, 64};
         if (control != Control::Icon) GetClientRect(Handle(control), &area);
         UpdateWindow(Handle(control));
@@ -206,11 +221,17 @@ public:
         return image;
     }
     bool Minimized() override { return IsIconic(window_->Handle()); }
+    double PeakMegabytes() override {
+        PROCESS_MEMORY_COUNTERS memory{};
+        GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+        return static_cast<double>(memory.PeakWorkingSetSize) / (1 << 20);
+    }
     bool Active() override { return GetActiveWindow() == window_->Handle(); }
     bool Open() override { return window_ && window_->IsOpen(); }
 
     std::string MessageDuring(const std::function<void()>& action) override {
         g_message.clear();
+        g_window = window_ ? window_->Handle() : nullptr;
         const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerMessage);
         action();
         KillTimer(nullptr, timer);
@@ -296,6 +317,11 @@ std::unique_ptr<WindowDriver> MakeWindowDriver() { return std::make_unique<Win32
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    // The stand-in XInput where Tarvo.exe takes XInput from: the system folder.
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    CopyFileW(tarvo::win32::Widen(tarvo::testing::TreePath(XINPUT_STAND_IN)).c_str(),
+              (std::wstring(system) + L"\\xinput1_4.dll").c_str(), FALSE);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     return RUN_ALL_TESTS();

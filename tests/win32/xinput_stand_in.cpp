@@ -1,6 +1,7 @@
-// A stand-in XInput for the tests, put beside the test program as
+// A stand-in XInput for the tests, put where the system keeps its own as
 // xinput1_4.dll (WINEDLLOVERRIDES has Wine load it before its own): one
-// pad, in slot 0, which the test plugs in and moves with StandInPad.
+// pad, in slot 0, which the test plugs in and moves with StandInPad. Where
+// it is loaded it leaves xinput1_4.dll.loaded beside itself.
 #include <windows.h>
 #include <xinput.h>
 
@@ -10,6 +11,16 @@ XINPUT_STATE g_state{};
 bool g_connected = false;
 
 }  // namespace
+
+BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        wchar_t path[MAX_PATH + 8];
+        const DWORD length = GetModuleFileNameW(self, path, MAX_PATH);
+        lstrcpyW(path + length, L".loaded");
+        CloseHandle(CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr));
+    }
+    return TRUE;
+}
 
 extern "C" __declspec(dllexport) DWORD WINAPI XInputGetState(DWORD slot, XINPUT_STATE* state) {
     if (slot != 0 || !g_connected) return ERROR_DEVICE_NOT_CONNECTED;

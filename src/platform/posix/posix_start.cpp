@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -48,7 +50,35 @@ private:
     posix_spawn_file_actions_t actions_;
 };
 
+std::mutex g_startedMutex;
+std::set<pid_t> g_started;  // by StartChild, not yet reaped
+
+void NoteStarted(pid_t pid, bool started) {
+    const std::lock_guard<std::mutex> lock(g_startedMutex);
+    if (started) {
+        g_started.insert(pid);
+    } else {
+        g_started.erase(pid);
+    }
+}
+
+// Collects the child whenever it ends, on a thread of its own, where the
+// system has no pidfds to watch it by.
+void ReapWhenItEnds(pid_t pid) {
+    std::thread([pid] {
+        waitpid(pid, nullptr, 0);
+        NoteStarted(pid, false);
+    }).detach();
+}
+
 }  // namespace
+
+Child ChildOf(pid_t pid) { return {pid, UniqueFd(static_cast<int>(syscall(SYS_pidfd_open, pid, 0)))}; }
+
+bool StartedHere(pid_t pid) {
+    const std::lock_guard<std::mutex> lock(g_startedMutex);
+    return g_started.count(pid) != 0;
+}
 
 StartResult StartChild(const std::string& program, const std::vector<std::string>& arguments,
                        const std::string& folder, Child& child, int outputFd) {
@@ -57,9 +87,11 @@ StartResult StartChild(const std::string& program, const std::vector<std::string
     argv.push_back(nullptr);
     const SpawnSetup setup(folder, outputFd);
     // glibc reports a failed chdir or exec here, before returning.
+    const std::lock_guard<std::mutex> lock(g_startedMutex);  // noted before anyone can look for it
     const int error = posix_spawn(&child.pid, argv[0], setup.Actions(), setup.Attributes(), argv.data(), environ);
     if (error != 0) return StartResult::Failed(std::strerror(error));
-    child.pidfd.reset(static_cast<int>(syscall(SYS_pidfd_open, child.pid, 0)));
+    g_started.insert(child.pid);
+    child = ChildOf(child.pid);
     if (!child.pidfd) ReapWhenItEnds(child.pid);
     return StartResult::Started(static_cast<bool>(child.pidfd));
 }
@@ -70,11 +102,8 @@ bool Reap(Child& child) {
     while ((reaped = waitpid(child.pid, &status, 0)) < 0 && errno == EINTR) {
     }
     child.pidfd.reset();
+    NoteStarted(child.pid, false);
     return reaped == child.pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-void ReapWhenItEnds(pid_t pid) {
-    std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
 }
 
 std::string FindOnPath(const std::string& name) {

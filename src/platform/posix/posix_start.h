@@ -11,12 +11,15 @@
 
 namespace tarvo::posix {
 
-// A program Tarvo started. Its pidfd becomes readable when it ends; it is
-// reaped then (Reap), so it never lingers as a zombie.
+// A program Tarvo started, or one it was left. Its pidfd becomes readable
+// when it ends; it is reaped then (Reap), so it never lingers as a zombie.
 struct Child {
     pid_t pid = -1;
     UniqueFd pidfd;  // empty where the system has no pidfds: a thread reaps it
 };
+
+// The child of that process id, with its pidfd (empty when it has none).
+Child ChildOf(pid_t pid);
 
 // Starts the program in a session of its own, so it outlives Tarvo and a
 // closing terminal, with exactly these arguments, in the working folder;
@@ -28,9 +31,9 @@ StartResult StartChild(const std::string& program, const std::vector<std::string
 
 // Collects an ended child; true when it exited with status 0.
 bool Reap(Child& child);
-// Collects the child whenever it ends, on a thread of its own, for a child
-// nothing watches any more.
-void ReapWhenItEnds(pid_t pid);
+// Whether the process is one that StartChild started and that is not yet
+// reaped.
+bool StartedHere(pid_t pid);
 
 // The program of that name in a folder of PATH, or empty.
 std::string FindOnPath(const std::string& name);

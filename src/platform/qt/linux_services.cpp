@@ -2,15 +2,13 @@
 
 #include <unistd.h>
 
-#include <QMessageBox>
+#include <chrono>
 #include <cstdlib>
 
-#include "child_watch.h"
 #include "ini_settings.h"
 #include "posix_files.h"
 #include "posix_start.h"
 #include "single_instance.h"
-#include "ui/design.h"
 #include "wine.h"
 #include "wine_path.h"
 
@@ -69,9 +67,9 @@ bool LinuxServices::PreviousInstanceRunning() { return instance_.AnotherIsRunnin
 
 void LinuxServices::ActivatePreviousInstance(const std::string& caption) { instance_.SendCaption(caption); }
 
-void LinuxServices::ShowMessage(const std::string& text) {
-    QMessageBox box(QMessageBox::Warning, design::kTitle, QString::fromStdString(text), QMessageBox::Ok);
-    box.exec();
+std::int64_t LinuxServices::Now() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
 }
 
 StartResult LinuxServices::StartProgram(const StartRequest& request) {
@@ -89,13 +87,12 @@ StartResult LinuxServices::StartProgram(const StartRequest& request) {
         return Start(wine, arguments, request.workingFolder);
     }
     new WinePathConversion(
-        arguments[1],
+        processes_, arguments[1],
         [this, request, wine, arguments](const std::string& windowsPath) mutable {
             arguments[1] = windowsPath;
             const StartResult result = Start(wine, arguments, request.workingFolder);
             if (reports_) reports_->StartFinished(request, result);
-        },
-        &children_);
+        });
     return StartResult::Pending();
 }
 
@@ -104,9 +101,9 @@ StartResult LinuxServices::Start(const std::string& program, const std::vector<s
     posix::Child child;
     const StartResult result = posix::StartChild(program, arguments, folder, child);
     if (result.watched) {
-        new ChildWatch(std::move(child), [this](bool) {
+        processes_.Watch(std::move(child), [this] {
             if (reports_) reports_->ProgramEnded();
-        }, &children_);
+        });
     }
     return result;
 }

@@ -2,11 +2,11 @@
 // The Linux services: POSIX files and processes, the Tarvo.conf settings,
 // Qt's message box and local socket.
 
-#include <QObject>
 #include <string>
 #include <vector>
 
 #include "os/services.h"
+#include "process_watch.h"
 
 namespace tarvo {
 
@@ -36,7 +36,7 @@ public:
     bool FolderExists(const std::string& path) override;
     bool PreviousInstanceRunning() override;
     void ActivatePreviousInstance(const std::string& caption) override;
-    void ShowMessage(const std::string& text) override;
+    std::int64_t Now() override;
     StartResult StartProgram(const StartRequest& request) override;
     void ReportTo(ProgramReports* reports) override { reports_ = reports; }
 
@@ -46,7 +46,7 @@ private:
     LinuxEnvironment environment_;
     SingleInstance& instance_;
     ProgramReports* reports_ = nullptr;
-    QObject children_;  // the started programs' watches and the path conversions under way
+    ProcessWatch processes_;  // the started programs, and the path conversions under way
 };
 
 }  // namespace tarvo

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "linux_services.h"
+#include "process_tree.h"
 #include "single_instance.h"
 #include "tarvo_window.h"
 
@@ -38,8 +39,10 @@ int main(int argc, char** argv) {
     const tarvo::LinuxEnvironment environment = tarvo::LinuxEnvironment::FromProcess(argc, argv);
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
+    // A game is over when all its emulator started has ended, launchers' games included.
+    tarvo::posix::BecomeReaperOfDescendants();
 
-    tarvo::SingleInstance instance(tarvo::SingleInstance::DefaultSocketPath());
+    tarvo::SingleInstance instance(tarvo::SingleInstance::DefaultFolder());
     tarvo::LinuxServices services(environment, instance);
     tarvo::TarvoWindow window(services, &instance);
 

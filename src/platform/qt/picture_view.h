@@ -1,25 +1,37 @@
 #pragma once
 // Image1: draws its picture, or the window's icon, stretched to fill its
-// whole rectangle. It never takes the focus.
+// whole rectangle. Pictures are read and decoded beside the window's
+// thread; it never takes the focus.
 
 #include <QIcon>
 #include <QImage>
+#include <QPixmap>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "os/background_worker.h"
+
 namespace tarvo {
+
+// The picture a file holds, decoded no larger than most (its shape kept);
+// a null image when it is no picture, or a damaged or an oversized one.
+QImage ReadPicture(const std::string& path, QSize most);
 
 class PictureView : public QWidget {
 public:
     explicit PictureView(QWidget* parent);
 
-    // The first of the files that is a picture it can read, else the icon.
-    void ShowFirstPicture(std::vector<std::string> files, const QIcon& icon);
-    bool LoadPicture(const std::string& path);  // false: not a picture; the old one stays
+    // Reads the first of the files that is a picture; loaded(ticket) on
+    // the window's thread when done.
+    void Load(std::uint64_t ticket, std::vector<std::string> files);
+    // Shows what the load of that ticket found, else the icon.
+    void Show(std::uint64_t ticket, const QIcon& icon);
 
+    void OnLoaded(std::function<void(std::uint64_t ticket)> handler) { onLoaded_ = std::move(handler); }
     void OnDoubleClick(std::function<void()> handler) { onDoubleClick_ = std::move(handler); }
 
 protected:
@@ -27,10 +39,25 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    struct Job {
+        std::uint64_t ticket;
+        std::vector<std::string> files;
+        QSize most;
+    };
+    struct Found {
+        std::uint64_t ticket;
+        QImage picture;  // null: none of the files
+    };
+    static Found FirstPicture(const Job& job, NoContext&);
+    void Delivered();
+
     QImage picture_;
+    QPixmap stretched_;  // picture_ at the widget's size, made once per size
     QIcon icon_;
-    std::optional<std::vector<std::string>> shown_;  // the files last asked for
+    std::optional<Found> loaded_;
+    std::function<void(std::uint64_t)> onLoaded_;
     std::function<void()> onDoubleClick_;
+    BackgroundWorker<Job, Found> worker_;  // last: goes first
 };
 
 }  // namespace tarvo

@@ -71,9 +71,8 @@ private:
 class QtPicture : public PictureControl {
 public:
     QtPicture(PictureView* view, const Rect& designed) : view_(view), placement_(view, designed) {}
-    void ShowFirstPicture(std::vector<std::string> files) override {
-        view_->ShowFirstPicture(std::move(files), view_->window()->windowIcon());
-    }
+    void Load(std::uint64_t ticket, std::vector<std::string> files) override { view_->Load(ticket, std::move(files)); }
+    void Show(std::uint64_t ticket) override { view_->Show(ticket, view_->window()->windowIcon()); }
     void SetVisible(bool visible) override { view_->setVisible(visible); }
     Rect Bounds() const override { return placement_.Bounds(); }
     void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }

@@ -1,12 +1,15 @@
 #include "single_instance.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
+#include <QElapsedTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QThread>
 #include <cstdlib>
 
 namespace tarvo {
@@ -32,28 +35,18 @@ bool PeerIsThisUser(const QLocalSocket& socket) {
            peer.uid == getuid();
 }
 
-// The socket in that folder, unless its path is too long for a socket.
-std::string SocketIn(const std::string& folder) {
-    const std::string path = folder + "/tarvo.socket";
-    return path.size() < sizeof(sockaddr_un::sun_path) ? path : std::string();
-}
-
-bool ConnectToOurs(QLocalSocket& socket, const std::string& path) {
-    socket.connectToServer(QString::fromLocal8Bit(path.c_str()));
-    return socket.waitForConnected(kTimeoutMs) && PeerIsThisUser(socket);
-}
-
 }  // namespace
 
-SingleInstance::SingleInstance(std::string socketPath)
-    : socketPath_(std::move(socketPath)), anotherIsRunning_(Claim()) {}
+SingleInstance::SingleInstance(const std::string& folder)
+    : folder_(folder.empty() ? -1 : open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW)),
+      anotherIsRunning_(Claim()) {}
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance() { delete server_; }  // its socket goes while the folder is open
 
-std::string SingleInstance::DefaultSocketPath() {
+std::string SingleInstance::DefaultFolder() {
     const mode_t othersWrite = S_IWGRP | S_IWOTH;
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && *runtime && IsPrivateFolder(runtime, othersWrite)) return SocketIn(runtime);
+    if (runtime && *runtime && IsPrivateFolder(runtime, othersWrite)) return runtime;
     // Else a folder in this user's own cache: unlike a shared temporary
     // folder, no other user can make it first.
     const char* cache = std::getenv("XDG_CACHE_HOME");
@@ -62,21 +55,27 @@ std::string SingleInstance::DefaultSocketPath() {
     mkdir(caches.c_str(), 0700);  // unless it is there already
     const std::string own = caches + "/Tarvo";
     mkdir(own.c_str(), 0700);
-    return IsPrivateFolder(own, othersWrite) ? SocketIn(own) : std::string();
+    return IsPrivateFolder(own, othersWrite) ? own : std::string();
+}
+
+QString SingleInstance::SocketName() const {
+    return QStringLiteral("/proc/self/fd/%1/tarvo.socket").arg(folder_.get());
 }
 
 bool SingleInstance::Claim() {
-    if (socketPath_.empty()) return false;
-    QLocalSocket probe;
-    if (ConnectToOurs(probe, socketPath_)) return true;
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    QLocalServer::removeServer(QString::fromLocal8Bit(socketPath_.c_str()));  // a dead instance's, or a stranger's
-    if (server_->listen(QString::fromLocal8Bit(socketPath_.c_str()))) AcceptConnections();
+    if (!folder_) return false;
+    lock_.reset(openat(folder_.get(), "tarvo.lock", O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600));
+    if (!lock_) return false;
+    if (flock(lock_.get(), LOCK_EX | LOCK_NB) != 0) return true;  // held by the running Tarvo
+    Listen();
     return false;
 }
 
-void SingleInstance::AcceptConnections() {
+void SingleInstance::Listen() {
+    server_ = new QLocalServer(this);
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    QLocalServer::removeServer(SocketName());  // a crashed instance's, or a stranger's
+    if (!server_->listen(SocketName())) return;
     connect(server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* client = server_->nextPendingConnection()) {
             connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
@@ -85,8 +84,13 @@ void SingleInstance::AcceptConnections() {
                 continue;
             }
             connect(client, &QLocalSocket::readyRead, this, [this, client] {
-                if (!client->canReadLine()) return;
-                QByteArray line = client->readLine();
+                if (!client->canReadLine()) {
+                    // A caption is one short line: more without its end is no Tarvo's.
+                    if (client->bytesAvailable() > kLongestCaption) client->abort();
+                    return;
+                }
+                QByteArray line = client->readLine(kLongestCaption);
+                if (!line.endsWith('\n')) return client->abort();
                 line.chop(1);
                 if (onCaption_) onCaption_(line.toStdString());
             });
@@ -95,8 +99,19 @@ void SingleInstance::AcceptConnections() {
 }
 
 void SingleInstance::SendCaption(const std::string& caption) {
+    if (!folder_) return;
+    // The running Tarvo may have its claim but not yet its socket: it is
+    // given a moment.
     QLocalSocket socket;
-    if (socketPath_.empty() || !ConnectToOurs(socket, socketPath_)) return;
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        socket.connectToServer(SocketName());
+        if (socket.waitForConnected(kTimeoutMs)) break;
+        if (waited.elapsed() > kTimeoutMs) return;
+        QThread::msleep(20);
+    }
+    if (!PeerIsThisUser(socket)) return;
     socket.write(QByteArray::fromStdString(caption + "\n"));
     socket.waitForBytesWritten(kTimeoutMs);
     socket.disconnectFromServer();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 
 #include "single_instance.h"
 #include "ui/design.h"
@@ -49,6 +50,7 @@ TarvoWindow::TarvoWindow(Services& services, SingleInstance* instance)
     });
     connect(play_, &QPushButton::clicked, this, [this] { form_->Command1_Click(); });
     picture_->OnDoubleClick([this] { form_->Image1_DblClick(); });
+    picture_->OnLoaded([this](std::uint64_t ticket) { form_->Image1_Loaded(ticket); });
     if (instance) {
         instance->OnCaption([this](const std::string& caption) {
             if (caption == caption_) Restore();
@@ -102,6 +104,23 @@ void TarvoWindow::Restore() {
     showNormal();
     raise();
     activateWindow();
+}
+
+void TarvoWindow::ShowMessage(const std::string& text) {
+    // Over the window once it is up; before that, on its own.
+    QMessageBox box(QMessageBox::Warning, design::kTitle, QString::fromStdString(text), QMessageBox::Ok,
+                    isVisible() ? this : nullptr);
+    box.exec();
+}
+
+void TarvoWindow::StartTimer(FormTimer timer, int milliseconds) {
+    std::unique_ptr<QTimer>& qtimer = timers_[timer];
+    if (!qtimer) {
+        qtimer = std::make_unique<QTimer>();
+        qtimer->setSingleShot(true);
+        connect(qtimer.get(), &QTimer::timeout, this, [this, timer] { form_->Form_Timer(timer); });
+    }
+    qtimer->start(milliseconds);
 }
 
 void TarvoWindow::changeEvent(QEvent* event) {

@@ -2,7 +2,9 @@
 // frmPindle on Qt: the real window and its widgets, each event routed to the
 // core handler of the same name.
 
+#include <QTimer>
 #include <QWidget>
+#include <map>
 #include <memory>
 
 #include "app/frm_pindle.h"
@@ -22,6 +24,7 @@ public:
     ~TarvoWindow() override;
 
     frmPindle::LoadResult Load() { return form_->Form_Load(); }
+    bool PictureSettled() const { return form_->PictureSettled(); }
 
     QListView* List1() const { return list_; }
     QPushButton* Command1() const { return play_; }
@@ -42,6 +45,10 @@ private:
     bool IsMinimized() const override { return isMinimized(); }
     void Restore() override;
     void Unload() override { close(); }
+    void ShowMessage(const std::string& text) override;
+    void StartTimer(FormTimer timer, int milliseconds) override;
+    // Qt does not tell: the window's thread never waits on a picture anyway.
+    bool InputWaiting() const override { return false; }
 
     void CreateWidgets();
     bool OwnsFocus(QObject* watched) const;
@@ -55,6 +62,7 @@ private:
     std::unique_ptr<QtPicture> image1_;
     std::unique_ptr<frmPindle> form_;
     std::string caption_;
+    std::map<FormTimer, std::unique_ptr<QTimer>> timers_;
     SdlPads pads_;
     bool padsActive_ = false;
 };

@@ -8,9 +8,9 @@
 
 namespace tarvo {
 
-WinePathConversion::WinePathConversion(std::string path, std::function<void(const std::string&)> done,
-                                       QObject* parent)
-    : QObject(parent), path_(std::move(path)), done_(std::move(done)) {
+WinePathConversion::WinePathConversion(ProcessWatch& processes, std::string path,
+                                       std::function<void(const std::string&)> done)
+    : QObject(&processes), processes_(processes), path_(std::move(path)), done_(std::move(done)) {
     const std::string winepath = posix::FindOnPath("winepath");
     int ends[2];
     if (!winepath.empty() && pipe2(ends, O_CLOEXEC) == 0) {
@@ -57,6 +57,7 @@ void WinePathConversion::Finish(bool succeeded) {
         kill(winepath_.pid, SIGKILL);
         posix::Reap(winepath_);
     }
+    processes_.WatchLeftBehind();  // Wine's server, which it may have started
     while (!output_.empty() && (output_.back() == '\n' || output_.back() == '\r')) output_.pop_back();
     done_(succeeded && !output_.empty() ? output_ : path_);
     deleteLater();

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "posix_start.h"
+#include "process_watch.h"
 
 namespace tarvo {
 
@@ -20,14 +21,16 @@ public:
     static constexpr std::size_t kMostBytes = 64 * 1024;
 
     // done gets the path to hand over, once, from the event loop; the
-    // conversion then deletes itself.
-    WinePathConversion(std::string path, std::function<void(const std::string&)> done, QObject* parent);
+    // conversion then deletes itself. It lives no longer than processes,
+    // which is left what winepath leaves behind.
+    WinePathConversion(ProcessWatch& processes, std::string path, std::function<void(const std::string&)> done);
     ~WinePathConversion() override;
 
 private:
     void ReadOutput();
     void Finish(bool succeeded);
 
+    ProcessWatch& processes_;
     std::string path_;
     std::string output_;
     std::function<void(const std::string&)> done_;

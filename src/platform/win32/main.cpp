@@ -11,5 +11,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     tarvo::win32::WindowsServices services(tarvo::win32::WindowsEnvironment::FromProcess(), com);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    return tarvo::win32::Run(services, com);
+    return tarvo::win32::Run(services);
 }

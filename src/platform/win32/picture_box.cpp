@@ -4,7 +4,7 @@
 #include <wincodec.h>
 #include <wrl/client.h>
 
-#include <cstdint>
+#include <algorithm>
 
 #include "on_demand.h"
 #include "ui/preview.h"
@@ -17,8 +17,6 @@ namespace {
 using Microsoft::WRL::ComPtr;
 
 const wchar_t kClassName[] = L"TarvoPicture";
-constexpr UINT_PTR kSettleTimer = 1;
-constexpr std::uint64_t kLargestBitmap = 128u << 20;  // bytes: a decoded picture no screen needs more than
 
 // An ordinary file of a picture's size, checked on the open handle: a pipe,
 // a device or a huge file in its place is no picture.
@@ -33,30 +31,37 @@ UniqueHandle OpenPictureFile(const std::string& path) {
     return picture ? std::move(file) : nullptr;
 }
 
-// A key or a click waiting in the queue: the selection is about to move.
-bool InputWaiting() { return HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON)) != 0; }
-
-}  // namespace
-
-// Decodes the first frame straight from the open file, its format told by
-// the content, into a top-down 32-bit bitmap with transparent parts on white.
-UniqueGdi<HBITMAP> PictureBox::Decode(HANDLE file) {
-    static const auto create = OnDemand<decltype(&CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
-    if (!factory_ && (!create || !com_.Enter() ||
-                      FAILED(create(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory_))))) {
-        return nullptr;
-    }
+// The first frame, straight from the open file, its format told by the
+// content, no larger than most (its shape kept), as a top-down 32-bit
+// bitmap with transparent parts on white.
+UniqueGdi<HBITMAP> Decode(IWICImagingFactory* factory, HANDLE file, SIZE most) {
     ComPtr<IWICBitmapDecoder> decoder;
     ComPtr<IWICBitmapFrameDecode> frame;
     ComPtr<IWICFormatConverter> converter;
     UINT width = 0, height = 0;
-    if (FAILED(factory_->CreateDecoderFromFileHandle(reinterpret_cast<ULONG_PTR>(file), nullptr,
-                                                     WICDecodeMetadataCacheOnDemand, &decoder)) ||
-        FAILED(decoder->GetFrame(0, &frame)) || FAILED(factory_->CreateFormatConverter(&converter)) ||
-        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0,
-                                     WICBitmapPaletteTypeCustom)) ||
-        FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 ||
-        std::uint64_t{width} * height * 4 > kLargestBitmap) {
+    // Its size from its header, before a byte of it is decoded.
+    if (!factory ||
+        FAILED(factory->CreateDecoderFromFileHandle(reinterpret_cast<ULONG_PTR>(file), nullptr,
+                                                    WICDecodeMetadataCacheOnDemand, &decoder)) ||
+        FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&width, &height)) || width == 0 ||
+        height == 0 || std::uint64_t{width} * height > kMostPicturePixels) {
+        return nullptr;
+    }
+    ComPtr<IWICBitmapSource> source = frame;
+    if (width > UINT(most.cx) || height > UINT(most.cy)) {
+        const double scale = std::min(double(most.cx) / width, double(most.cy) / height);
+        width = std::max(1u, UINT(width * scale));
+        height = std::max(1u, UINT(height * scale));
+        ComPtr<IWICBitmapScaler> scaler;
+        if (FAILED(factory->CreateBitmapScaler(&scaler)) ||
+            FAILED(scaler->Initialize(frame.Get(), width, height, WICBitmapInterpolationModeFant))) {
+            return nullptr;
+        }
+        source = scaler;
+    }
+    if (FAILED(factory->CreateFormatConverter(&converter)) ||
+        FAILED(converter->Initialize(source.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0,
+                                     WICBitmapPaletteTypeCustom))) {
         return nullptr;
     }
     BITMAPINFO format{};
@@ -73,8 +78,11 @@ UniqueGdi<HBITMAP> PictureBox::Decode(HANDLE file) {
     return bitmap;
 }
 
-PictureBox::PictureBox(HWND parent, ComScope& com, std::function<Icon()> loadIcon)
-    : com_(com), loadIcon_(std::move(loadIcon)) {
+}  // namespace
+
+PictureBox::PictureBox(HWND parent, std::function<Icon()> loadIcon)
+    : loadIcon_(std::move(loadIcon)),
+      worker_(FirstPicture, [this] { PostMessageW(hwnd_, kLoaded, 0, 0); }) {  // on the worker's thread
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
@@ -83,44 +91,56 @@ PictureBox::PictureBox(HWND parent, ComScope& com, std::function<Icon()> loadIco
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
     RegisterClassExW(&windowClass);  // fails harmlessly when already registered
-    hwnd_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent, nullptr,
-                            GetModuleHandleW(nullptr), this);
+    CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr),
+                    this);
 }
 
-PictureBox::~PictureBox() = default;
+PictureBox::~PictureBox() {
+    if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+}
 
-void PictureBox::ShowFirstPicture(std::vector<std::string> files) {
-    if (wanted_ == files) return;  // on show already, or coming
-    wanted_ = std::move(files);
-    if (GetTickCount64() - lastAsked_ < kSettleMs || InputWaiting()) {
-        waiting_ = true;
-        SetTimer(hwnd_, kSettleTimer, kSettleMs, nullptr);  // again from now
-    } else {
-        ShowWanted();
+PictureBox::Wic::Wic() {
+    static const auto initialize = OnDemand<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+    static const auto create = OnDemand<decltype(&CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
+    entered_ = initialize && SUCCEEDED(initialize(nullptr, COINIT_MULTITHREADED));
+    if (entered_) create(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory_));
+}
+
+PictureBox::Wic::~Wic() {
+    if (factory_) factory_->Release();
+    if (entered_) OnDemand<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize")();
+}
+
+PictureBox::Found PictureBox::FirstPicture(const Job& job, Wic& wic) {
+    for (const std::string& file : job.files) {
+        const UniqueHandle open = OpenPictureFile(file);
+        if (UniqueGdi<HBITMAP> bitmap = open ? Decode(wic.Factory(), open.get(), job.most) : nullptr) {
+            return {job.ticket, std::move(bitmap)};
+        }
     }
-    lastAsked_ = GetTickCount64();  // after the decoding: the next key, queued meanwhile, moves on
+    return {job.ticket, nullptr};
 }
 
-void PictureBox::ShowWanted() {
-    waiting_ = false;
-    KillTimer(hwnd_, kSettleTimer);
-    for (const std::string& file : *wanted_) {
-        if (LoadPicture(file)) return;
+void PictureBox::Load(std::uint64_t ticket, std::vector<std::string> files) {
+    // Never larger than the screen, where the window can never be larger.
+    MONITORINFO monitor{sizeof monitor, {}, {}, 0};
+    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const SIZE most{monitor.rcMonitor.right - monitor.rcMonitor.left, monitor.rcMonitor.bottom - monitor.rcMonitor.top};
+    worker_.Ask({ticket, std::move(files), most});
+}
+
+void PictureBox::Delivered() {
+    if (std::optional<Found> found = worker_.Take()) {
+        loaded_ = std::move(found);
+        if (onLoaded_) onLoaded_(loaded_->ticket);
     }
-    ReplaceBitmap(nullptr);  // the icon
 }
 
-bool PictureBox::LoadPicture(const std::string& path) {
-    const UniqueHandle file = OpenPictureFile(path);
-    UniqueGdi<HBITMAP> bitmap = file ? Decode(file.get()) : nullptr;
-    if (!bitmap) return false;
-    ReplaceBitmap(std::move(bitmap));
-    return true;
-}
-
-void PictureBox::ReplaceBitmap(UniqueGdi<HBITMAP> bitmap) {
-    bitmap_ = std::move(bitmap);
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+void PictureBox::Show(std::uint64_t ticket) {
+    if (!loaded_ || loaded_->ticket != ticket) return;
+    bitmap_ = std::move(loaded_->bitmap);
+    loaded_.reset();
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void PictureBox::Paint() {
@@ -147,20 +167,20 @@ void PictureBox::Paint() {
 
 LRESULT CALLBACK PictureBox::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+        auto* self = static_cast<PictureBox*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<PictureBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self) {
         switch (message) {
-            case WM_PAINT: self->hwnd_ = hwnd; self->Paint(); return 0;
+            case WM_PAINT: self->Paint(); return 0;
             case WM_ERASEBKGND: return 1;  // painting covers it all
-            case WM_TIMER:  // every kSettleMs until no key or click waits
-                if (wParam == kSettleTimer && !InputWaiting()) self->ShowWanted();
-                return 0;
+            case kLoaded: self->Delivered(); return 0;
             case WM_LBUTTONDBLCLK:
                 if (self->onDoubleClick_) self->onDoubleClick_();
                 return 0;
+            case WM_NCDESTROY: SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0); break;
             default: break;
         }
     }

@@ -5,27 +5,63 @@ namespace tarvo::win32 {
 namespace {
 const wchar_t kClassName[] = L"Tarvo.ProcessWatch";
 constexpr UINT kEnded = WM_APP;
+constexpr ULONG_PTR kStop = 0;  // no job's key
 }  // namespace
 
 ProcessWatch::~ProcessWatch() {
     watched_.clear();  // the waits end before the window their ends go to
+    if (listener_.joinable()) {
+        PostQueuedCompletionStatus(port_.get(), 0, kStop, nullptr);
+        listener_.join();
+    }
     if (window_) DestroyWindow(window_);
 }
 
-bool ProcessWatch::Watch(UniqueHandle process) {
-    if (!window_) {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kClassName;
-        RegisterClassExW(&windowClass);  // fails harmlessly when already registered
-        window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
-                                  nullptr);
-        if (!window_) return false;
-        SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+bool ProcessWatch::Prepare() {
+    if (window_) return true;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassExW(&windowClass);  // fails harmlessly when already registered
+    window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!window_) return false;
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    port_.reset(CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1));
+    if (port_) {
+        listener_ = std::thread([port = port_.get(), window = window_] {
+            DWORD report = 0;
+            ULONG_PTR key = 0;
+            OVERLAPPED* detail = nullptr;
+            while (GetQueuedCompletionStatus(port, &report, &key, &detail, INFINITE) && key != kStop) {
+                if (report == JOB_OBJECT_MSG_ACTIVE_PROCESS_ZERO) PostMessageW(window, kEnded, 0, static_cast<LPARAM>(key));
+            }
+        });
     }
-    Watched& watched = watched_.emplace_back(Watched{window_, std::move(process), nullptr});
+    return true;
+}
+
+// A job of the process's own that reports to the port when it empties. A
+// program that wants out of it (CREATE_BREAKAWAY_FROM_JOB) may leave.
+bool ProcessWatch::PutInJob(Watched& watched) {
+    UniqueHandle job(port_ ? CreateJobObjectW(nullptr, nullptr) : nullptr);
+    JOBOBJECT_ASSOCIATE_COMPLETION_PORT reports{&watched, port_.get()};
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_BREAKAWAY_OK;
+    if (!job || !SetInformationJobObject(job.get(), JobObjectAssociateCompletionPortInformation, &reports, sizeof reports) ||
+        !SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits) ||
+        !AssignProcessToJobObject(job.get(), watched.process.get())) {
+        return false;
+    }
+    watched.job = std::move(job);
+    return true;
+}
+
+bool ProcessWatch::Watch(UniqueHandle process) {
+    if (!Prepare()) return false;
+    Watched& watched = watched_.emplace_back(Watched{window_, nullptr, std::move(process), nullptr});
+    if (PutInJob(watched)) return true;
     HANDLE wait = nullptr;
     if (!RegisterWaitForSingleObject(&wait, watched.process.get(), OnEnd, &watched, INFINITE, WT_EXECUTEONLYONCE)) {
         watched_.pop_back();

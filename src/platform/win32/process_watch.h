@@ -1,12 +1,16 @@
 #pragma once
-// The programs Tarvo started, each waited on through its process handle by
-// the system's thread pool, without polling; an end comes back to the
-// window's thread as a message and is reported from there.
+// The programs Tarvo started, each with all it starts, watched without
+// polling: each goes into a job of its own, whose completion port reports
+// when no process of it is left (a launcher's game included); where no job
+// can be had (Windows 7, when Tarvo itself runs in a job), its process
+// handle is waited on instead. Ends come back to the window's thread as
+// messages and are reported from there.
 
 #include <windows.h>
 
 #include <functional>
 #include <list>
+#include <thread>
 
 #include "owned.h"
 
@@ -24,16 +28,21 @@ public:
 
 private:
     struct Watched {
-        HWND window;
-        UniqueHandle process;
-        UniqueWait wait;  // after the process: goes first
+        HWND window;           // where its end goes
+        UniqueHandle job;      // its processes, or none
+        UniqueHandle process;  // waited on where there is no job
+        UniqueWait wait;       // after the process: goes first
     };
+    bool Prepare();
+    bool PutInJob(Watched& watched);
     static void CALLBACK OnEnd(void* watched, BOOLEAN timedOut);
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void Ended(const Watched* watched);
 
     std::function<void()> ended_;
     HWND window_ = nullptr;  // message-only, made at the first start
+    UniqueHandle port_;      // the jobs' reports, read by listener_
+    std::thread listener_;
     std::list<Watched> watched_;
 };
 

@@ -4,13 +4,13 @@
 
 namespace tarvo::win32 {
 
-int Run(WindowsServices& services, ComScope& com) {
-    TarvoWindow window(services, com);
+int Run(WindowsServices& services) {
+    TarvoWindow window(services);
     if (!window.Created()) {
         // Without a window this instance would hold the claim and never end:
         // every later start would take it for the one running.
         services.ReleaseInstanceClaim();
-        services.ShowMessage("Tarvo could not make its window: " + SystemMessage(window.CreationError()));
+        ShowMessage(nullptr, "Tarvo could not make its window: " + SystemMessage(window.CreationError()));
         return 1;
     }
     if (window.Load() == frmPindle::LoadResult::EndProgram) return 0;

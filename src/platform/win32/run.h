@@ -2,13 +2,12 @@
 // Tarvo's run on Windows: the window made, loaded, shown, and driven until
 // it closes.
 
-#include "on_demand.h"
 #include "windows_services.h"
 
 namespace tarvo::win32 {
 
 // What wWinMain returns: 0 when Tarvo ran (or ended as its start-up says),
 // 1 when the system would not make its window.
-int Run(WindowsServices& services, ComScope& com);
+int Run(WindowsServices& services);
 
 }  // namespace tarvo::win32

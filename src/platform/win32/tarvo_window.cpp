@@ -6,6 +6,7 @@
 #include "ui/design.h"
 #include "ui/pixels.h"
 #include "wide_text.h"
+#include "windows_services.h"
 
 namespace tarvo::win32 {
 
@@ -62,7 +63,7 @@ Icon LoadTarvoIcon(int size) {
 
 }  // namespace
 
-TarvoWindow::TarvoWindow(Services& services, ComScope& com)
+TarvoWindow::TarvoWindow(Services& services)
     : largeIcon_(LoadTarvoIcon(32)), smallIcon_(LoadTarvoIcon(GetSystemMetrics(SM_CXSMICON))) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -84,7 +85,7 @@ TarvoWindow::TarvoWindow(Services& services, ComScope& com)
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     SetCaption(design::kCaption);
     listBackground_.reset(CreateSolidBrush(FromRgb(design::kListBackground)));
-    CreateControls(com);
+    CreateControls();
     form_ = std::make_unique<frmPindle>(services, FormControls{*this, *list1_, *command1_, *image1_});
     pads_ = std::make_unique<XInputPads>(hwnd_, [this](const std::vector<PadState>& pads, std::int64_t ms) {
         form_->Pad_Poll(pads, ms);
@@ -96,7 +97,7 @@ TarvoWindow::~TarvoWindow() {
     if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
 
-void TarvoWindow::CreateControls(ComScope& com) {
+void TarvoWindow::CreateControls() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     // Creation order is the Tab order: Play first, then the list.
     play_ = CreateWindowExW(0, WC_BUTTONW, Widen(design::kPlayCaption).c_str(),
@@ -107,8 +108,9 @@ void TarvoWindow::CreateControls(ComScope& com) {
                                 LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_WANTKEYBOARDINPUT,
                             0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance, nullptr);
     lastFocus_ = play_;
-    picture_ = std::make_unique<PictureBox>(hwnd_, com, [] { return LoadTarvoIcon(256); });
+    picture_ = std::make_unique<PictureBox>(hwnd_, [] { return LoadTarvoIcon(256); });
     picture_->OnDoubleClick([this] { form_->Image1_DblClick(); });
+    picture_->OnLoaded([this](std::uint64_t ticket) { form_->Image1_Loaded(ticket); });
 
     auto twips = [this] { return TwipsPerPixel(); };
     list1_ = std::make_unique<Win32ListBox>(list_, TwipsPlacement(list_, design::kList1, twips));
@@ -156,6 +158,16 @@ void TarvoWindow::UpdatePads(bool windowActive) {
     padsActive_ = active;
     if (active) form_->Pad_Resume();
     pads_->SetActive(active);
+}
+
+void TarvoWindow::ShowMessage(const std::string& text) {
+    // Over the window once it is up, which takes no input meanwhile; before
+    // that, on its own.
+    win32::ShowMessage(IsWindowVisible(hwnd_) ? hwnd_ : nullptr, text);
+}
+
+void TarvoWindow::StartTimer(FormTimer timer, int milliseconds) {
+    SetTimer(hwnd_, kFormTimers + static_cast<UINT_PTR>(timer), static_cast<UINT>(milliseconds), nullptr);
 }
 
 void TarvoWindow::SetCaption(const std::string& caption) {
@@ -231,6 +243,10 @@ LRESULT TarvoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_TIMER:
             if (wParam == XInputPads::kTimer) pads_->Read();
+            if (wParam >= kFormTimers) {  // each runs once
+                KillTimer(hwnd_, wParam);
+                form_->Form_Timer(static_cast<FormTimer>(wParam - kFormTimers));
+            }
             return 0;
         case WM_SETFOCUS:
             NoteFocus(reinterpret_cast<HWND>(wParam));

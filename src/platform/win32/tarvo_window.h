@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "app/frm_pindle.h"
-#include "on_demand.h"
 #include "owned.h"
 #include "picture_box.h"
 #include "win32_controls.h"
@@ -20,8 +19,9 @@ public:
     static constexpr int kListId = 100;
     static constexpr int kPlayId = IDOK;  // so Enter presses Play wherever the focus is
     static constexpr UINT kShown = WM_APP;
+    static constexpr UINT_PTR kFormTimers = 100;  // + FormTimer
 
-    TarvoWindow(Services& services, ComScope& com);
+    explicit TarvoWindow(Services& services);
     ~TarvoWindow() override;
     TarvoWindow(const TarvoWindow&) = delete;
     TarvoWindow& operator=(const TarvoWindow&) = delete;
@@ -31,6 +31,7 @@ public:
     bool Created() const { return hwnd_ != nullptr; }
     DWORD CreationError() const { return creationError_; }
     frmPindle::LoadResult Load() { return form_->Form_Load(); }
+    bool PictureSettled() const { return form_->PictureSettled(); }
     void Show();
     // One message of the loop: the window sees key presses first, then the
     // dialog navigation (Tab, Shift+Tab, Enter), then the control.
@@ -53,6 +54,9 @@ private:
     bool IsMinimized() const override { return IsIconic(hwnd_) != FALSE; }
     void Restore() override;
     void Unload() override { DestroyWindow(hwnd_); }
+    void ShowMessage(const std::string& text) override;
+    void StartTimer(FormTimer timer, int milliseconds) override;
+    bool InputWaiting() const override { return HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON)) != 0; }
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -60,7 +64,7 @@ private:
     void OnListDoubleClick();
     void NoteFocus(HWND control);
     void UpdatePads(bool windowActive);
-    void CreateControls(ComScope& com);
+    void CreateControls();
     void ApplyDpi();
     double TwipsPerPixel() const;
 

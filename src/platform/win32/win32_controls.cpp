@@ -23,6 +23,8 @@ Win32ListBox::Win32ListBox(HWND list, TwipsPlacement placement) : list_(list), p
     SetWindowSubclass(list_, AnswerTexts, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
+Win32ListBox::~Win32ListBox() { RemoveWindowSubclass(list_, AnswerTexts, 0); }
+
 void Win32ListBox::Clear() {
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
     names_.clear();
@@ -54,7 +56,12 @@ LRESULT Win32ListBox::RowStartingWith(wchar_t typed, int caret) const {
 LRESULT CALLBACK Win32ListBox::AnswerTexts(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                            DWORD_PTR self) {
     const auto& box = *reinterpret_cast<const Win32ListBox*>(self);
-    if ((message == LB_GETTEXT || message == LB_GETTEXTLEN) && wParam < box.names_.size()) {
+    if (message != LB_GETTEXT && message != LB_GETTEXTLEN) return DefSubclassProc(hwnd, message, wParam, lParam);
+    // From another thread or program, the system hands over a buffer sized
+    // for a list without strings, far shorter than a name: such callers
+    // get no text (screen readers ask the list's accessible object).
+    if (InSendMessage()) return LB_ERR;
+    if (wParam < box.names_.size()) {
         const std::wstring text = box.Text(wParam);
         if (message == LB_GETTEXT) {
             auto* out = reinterpret_cast<wchar_t*>(lParam);  // as large as LB_GETTEXTLEN said, plus one

@@ -30,10 +30,13 @@ private:
 // List1: a list box without strings of its own (LBS_NODATA, drawn by its
 // owner), so a fill only sets the count; it draws the core's texts as the
 // list box draws its strings, finds rows by a typed first letter and still
-// answers LB_GETTEXT for its rows.
+// answers LB_GETTEXT for its rows on its own thread.
 class Win32ListBox : public ListBoxControl {
 public:
     Win32ListBox(HWND list, TwipsPlacement placement);
+    ~Win32ListBox() override;
+    Win32ListBox(const Win32ListBox&) = delete;
+    Win32ListBox& operator=(const Win32ListBox&) = delete;
     void Clear() override;
     void AddItems(std::vector<std::string_view> items) override;
     int ListIndex() const override;
@@ -82,7 +85,8 @@ private:
 class Win32Picture : public PictureControl {
 public:
     Win32Picture(PictureBox& box, TwipsPlacement placement) : box_(box), placement_(std::move(placement)) {}
-    void ShowFirstPicture(std::vector<std::string> files) override { box_.ShowFirstPicture(std::move(files)); }
+    void Load(std::uint64_t ticket, std::vector<std::string> files) override { box_.Load(ticket, std::move(files)); }
+    void Show(std::uint64_t ticket) override { box_.Show(ticket); }
     void SetVisible(bool visible) override { ShowWindow(box_.Handle(), visible ? SW_SHOW : SW_HIDE); }
     Rect Bounds() const override { return placement_.Bounds(); }
     void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }

@@ -144,8 +144,8 @@ void WindowsServices::ActivatePreviousInstance(const std::string& caption) {
     SetForegroundWindow(other);
 }
 
-void WindowsServices::ShowMessage(const std::string& text) {
-    MessageBoxW(nullptr, Widen(text).c_str(), Widen(design::kTitle).c_str(), MB_ICONEXCLAMATION | MB_OK);
+void ShowMessage(HWND owner, const std::string& text) {
+    MessageBoxW(owner, Widen(text).c_str(), Widen(design::kTitle).c_str(), MB_ICONEXCLAMATION | MB_OK);
 }
 
 StartResult WindowsServices::StartProgram(const StartRequest& request) {

@@ -23,6 +23,9 @@ struct WindowsEnvironment {
 
 // The system's words for an error code.
 std::string SystemMessage(DWORD code);
+// Tarvo's message: exclamation icon, OK, title "Tarvo"; over owner, which
+// takes no input meanwhile, when there is one.
+void ShowMessage(HWND owner, const std::string& text);
 
 class WindowsServices : public Services {
 public:
@@ -42,7 +45,7 @@ public:
     bool FolderExists(const std::string& path) override;
     bool PreviousInstanceRunning() override { return previousInstance_; }
     void ActivatePreviousInstance(const std::string& caption) override;
-    void ShowMessage(const std::string& text) override;
+    std::int64_t Now() override { return static_cast<std::int64_t>(GetTickCount64()); }
     StartResult StartProgram(const StartRequest& request) override;
     void ReportTo(ProgramReports* reports) override { reports_ = reports; }
 

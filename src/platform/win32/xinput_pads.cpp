@@ -1,5 +1,7 @@
 #include "xinput_pads.h"
 
+#include "on_demand.h"
+
 namespace tarvo::win32 {
 
 namespace {
@@ -32,8 +34,9 @@ void XInputPads::SetActive(bool active) {
 void XInputPads::Read() {
     if (!loaded_) {  // at the first tick, once the window is up
         loaded_ = true;
+        // From the system folder only: an emulator's folder often holds an XInput of its own.
         for (const wchar_t* library : {L"xinput1_4.dll", L"xinput9_1_0.dll"}) {
-            if (HMODULE module = LoadLibraryW(library)) {
+            if (HMODULE module = LoadSystemLibrary(library)) {
                 getState_ = reinterpret_cast<decltype(getState_)>(
                     reinterpret_cast<void*>(GetProcAddress(module, "XInputGetState")));
                 if (getState_) break;

@@ -1,6 +1,7 @@
 #pragma once
-// The gamepads on Windows, through XInput, loaded at run time (xinput1_4.dll,
-// else xinput9_1_0.dll) so that Tarvo.exe starts where neither exists. The
+// The gamepads on Windows, through XInput, loaded at run time from the
+// system folder (xinput1_4.dll, else xinput9_1_0.dll) so that Tarvo.exe
+// starts where neither exists. The
 // pads are read only while the window is active, on a timer of the window's.
 
 #include <windows.h>
