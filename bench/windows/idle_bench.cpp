@@ -48,13 +48,13 @@ int wmain(int argc, wchar_t** argv) {
     tarvo::win32::TarvoWindow window(services);
     window.Load();
     window.Show();
-    using Plug = void (*)(WORD buttons, SHORT thumbLY);
+    using Plug = void (*)(WORD buttons, SHORT thumbLY, BYTE leftTrigger, BYTE rightTrigger);
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
     const auto plug = reinterpret_cast<Plug>(reinterpret_cast<void*>(
         GetProcAddress(LoadLibraryW((std::wstring(system) + L"\\xinput1_4.dll").c_str()), "StandInPad")));
     if (!plug) return std::fprintf(stderr, "idle_bench: no stand-in xinput1_4.dll in the system folder\n"), 2;
-    plug(0, 0);
+    plug(0, 0, 0, 0);
     Run(window, 2000);  // shown, active, the pad found
     const double active = CpuOverTenSeconds(window);
     ShowWindow(window.Handle(), SW_MINIMIZE);

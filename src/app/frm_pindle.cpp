@@ -11,7 +11,6 @@ namespace tarvo {
 
 frmPindle::frmPindle(Services& services, FormControls controls)
     : services_(services), controls_(controls), file1_(services) {
-    file1_.bounds = design::kFile1;
     file1_.OnSelect([this] { File1_Click(); });
     services_.ReportTo(this);
 }
@@ -28,19 +27,38 @@ std::string frmPindle::ReadSettingOr(const std::string& key, const std::string& 
 }
 
 void frmPindle::Form_Resize() {
-    const ControlRects current{controls_.list1.Bounds(), file1_.bounds, controls_.image1.Bounds(),
-                               controls_.command1.Bounds()};
+    const ControlRects current{controls_.list1.Bounds(), controls_.image1.Bounds(), controls_.command1.Bounds()};
     const ControlRects next =
         LayoutControls(controls_.form.ClientWidth(), controls_.form.ClientHeight(), current);
     controls_.list1.SetBounds(next.list1);
-    file1_.bounds = next.file1;
     controls_.image1.SetVisible(false);
     controls_.image1.SetBounds(next.image1);
     controls_.command1.SetBounds(next.command1);
     controls_.image1.SetVisible(true);
+    UpdatePadReading();  // minimised, or back
 }
 
-void frmPindle::Form_KeyDown(int keyCode, int /*shift: Shift+Esc and Ctrl+F5 act as the bare keys*/) {
+void frmPindle::Form_Activate() {
+    active_ = true;
+    UpdatePadReading();
+}
+
+void frmPindle::Form_Deactivate() {
+    active_ = false;
+    UpdatePadReading();
+}
+
+void frmPindle::UpdatePadReading() {
+    // The pads act only on the window in use, never on a game's behalf;
+    // what is held as it comes back counts only once let go.
+    const bool reading = active_ && !controls_.form.IsMinimized();
+    if (reading == padsReading_) return;
+    padsReading_ = reading;
+    if (reading) padRepeat_.Resume();
+    controls_.pads.SetReading(reading);
+}
+
+void frmPindle::Form_KeyDown(int keyCode) {
     if (keyCode == design::kKeyEscape) {
         controls_.form.Unload();
     } else if (keyCode == design::kKeyF5) {
@@ -51,15 +69,31 @@ void frmPindle::Form_KeyDown(int keyCode, int /*shift: Shift+Esc and Ctrl+F5 act
 void frmPindle::RefreshList() {
     controls_.list1.Clear();  // before the names it shows go
     file1_.Refresh();
-    std::vector<std::string_view> names;
-    names.reserve(static_cast<std::size_t>(file1_.ListCount()));
-    for (int i = 0; i < file1_.ListCount(); ++i) names.push_back(StripExtension(file1_.List(i)));
-    controls_.list1.AddItems(std::move(names));
+    rows_.clear();
+    rows_.reserve(static_cast<std::size_t>(file1_.ListCount()));
+    for (int i = 0; i < file1_.ListCount(); ++i) rows_.push_back(StripExtension(file1_.List(i)));
+    controls_.list1.AddItems(rows_);
 }
 
 void frmPindle::List1_Click() { file1_.SetListIndex(controls_.list1.ListIndex()); }
 
-void frmPindle::list1_DblClick() { Command1_Click(); }
+void frmPindle::SelectRow(int row) {
+    if (row < 0 || row == controls_.list1.ListIndex()) return;
+    controls_.list1.SetListIndex(row);
+    List1_Click();
+}
+
+void frmPindle::List1_KeyPress(char32_t character, std::int64_t milliseconds) {
+    if (character < 0x20 || character == 0x7F) return;  // Backspace, Tab, Esc: no text
+    SelectRow(typeAhead_.Typed(rows_, character, milliseconds, controls_.list1.ListIndex()));
+}
+
+void frmPindle::list1_DblClick(int rowUnderPointer) {
+    // The first click selected the row under the pointer, unless the list
+    // moved under it meanwhile.
+    SelectRow(rowUnderPointer);
+    Command1_Click();
+}
 
 void frmPindle::Image1_DblClick() { Command1_Click(); }
 
@@ -155,12 +189,13 @@ void frmPindle::ProgramEnded() {
 void frmPindle::Pad_Poll(const std::vector<PadState>& pads, std::int64_t milliseconds) {
     static const int kKeys[] = {0, design::kKeyUp, design::kKeyDown, design::kKeyPageUp, design::kKeyPageDown};
     const PadCommand command = padRepeat_.Poll(pads, milliseconds);
-    if (command == PadCommand::Play) {
-        Command1_Click();
-    } else if (command != PadCommand::None) {
-        controls_.list1.SetFocus();
-        controls_.list1.KeyDown(kKeys[static_cast<int>(command)]);
-    }
+    if (command == PadCommand::None) return;
+    if (command == PadCommand::Play) return Command1_Click();
+    controls_.list1.SetFocus();
+    const int selected = controls_.list1.ListIndex();
+    if (command == PadCommand::PreviousLetter) return SelectRow(FirstOfPreviousLetter(rows_, selected));
+    if (command == PadCommand::NextLetter) return SelectRow(FirstOfNextLetter(rows_, selected));
+    controls_.list1.KeyDown(kKeys[static_cast<int>(command)]);
 }
 
 }  // namespace tarvo

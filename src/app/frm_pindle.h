@@ -11,6 +11,7 @@
 #include "ui/controls.h"
 #include "ui/file_list.h"
 #include "ui/pad_input.h"
+#include "ui/type_ahead.h"
 
 namespace tarvo {
 
@@ -21,6 +22,7 @@ struct FormControls {
     ListBoxControl& list1;
     ButtonControl& command1;
     PictureControl& image1;
+    PadReader& pads;
 };
 
 class frmPindle : private ProgramReports {
@@ -35,9 +37,16 @@ public:
     // The start-up sequence. EndProgram: end at once, never show the window.
     LoadResult Form_Load();
     void Form_Resize();
-    void Form_KeyDown(int keyCode, int shift);
+    // The window became the active one, or stopped being it.
+    void Form_Activate();
+    void Form_Deactivate();
+    // Shift, Ctrl and Alt change nothing: Shift+Esc and Ctrl+F5 act as the bare keys.
+    void Form_KeyDown(int keyCode);
     void List1_Click();
-    void list1_DblClick();
+    // A printable character typed in the list, and when (ms, any steady clock).
+    void List1_KeyPress(char32_t character, std::int64_t milliseconds);
+    // The row under the pointer starts, or with none (-1) the selected row.
+    void list1_DblClick(int rowUnderPointer = -1);
     void File1_Click();
     void Image1_DblClick();
     // The load of that ticket is done (PictureControl::Load).
@@ -45,10 +54,8 @@ public:
     void Command1_Click();
     void Form_Timer(FormTimer timer);
     void RefreshList();
-    // The pads, read again and again while the window is active (ms on a
-    // steady clock); Pad_Resume when it has become active again.
+    // The pads, as read while reading is on (ms on a steady clock).
     void Pad_Poll(const std::vector<PadState>& pads, std::int64_t milliseconds);
-    void Pad_Resume() { padRepeat_.Resume(); }
 
     const std::string& AppFolder() const { return appFolder_; }
     const std::string& EmulatorPath() const { return emulatorPath_; }
@@ -76,6 +83,10 @@ private:
     bool MatchFolderWildcard(const std::string& pattern);
     void ApplyProfile(const EmulatorProfile& profile);
     std::string ReadSettingOr(const std::string& key, const std::string& fallback);
+    // Moves the selection there, as a click on the row would.
+    void SelectRow(int row);
+    // The pads count while the window is active and not minimised.
+    void UpdatePadReading();
     void SettlePicture();
     void LoadWantedPicture();
     // Why the emulator cannot start with the selected ROM, or empty.
@@ -87,6 +98,9 @@ private:
     std::string appFolder_;
     std::string emulatorPath_;
     int launchMode_ = 0;
+    std::vector<std::string_view> rows_;  // what List1 shows, row by row
+    TypeAhead typeAhead_;
+    bool active_ = false, padsReading_ = false;
     int emulatorsRunning_ = 0;  // started, watched, not yet ended
     bool starting_ = false;     // from Play until its start has come to its end
     PadRepeat padRepeat_;

@@ -52,8 +52,11 @@ public:
     // Fills the list that Clear emptied, in one call, entries in order. The
     // texts stay valid until the next Clear, so a list may show them
     // without a copy.
-    virtual void AddItems(std::vector<std::string_view> items) = 0;
+    virtual void AddItems(const std::vector<std::string_view>& items) = 0;
     virtual int ListIndex() const = 0;
+    // Selects the row, puts the caret on it and scrolls it into view,
+    // raising no click.
+    virtual void SetListIndex(int row) = 0;
     virtual void SetFocus() = 0;
     // A key pressed in the list (design::kKeyUp, ...), which it handles as
     // it handles the keyboard's.
@@ -79,6 +82,14 @@ public:
     // when none of its files was a picture.
     virtual void Show(std::uint64_t ticket) = 0;
     virtual void SetVisible(bool visible) = 0;
+};
+
+// The gamepads, read about sixty times a second while reading is on
+// (frmPindle::Pad_Poll), not at all while it is off.
+class PadReader {
+public:
+    virtual ~PadReader() = default;
+    virtual void SetReading(bool reading) = 0;
 };
 
 }  // namespace tarvo

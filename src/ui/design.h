@@ -13,7 +13,6 @@ inline constexpr float kTwipsPerInch = 1440;
 
 inline constexpr Rect kList1{0, 45, 2445, 4350};
 inline constexpr Rect kCommand1{2490, 3990, 4905, 750};
-inline constexpr Rect kFile1{0, 30, 2460, 4710};
 inline constexpr Rect kImage1{2475, 30, 4905, 3915};
 
 inline constexpr const char* kPlayCaption = "Play";

@@ -10,7 +10,6 @@
 
 #include "os/services.h"
 #include "text/name_list.h"
-#include "ui/controls.h"
 
 namespace tarvo {
 
@@ -39,8 +38,6 @@ public:
     void Refresh();
 
     void OnSelect(std::function<void()> handler) { onSelect_ = std::move(handler); }
-
-    Rect bounds{};
 
 private:
     Services& services_;

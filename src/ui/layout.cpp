@@ -22,7 +22,6 @@ ControlRects LayoutControls(float clientWidth, float clientHeight, const Control
     ControlRects next = current;
     const float listWidth = ListWidth(clientWidth);
     next.list1 = MoveUnlessNegative(current.list1, {0, 0, listWidth, clientHeight});
-    next.file1 = MoveUnlessNegative(current.file1, {0, 0, listWidth, clientHeight});
     next.image1 = MoveUnlessNegative(
         current.image1,
         {next.list1.width, 0, clientWidth - next.list1.width, next.list1.height - current.command1.height});

@@ -7,9 +7,9 @@
 
 namespace tarvo {
 
+// File1 has no widget: nothing to place.
 struct ControlRects {
     Rect list1;
-    Rect file1;
     Rect image1;
     Rect command1;
 };

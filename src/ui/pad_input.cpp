@@ -8,19 +8,23 @@ constexpr int kHalfWay = 16384;
 
 // What the pads ask for, one command at a time: Play before anything else.
 PadCommand Wanted(const std::vector<PadState>& pads) {
-    bool play = false, up = false, down = false, pageUp = false, pageDown = false;
+    bool play = false, up = false, down = false, pageUp = false, pageDown = false, previous = false, next = false;
     for (const PadState& pad : pads) {
         play = play || pad.a || pad.start;
         up = up || pad.dpadUp || pad.stickY < -kHalfWay;
         down = down || pad.dpadDown || pad.stickY > kHalfWay;
         pageUp = pageUp || pad.leftShoulder;
         pageDown = pageDown || pad.rightShoulder;
+        previous = previous || pad.leftTrigger > kHalfWay;
+        next = next || pad.rightTrigger > kHalfWay;
     }
     return play       ? PadCommand::Play
            : up       ? PadCommand::Up
            : down     ? PadCommand::Down
            : pageUp   ? PadCommand::PageUp
            : pageDown ? PadCommand::PageDown
+           : previous ? PadCommand::PreviousLetter
+           : next     ? PadCommand::NextLetter
                       : PadCommand::None;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // A gamepad drives the window as the keys do: the D-pad or the left stick
 // moves a row (held, it repeats as a key does), the shoulder buttons a
-// page, A or Start is Play. Nothing else does anything.
+// page, the triggers to the next or the previous first letter, A or Start
+// is Play. Nothing else does anything.
 
 #include <cstdint>
 #include <vector>
@@ -14,9 +15,10 @@ struct PadState {
     bool leftShoulder = false, rightShoulder = false;
     bool a = false, start = false;
     int stickY = 0;  // the left stick, -32768 all the way up to 32767 all the way down
+    int leftTrigger = 0, rightTrigger = 0;  // 0 let go to 32767 all the way in
 };
 
-enum class PadCommand { None, Up, Down, PageUp, PageDown, Play };
+enum class PadCommand { None, Up, Down, PageUp, PageDown, PreviousLetter, NextLetter, Play };
 
 // Turns the pads' states, read again and again while the window is active,
 // into commands: one when a button is pressed, then for a held row or page

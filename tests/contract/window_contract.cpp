@@ -120,15 +120,11 @@ TEST_F(Window, TheListBehavesAsASingleSelectionListBox) {
     d->Press(Key::Tab);
     d->Press(Key::Down);  // the first arrow selects the first row
     EXPECT_EQ(d->Selected(), 0);
-    d->Type("c");  // a letter selects the next row beginning with it
-    EXPECT_EQ(d->Selected(), 2);
-    d->Type("B");  // letter case ignored, round the end
-    EXPECT_EQ(d->Selected(), 1);
     d->Click(1, kCtrl);  // the user cannot empty the selection
     EXPECT_EQ(d->Selected(), 1);
+    d->Type("ゲ");  // a letter selects the next row beginning with it
+    EXPECT_EQ(d->Selected(), 3);
     d->Press(Key::Space, kCtrl);
-    EXPECT_EQ(d->Selected(), 1);
-    d->Type("ゲ");
     EXPECT_EQ(d->Selected(), 3);
     d->DoubleClick(-1);  // below the last row: the selected ROM starts
     EXPECT_EQ(d->Launched(), LaunchOf("ゲーム Ülkü.nes"));
@@ -139,6 +135,31 @@ TEST_F(Window, TheListBehavesAsASingleSelectionListBox) {
         d->Press(key);
         EXPECT_EQ(d->Selected(), 0);
     }
+}
+
+TEST_F(Window, TypedPrefixesAndTriggersFindRows) {
+    for (std::string rom : {"cherry", "Star Fox", "Sunset Riders", "Super Mario World", "Super Metroid", "Zelda"}) {
+        d->folder.Write("roms/" + rom + ".nes", "rom");
+    }
+    d->Show(emulator);  // a, b, c d, cherry, Star Fox, Sunset Riders, Super Mario World, Super Metroid, Zelda, ゲーム Ülkü
+    d->Press(Key::Tab);
+    d->Type("sup");  // within a second: one prefix
+    EXPECT_EQ(d->Selected(), 6);
+    d->WaitUntil({}, 1100);
+    d->Type("S");  // after a pause, a new one; letter case ignored
+    EXPECT_EQ(d->Selected(), 7);
+    d->Type("x");  // "sx": no row, the selection stays
+    EXPECT_EQ(d->Selected(), 7);
+    d->WaitUntil({}, 1100);
+    d->Type("cc");  // the same letter again: the next row with it, round the end
+    EXPECT_EQ(d->Selected(), 3);
+    const PadState none, right{false, false, false, false, false, false, 0, 0, 32767}, left{false, false, false, false, false, false, 0, 32767};
+    d->Pad(none, 1100);  // plugged in: found within a second
+    d->Click(5);  // Sunset Riders
+    d->Pad(right), d->Pad(none);  // the first row of the next first letter: Zelda
+    EXPECT_EQ(d->Selected(), 8);
+    d->Pad(left), d->Pad(none);  // the first row of the letter before: Star Fox
+    EXPECT_EQ(d->Selected(), 4);
 }
 
 TEST_F(Window, TheWindowComesBackWhenTheLastGameEnds) {

@@ -160,7 +160,7 @@ public:
     virtual void DoubleClickPicture() = 0;
     // To whatever has the focus; again and again, as fast as keys come.
     virtual void Press(Key key, int modifiers = kNone, int times = 1) = 0;
-    virtual void Type(const std::string& letters) = 0;       // the same, a new search in a list
+    virtual void Type(const std::string& letters) = 0;       // the same, as fast as keys come
     virtual void Resize(int width, int height) = 0;  // the client area, in pixels
     virtual void Minimize() = 0;
     virtual void Restore() = 0;

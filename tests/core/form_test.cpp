@@ -127,8 +127,9 @@ struct FakeList : Placed<ListBoxControl> {
     void Clear() override { items.clear(), index = -1; }
     void SetFocus() override { focused = true; }
     void KeyDown(int) override {}
-    void AddItems(std::vector<std::string_view> fill) override { items.assign(fill.begin(), fill.end()); }
+    void AddItems(const std::vector<std::string_view>& fill) override { items.assign(fill.begin(), fill.end()); }
     int ListIndex() const override { return index; }
+    void SetListIndex(int row) override { index = row; }
 };
 
 struct FakeButton : Placed<ButtonControl> {
@@ -158,6 +159,11 @@ struct FakePicture : Placed<PictureControl> {
     void SetVisible(bool v) override { visibility.push_back(v); }
 };
 
+struct FakePads : PadReader {
+    std::string readings;  // 'y' on, 'n' off, each change in order
+    void SetReading(bool reading) override { readings += reading ? 'y' : 'n'; }
+};
+
 // A whole Tarvo over the fakes, started with this command line.
 struct FakeTarvo {
     explicit FakeTarvo(const std::string& line = "", bool linux = false) {
@@ -170,7 +176,8 @@ struct FakeTarvo {
     FakeList list1;
     FakeButton command1;
     FakePicture image1{services};
-    frmPindle form{services, FormControls{window, list1, command1, image1}};
+    FakePads pads;
+    frmPindle form{services, FormControls{window, list1, command1, image1, pads}};
     FakeTarvo(const FakeTarvo&) = delete;
     void HoldPictures() { image1.loaded = nullptr; }
     void ReleasePictures() { image1.loaded = [this](std::uint64_t ticket) { form.Image1_Loaded(ticket); }; }
@@ -333,9 +340,8 @@ TEST(Layout, TheListTakesAThirdOfTheRoundedWidth) {
     const Case cases[] = {{7380, 2460, 4920},      {7381, 2460, 4921},      {7382, 2460, 4922}, {7383, 2461, 4922},
                           {1000.5f, 333, 667.5f}, {1001.5f, 334, 667.5f}, {2.5f, 0, 2.5f}};
     for (const auto& c : cases) {
-        const ControlRects r = LayoutControls(c.width, 4995, {design::kList1, design::kFile1, design::kImage1, design::kCommand1});
+        const ControlRects r = LayoutControls(c.width, 4995, {design::kList1, design::kImage1, design::kCommand1});
         EXPECT_EQ(r.list1, (Rect{0, 0, c.list, 4995})) << c.width;
-        EXPECT_EQ(r.file1, r.list1) << c.width;
         EXPECT_EQ(r.image1, (Rect{c.list, 0, c.image, 4245})) << c.width;
         EXPECT_EQ(r.command1, (Rect{c.list, 4245, c.image, 750})) << c.width;
     }
@@ -353,7 +359,7 @@ TEST(Layout, TooLowForTheButtonThePictureKeepsItsPlace) {
     EXPECT_EQ(t.image1.visibility, (std::vector<bool>{false, true}));  // hidden while it moves
     t.window.clientWidth = t.window.clientHeight = 0;  // minimised
     t.form.Form_Resize();
-    EXPECT_EQ(t.form.File1().bounds, (Rect{0, 0, 0, 0}));
+    EXPECT_EQ(t.list1.bounds, (Rect{0, 0, 0, 0}));
     EXPECT_EQ(t.command1.bounds, (Rect{0, 4245, 4920, 750}));
 }
 
@@ -406,6 +412,20 @@ TEST(Launch, OnePressOneStartAndTheWindowComesBackWhenTheLastGameEnds) {
         EXPECT_EQ(t.window.messages, *c.why ? std::vector<std::string>{"Could not start the emulator C:\\Emu\\zsnesw.exe: " +
                                                                         std::string(c.why)}
                                              : std::vector<std::string>{}) << c.steps;
+    }
+}
+
+TEST(Pads, AreReadOnlyWhileTheWindowIsActiveAndNotMinimised) {
+    // 'a' the window becomes active, 'd' another one does; 'm' it is minimised, 'r' restored.
+    const std::pair<const char*, const char*> cases[] = {{"a", "y"}, {"ad", "yn"}, {"amr", "yny"}, {"ma", ""}, {"mar", "y"}, {"aa", "y"}};
+    for (const auto& [events, readings] : cases) {
+        FakeTarvo t;
+        for (const char* event = events; *event; ++event) {
+            if (*event == 'a') t.form.Form_Activate();
+            if (*event == 'd') t.form.Form_Deactivate();
+            if (*event == 'm' || *event == 'r') t.window.minimized = *event == 'm', t.form.Form_Resize();
+        }
+        EXPECT_EQ(t.pads.readings, readings) << events;
     }
 }
 

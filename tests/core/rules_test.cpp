@@ -104,11 +104,41 @@ TEST(DisplayNames, StripTheLastExtension) {
     for (auto [name, shown] : cases) EXPECT_EQ(StripExtension(name), shown);
 }
 
-TEST(TypeAhead, ALetterMovesToTheNextRowBeginningWithIt) {
-    const std::vector<std::string_view> rows = {"apple", "Banana", "berry", "", "Ülkü", "cherry"};
-    struct Case { char32_t letter; int caret, row; };
-    const Case cases[] = {{U'b', -1, 1}, {U'b', 1, 2}, {U'B', 2, 1}, {U'a', 5, 0}, {U'ü', 0, 4}, {U'Ü', 4, 4}, {U'z', 0, -1}, {U'b', 99, 1}};
-    for (const auto& c : cases) EXPECT_EQ(NextRowStartingWith(rows, c.letter, c.caret), c.row) << int(c.letter) << " " << c.caret;
+TEST(TypeAhead, CharactersTypedWithinASecondFormAPrefix) {
+    const std::vector<std::string_view> rows = {"Banana", "berry", "", "Star Fox", "Sunset Riders", "Super Mario World",
+                                                "Super Metroid", "Ülkü", "Zelda"};
+    // Each step: the character, when it is typed (ms), the row selected afterwards.
+    struct Step { char32_t character; std::int64_t time; int row; };
+    struct Case { int selected; std::vector<Step> steps; };
+    const Case cases[] = {
+        {-1, {{U's', 0, 3}, {U'u', 100, 4}, {U'p', 200, 5}}},                 // "sup": Super Mario World
+        {5, {{U's', 0, 6}, {U'u', 999, 6}, {U'p', 1998, 6}}},                // each within the second: one prefix
+        {5, {{U's', 0, 6}, {U's', 1000, 3}}},                                // a second's pause: "s" anew
+        {3, {{U'S', 0, 4}, {U'U', 10, 4}, {U'p', 20, 5}, {U'E', 30, 5}, {U'r', 40, 5}, {U' ', 50, 5}, {U'm', 60, 5}, {U'e', 70, 6}}},
+        {4, {{U'x', 0, 4}, {U's', 5000, 5}, {U'x', 5001, 5}}},               // nothing begins so: the selection stays
+        {0, {{U'b', 0, 1}, {U'b', 10, 0}, {U'b', 20, 1}}},                   // one letter again and again, round the end
+        {-1, {{U'ü', 0, 7}, {U'L', 10, 7}, {U'z', 5000, 8}}},                // beyond ASCII, case ignored
+    };
+    for (const auto& c : cases) {
+        TypeAhead typeAhead;
+        int selected = c.selected;
+        for (const Step& step : c.steps) {
+            const int row = typeAhead.Typed(rows, step.character, step.time, selected);
+            if (row >= 0) selected = row;
+            EXPECT_EQ(selected, step.row) << int(step.character) << " at " << step.time;
+        }
+    }
+    EXPECT_EQ(TypeAhead().Typed({}, U'a', 0, -1), -1);
+}
+
+TEST(TypeAhead, TriggersJumpFromOneFirstLetterToTheNext) {
+    const std::vector<std::string_view> rows = {"", "Alpha", "apple", "Star Fox", "Sunset Riders", "Super Metroid", "Zelda"};
+    struct Case { int selected, next, previous; };
+    const Case cases[] = {{-1, 0, -1}, {0, 1, -1}, {1, 3, 0}, {2, 3, 0}, {4, 6, 1}, {5, 6, 1}, {6, -1, 3}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(FirstOfNextLetter(rows, c.selected), c.next) << c.selected;
+        EXPECT_EQ(FirstOfPreviousLetter(rows, c.selected), c.previous) << c.selected;
+    }
 }
 
 TEST(Preview, CandidatesInOrder) {
@@ -180,26 +210,29 @@ TEST(StartRequest, BareOrRelativeEmulatorsComeFromTheApplicationFolder) {
 
 TEST(Pad, PressesAndHeldButtonsActAsKeys) {
     // A reading every 40 ms, one character each: '.' nothing held, 'd' 'u' the D-pad, 's' 'S' the stick
-    // down and up all the way, 'h' down exactly half way, '<' '>' a shoulder, 'a' A, 't' Start. What each
-    // reading gives: 'D' 'U' a row, 'N' 'P' a page down or up, '!' Play, '.' nothing.
+    // down and up all the way, 'h' down exactly half way, '<' '>' a shoulder, 'l' 'r' a trigger all the way,
+    // 'g' the right one exactly half way, 'a' A, 't' Start. What each reading gives: 'D' 'U' a row, 'N' 'P'
+    // a page down or up, 'L' 'R' the previous or next letter, '!' Play, '.' nothing.
     const std::pair<const char*, const char*> rows[] = {
         {".ddddddddddddddd", ".D.........D.D.D"},  // held: again after 400 ms, then every 80
         {".sss.SSS.hhh", ".D...U......"},
         {".><.u", ".NP.U"},
+        {".rrrrrrrrrrrrr.l.g", ".R.........R.R.L.."},  // the triggers repeat as the D-pad does
         {".aaaaaaaaaaaa.t", ".!............!"},  // Play never repeats
         {"dddd.d", ".....D"},  // held as the window came back: nothing until it is let go
     };
-    const std::string kReadings = ".dusSh<>at";
+    const std::string kReadings = ".dusSh<>atlrg";
     const PadState kStates[] = {{}, {false, true}, {true}, {false, false, false, false, false, false, 32767},
                                 {false, false, false, false, false, false, -32768}, {false, false, false, false, false, false, 16384},
                                 {false, false, true}, {false, false, false, true}, {false, false, false, false, true},
-                                {false, false, false, false, false, true}};
+                                {false, false, false, false, false, true}, {false, false, false, false, false, false, 0, 32767},
+                                {false, false, false, false, false, false, 0, 0, 32767}, {false, false, false, false, false, false, 0, 0, 16384}};
     for (const auto& [readings, expected] : rows) {
         PadRepeat pad;
         std::string got;
         for (std::size_t i = 0; readings[i]; ++i) {
             const PadCommand command = pad.Poll({kStates[kReadings.find(readings[i])]}, static_cast<std::int64_t>(i) * 40);
-            got += ".UDPN!"[static_cast<int>(command)];
+            got += ".UDPNLR!"[static_cast<int>(command)];
         }
         EXPECT_EQ(got, expected) << readings;
     }

@@ -77,9 +77,10 @@ public:
         }
     }
     void Type(const std::string& letters) override {
-        QTest::qWait(QApplication::keyboardInputInterval() + 50);  // a new search
         for (const QChar letter : QString::fromStdString(letters)) {
             QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(letter));
+            const auto now = std::chrono::steady_clock::now().time_since_epoch();  // when it is typed, as a server stamps it
+            press.setTimestamp(static_cast<quint64>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count()));
             QApplication::sendEvent(QApplication::focusWidget(), &press);
         }
     }
@@ -98,6 +99,9 @@ public:
             {SDL_CONTROLLER_BUTTON_A, state.a},                     {SDL_CONTROLLER_BUTTON_START, state.start}};
         for (const auto& [button, held] : buttons) SDL_JoystickSetVirtualButton(pad, button, held);
         SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, static_cast<Sint16>(state.stickY));
+        // A trigger is half a joystick's axis: all the way out is -32768.
+        SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT, static_cast<Sint16>(state.leftTrigger * 2 - 32767));
+        SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, static_cast<Sint16>(state.rightTrigger * 2 - 32767));
         WaitUntil({}, milliseconds);
     }
     void Restore() override {

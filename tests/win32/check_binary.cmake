@@ -43,7 +43,7 @@ set(allowed [[
     DispatchMessageW DrawFocusRect DrawIconEx EndPaint FillRect FindWindowW GetActiveWindow GetClientRect
     GetDC GetFocus GetKeyState GetMessagePos GetMessageW GetMonitorInfoW GetParent GetSysColor
     GetQueueStatus GetSystemMetrics
-    GetWindowLongPtrW InSendMessage InvalidateRect IsChild IsDialogMessageW IsIconic IsWindow IsWindowVisible
+    GetMessageTime GetWindowLongPtrW InSendMessage InvalidateRect IsChild IsDialogMessageW IsIconic IsWindow IsWindowVisible
     KillTimer LoadCursorW LoadIconW LoadImageW MessageBoxW MonitorFromWindow MoveWindow PostMessageW PostQuitMessage PtInRect RegisterClassExW
     ReleaseDC ScreenToClient SendMessageW SetFocus SetForegroundWindow SetTimer SetWindowLongPtrW SetWindowPos
     SetWindowTextW ShowWindow TranslateMessage

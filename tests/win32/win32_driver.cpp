@@ -143,14 +143,15 @@ public:
         WaitUntil([&] { return GetActiveWindow() == other_; }, 2000);
     }
     void Pad(const PadState& state, int milliseconds) override {
-        using Move = void (*)(WORD buttons, SHORT thumbLY);
+        using Move = void (*)(WORD buttons, SHORT thumbLY, BYTE leftTrigger, BYTE rightTrigger);
         static const auto move = reinterpret_cast<Move>(reinterpret_cast<void*>(GetProcAddress(StandInXInput(), "StandInPad")));
         ASSERT_TRUE(move) << "no stand-in XInput: is WINEDLLOVERRIDES xinput1_4=n?";
         move(static_cast<WORD>((state.dpadUp ? XINPUT_GAMEPAD_DPAD_UP : 0) | (state.dpadDown ? XINPUT_GAMEPAD_DPAD_DOWN : 0) |
                                (state.leftShoulder ? XINPUT_GAMEPAD_LEFT_SHOULDER : 0) |
                                (state.rightShoulder ? XINPUT_GAMEPAD_RIGHT_SHOULDER : 0) | (state.a ? XINPUT_GAMEPAD_A : 0) |
                                (state.start ? XINPUT_GAMEPAD_START : 0)),
-             static_cast<SHORT>(-1 - state.stickY));
+             static_cast<SHORT>(-1 - state.stickY), static_cast<BYTE>(state.leftTrigger * 255 / 32767),
+             static_cast<BYTE>(state.rightTrigger * 255 / 32767));
         WaitUntil({}, milliseconds);
     }
     void Restore() override {

@@ -28,9 +28,11 @@ extern "C" __declspec(dllexport) DWORD WINAPI XInputGetState(DWORD slot, XINPUT_
     return ERROR_SUCCESS;
 }
 
-extern "C" __declspec(dllexport) void StandInPad(WORD buttons, SHORT thumbLY) {
+extern "C" __declspec(dllexport) void StandInPad(WORD buttons, SHORT thumbLY, BYTE leftTrigger, BYTE rightTrigger) {
     g_connected = true;
     ++g_state.dwPacketNumber;
     g_state.Gamepad.wButtons = buttons;
     g_state.Gamepad.sThumbLY = thumbLY;
+    g_state.Gamepad.bLeftTrigger = leftTrigger;
+    g_state.Gamepad.bRightTrigger = rightTrigger;
 }

@@ -23,9 +23,9 @@ const char kUsage[] =
     "emu (the emulator when the command line names none tarvo knows).\n"
     "\n"
     "Keys: Enter or a double-click starts the selected ROM, Esc closes tarvo,\n"
-    "F5 reads the ROM folder again, a letter jumps to the next ROM beginning\n"
-    "with it. A gamepad: the D-pad or left stick moves, the shoulder buttons\n"
-    "page, A or Start plays. See tarvo(1).\n";
+    "F5 reads the ROM folder again, letters typed find the ROM they begin. A\n"
+    "gamepad: the D-pad or left stick moves, the shoulder buttons page, the\n"
+    "triggers jump by first letter, A or Start plays. See tarvo(1).\n";
 
 }  // namespace
 

@@ -24,10 +24,10 @@ void NamesModel::Clear() {
     endResetModel();
 }
 
-void NamesModel::Fill(std::vector<std::string_view> names) {
+void NamesModel::Fill(const std::vector<std::string_view>& names) {
     if (names.empty()) return;
     beginInsertRows({}, 0, static_cast<int>(names.size()) - 1);
-    names_ = std::move(names);
+    names_ = names;
     endInsertRows();
 }
 
@@ -59,9 +59,19 @@ void QtListBox::KeyDown(int keyCode) {
     }
 }
 
-void QtListBox::Select(int row) {
+void QtListBox::SetListIndex(int row) {
     const QModelIndex index = model_->index(row);
+    selecting_ = true;
     view_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    selecting_ = false;
+    view_->scrollTo(index);
+}
+
+void QtListBox::OnClick(std::function<void()> handler) {
+    QObject::connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, view_,
+                     [this, handler = std::move(handler)] {
+                         if (!selecting_) handler();
+                     });
 }
 
 }  // namespace tarvo

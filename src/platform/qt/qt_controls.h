@@ -6,6 +6,7 @@
 #include <QAbstractListModel>
 #include <QListView>
 #include <QPushButton>
+#include <functional>
 
 #include "picture_view.h"
 #include "ui/controls.h"
@@ -30,7 +31,7 @@ class NamesModel : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
     void Clear();
-    void Fill(std::vector<std::string_view> names);  // after Clear
+    void Fill(const std::vector<std::string_view>& names);  // after Clear
     int rowCount(const QModelIndex& parent) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
@@ -42,18 +43,21 @@ class QtListBox : public ListBoxControl {
 public:
     QtListBox(QListView* view, NamesModel* model, const Rect& designed);
     void Clear() override { model_->Clear(); }
-    void AddItems(std::vector<std::string_view> items) override { model_->Fill(std::move(items)); }
+    void AddItems(const std::vector<std::string_view>& items) override { model_->Fill(items); }
     int ListIndex() const override;
+    void SetListIndex(int row) override;
     void SetFocus() override { view_->setFocus(); }
     void KeyDown(int keyCode) override;
-    void Select(int row);
     Rect Bounds() const override { return placement_.Bounds(); }
     void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }
+    // The user changed the selection, by mouse or keyboard.
+    void OnClick(std::function<void()> handler);
 
 private:
     QListView* view_;
     NamesModel* model_;
     TwipsPlacement placement_;
+    bool selecting_ = false;  // SetListIndex under way: no click
 };
 
 class QtButton : public ButtonControl {

@@ -1,7 +1,8 @@
 #pragma once
 // List1 on Qt, behaving as a single-selection list box does: with nothing
 // selected the first arrow key selects the row with the caret, the user
-// cannot empty the selection, and a double-click anywhere in the list counts.
+// cannot empty the selection, and a double-click anywhere in the list
+// counts. Typed characters are the window's (type-ahead), not Qt's search.
 
 #include <QListView>
 #include <functional>
@@ -14,6 +15,8 @@ public:
 
     // The row under the pointer, or -1 below the last row.
     void OnDoubleClick(std::function<void(int row)> handler) { onDoubleClick_ = std::move(handler); }
+
+    void keyboardSearch(const QString&) override {}
 
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;

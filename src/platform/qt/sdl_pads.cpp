@@ -90,6 +90,8 @@ struct SdlPads::Library {
         state.a = Button(pad, SDL_CONTROLLER_BUTTON_A);
         state.start = Button(pad, SDL_CONTROLLER_BUTTON_START);
         state.stickY = Axis(pad, SDL_CONTROLLER_AXIS_LEFTY);
+        state.leftTrigger = Axis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT);
+        state.rightTrigger = Axis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT);
         return state;
     }
 };
@@ -101,9 +103,9 @@ SdlPads::SdlPads(Reading reading) : reading_(std::move(reading)) {
 
 SdlPads::~SdlPads() = default;
 
-void SdlPads::SetActive(bool active) {
-    active_ = active;
-    if (!active) return timer_.stop();
+void SdlPads::SetReading(bool reading) {
+    on_ = reading;
+    if (!reading) return timer_.stop();
     if (sdl_) {  // loaded, or tried where there is no SDL
         if (*sdl_) timer_.start();
         return;
@@ -112,7 +114,7 @@ void SdlPads::SetActive(bool active) {
     // Once the window is up: its first showing never waits for SDL.
     QTimer::singleShot(0, &timer_, [this] {
         *sdl_ = Library::Load();
-        if (*sdl_ && active_) timer_.start();
+        if (*sdl_ && on_) timer_.start();
     });
 }
 

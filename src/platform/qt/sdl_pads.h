@@ -11,21 +11,21 @@
 #include <optional>
 #include <vector>
 
+#include "ui/controls.h"
 #include "ui/pad_input.h"
 
 namespace tarvo {
 
-class SdlPads {
+class SdlPads : public PadReader {
 public:
     using Reading = std::function<void(const std::vector<PadState>& pads, std::int64_t milliseconds)>;
     explicit SdlPads(Reading reading);
-    ~SdlPads();
+    ~SdlPads() override;
     SdlPads(const SdlPads&) = delete;
     SdlPads& operator=(const SdlPads&) = delete;
 
-    // Reads the pads about sixty times a second while the window is active
-    // and not minimised; nothing at all otherwise.
-    void SetActive(bool active);
+    // About sixty times a second while reading; nothing at all otherwise.
+    void SetReading(bool reading) override;
 
 private:
     struct Library;
@@ -35,7 +35,7 @@ private:
     QTimer timer_;
     // Loaded once the window was first active; nullptr where there is no SDL.
     std::optional<std::unique_ptr<Library>> sdl_;
-    bool active_ = false;
+    bool on_ = false;  // reading, as the window last asked
 };
 
 }  // namespace tarvo

@@ -1,6 +1,7 @@
 #include "tarvo_window.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QKeyEvent>
 #include <QMessageBox>
 
@@ -36,18 +37,13 @@ TarvoWindow::TarvoWindow(Services& services, SingleInstance* instance)
     setWindowIcon(QIcon(":/tarvo/tarvo.ico"));
     SetCaption(design::kCaption);
     CreateWidgets();
-    form_ = std::make_unique<frmPindle>(services, FormControls{*this, *list1_, *command1_, *image1_});
+    form_ = std::make_unique<frmPindle>(services, FormControls{*this, *list1_, *command1_, *image1_, pads_});
 
     const double tpp = TwipsPlacement::TwipsPerPixel(this);
     resize(TwipsToPixels(design::kClientWidth, tpp), TwipsToPixels(design::kClientHeight, tpp));
 
-    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { form_->List1_Click(); });
-    list_->OnDoubleClick([this](int row) {
-        // The row under the pointer is the one that starts.
-        if (row >= 0 && row != list1_->ListIndex()) list1_->Select(row);
-        form_->list1_DblClick();
-    });
+    list1_->OnClick([this] { form_->List1_Click(); });
+    list_->OnDoubleClick([this](int row) { form_->list1_DblClick(row); });
     connect(play_, &QPushButton::clicked, this, [this] { form_->Command1_Click(); });
     picture_->OnDoubleClick([this] { form_->Image1_DblClick(); });
     picture_->OnLoaded([this](std::uint64_t ticket) { form_->Image1_Loaded(ticket); });
@@ -126,12 +122,11 @@ void TarvoWindow::StartTimer(FormTimer timer, int milliseconds) {
 void TarvoWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::ActivationChange && event->type() != QEvent::WindowStateChange) return;
-    // The pads act only on the window in use, never on a game's behalf.
-    const bool active = isActiveWindow() && !isMinimized();
-    if (active == padsActive_) return;
-    padsActive_ = active;
-    if (active) form_->Pad_Resume();
-    pads_.SetActive(active);
+    if (isActiveWindow()) {
+        form_->Form_Activate();
+    } else {
+        form_->Form_Deactivate();
+    }
 }
 
 void TarvoWindow::resizeEvent(QResizeEvent* event) {
@@ -147,15 +142,13 @@ bool TarvoWindow::OwnsFocus(QObject* watched) const {
 
 bool TarvoWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress || !OwnsFocus(watched)) return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    // Shift, Ctrl and Alt are Qt's bits 25 to 27: 1, 2 and 4 once shifted down.
-    const int shift = static_cast<int>(static_cast<QKeyEvent*>(event)->modifiers() >> 25);
-    switch (key) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
         case Qt::Key_Escape:
-            form_->Form_KeyDown(design::kKeyEscape, shift);
+            form_->Form_KeyDown(design::kKeyEscape);
             return false;  // the focused control still gets the key
         case Qt::Key_F5:
-            form_->Form_KeyDown(design::kKeyF5, shift);
+            form_->Form_KeyDown(design::kKeyF5);
             return false;
         case Qt::Key_Return:
         case Qt::Key_Enter:
@@ -163,8 +156,19 @@ bool TarvoWindow::eventFilter(QObject* watched, QEvent* event) {
             play_->click();
             return true;
         default:
-            return false;
+            break;
     }
+    // Characters typed in the list find rows; Tab still moves on, and with
+    // Ctrl or Alt a key is a command.
+    const QString text = key->text();
+    if (watched != list_ || text.isEmpty() || !std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); }) ||
+        (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        return false;
+    }
+    for (const char32_t character : text.toUcs4()) {
+        form_->List1_KeyPress(character, static_cast<std::int64_t>(key->timestamp()));
+    }
+    return true;
 }
 
 }  // namespace tarvo

@@ -64,7 +64,6 @@ private:
     std::string caption_;
     std::map<FormTimer, std::unique_ptr<QTimer>> timers_;
     SdlPads pads_;
-    bool padsActive_ = false;
 };
 
 }  // namespace tarvo

@@ -40,11 +40,6 @@ UniqueGdi<HFONT> CreateDesignFont(double points, bool bold, UINT dpi) {
     return UniqueGdi<HFONT>(CreateFontIndirectW(&font));
 }
 
-int ShiftState() {
-    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
-}
-
 int FontHeight(HFONT font) {
     const ScreenDc screen;
     const HGDIOBJ old = SelectObject(screen.get(), font);
@@ -86,10 +81,10 @@ TarvoWindow::TarvoWindow(Services& services)
     SetCaption(design::kCaption);
     listBackground_.reset(CreateSolidBrush(FromRgb(design::kListBackground)));
     CreateControls();
-    form_ = std::make_unique<frmPindle>(services, FormControls{*this, *list1_, *command1_, *image1_});
     pads_ = std::make_unique<XInputPads>(hwnd_, [this](const std::vector<PadState>& pads, std::int64_t ms) {
         form_->Pad_Poll(pads, ms);
     });
+    form_ = std::make_unique<frmPindle>(services, FormControls{*this, *list1_, *command1_, *image1_, *pads_});
     ApplyDpi();
 }
 
@@ -151,15 +146,6 @@ void TarvoWindow::Restore() {
     SetForegroundWindow(hwnd_);
 }
 
-// The pads act only on the window in use, never on a game's behalf.
-void TarvoWindow::UpdatePads(bool windowActive) {
-    const bool active = windowActive && !IsIconic(hwnd_);
-    if (!pads_ || active == padsActive_) return;
-    padsActive_ = active;
-    if (active) form_->Pad_Resume();
-    pads_->SetActive(active);
-}
-
 void TarvoWindow::ShowMessage(const std::string& text) {
     // Over the window once it is up, which takes no input meanwhile; before
     // that, on its own.
@@ -190,7 +176,7 @@ float TarvoWindow::ClientHeight() const {
 void TarvoWindow::Process(MSG& message) {
     const bool ours = message.hwnd == hwnd_ || IsChild(hwnd_, message.hwnd);
     if (ours && (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN)) {
-        form_->Form_KeyDown(static_cast<int>(message.wParam), ShiftState());
+        form_->Form_KeyDown(static_cast<int>(message.wParam));
         if (!IsOpen()) return;  // Esc unloaded the window
     }
     if (IsOpen() && IsDialogMessageW(hwnd_, &message)) return;
@@ -205,16 +191,10 @@ void TarvoWindow::NoteFocus(HWND control) {
 }
 
 void TarvoWindow::OnListDoubleClick() {
-    // The row under the pointer is the one that starts.
     const DWORD where = GetMessagePos();
     POINT point{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
     ScreenToClient(list_, &point);
-    const int row = list1_->RowAt(point);
-    if (row >= 0 && row != list1_->ListIndex()) {
-        SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
-        form_->List1_Click();
-    }
-    form_->list1_DblClick();
+    form_->list1_DblClick(list1_->RowAt(point));
 }
 
 void TarvoWindow::OnCommand(int id, int code) {
@@ -233,12 +213,12 @@ LRESULT TarvoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam != SIZE_MINIMIZED && GetActiveWindow() == hwnd_ && !IsChild(hwnd_, GetFocus())) {
                 SetFocus(lastFocus_);
             }
-            UpdatePads(GetActiveWindow() == hwnd_);
             return 0;
         case WM_ACTIVATE: {
             if (LOWORD(wParam) == WA_INACTIVE) NoteFocus(GetFocus());
             const LRESULT result = DefWindowProcW(hwnd_, message, wParam, lParam);  // focuses the frame when activated
-            UpdatePads(LOWORD(wParam) != WA_INACTIVE);  // GetActiveWindow still says this one
+            if (form_ && LOWORD(wParam) == WA_INACTIVE) form_->Form_Deactivate();
+            if (form_ && LOWORD(wParam) != WA_INACTIVE) form_->Form_Activate();
             return result;
         }
         case WM_TIMER:
@@ -259,9 +239,9 @@ LRESULT TarvoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             list1_->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), FromRgb(design::kListText),
                          FromRgb(design::kListBackground));
             return TRUE;
-        case WM_CHARTOITEM:  // type-ahead, from the caret (the message's own caret is 16 bits)
-            return list1_->RowStartingWith(static_cast<wchar_t>(LOWORD(wParam)),
-                                           static_cast<int>(SendMessageW(list_, LB_GETCARETINDEX, 0, 0)));
+        case WM_CHARTOITEM:  // type-ahead, as typed
+            form_->List1_KeyPress(LOWORD(wParam), static_cast<std::int64_t>(static_cast<DWORD>(GetMessageTime())));
+            return -2;  // nothing more for the list to do
         case WM_CTLCOLORLISTBOX:
             SetTextColor(reinterpret_cast<HDC>(wParam), FromRgb(design::kListText));
             SetBkColor(reinterpret_cast<HDC>(wParam), FromRgb(design::kListBackground));

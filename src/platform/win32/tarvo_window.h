@@ -63,7 +63,6 @@ private:
     void OnCommand(int id, int code);
     void OnListDoubleClick();
     void NoteFocus(HWND control);
-    void UpdatePads(bool windowActive);
     void CreateControls();
     void ApplyDpi();
     double TwipsPerPixel() const;
@@ -83,7 +82,6 @@ private:
     std::unique_ptr<frmPindle> form_;
     std::string caption_;
     std::unique_ptr<XInputPads> pads_;
-    bool padsActive_ = false;
 };
 
 }  // namespace tarvo::win32

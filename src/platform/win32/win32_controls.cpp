@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "ui/type_ahead.h"
 #include "ui/pixels.h"
 #include "wide_text.h"
 
@@ -30,8 +29,8 @@ void Win32ListBox::Clear() {
     names_.clear();
 }
 
-void Win32ListBox::AddItems(std::vector<std::string_view> items) {
-    names_ = std::move(items);
+void Win32ListBox::AddItems(const std::vector<std::string_view>& items) {
+    names_ = items;
     SendMessageW(list_, LB_SETCOUNT, names_.size(), 0);
 }
 
@@ -46,11 +45,6 @@ void Win32ListBox::Draw(const DRAWITEMSTRUCT& item, COLORREF text, COLORREF back
     ExtTextOutW(item.hDC, item.rcItem.left + 1, item.rcItem.top, ETO_OPAQUE | ETO_CLIPPED, &item.rcItem, name.c_str(),
                 static_cast<UINT>(name.size()), nullptr);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
-}
-
-LRESULT Win32ListBox::RowStartingWith(wchar_t typed, int caret) const {
-    const int row = NextRowStartingWith(names_, typed, caret);
-    return row < 0 ? -2 : row;  // -2: no row, and nothing more to do
 }
 
 LRESULT CALLBACK Win32ListBox::AnswerTexts(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -29,8 +29,8 @@ private:
 
 // List1: a list box without strings of its own (LBS_NODATA, drawn by its
 // owner), so a fill only sets the count; it draws the core's texts as the
-// list box draws its strings, finds rows by a typed first letter and still
-// answers LB_GETTEXT for its rows on its own thread.
+// list box draws its strings and still answers LB_GETTEXT for its rows on
+// its own thread.
 class Win32ListBox : public ListBoxControl {
 public:
     Win32ListBox(HWND list, TwipsPlacement placement);
@@ -38,16 +38,15 @@ public:
     Win32ListBox(const Win32ListBox&) = delete;
     Win32ListBox& operator=(const Win32ListBox&) = delete;
     void Clear() override;
-    void AddItems(std::vector<std::string_view> items) override;
+    void AddItems(const std::vector<std::string_view>& items) override;
     int ListIndex() const override;
+    void SetListIndex(int row) override { SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(row), 0); }
     void SetFocus() override { ::SetFocus(list_); }
     // The key codes are Windows' own.
     void KeyDown(int keyCode) override { SendMessageW(list_, WM_KEYDOWN, static_cast<WPARAM>(keyCode), 0); }
     // The row at a point of the list's client area, or -1 below the last.
     int RowAt(POINT point) const;
     void Draw(const DRAWITEMSTRUCT& item, COLORREF text, COLORREF background) const;
-    // WM_CHARTOITEM: the row a typed letter moves to, or -2 for none.
-    LRESULT RowStartingWith(wchar_t typed, int caret) const;
     Rect Bounds() const override { return placement_.Bounds(); }
     void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }
     TwipsPlacement& Placement() { return placement_; }

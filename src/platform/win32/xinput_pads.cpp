@@ -18,13 +18,15 @@ PadState StateOf(const XINPUT_GAMEPAD& pad) {
     state.a = pad.wButtons & XINPUT_GAMEPAD_A;
     state.start = pad.wButtons & XINPUT_GAMEPAD_START;
     state.stickY = -1 - pad.sThumbLY;  // XInput's up is positive
+    state.leftTrigger = pad.bLeftTrigger * 32767 / 255;
+    state.rightTrigger = pad.bRightTrigger * 32767 / 255;
     return state;
 }
 
 }  // namespace
 
-void XInputPads::SetActive(bool active) {
-    if (active) {
+void XInputPads::SetReading(bool reading) {
+    if (reading) {
         SetTimer(window_, kTimer, kReadEveryMs, nullptr);
     } else {
         KillTimer(window_, kTimer);

@@ -11,19 +11,20 @@
 #include <functional>
 #include <vector>
 
+#include "ui/controls.h"
 #include "ui/pad_input.h"
 
 namespace tarvo::win32 {
 
-class XInputPads {
+class XInputPads : public PadReader {
 public:
     static constexpr UINT_PTR kTimer = 1;
     using Reading = std::function<void(const std::vector<PadState>& pads, std::int64_t milliseconds)>;
     XInputPads(HWND window, Reading reading) : window_(window), reading_(std::move(reading)) {}
 
-    // Reads the pads about sixty times a second while the window is active
-    // and not minimised; nothing at all otherwise.
-    void SetActive(bool active);
+    // About sixty times a second while reading, on the window's timer;
+    // nothing at all otherwise.
+    void SetReading(bool reading) override;
     // The window's WM_TIMER for kTimer.
     void Read();
 
