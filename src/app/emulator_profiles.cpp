@@ -40,7 +40,7 @@ const std::array<EmulatorProfile, kProfileCount> kEmulatorProfiles = {{
     {M::Name, "fceu.exe", " - FCE Ultra", "*.nes;*.zip", 0},
     {M::Name, "fwnes.exe", " - FWNES", "*.nes;*.zip", 0},
     {M::Name, "nebula.exe", " - Nebula", "*.*", 1},
-    {M::Name, "mame.exe", " - MAME", "*.zip", 1},
+    {M::Name, "mame.exe", " - MAME", "*.zip", 1, true},
     {M::Name, "mame32.exe", " - MAME32", "*.zip", 1},
     {M::Name, "fanbuild.exe", " - Fanbuild MAME", "*.zip", 1},
     {M::Name, "winkawaks.exe", " - WinKawaks", "*.zip", 1},

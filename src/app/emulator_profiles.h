@@ -13,6 +13,10 @@ struct EmulatorProfile {
     const char* captionSuffix;
     const char* filePattern;  // nullptr: the list keeps its pattern
     int launchMode;
+    // The emulator tells its sets' titles (mame -listfull), and the list
+    // shows them. Not the window-first builds (MAME32, the Fanbuild), which
+    // may open a window for an option they do not know.
+    bool tellsTitles = false;
 };
 
 inline constexpr int kProfileCount = 51;

@@ -45,6 +45,8 @@ frmPindle::LoadResult frmPindle::Form_Load() {
     controls_.command1.SetToolTip(ShortenedForDisplay(emulatorPath_, services_.Separator()));
     RefreshList();
     File1_Click();
+    // Once the window is up: the emulator is asked for its titles then.
+    if (tellsTitles_) controls_.form.StartTimer(FormTimer::Titles, 0);
     return LoadResult::ShowWindow;
 }
 

@@ -69,10 +69,31 @@ void frmPindle::Form_KeyDown(int keyCode) {
 void frmPindle::RefreshList() {
     controls_.list1.Clear();  // before the names it shows go
     file1_.Refresh();
+    if (!titles_.empty()) file1_.OrderByShown([this](std::string_view name) { return Shown(name); });
+    FillList();
+}
+
+std::string_view frmPindle::Shown(std::string_view fileName) const {
+    const std::string_view name = StripExtension(fileName);
+    const std::string_view title = titles_.Find(name);
+    return title.empty() ? name : title;
+}
+
+void frmPindle::FillList() {
     rows_.clear();
     rows_.reserve(static_cast<std::size_t>(file1_.ListCount()));
-    for (int i = 0; i < file1_.ListCount(); ++i) rows_.push_back(StripExtension(file1_.List(i)));
+    for (int i = 0; i < file1_.ListCount(); ++i) rows_.push_back(Shown(file1_.List(i)));
     controls_.list1.AddItems(rows_);
+    if (file1_.ListIndex() >= 0) controls_.list1.SetListIndex(file1_.ListIndex());
+}
+
+void frmPindle::ProgramAnswered(std::optional<std::string> output) {
+    if (output) titles_ = SetTitles::FromListFull(*output);
+    if (titles_.empty()) return;  // short names, as they were
+    // The list in its new order at once, the same ROM selected and its picture on show.
+    controls_.list1.Clear();
+    file1_.OrderByShown([this](std::string_view name) { return Shown(name); });
+    FillList();
 }
 
 void frmPindle::List1_Click() { file1_.SetListIndex(controls_.list1.ListIndex()); }
@@ -121,7 +142,11 @@ void frmPindle::SettlePicture() {
 }
 
 void frmPindle::Form_Timer(FormTimer timer) {
-    if (timer != FormTimer::Picture || picture_ != PictureState::Settling) return;
+    if (timer == FormTimer::Titles) {
+        const StartRequest request = BuildStartRequest(emulatorPath_, appFolder_, "-listfull", services_.Separator());
+        return services_.AskProgram({request, kMostTitleBytes, kMostTitleMs});
+    }
+    if (picture_ != PictureState::Settling) return;
     if (controls_.form.InputWaiting()) {
         SettlePicture();
     } else {

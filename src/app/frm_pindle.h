@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "os/services.h"
+#include "text/set_titles.h"
 #include "ui/controls.h"
 #include "ui/file_list.h"
 #include "ui/pad_input.h"
@@ -69,11 +70,16 @@ public:
     // Pictures asked for closer together than this (a held key, a pad's
     // repeat) are read only once this long has passed without another.
     static constexpr std::int64_t kPictureSettleMs = 40;
+    // What an emulator may take to tell its titles (MAME prints 45,000 in
+    // about 2.5 MB within a second).
+    static constexpr std::size_t kMostTitleBytes = 16u << 20;
+    static constexpr int kMostTitleMs = 20000;
 
 private:
     // ProgramReports
     void StartFinished(const StartRequest& request, const StartResult& result) override;
     void ProgramEnded() override;
+    void ProgramAnswered(std::optional<std::string> output) override;
 
     // A file that is there and longer than 0 bytes.
     bool FileExists(const std::string& path);
@@ -83,6 +89,11 @@ private:
     bool MatchFolderWildcard(const std::string& pattern);
     void ApplyProfile(const EmulatorProfile& profile);
     std::string ReadSettingOr(const std::string& key, const std::string& fallback);
+    // What a file of File1 shows in List1: its set's title, else its name
+    // without the extension.
+    std::string_view Shown(std::string_view fileName) const;
+    // List1, emptied, filled anew from File1, its selection kept.
+    void FillList();
     // Moves the selection there, as a click on the row would.
     void SelectRow(int row);
     // The pads count while the window is active and not minimised.
@@ -99,6 +110,8 @@ private:
     std::string emulatorPath_;
     int launchMode_ = 0;
     std::vector<std::string_view> rows_;  // what List1 shows, row by row
+    bool tellsTitles_ = false;            // the emulator is asked for its sets' titles
+    SetTitles titles_;
     TypeAhead typeAhead_;
     bool active_ = false, padsReading_ = false;
     int emulatorsRunning_ = 0;  // started, watched, not yet ended

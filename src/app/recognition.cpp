@@ -63,6 +63,7 @@ void frmPindle::ApplyProfile(const EmulatorProfile& profile) {
     controls_.form.SetCaption(controls_.form.Caption() + profile.captionSuffix);
     if (profile.filePattern != nullptr) file1_.SetPattern(profile.filePattern);
     if (profile.launchMode == 1) launchMode_ = 1;
+    tellsTitles_ = profile.tellsTitles;
 }
 
 bool frmPindle::RecognizeEmulator() {

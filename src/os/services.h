@@ -32,6 +32,15 @@ struct StartResult {
     static StartResult Pending() { return {false, {}, true, false}; }
 };
 
+// A program asked for what it prints: started as a StartRequest says, with
+// standard input closed and no window, and ended when it prints more than
+// mostBytes or takes longer than mostMilliseconds.
+struct Question {
+    StartRequest request;
+    std::size_t mostBytes;
+    int mostMilliseconds;
+};
+
 // What the window hears later of the programs it asked to start. Reports
 // arrive on the window's thread, from its event loop.
 class ProgramReports {
@@ -42,6 +51,9 @@ public:
     // A program started and watched has ended, and with it every process it
     // started (a launcher's game, a script's program).
     virtual void ProgramEnded() = 0;
+    // What an asked program printed; nothing when it could not be started,
+    // exited other than with 0, or was ended for printing or taking too much.
+    virtual void ProgramAnswered(std::optional<std::string> output) = 0;
 };
 
 class Services {
@@ -91,6 +103,10 @@ public:
     // has to wait for something first, it is left pending and its result
     // reported later; the window is never held up.
     virtual StartResult StartProgram(const StartRequest& request) = 0;
+    // Asks a program, beside the window's thread (ProgramReports::
+    // ProgramAnswered tells); a program still asked when Tarvo ends is ended.
+    // A Windows program is asked as StartProgram would start it.
+    virtual void AskProgram(const Question& question) = 0;
     // Where later reports go; nullptr: nowhere any more.
     virtual void ReportTo(ProgramReports* reports) = 0;
 };

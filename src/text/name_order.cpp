@@ -37,7 +37,9 @@ std::vector<std::uint32_t> OrderLikeFileList(const NameList& names) {
         if (a.first != b.first) return a.first < b.first;
         if (a.second != b.second) return a.second < b.second;
         const int byKey = CompareIgnoreCase(names[a.name], names[b.name]);
-        return byKey != 0 ? byKey < 0 : names[a.name] < names[b.name];
+        if (byKey != 0) return byKey < 0;
+        const int exactly = names[a.name].compare(names[b.name]);
+        return exactly != 0 ? exactly < 0 : a.name < b.name;
     });
     std::vector<std::uint32_t> positions;
     positions.reserve(order.size());

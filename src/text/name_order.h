@@ -1,6 +1,7 @@
 #pragma once
 // The order the file list presents names in: letter case ignored, names
-// equal apart from case by their exact text.
+// equal apart from case by their exact text, names equal in every byte as
+// they came.
 
 #include <cstdint>
 #include <vector>

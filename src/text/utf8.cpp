@@ -105,6 +105,15 @@ bool IsAscii(std::string_view text) {
     return true;
 }
 
+bool IsValidUtf8(std::string_view text) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        const Utf8Char ch = DecodeAt(text, pos);
+        if (!ch.valid) return false;
+        pos += ch.length;
+    }
+    return true;
+}
+
 int LoweredBytes::Next() {
     if (next_ < count_) return pending_[next_++];
     if (pos_ >= text_.size()) return -1;

@@ -48,6 +48,8 @@ int CompareIgnoreCase(std::string_view a, std::string_view b);
 
 // Only bytes below 0x80: the many names that need none of the rules beyond ASCII.
 bool IsAscii(std::string_view text);
+// Every byte part of a valid UTF-8 character.
+bool IsValidUtf8(std::string_view text);
 
 // Equal when letter case is ignored.
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);

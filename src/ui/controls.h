@@ -22,7 +22,7 @@ public:
 
 // The window's timers: each runs once, and starting it again starts it
 // afresh.
-enum class FormTimer { Picture };
+enum class FormTimer { Picture, Titles };
 
 class FormWindow {
 public:

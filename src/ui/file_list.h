@@ -36,6 +36,9 @@ public:
     // Re-reads the folder; afterwards nothing is selected. A folder that
     // cannot be read holds no file.
     void Refresh();
+    // Orders the entries by what each shows instead of by name, in the same
+    // way; the selected entry stays selected, without a notification.
+    void OrderByShown(const std::function<std::string_view(std::string_view name)>& shown);
 
     void OnSelect(std::function<void()> handler) { onSelect_ = std::move(handler); }
 

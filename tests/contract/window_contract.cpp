@@ -318,6 +318,49 @@ TEST_F(Window, AFullArcadeSetWorksToItsLastRow) {
     EXPECT_EQ(d->Launched(), TreePath(TARVO_ARCADE_SET "/r069990.nes") + "\n" + d->folder / "app");
 }
 
+TEST_F(Window, AnArcadeSetShowsTheTitlesItsEmulatorTells) {
+    for (std::string rom : {"1943u.zip", "mspacman.zip", "pacman.zip", "zzz.zip"}) d->folder.Write("roms/" + rom, "rom");
+    d->folder.Write("app/listfull", "Name:             Description:\n1943u    \"1943: The Battle of Midway (US, Rev C)\"\n"
+                                    "mspacman \"Ms. Pac-Man\"\npacman   \"Pac-Man (Midway)\"\n");
+    d->Show(d->Emulator("mame"));
+    EXPECT_EQ(d->Rows(), (std::vector<std::string>{"1943u", "mspacman", "pacman", "zzz"}));
+    d->Click(1);
+    d->folder.Write("app/answer-now", "");
+    EXPECT_TRUE(d->WaitUntil([&] { return d->Rows()[0] != "1943u"; }, 5000));
+    EXPECT_EQ(d->Rows(), (std::vector<std::string>{"1943: The Battle of Midway (US, Rev C)", "Ms. Pac-Man", "Pac-Man (Midway)", "zzz"}));
+    EXPECT_EQ(d->Selected(), 1);  // the same ROM
+    d->Type("p");  // on the titles
+    EXPECT_EQ(d->Selected(), 2);
+    d->ClickPlay();  // the set's name starts it
+    EXPECT_EQ(d->Launched(), "pacman\n" + d->folder / "app");
+}
+
+TEST_F(Window, AnEmulatorThatHangsOrSaysNothingUsefulLeavesTheShortNames) {
+    d->folder.Write("roms/pacman.zip", "rom");
+    auto asked = [&] {  // the stand-in's process, once it is asked
+        d->WaitUntil([&] { return !d->folder.Read("app/asked.pid").empty(); }, 5000);
+        return std::atoi(d->folder.Read("app/asked.pid").c_str());
+    };
+    d->Show(d->Emulator("mame"));  // it hangs: the window answers, and ending Tarvo ends it
+    const int hanging = asked();
+    d->Click(0);
+    EXPECT_EQ(d->Selected(), 0);
+    EXPECT_TRUE(d->Running(hanging));
+    d->folder.Write("app/answer-now", "");
+    const std::pair<std::string, std::string> answers[] = {
+        {"\x7f" "ELF\x02\x01 garbage\n", "0"}, {std::string(20 << 20, 'x'), "0"}, {"Name: Description:\npacman \"Pac-Man\"\n", "1"}};
+    for (const auto& [answer, status] : answers) {
+        d->folder.Write("app/listfull", answer);
+        d->folder.Write("app/listfull.status", status);
+        d->folder.Remove("app/asked.pid");
+        d->Show(d->Emulator("mame"));
+        EXPECT_FALSE(d->Running(hanging));
+        EXPECT_TRUE(d->WaitUntil([&, pid = asked()] { return !d->Running(pid); }, 5000));
+        d->WaitUntil({}, 100);
+        EXPECT_EQ(d->Rows(), std::vector<std::string>{"pacman"}) << status;
+    }
+}
+
 TEST_F(Window, AFailedStartIsReportedAndTheWindowStays) {
     const std::string missing = d->folder / ("gone/" + std::string(1100, 'n') + "/nestopia" + d->exe);
     d->Show(missing);

@@ -124,6 +124,9 @@ public:
         folder.Write("app/" + name + exe, recorder, true);
         return folder / ("app/" + name + exe);
     }
+    // Asked for its titles (-listfull), the stand-in emulator writes its
+    // process id to app/asked.pid, waits for app/answer-now, prints
+    // app/listfull and exits with the number in app/listfull.status (0).
     // A launcher under this name: it starts the stand-in emulator, as
     // app/game, in a session of its own, and ends at once.
     std::string Launcher(const std::string& name) {
@@ -177,6 +180,7 @@ public:
     virtual Image Grab(Control control) = 0;     // Icon: the window's icon
     virtual bool Minimized() = 0;
     virtual double PeakMegabytes() = 0;  // the most memory this process has held
+    virtual bool Running(int pid) = 0;   // a process of that id runs, not ended
     virtual bool Active() = 0;
     virtual bool Open() = 0;
 

@@ -85,6 +85,8 @@ public:
         starts.push_back(request);
         return nextStart;
     }
+    std::vector<Question> questions;
+    void AskProgram(const Question& question) override { questions.push_back(question); }
     void ReportTo(ProgramReports* to) override { reports = to; }
 };
 
@@ -412,6 +414,48 @@ TEST(Launch, OnePressOneStartAndTheWindowComesBackWhenTheLastGameEnds) {
         EXPECT_EQ(t.window.messages, *c.why ? std::vector<std::string>{"Could not start the emulator C:\\Emu\\zsnesw.exe: " +
                                                                         std::string(c.why)}
                                              : std::vector<std::string>{}) << c.steps;
+    }
+}
+
+TEST(RomList, AnArcadeSetShowsItsEmulatorsTitlesInTheirOrder) {
+    FakeTarvo t("/usr/games/mame", true);
+    for (const char* rom : {"1943u.zip", "mspacman.zip", "pacman.zip", "zzz.zip"}) t.services.AddFile(std::string("/opt/tarvo/roms/") + rom);
+    ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
+    ASSERT_EQ(t.window.timers, std::vector<FormTimer>{FormTimer::Titles});  // asked once the window is up
+    t.form.Form_Timer(FormTimer::Titles);
+    ASSERT_EQ(t.services.questions.size(), 1u);
+    const Question& asked = t.services.questions[0];
+    EXPECT_EQ(asked.request.program, "/usr/games/mame");
+    EXPECT_EQ(asked.request.parameters, "-listfull");
+    EXPECT_EQ(asked.request.workingFolder, "/opt/tarvo/");
+    EXPECT_EQ(asked.mostBytes, 16u << 20);
+    EXPECT_EQ(asked.mostMilliseconds, 20000);
+    t.services.AddFile("/opt/tarvo/shots/mspacman.png");
+    t.Select(1);
+    t.services.reports->ProgramAnswered(std::string("Name: Description:\n1943u \"1943: The Battle of Midway (US, Rev C)\"\n"
+                                                    "mspacman \"Ms. Pac-Man\"\npacman \"Pac-Man (Midway)\"\nunused \"Not Here\"\n"));
+    EXPECT_EQ(t.list1.items, (std::vector<std::string>{"1943: The Battle of Midway (US, Rev C)", "Ms. Pac-Man", "Pac-Man (Midway)", "zzz"}));
+    EXPECT_EQ(t.list1.index, 1);  // the same ROM, its picture on show
+    EXPECT_EQ(t.form.File1().FileName(), "mspacman.zip");
+    EXPECT_EQ(t.image1.showing, "/opt/tarvo/shots/mspacman.png");
+    t.list1.index = 2;  // type-ahead finds titles
+    t.form.List1_KeyPress(U'1', 5000);
+    EXPECT_EQ(t.form.File1().FileName(), "1943u.zip");
+    t.form.Command1_Click();  // the set's name starts it
+    ASSERT_EQ(t.services.starts.size(), 1u);
+    EXPECT_EQ(t.services.starts[0].parameters, "1943u");
+    t.services.AddFile("/opt/tarvo/roms/aaa.zip");
+    t.form.RefreshList();  // F5 keeps them, and asks nothing again
+    EXPECT_EQ(t.list1.items.front(), "1943: The Battle of Midway (US, Rev C)");
+    EXPECT_EQ(t.list1.items[1], "aaa");
+    EXPECT_EQ(t.services.questions.size(), 1u);
+    for (std::optional<std::string> answer : {std::optional<std::string>(), std::optional<std::string>("garbage\n")}) {
+        FakeTarvo other("C:\\mame\\mame32.exe");  // no titles asked of it
+        other.services.AddFile("C:\\Front\\roms\\pacman.zip");
+        ASSERT_EQ(other.Load(), frmPindle::LoadResult::ShowWindow);
+        EXPECT_TRUE(other.window.timers.empty());
+        other.services.reports->ProgramAnswered(answer);  // none, or no answer to go by: short names
+        EXPECT_EQ(other.list1.items, std::vector<std::string>{"pacman"});
     }
 }
 

@@ -6,6 +6,7 @@
 #include "app/emulator_profiles.h"
 #include "launch/launch.h"
 #include "text/paths.h"
+#include "text/set_titles.h"
 #include "text/utf8.h"
 #include "text/wildcard.h"
 #include "ui/display_name.h"
@@ -64,6 +65,27 @@ TEST(Wildcard, MatchesLikeTheFileList) {
     }
 }
 
+TEST(SetTitles, OnlyAWholeListFullAnswerCounts) {
+    const std::string kHeader = "Name:             Description:\n";
+    const std::string good = kHeader + "pacman            \"Pac-Man (Midway)\"\r\n\ncc10  \"Chess Challenger \"10\" (model CCX)\"\n"
+                             "Attache  \"Attaché\"\n";
+    const SetTitles titles = SetTitles::FromListFull(good);
+    EXPECT_EQ(titles.size(), 3u);
+    EXPECT_EQ(titles.Find("pacma"), "");
+    EXPECT_EQ(titles.Find("PACMAN"), "Pac-Man (Midway)");  // letter case ignored
+    EXPECT_EQ(titles.Find("cc10"), "Chess Challenger \"10\" (model CCX)");  // to the last quote
+    EXPECT_EQ(titles.Find("attache"), "Attaché");
+    const std::string garbled[] = {
+        "", "pacman \"Pac-Man\"\n",                                  // no header
+        kHeader + "pacman \"Pac-Man\"\nthis is not a set\n",         // a line of another shape
+        kHeader + "pacman\"Pac-Man\"\n", kHeader + "pacman \"Pac-Man\n", kHeader + "pac-man \"Pac-Man\"\n",
+        kHeader + "pacman \"Pac\xff-Man\"\n", kHeader + "pacman \"Pac\x01Man\"\n",  // not UTF-8; control characters
+        kHeader + "pacman \"" + std::string(2000, 'P') + "\"\n", kHeader + std::string(65, 's') + " \"S\"\n",  // too long
+        "\x7f" "ELF\x02\x01\x01" + kHeader,                           // binary
+    };
+    for (const std::string& answer : garbled) EXPECT_TRUE(SetTitles::FromListFull(answer).empty()) << answer.substr(0, 60);
+}
+
 TEST(Paths, VeryLongPathsAreShownShortenedInTheMiddle) {
     auto repeat = [](const std::string& text, int n) { std::string out; while (n-- > 0) out += text; return out; };
     const std::string folder = "C:\\" + std::string(300, 'f');
@@ -86,6 +108,7 @@ TEST(ProfileTable, RowsAsDesigned) {
         EXPECT_EQ(row.match == EmulatorProfile::Match::FolderWildcard, i >= 47) << i + 1;
         EXPECT_EQ(std::string(row.captionSuffix).rfind(" - ", 0), 0u) << i + 1;
         EXPECT_EQ(row.filePattern == nullptr, i == 41) << i + 1;
+        EXPECT_EQ(row.tellsTitles, i == 32) << i + 1;  // mame.exe only
         modeOne += row.launchMode;
         // A path ends in at most one name: the order of the name rows only
         // matters for adoption.

@@ -33,7 +33,10 @@ public:
     QtDriver() {
         // Its one parameter (or a note that it got more) and its working
         // folder; then it plays until told to end.
-        recorder = "#!/bin/sh\nhere=$(dirname \"$0\")\n{ [ $# -le 1 ] && printf '%s\\n' \"$1\" || echo split; pwd; } >\"$here/t$$\"\n"
+        recorder = "#!/bin/sh\nhere=$(dirname \"$0\")\nif [ \"$1\" = -listfull ]; then\necho $$ >\"$here/asked.pid\"\ni=0\n"
+                   "while [ ! -e \"$here/answer-now\" ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i + 1)); done\n"
+                   "cat \"$here/listfull\" 2>/dev/null\nexit $(cat \"$here/listfull.status\" 2>/dev/null || echo 0)\nfi\n"
+                   "{ [ $# -le 1 ] && printf '%s\\n' \"$1\" || echo split; pwd; } >\"$here/t$$\"\n"
                    "cat \"$here/t$$\" >>\"$here/launched.txt\"\nrm \"$here/t$$\"\nname=${1##*/}\ni=0\n"
                    "while [ ! -e \"$here/$name.end\" ] && [ ! -e \"$here/end-all\" ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i + 1)); done\n"
                    ": >\"$here/$name.ended\"\n";
@@ -156,6 +159,12 @@ public:
         return image;
     }
     bool Minimized() override { return window_->isMinimized(); }
+    bool Running(int pid) override {
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string fields;
+        std::getline(stat, fields);
+        return !fields.empty() && fields.substr(fields.rfind(')') + 2, 1) != "Z";
+    }
     double PeakMegabytes() override {
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);

@@ -25,8 +25,10 @@
 #include "linux_services.h"
 #include "picture_view.h"
 #include "single_instance.h"
+#include "ask_program.h"
 #include "posix_files.h"
 #include "posix_start.h"
+#include "program_question.h"
 #include "window_driver.h"
 
 namespace tarvo::testing {
@@ -106,6 +108,7 @@ TEST(Start, AGameIsWaitedForWhateverItsLauncherDoesAndOutlivesTarvo) {
         int ended = 0;
         void StartFinished(const StartRequest&, const StartResult&) override {}
         void ProgramEnded() override { ++ended; }
+        void ProgramAnswered(std::optional<std::string>) override {}
     } reports;
     SingleInstance instance("");
     auto services = std::make_unique<LinuxServices>(LinuxEnvironment{t / "", "", t / "Tarvo.conf"}, instance);
@@ -136,12 +139,41 @@ TEST(Start, AGameIsWaitedForWhateverItsLauncherDoesAndOutlivesTarvo) {
     waitpid(second, nullptr, 0);
 }
 
+TEST(Ask, AnAnswerIsCappedTimedAndReadOnlyWhileItsProgramRuns) {
+    struct Case { const char* script; std::optional<std::string> answer; int mostMs; };
+    const Case cases[] = {
+        {"printf 'a\\nb'", "a\nb", 5000},
+        {"printf a; exit 1", std::nullopt, 5000},
+        {"head -c 17000000 /dev/zero", std::nullopt, 5000},  // past 16 MiB
+        {"exec sleep 20", std::nullopt, 300},                // past the time
+        {"sleep 2 & printf x", "x", 1500},                   // what it leaves behind holds the pipe, not Tarvo
+        {"read line; printf \"[$line]\"", "[]", 5000},      // nothing to read
+    };
+    for (const auto& c : cases) {
+        QElapsedTimer asked;
+        asked.start();
+        EXPECT_EQ(posix::AskProgram("/bin/sh", {"-c", c.script}, "/", 16u << 20, c.mostMs, -1), c.answer) << c.script;
+        EXPECT_LT(asked.elapsed(), c.mostMs + 500) << c.script;
+    }
+    ScratchFolder t;  // a question under way when Tarvo ends: its program ends too, and is reaped
+    std::optional<std::string> answered = "none yet";
+    auto* question = new ProgramQuestion(nullptr, "/bin/sh", {"-c", "echo $$ >'" + t / "pid" + "'; exec sleep 20"}, "/", 100,
+                                         20000, [&](std::optional<std::string> output) { answered = output; });
+    for (int i = 0; i < 100 && t.Read("pid").empty(); ++i) QTest::qWait(10);
+    QElapsedTimer ending;
+    ending.start();
+    delete question;
+    EXPECT_LT(ending.elapsed(), 500);
+    EXPECT_EQ(answered, "none yet");
+    EXPECT_FALSE(std::filesystem::exists("/proc/" + t.Read("pid").substr(0, t.Read("pid").size() - 1)));
+}
+
 TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
     const auto d = MakeWindowDriver();
     const std::string app = d->folder / "app", bin = d->folder / "bin", ran = d->folder / "ran";
     // Stand-ins on PATH: wine records what it was given; winepath notes its process, then acts.
-    d->folder.Write("bin/wine", "#!/bin/sh\n{ printf '%s\\n' \"$2\"; pwd; } >'" + app + "/t'; cat '" + app + "/t' >>'" + app +
-                                    "/launched.txt'\n", true);
+    d->folder.Write("bin/wine", "#!/bin/sh\n[ \"$2\" = -listfull ] && exit 1\n{ printf '%s\\n' \"$2\"; pwd; } >'" + app + "/t'; cat '" +
+                                    app + "/t' >>'" + app + "/launched.txt'\n", true);
     const std::string saidWinepath = "#!/bin/sh\necho $$ >'" + ran + "'\n";
     auto winepathLingers = [&] { const std::string pid = d->folder.Read("ran"); return !pid.empty() && std::filesystem::exists("/proc/" + pid.substr(0, pid.size() - 1)); };
     const QByteArray path = qgetenv("PATH"), prefix = qgetenv("WINEPREFIX");

@@ -18,16 +18,17 @@ set(allowed [[
   gdi32: CreateCompatibleDC CreateDIBSection CreateFontIndirectW CreateSolidBrush DeleteDC DeleteObject
     EnumFontFamiliesExW ExtTextOutW GetDeviceCaps GetObjectW GetTextMetricsW SelectObject SetBkColor
     SetBrushOrgEx SetStretchBltMode SetTextColor StretchBlt
-  kernel32: AddVectoredExceptionHandler AssignProcessToJobObject CloseHandle CreateEventA CreateFileW
-    CreateIoCompletionPort CreateJobObjectW CreateMutexW CreateSemaphoreA
+  kernel32: AddVectoredExceptionHandler AssignProcessToJobObject CancelIoEx CloseHandle CreateEventA CreateEventW
+    CreateFileW CreateIoCompletionPort CreateJobObjectW CreateMutexW CreateNamedPipeW CreateProcessW CreateSemaphoreA
     DeleteCriticalSection DuplicateHandle EnterCriticalSection FindClose FindFirstFileExW FindNextFileW
-    FormatMessageA FormatMessageW GetCommandLineW GetCurrentProcess GetCurrentProcessId GetCurrentThread GetCurrentThreadId
+    FormatMessageA FormatMessageW GetCommandLineW GetExitCodeProcess GetOverlappedResult GetCurrentProcess GetCurrentProcessId GetCurrentThread GetCurrentThreadId
     GetFileAttributesExW GetFileAttributesW GetFileInformationByHandle GetFileType GetHandleInformation
     GetLastError GetModuleFileNameW GetModuleHandleW GetProcAddress GetProcessAffinityMask
     GetQueuedCompletionStatus GetStartupInfoW
     GetSystemDirectoryW GetSystemTimeAsFileTime GetThreadContext GetThreadPriority GetTickCount64
     InitializeCriticalSection IsDBCSLeadByteEx IsDebuggerPresent LeaveCriticalSection LoadLibraryW LocalFree
-    MulDiv MultiByteToWideChar OpenProcess OutputDebugStringA PostQueuedCompletionStatus RaiseException
+    MulDiv MultiByteToWideChar OpenProcess OutputDebugStringA PeekNamedPipe PostQueuedCompletionStatus RaiseException
+    ReadFile
     RegisterWaitForSingleObject
     ReleaseSemaphore RemoveVectoredExceptionHandler ResetEvent ResumeThread RtlCaptureContext SetInformationJobObject
     RtlLookupFunctionEntry RtlUnwindEx RtlVirtualUnwind SetEvent SetLastError SetProcessAffinityMask

@@ -1,4 +1,7 @@
-// A stand-in emulator: adds what followed its name on the command line and
+// A stand-in emulator: asked for its titles (-listfull), it writes its
+// process id to asked.pid beside itself, waits for answer-now there, prints
+// listfull and exits with the number in listfull.status (else 0). Started
+// for a game, it adds what followed its name on the command line and
 // its working folder, as UTF-8 lines, to launched.txt beside itself, and
 // writes to opened.txt whether it could open the file its first argument
 // names ("opened" or "not opened"). Then it plays until <N>.end or end-all
@@ -7,6 +10,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "command_line.h"
@@ -17,6 +21,15 @@ namespace {
 bool Opens(const std::wstring& path) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     return file != INVALID_HANDLE_VALUE && CloseHandle(file);
+}
+
+std::string Read(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    std::string text(file == INVALID_HANDLE_VALUE ? 0 : GetFileSize(file, nullptr), '\0');
+    DWORD got = 0;
+    if (!text.empty()) ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &got, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    return text.substr(0, got);
 }
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -38,6 +51,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::wstring folder(self);
     folder.resize(folder.rfind(L'\\') + 1);
     const std::wstring tail = tarvo::win32::CommandLineTail(GetCommandLineW());
+    if (tail == L"-listfull") {
+        Write(folder + L"asked.pid", std::to_string(GetCurrentProcessId()));
+        for (int i = 0; i < 600 && !Exists(folder + L"answer-now"); ++i) Sleep(50);
+        const std::string answer = Read(folder + L"listfull");
+        DWORD written = 0;
+        WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), answer.data(), static_cast<DWORD>(answer.size()), &written, nullptr);
+        return std::atoi(Read(folder + L"listfull.status").c_str());
+    }
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     const bool opened = Opens(tail) || (argc > 1 && Opens(argv[1]));

@@ -222,6 +222,12 @@ public:
         return image;
     }
     bool Minimized() override { return IsIconic(window_->Handle()); }
+    bool Running(int pid) override {
+        const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+        const bool running = process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+        if (process) CloseHandle(process);
+        return running;
+    }
     double PeakMegabytes() override {
         PROCESS_MEMORY_COUNTERS memory{};
         GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);

@@ -1,5 +1,6 @@
 #include "posix_start.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/syscall.h>
@@ -33,7 +34,10 @@ public:
         posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
         posix_spawn_file_actions_init(&actions_);
         posix_spawn_file_actions_addchdir_np(&actions_, folder.c_str());
-        if (outputFd >= 0) posix_spawn_file_actions_adddup2(&actions_, outputFd, STDOUT_FILENO);
+        if (outputFd >= 0) {  // asked, not played: nothing to read from Tarvo
+            posix_spawn_file_actions_adddup2(&actions_, outputFd, STDOUT_FILENO);
+            posix_spawn_file_actions_addopen(&actions_, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+        }
     }
     ~SpawnSetup() {
         posix_spawn_file_actions_destroy(&actions_);

@@ -23,7 +23,8 @@ Child ChildOf(pid_t pid);
 
 // Starts the program in a session of its own, so it outlives Tarvo and a
 // closing terminal, with exactly these arguments, in the working folder;
-// its standard output goes to outputFd when one is given. A failure to
+// its standard output goes to outputFd when one is given, and its
+// standard input then comes from /dev/null. A failure to
 // start (a missing file, one that may not be run) comes back with the
 // system's words.
 StartResult StartChild(const std::string& program, const std::vector<std::string>& arguments,

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 
@@ -9,8 +10,8 @@
 #include "posix_files.h"
 #include "posix_start.h"
 #include "single_instance.h"
+#include "program_question.h"
 #include "wine.h"
-#include "wine_path.h"
 
 namespace tarvo {
 
@@ -31,7 +32,21 @@ std::string SettingsFile() {
     return std::string(home ? home : "") + "/.config/Tarvo/Tarvo.conf";
 }
 
+// What winepath may take to name a path.
+constexpr std::size_t kMostWinepathBytes = 64 * 1024;
+constexpr int kWinepathMs = 2000;
+
 }  // namespace
+
+LinuxServices::Command LinuxServices::CommandFor(const StartRequest& request) {
+    Command command{request.program, {}, {}};
+    if (!request.parameters.empty()) command.arguments.push_back(request.parameters);
+    if (!posix::IsWindowsProgram(request.program)) return command;
+    command.program = posix::FindOnPath("wine");
+    if (command.program.empty()) command.failure = "Wine is needed to start Windows emulators, and there is no wine on PATH.";
+    command.arguments.insert(command.arguments.begin(), request.program);
+    return command;
+}
 
 LinuxEnvironment LinuxEnvironment::FromProcess(int argc, char** argv) {
     LinuxEnvironment environment;
@@ -73,33 +88,48 @@ std::int64_t LinuxServices::Now() {
 }
 
 StartResult LinuxServices::StartProgram(const StartRequest& request) {
-    std::vector<std::string> arguments;
-    if (!request.parameters.empty()) arguments.push_back(request.parameters);
-    if (!posix::IsWindowsProgram(request.program)) return Start(request.program, arguments, request.workingFolder);
-    const std::string wine = posix::FindOnPath("wine");
-    if (wine.empty()) return StartResult::Failed("Wine is needed to start Windows emulators, and there is no wine on PATH.");
-    arguments.insert(arguments.begin(), request.program);
-    // A ROM path goes to the emulator as Wine names it, so that it can open
-    // the file wherever Tarvo lives.
-    if (arguments.size() < 2 || arguments[1].front() != '/') return Start(wine, arguments, request.workingFolder);
+    Command command = CommandFor(request);
+    if (!command.failure.empty()) return StartResult::Failed(command.failure);
+    // A ROM path goes to a Windows emulator as Wine names it, so that it can
+    // open the file wherever Tarvo lives.
+    const bool romPathUnderWine =
+        command.program != request.program && command.arguments.size() == 2 && command.arguments[1].front() == '/';
+    if (!romPathUnderWine) return Start(command, request.workingFolder);
     if (posix::DriveZIsRoot()) {
-        arguments[1] = posix::OnDriveZ(arguments[1]);
-        return Start(wine, arguments, request.workingFolder);
+        command.arguments[1] = posix::OnDriveZ(command.arguments[1]);
+        return Start(command, request.workingFolder);
     }
-    new WinePathConversion(
-        processes_, arguments[1],
-        [this, request, wine, arguments](const std::string& windowsPath) mutable {
-            arguments[1] = windowsPath;
-            const StartResult result = Start(wine, arguments, request.workingFolder);
-            if (reports_) reports_->StartFinished(request, result);
-        });
+    // A prefix whose drives the user changed: Wine's own winepath says, given
+    // a moment beside the window; what it cannot say goes as it is.
+    const std::string winepath = posix::FindOnPath("winepath");
+    if (winepath.empty()) return Start(command, request.workingFolder);
+    new ProgramQuestion(&processes_, winepath, {"-w", command.arguments[1]}, "/", kMostWinepathBytes, kWinepathMs,
+                        [this, request, command](std::optional<std::string> windowsPath) mutable {
+                            while (windowsPath && !windowsPath->empty() && std::isspace(windowsPath->back())) {
+                                windowsPath->pop_back();
+                            }
+                            if (windowsPath && !windowsPath->empty()) command.arguments[1] = *windowsPath;
+                            processes_.WatchLeftBehind();  // Wine's server, which winepath may have started
+                            const StartResult result = Start(command, request.workingFolder);
+                            if (reports_) reports_->StartFinished(request, result);
+                        });
     return StartResult::Pending();
 }
 
-StartResult LinuxServices::Start(const std::string& program, const std::vector<std::string>& arguments,
-                                 const std::string& folder) {
+void LinuxServices::AskProgram(const Question& question) {
+    const Command command = CommandFor(question.request);
+    auto answered = [this](std::optional<std::string> output) {
+        processes_.WatchLeftBehind();  // Wine's server, for a Windows program
+        if (reports_) reports_->ProgramAnswered(std::move(output));
+    };
+    if (!command.failure.empty()) return answered(std::nullopt);
+    new ProgramQuestion(&processes_, command.program, command.arguments, question.request.workingFolder,
+                        question.mostBytes, question.mostMilliseconds, answered);
+}
+
+StartResult LinuxServices::Start(const Command& command, const std::string& folder) {
     posix::Child child;
-    const StartResult result = posix::StartChild(program, arguments, folder, child);
+    const StartResult result = posix::StartChild(command.program, command.arguments, folder, child);
     if (result.watched) {
         processes_.Watch(std::move(child), [this] {
             if (reports_) reports_->ProgramEnded();

@@ -38,15 +38,24 @@ public:
     void ActivatePreviousInstance(const std::string& caption) override;
     std::int64_t Now() override;
     StartResult StartProgram(const StartRequest& request) override;
+    void AskProgram(const Question& question) override;
     void ReportTo(ProgramReports* reports) override { reports_ = reports; }
 
 private:
-    StartResult Start(const std::string& program, const std::vector<std::string>& arguments, const std::string& folder);
+    // How a program runs here: directly, or a Windows program (one that
+    // begins with MZ, whatever its name) under wine from PATH.
+    struct Command {
+        std::string program;
+        std::vector<std::string> arguments;
+        std::string failure;  // why it cannot run, if it cannot
+    };
+    static Command CommandFor(const StartRequest& request);
+    StartResult Start(const Command& command, const std::string& folder);
 
     LinuxEnvironment environment_;
     SingleInstance& instance_;
     ProgramReports* reports_ = nullptr;
-    ProcessWatch processes_;  // the started programs, and the path conversions under way
+    ProcessWatch processes_;  // the started programs, and the programs asked meanwhile
 };
 
 }  // namespace tarvo

@@ -3,7 +3,6 @@
 namespace tarvo::win32 {
 
 namespace {
-const wchar_t kClassName[] = L"Tarvo.ProcessWatch";
 constexpr UINT kEnded = WM_APP;
 constexpr ULONG_PTR kStop = 0;  // no job's key
 }  // namespace
@@ -14,23 +13,17 @@ ProcessWatch::~ProcessWatch() {
         PostQueuedCompletionStatus(port_.get(), 0, kStop, nullptr);
         listener_.join();
     }
-    if (window_) DestroyWindow(window_);
 }
 
 bool ProcessWatch::Prepare() {
-    if (window_) return true;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kClassName;
-    RegisterClassExW(&windowClass);  // fails harmlessly when already registered
-    window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!window_) return false;
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (window_) return window_->Handle() != nullptr;
+    window_ = std::make_unique<MessageWindow>([this](UINT, WPARAM, LPARAM watched) {
+        Ended(reinterpret_cast<const Watched*>(watched));
+    });
+    if (!window_->Handle()) return false;
     port_.reset(CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1));
     if (port_) {
-        listener_ = std::thread([port = port_.get(), window = window_] {
+        listener_ = std::thread([port = port_.get(), window = window_->Handle()] {
             DWORD report = 0;
             ULONG_PTR key = 0;
             OVERLAPPED* detail = nullptr;
@@ -60,7 +53,7 @@ bool ProcessWatch::PutInJob(Watched& watched) {
 
 bool ProcessWatch::Watch(UniqueHandle process) {
     if (!Prepare()) return false;
-    Watched& watched = watched_.emplace_back(Watched{window_, nullptr, std::move(process), nullptr});
+    Watched& watched = watched_.emplace_back(Watched{window_->Handle(), nullptr, std::move(process), nullptr});
     if (PutInJob(watched)) return true;
     HANDLE wait = nullptr;
     if (!RegisterWaitForSingleObject(&wait, watched.process.get(), OnEnd, &watched, INFINITE, WT_EXECUTEONLYONCE)) {
@@ -83,15 +76,6 @@ void ProcessWatch::Ended(const Watched* watched) {
         ended_();
         return;
     }
-}
-
-LRESULT CALLBACK ProcessWatch::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<ProcessWatch*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (message == kEnded && self) {
-        self->Ended(reinterpret_cast<const Watched*>(lParam));
-        return 0;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 }  // namespace tarvo::win32

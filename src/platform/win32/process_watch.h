@@ -10,8 +10,10 @@
 
 #include <functional>
 #include <list>
+#include <memory>
 #include <thread>
 
+#include "message_window.h"
 #include "owned.h"
 
 namespace tarvo::win32 {
@@ -36,12 +38,11 @@ private:
     bool Prepare();
     bool PutInJob(Watched& watched);
     static void CALLBACK OnEnd(void* watched, BOOLEAN timedOut);
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void Ended(const Watched* watched);
 
     std::function<void()> ended_;
-    HWND window_ = nullptr;  // message-only, made at the first start
-    UniqueHandle port_;      // the jobs' reports, read by listener_
+    std::unique_ptr<MessageWindow> window_;  // made at the first start
+    UniqueHandle port_;                      // the jobs' reports, read by listener_
     std::thread listener_;
     std::list<Watched> watched_;
 };

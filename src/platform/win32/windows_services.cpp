@@ -172,4 +172,13 @@ StartResult WindowsServices::StartProgram(const StartRequest& request) {
     return StartResult::Started(start.hProcess && processes_.Watch(UniqueHandle(start.hProcess)));
 }
 
+void WindowsServices::AskProgram(const Question& question) {
+    const std::wstring line = L"\"" + Widen(question.request.program) + L"\" " + Widen(question.request.parameters);
+    question_ = std::make_unique<ProgramQuestion>(line, Widen(question.request.workingFolder), question.mostBytes,
+                                                  static_cast<DWORD>(question.mostMilliseconds),
+                                                  [this](std::optional<std::string> output) {
+                                                      if (reports_) reports_->ProgramAnswered(std::move(output));
+                                                  });
+}
+
 }  // namespace tarvo::win32

@@ -3,12 +3,14 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "on_demand.h"
 #include "os/services.h"
 #include "owned.h"
 #include "process_watch.h"
+#include "program_question.h"
 
 namespace tarvo::win32 {
 
@@ -47,6 +49,7 @@ public:
     void ActivatePreviousInstance(const std::string& caption) override;
     std::int64_t Now() override { return static_cast<std::int64_t>(GetTickCount64()); }
     StartResult StartProgram(const StartRequest& request) override;
+    void AskProgram(const Question& question) override;
     void ReportTo(ProgramReports* reports) override { reports_ = reports; }
 
     // Lets a later start run, though this one has not ended yet.
@@ -61,6 +64,7 @@ private:
     ProcessWatch processes_{[this] {
         if (reports_) reports_->ProgramEnded();
     }};
+    std::unique_ptr<ProgramQuestion> question_;
 };
 
 }  // namespace tarvo::win32
