@@ -69,7 +69,6 @@ void frmPindle::Form_KeyDown(int keyCode) {
 void frmPindle::RefreshList() {
     controls_.list1.Clear();  // before the names it shows go
     file1_.Refresh();
-    if (!titles_.empty()) file1_.OrderByShown([this](std::string_view name) { return Shown(name); });
     FillList();
 }
 
@@ -83,6 +82,12 @@ void frmPindle::FillList() {
     rows_.clear();
     rows_.reserve(static_cast<std::size_t>(file1_.ListCount()));
     for (int i = 0; i < file1_.ListCount(); ++i) rows_.push_back(Shown(file1_.List(i)));
+    if (!titles_.empty()) {  // in the order of what the rows show
+        std::vector<std::string_view> shown;
+        shown.reserve(rows_.size());
+        for (const std::uint32_t from : file1_.OrderByShown(rows_)) shown.push_back(rows_[from]);
+        rows_ = std::move(shown);
+    }
     controls_.list1.AddItems(rows_);
     if (file1_.ListIndex() >= 0) controls_.list1.SetListIndex(file1_.ListIndex());
 }
@@ -92,7 +97,6 @@ void frmPindle::ProgramAnswered(std::optional<std::string> output) {
     if (titles_.empty()) return;  // short names, as they were
     // The list in its new order at once, the same ROM selected and its picture on show.
     controls_.list1.Clear();
-    file1_.OrderByShown([this](std::string_view name) { return Shown(name); });
     FillList();
 }
 

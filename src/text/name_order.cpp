@@ -16,9 +16,8 @@ std::uint64_t NextEight(LoweredBytes& bytes) {
     return prefix;
 }
 
-}  // namespace
-
-std::vector<std::uint32_t> OrderLikeFileList(const NameList& names) {
+template <class Names>
+std::vector<std::uint32_t> Order(const Names& names) {
     // The first 16 lower-cased bytes, as two numbers, settle most
     // comparisons; the rest compare lower-cased byte by byte, without a
     // copy. Names equal but for case go by their exact text.
@@ -46,5 +45,11 @@ std::vector<std::uint32_t> OrderLikeFileList(const NameList& names) {
     for (const Key& key : order) positions.push_back(key.name);
     return positions;
 }
+
+}  // namespace
+
+std::vector<std::uint32_t> OrderLikeFileList(const NameList& names) { return Order(names); }
+
+std::vector<std::uint32_t> OrderLikeFileList(const std::vector<std::string_view>& names) { return Order(names); }
 
 }  // namespace tarvo

@@ -4,6 +4,7 @@
 // they came.
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "text/name_list.h"
@@ -12,5 +13,6 @@ namespace tarvo {
 
 // The positions of the names, in that order.
 std::vector<std::uint32_t> OrderLikeFileList(const NameList& names);
+std::vector<std::uint32_t> OrderLikeFileList(const std::vector<std::string_view>& names);
 
 }  // namespace tarvo

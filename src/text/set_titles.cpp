@@ -16,14 +16,17 @@ bool IsSetCharacter(char c) {
 
 // Valid UTF-8 without control characters.
 bool IsCleanText(std::string_view text) {
-    return IsValidUtf8(text) &&
-           std::none_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+    const bool noControls =
+        std::none_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+    return noControls && (IsAscii(text) || IsValidUtf8(text));
 }
 
 }  // namespace
 
 SetTitles SetTitles::FromListFull(std::string_view answer) {
     SetTitles titles;
+    titles.text_.reserve(answer.size());
+    titles.entries_.reserve(static_cast<std::size_t>(std::count(answer.begin(), answer.end(), '\n')));
     bool header = true;
     for (std::size_t start = 0; start < answer.size();) {
         std::size_t end = answer.find('\n', start);
@@ -46,21 +49,28 @@ SetTitles SetTitles::FromListFull(std::string_view answer) {
         const std::string_view title = line.substr(open + 1, line.size() - open - 2);
         if (!IsCleanText(title)) return {};
         const auto at = static_cast<std::uint32_t>(titles.text_.size());
-        titles.text_ += ToLower(line.substr(0, setLength));
+        for (const char c : line.substr(0, setLength)) titles.text_ += LowerAscii(c);
         titles.text_ += title;
         titles.entries_.push_back({at, static_cast<std::uint32_t>(setLength), static_cast<std::uint32_t>(at + setLength),
                                    static_cast<std::uint32_t>(title.size())});
     }
     if (header) return {};
-    std::sort(titles.entries_.begin(), titles.entries_.end(),
-              [&](const Entry& a, const Entry& b) { return titles.SetOf(a) < titles.SetOf(b); });
+    const auto bySet = [&](const Entry& a, const Entry& b) { return titles.SetOf(a) < titles.SetOf(b); };
+    // MAME lists its sets in order already.
+    if (!std::is_sorted(titles.entries_.begin(), titles.entries_.end(), bySet)) {
+        std::sort(titles.entries_.begin(), titles.entries_.end(), bySet);
+    }
     return titles;
 }
 
 std::string_view SetTitles::Find(std::string_view set) const {
-    const std::string wanted = ToLower(set);
+    // A set's name is a few ASCII letters, digits and "_": anything else is none.
+    if (set.empty() || set.size() > kLongestSet || !std::all_of(set.begin(), set.end(), IsSetCharacter)) return {};
+    char lowered[kLongestSet];
+    std::transform(set.begin(), set.end(), lowered, LowerAscii<char>);
+    const std::string_view wanted(lowered, set.size());
     const auto it = std::lower_bound(entries_.begin(), entries_.end(), wanted,
-                                     [&](const Entry& entry, const std::string& key) { return SetOf(entry) < key; });
+                                     [&](const Entry& entry, std::string_view key) { return SetOf(entry) < key; });
     if (it == entries_.end() || SetOf(*it) != wanted) return {};
     return std::string_view(text_).substr(it->title, it->titleLength);
 }

@@ -18,13 +18,16 @@ std::string FileList::FileName() const {
     return listIndex_ < 0 ? std::string() : std::string(List(listIndex_));
 }
 
-void FileList::OrderByShown(const std::function<std::string_view(std::string_view name)>& shown) {
-    NameList shownNames;  // by position, as names_
-    for (std::size_t i = 0; i < names_.size(); ++i) shownNames.Add(shown(names_[i]));
-    const std::uint32_t selected = listIndex_ < 0 ? UINT32_MAX : order_[static_cast<std::size_t>(listIndex_)];
-    order_ = OrderLikeFileList(shownNames);
-    const auto row = std::find(order_.begin(), order_.end(), selected);
-    listIndex_ = row == order_.end() ? -1 : static_cast<int>(row - order_.begin());
+std::vector<std::uint32_t> FileList::OrderByShown(const std::vector<std::string_view>& shown) {
+    const std::vector<std::uint32_t> moved = OrderLikeFileList(shown);
+    std::vector<std::uint32_t> order;
+    order.reserve(moved.size());
+    for (const std::uint32_t from : moved) order.push_back(order_[from]);
+    order_ = std::move(order);
+    if (listIndex_ >= 0) {
+        listIndex_ = static_cast<int>(std::find(moved.begin(), moved.end(), std::uint32_t(listIndex_)) - moved.begin());
+    }
+    return moved;
 }
 
 void FileList::Refresh() {

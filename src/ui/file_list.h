@@ -36,9 +36,10 @@ public:
     // Re-reads the folder; afterwards nothing is selected. A folder that
     // cannot be read holds no file.
     void Refresh();
-    // Orders the entries by what each shows instead of by name, in the same
-    // way; the selected entry stays selected, without a notification.
-    void OrderByShown(const std::function<std::string_view(std::string_view name)>& shown);
+    // Orders the entries by what each shows (shown[i] for List(i)) instead
+    // of by name, in the same way; the selected entry stays selected,
+    // without a notification. For each new row, the row it came from.
+    std::vector<std::uint32_t> OrderByShown(const std::vector<std::string_view>& shown);
 
     void OnSelect(std::function<void()> handler) { onSelect_ = std::move(handler); }
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <thread>
 
 #include "owned.h"
 #include "posix_start.h"
@@ -42,6 +43,7 @@ std::optional<std::string> AskProgram(const std::string& program, const std::vec
     }
     if (!child.pidfd) return std::nullopt;  // its end could not be told: not worth its word
     fcntl(output.get(), F_SETFL, O_NONBLOCK);
+    fcntl(output.get(), F_SETPIPE_SZ, 1 << 20);  // room for what gathers meanwhile
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(mostMilliseconds);
     std::string text;
     Pipe pipe = Pipe::Open;
@@ -52,7 +54,12 @@ std::optional<std::string> AskProgram(const std::string& program, const std::vec
                             {cancelFd, POLLIN, 0}};
         if (left.count() <= 0 || poll(watched, 3, static_cast<int>(left.count())) <= 0) break;
         if (watched[2].revents) break;  // Tarvo is ending
-        if (watched[0].revents) pipe = ReadAvailable(output.get(), text, mostBytes);
+        if (watched[0].revents) {
+            pipe = ReadAvailable(output.get(), text, mostBytes);
+            // A program that writes a line at a time (MAME does) would wake
+            // this thread for every line: a moment's pause lets lines gather.
+            if (pipe == Pipe::Open) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
         ended = watched[1].revents != 0;
     }
     if (ended && pipe == Pipe::Open) pipe = ReadAvailable(output.get(), text, mostBytes);  // what came last
