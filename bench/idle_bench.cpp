@@ -55,11 +55,11 @@ int main(int argc, char** argv) {
 
     const std::string settings = work + "/idle.conf";
     std::ofstream(settings) << "[Settings]\nroms=" << tarvo::bench::MakeRomFolder(work, 1) << "\n";
-    tarvo::SingleInstance instance(work + "/idle.socket");
+    tarvo::SingleInstance instance("");
     tarvo::LinuxServices services({work + "/", "/usr/games/mame", settings}, instance);
     tarvo::TarvoWindow window(services);
-    window.Load();
-    window.show();
+    window.Load();  // it shows itself once its list is read
+    Run(200);
     window.activateWindow();
     Run(1000);  // shown, active, the pads opened
     const double active = CpuOverTenSeconds();

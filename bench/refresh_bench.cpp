@@ -32,13 +32,19 @@ void RefreshList(benchmark::State& state) {
     const std::string folder = tarvo::bench::MakeRomFolder(g_work, matching);
     const std::string settings = g_work + "/Tarvo-" + std::to_string(matching) + ".conf";
     std::ofstream(settings) << "[Settings]\nroms=" << folder << "\n";
-    tarvo::SingleInstance instance(g_work + "/tarvo.socket");
-    tarvo::LinuxServices services({g_work + "/", "/usr/games/mame", settings}, instance);
+    tarvo::SingleInstance instance("");
+    tarvo::LinuxServices services({g_work + "/", g_work + "/no-mame/mame", settings}, instance);
     tarvo::TarvoWindow window(services);
     window.Load();
+    // F5 runs RefreshList, which reads beside the window: until the list is filled.
+    auto read = [&] { while (window.Reading()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); };
+    read();
     if (window.List1()->model()->rowCount() != matching) state.SkipWithError("wrong number of ROMs listed");
-    QKeyEvent f5(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);  // F5 runs RefreshList
-    for (auto _ : state) QApplication::sendEvent(&window, &f5);
+    QKeyEvent f5(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
+    for (auto _ : state) {
+        QApplication::sendEvent(window.Command1(), &f5);  // where the focus is
+        read();
+    }
 }
 
 // Prints each measurement beside its baseline from the same run.

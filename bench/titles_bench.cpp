@@ -91,25 +91,26 @@ public:
     tarvo::ProgramReports* reports_ = nullptr;
 };
 
+// tarvo's window on the ROMs, shown and its list read.
 struct Window {
     Window(const std::string& work, const std::string& emulator)
-        : services({work + "/", emulator, work + "/config/Tarvo/Tarvo.conf"}, instance), window(services) {}
+        : services({work + "/", emulator, work + "/config/Tarvo/Tarvo.conf"}, instance), window(services) {
+        window.Load();
+        while (window.Reading() || !window.isVisible()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
     tarvo::SingleInstance instance{""};
     Services services;
     tarvo::TarvoWindow window;
 };
 
-// From the window showing (its first frame drawn, as show() returns on
-// the offscreen platform) to its list showing the titles, in ms.
+// From the window showing (it asks then) to its list showing the titles, in ms.
 double ToTheTitles(const std::string& work, const std::string& emulator) {
     Window w(work, emulator);
-    w.window.Load();
+    QElapsedTimer timer;
+    timer.start();
     QEventLoop loop;
     QObject::connect(w.window.List1()->model(), &QAbstractItemModel::modelReset, &loop, &QEventLoop::quit);
     QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    w.window.show();
-    QElapsedTimer timer;  // from the window's first frame
-    timer.start();
     loop.exec();
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
@@ -117,7 +118,6 @@ double ToTheTitles(const std::string& work, const std::string& emulator) {
 // The window taking an answer in, in ms.
 double TakingTheAnswer(const std::string& work, const std::string& emulator, const std::string& answer) {
     Window w(work, emulator);
-    w.window.Load();
     QElapsedTimer timer;
     timer.start();
     w.services.reports_->ProgramAnswered(answer);
@@ -128,12 +128,12 @@ double TakingTheAnswer(const std::string& work, const std::string& emulator, con
 // that told these titles, or none.
 double Refresh(const std::string& work, const std::string& emulator, const std::optional<std::string>& answer) {
     Window w(work, emulator);
-    w.window.Load();
     if (answer) w.services.reports_->ProgramAnswered(*answer);
     QKeyEvent f5(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
     QElapsedTimer timer;
     timer.start();
-    QApplication::sendEvent(&w.window, &f5);
+    QApplication::sendEvent(w.window.Command1(), &f5);  // where the focus is
+    while (w.window.Reading()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
@@ -204,7 +204,6 @@ int main(int argc, char** argv) {
                 Median(without) / 1024, Median(with) / Median(without));
     if (!mame.empty()) {  // the real MAME's words for pacman.zip, in the real window
         Window w(work, mame);
-        w.window.Load();
         w.services.reports_->ProgramAnswered(answer);
         bool found = false;
         for (int row = 0; row < w.window.List1()->model()->rowCount() && !found; ++row) {

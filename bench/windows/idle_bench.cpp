@@ -46,8 +46,7 @@ int wmain(int argc, wchar_t** argv) {
     environment.commandLine = "C:\\mame\\mame.exe";
     tarvo::win32::WindowsServices services(environment, com);
     tarvo::win32::TarvoWindow window(services);
-    window.Load();
-    window.Show();
+    window.Load();  // it shows itself once its list is read
     using Plug = void (*)(WORD buttons, SHORT thumbLY, BYTE leftTrigger, BYTE rightTrigger);
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);

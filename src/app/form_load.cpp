@@ -16,10 +16,10 @@ frmPindle::LoadResult frmPindle::Form_Load() {
     const char sep = services_.Separator();
     appFolder_ = WithTrailingSeparator(services_.ExecutableFolder(), sep);
 
-    const std::string romFolder = WithTrailingSeparator(ReadSettingOr("roms", appFolder_ + "roms" + sep), sep);
     // A ROM folder that is missing, unreadable or without an ordinary file
-    // gives way to the application folder.
-    file1_.SetPath(services_.FirstOrdinaryFile(romFolder).empty() ? appFolder_ : romFolder);
+    // gives way to the application folder, once it has been read.
+    file1_.SetPath(WithTrailingSeparator(ReadSettingOr("roms", appFolder_ + "roms" + sep), sep));
+    mayFallBack_ = true;
 
     const std::string commandLine = services_.CommandLine();
     if (!commandLine.empty()) {
@@ -43,11 +43,10 @@ frmPindle::LoadResult frmPindle::Form_Load() {
     }
 
     controls_.command1.SetToolTip(ShortenedForDisplay(emulatorPath_, services_.Separator()));
-    RefreshList();
+    RefreshList();  // the window shows when it is read, or a moment after
     File1_Click();
-    // Once the window is up: the emulator is asked for its titles then.
-    if (tellsTitles_) controls_.form.StartTimer(FormTimer::Titles, 0);
-    return LoadResult::ShowWindow;
+    controls_.form.StartTimer(FormTimer::Showing, kShowWithinMs);
+    return LoadResult::Run;
 }
 
 }  // namespace tarvo

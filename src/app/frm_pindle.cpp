@@ -1,5 +1,7 @@
 #include "app/frm_pindle.h"
 
+#include <utility>
+
 #include "launch/launch.h"
 #include "text/paths.h"
 #include "ui/design.h"
@@ -68,13 +70,45 @@ void frmPindle::Form_KeyDown(int keyCode) {
 
 void frmPindle::RefreshList() {
     controls_.list1.Clear();  // before the names it shows go
-    file1_.Refresh();
-    FillList();
+    rows_.clear();
+    controls_.list1.SetPlaceholder(ReadingLine(0));
+    file1_.Refresh(kReadingNewsMs);
+}
+
+std::string frmPindle::ReadingLine(std::size_t found) {
+    std::string count = std::to_string(found);
+    for (std::size_t digits = count.size(); digits > 3; digits -= 3) count.insert(digits - 3, ",");
+    return "Reading the ROM folder… " + count + (found == 1 ? " ROM" : " ROMs") + " so far";
+}
+
+void frmPindle::FolderProgress(std::uint64_t ticket, std::size_t found) {
+    if (file1_.Awaits(ticket)) controls_.list1.SetPlaceholder(ReadingLine(found));
+}
+
+void frmPindle::FolderRead(std::uint64_t ticket, FolderListing listing) {
+    if (!file1_.Awaits(ticket)) return;  // an earlier reading's, F5 having asked again
+    if (std::exchange(mayFallBack_, false) && !listing.holdsFiles) {
+        file1_.SetPath(appFolder_);
+        return file1_.Refresh(kReadingNewsMs);
+    }
+    // What a share gave before it failed is kept: F5 reads it again.
+    file1_.TakeListing(std::move(listing.names));
+    controls_.list1.SetPlaceholder("");
+    FillList();  // all at once, in its order
+    ShowWindow();
+}
+
+void frmPindle::ShowWindow() {
+    if (shown_) return;
+    shown_ = true;
+    controls_.form.Show();
+    // Once the window is up: the emulator is asked for its titles then.
+    if (tellsTitles_) controls_.form.StartTimer(FormTimer::Titles, 0);
 }
 
 std::string_view frmPindle::Shown(std::string_view fileName) const {
     const std::string_view name = StripExtension(fileName);
-    const std::string_view title = titles_.Find(name);
+    const std::string_view title = titles_.empty() ? std::string_view() : titles_.Find(name);
     return title.empty() ? name : title;
 }
 
@@ -146,6 +180,7 @@ void frmPindle::SettlePicture() {
 }
 
 void frmPindle::Form_Timer(FormTimer timer) {
+    if (timer == FormTimer::Showing) return ShowWindow();  // the list may come later
     if (timer == FormTimer::Titles) {
         const StartRequest request = BuildStartRequest(emulatorPath_, appFolder_, "-listfull", services_.Separator());
         return services_.AskProgram({request, kMostTitleBytes, kMostTitleMs});

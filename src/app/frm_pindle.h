@@ -28,14 +28,16 @@ struct FormControls {
 
 class frmPindle : private ProgramReports {
 public:
-    enum class LoadResult { ShowWindow, EndProgram };
+    // Run: the window shows when its list is read (or a moment after, for a
+    // folder on a slow share); EndProgram: end at once, never show it.
+    enum class LoadResult { Run, EndProgram };
 
     frmPindle(Services& services, FormControls controls);
     ~frmPindle() override;
     frmPindle(const frmPindle&) = delete;
     frmPindle& operator=(const frmPindle&) = delete;
 
-    // The start-up sequence. EndProgram: end at once, never show the window.
+    // The start-up sequence.
     LoadResult Form_Load();
     void Form_Resize();
     // The window became the active one, or stopped being it.
@@ -64,12 +66,19 @@ public:
     // The file list is the handlers' own: RefreshList alone re-reads it, in
     // the one order that never leaves List1 showing names that are gone.
     const FileList& File1() const { return file1_; }
+    // The ROM folder is being read.
+    bool Reading() const { return file1_.Reading(); }
     // Nothing asked of Image1 is still to be read or shown.
     bool PictureSettled() const { return picture_ == PictureState::Shown; }
 
     // Pictures asked for closer together than this (a held key, a pad's
     // repeat) are read only once this long has passed without another.
     static constexpr std::int64_t kPictureSettleMs = 40;
+    // The window shows as soon as its list is read, or after this long
+    // with the list still being read (a slow share): never later.
+    static constexpr int kShowWithinMs = 150;
+    // While the folder is read, the line that says so is updated this often.
+    static constexpr int kReadingNewsMs = 250;
     // What an emulator may take to tell its titles (MAME prints 45,000 in
     // about 2.5 MB within a second).
     static constexpr std::size_t kMostTitleBytes = 16u << 20;
@@ -80,6 +89,12 @@ private:
     void StartFinished(const StartRequest& request, const StartResult& result) override;
     void ProgramEnded() override;
     void ProgramAnswered(std::optional<std::string> output) override;
+    void FolderProgress(std::uint64_t ticket, std::size_t found) override;
+    void FolderRead(std::uint64_t ticket, FolderListing listing) override;
+
+    void ShowWindow();
+    // The line the empty list shows while the folder is read.
+    static std::string ReadingLine(std::size_t found);
 
     // A file that is there and longer than 0 bytes.
     bool FileExists(const std::string& path);
@@ -110,6 +125,8 @@ private:
     std::string emulatorPath_;
     int launchMode_ = 0;
     std::vector<std::string_view> rows_;  // what List1 shows, row by row
+    bool shown_ = false;
+    bool mayFallBack_ = false;  // the ROM folder's first reading: without files, the application folder
     bool tellsTitles_ = false;            // the emulator is asked for its sets' titles
     SetTitles titles_;
     TypeAhead typeAhead_;

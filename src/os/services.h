@@ -32,6 +32,20 @@ struct StartResult {
     static StartResult Pending() { return {false, {}, true, false}; }
 };
 
+// A folder to be read beside the window's thread (Services::StartReading).
+struct FolderReading {
+    std::uint64_t ticket;  // which reading its reports belong to
+    std::string folder;
+    std::string patterns;
+    int progressEveryMs;   // FolderProgress at most this often
+};
+
+// What a reading of a folder found.
+struct FolderListing {
+    NameList names;           // as ListFiles gives them
+    bool holdsFiles = false;  // a visible ordinary file at all, matching or not
+};
+
 // A program asked for what it prints: started as a StartRequest says, with
 // standard input closed and no window, and ended when it prints more than
 // mostBytes or takes longer than mostMilliseconds.
@@ -51,6 +65,11 @@ public:
     // A program started and watched has ended, and with it every process it
     // started (a launcher's game, a script's program).
     virtual void ProgramEnded() = 0;
+    // A reading under way has found this many names so far.
+    virtual void FolderProgress(std::uint64_t ticket, std::size_t found) = 0;
+    // A reading is done: what it found (with an error part-way, a share
+    // that dropped, what was read before it).
+    virtual void FolderRead(std::uint64_t ticket, FolderListing listing) = 0;
     // What an asked program printed; nothing when it could not be started,
     // exited other than with 0, or was ended for printing or taking too much.
     virtual void ProgramAnswered(std::optional<std::string> output) = 0;
@@ -75,10 +94,13 @@ public:
     // One pass over a folder: the names of its visible ordinary files that
     // match the patterns, appended in the order the system lists them.
     // Hidden: Windows' hidden or system attribute, or a Linux dot-name. A
-    // link counts as what it points to. False when the folder cannot be listed.
+    // link counts as what it points to. False when the folder cannot be
+    // listed; an error part-way ends the pass with the names read so far.
     virtual bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names) = 0;
-    // The first visible ordinary file of a folder, or empty; stops early.
-    virtual std::string FirstOrdinaryFile(const std::string& folder) = 0;
+    // The same beside the window's thread (ProgramReports::FolderProgress
+    // and FolderRead tell): a folder on a slow share never holds the
+    // window, and a reading under way when Tarvo ends is left to itself.
+    virtual void StartReading(const FolderReading& reading) = 0;
     // Length of an ordinary file; nothing for a folder, a missing or an
     // unreadable file.
     virtual std::optional<std::uint64_t> FileLength(const std::string& path) = 0;

@@ -22,10 +22,12 @@ public:
 
 // The window's timers: each runs once, and starting it again starts it
 // afresh.
-enum class FormTimer { Picture, Titles };
+enum class FormTimer { Picture, Titles, Showing };
 
 class FormWindow {
 public:
+    // Shows the window for the first time, in its designed size.
+    virtual void Show() = 0;
     virtual ~FormWindow() = default;
     virtual std::string Caption() const = 0;
     virtual void SetCaption(const std::string& caption) = 0;
@@ -53,6 +55,9 @@ public:
     // texts stay valid until the next Clear, so a list may show them
     // without a copy.
     virtual void AddItems(const std::vector<std::string_view>& items) = 0;
+    // A line the list shows while it is empty (none: empty), no row of it:
+    // it cannot be selected.
+    virtual void SetPlaceholder(const std::string& text) = 0;
     virtual int ListIndex() const = 0;
     // Selects the row, puts the caret on it and scrolls it into view,
     // raising no click.

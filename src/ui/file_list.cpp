@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "text/name_order.h"
-#include "text/wildcard.h"
 
 namespace tarvo {
 
@@ -30,11 +29,19 @@ std::vector<std::uint32_t> FileList::OrderByShown(const std::vector<std::string_
     return moved;
 }
 
-void FileList::Refresh() {
+void FileList::Refresh(int progressEveryMs) {
     names_.Clear();
+    order_.clear();
     listIndex_ = -1;
-    if (!services_.ListFiles(path_, WildcardSet(pattern_), names_)) names_.Clear();
+    reading_ = true;
+    services_.StartReading({++ticket_, path_, pattern_, progressEveryMs});
+}
+
+void FileList::TakeListing(NameList names) {
+    names_ = std::move(names);
     order_ = OrderLikeFileList(names_);
+    listIndex_ = -1;
+    reading_ = false;
 }
 
 }  // namespace tarvo

@@ -33,9 +33,14 @@ public:
     // The selected name, or empty.
     std::string FileName() const;
 
-    // Re-reads the folder; afterwards nothing is selected. A folder that
-    // cannot be read holds no file.
-    void Refresh();
+    // Starts reading the folder again (Services::StartReading); meanwhile it
+    // holds no entry and nothing is selected.
+    void Refresh(int progressEveryMs);
+    bool Reading() const { return reading_; }
+    // Whether a reading's report is the one awaited.
+    bool Awaits(std::uint64_t ticket) const { return reading_ && ticket == ticket_; }
+    // The names that reading found: the entries now, in order, none selected.
+    void TakeListing(NameList names);
     // Orders the entries by what each shows (shown[i] for List(i)) instead
     // of by name, in the same way; the selected entry stays selected,
     // without a notification. For each new row, the row it came from.
@@ -50,6 +55,8 @@ private:
     NameList names_;                    // as the folder listed them
     std::vector<std::uint32_t> order_;  // positions in names_, in the list's order
     int listIndex_ = -1;
+    std::uint64_t ticket_ = 0;  // of the reading last asked for
+    bool reading_ = false;
     std::function<void()> onSelect_;
 };
 

@@ -9,10 +9,20 @@ add_custom_command(OUTPUT ${TARVO_ARCADE_SET}/r069999.nes
   COMMAND ${CMAKE_COMMAND} -E chdir ${TARVO_ARCADE_SET} sh -c "seq -f r%06.0f.nes 0 69999 | xargs touch"
   VERBATIM)
 add_custom_target(arcade_set DEPENDS ${TARVO_ARCADE_SET}/r069999.nes)
+# ROM folders on a slow network share, mounted with slowfs (where it and
+# FUSE are there) while a suite runs: a fixture of every case.
+set(TARVO_SLOW_SHARE ${CMAKE_BINARY_DIR}/slow-share)
+find_program(TARVO_SLOWFS slowfs PATHS ${PROJECT_SOURCE_DIR}/../shared/tools/slowfs NO_DEFAULT_PATH)
+set(share_script ${CMAKE_CURRENT_LIST_DIR}/slow_share.sh)
+add_test(NAME slow_share.mount
+  COMMAND ${share_script} mount ${TARVO_SLOW_SHARE} "${TARVO_SLOWFS}" ${PROJECT_SOURCE_DIR}/tests/data/red-green.png)
+add_test(NAME slow_share.unmount COMMAND ${share_script} unmount ${TARVO_SLOW_SHARE})
+set_tests_properties(slow_share.mount PROPERTIES FIXTURES_SETUP slow_share)
+set_tests_properties(slow_share.unmount PROPERTIES FIXTURES_CLEANUP slow_share)
 function(tarvo_add_contract target)
   target_sources(${target} PRIVATE ${TARVO_CONTRACT_SOURCES})
   target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_FUNCTION_LIST_DIR})
   target_compile_definitions(${target} PRIVATE TARVO_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
-    TARVO_ARCADE_SET="${TARVO_ARCADE_SET}")
+    TARVO_ARCADE_SET="${TARVO_ARCADE_SET}" TARVO_SLOW_SHARE="${TARVO_SLOW_SHARE}")
   add_dependencies(${target} arcade_set)
 endfunction()

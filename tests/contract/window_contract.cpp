@@ -361,6 +361,29 @@ TEST_F(Window, AnEmulatorThatHangsOrSaysNothingUsefulLeavesTheShortNames) {
     }
 }
 
+TEST_F(Window, AFolderOnASlowShareShowsTheWindowAtOnceAndNeverHoldsIt) {
+    const std::string share = SlowShare();  // 6,000 ROMs: the listing takes 2.4 s
+    if (share.empty()) GTEST_SKIP() << "no slow share here (slowfs, FUSE)";
+    d->UseRoms(share + "/share/roms", share + "/share/shots");
+    d->Show(emulator, false);
+    EXPECT_TRUE(d->Reading());  // shown while the folder is still read
+    EXPECT_EQ(d->SecondStart(emulator), 0);  // and a second start finds it at once
+    d->Press(Key::F5);  // read anew, to the end
+    EXPECT_EQ(d->Rows().size(), 6000u);
+    d->Click(0);  // their pictures on the share never hold the keys
+    for (int row = 1; row <= 20; ++row) EXPECT_LT(d->Handling(Key::Down), 50) << row;
+    EXPECT_EQ(d->Selected(), 20);
+    d->Show(emulator, false);
+    const auto escape = std::chrono::steady_clock::now();
+    d->Press(Key::Escape);  // gone at once, the reading left to itself
+    EXPECT_FALSE(d->Open());
+    EXPECT_LT(std::chrono::steady_clock::now() - escape, std::chrono::milliseconds(300));
+    d->UseRoms(share + "/drops/roms");  // a share that drops part-way: what was read is shown
+    d->Show(emulator);
+    EXPECT_FALSE(d->Rows().empty());
+    EXPECT_LT(d->Rows().size(), 6000u);
+}
+
 TEST_F(Window, AFailedStartIsReportedAndTheWindowStays) {
     const std::string missing = d->folder / ("gone/" + std::string(1100, 'n') + "/nestopia" + d->exe);
     d->Show(missing);

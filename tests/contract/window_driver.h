@@ -38,6 +38,11 @@ inline std::string ReadTreeFile(const std::string& path) {
 }
 // A picture file of tests/data, as bytes.
 inline std::string TestPicture(const std::string& name) { return ReadTreeFile(std::string(TARVO_TEST_DATA) + "/" + name); }
+// The slow share the suite mounted (share/ and drops/), a path of the
+// tree; empty where there is none.
+inline std::string SlowShare() {
+    return fs::exists(Native(TreePath(TARVO_SLOW_SHARE "/share/.ready"))) ? TARVO_SLOW_SHARE : "";
+}
 
 // A scratch folder for one test, removed afterwards. Paths are UTF-8 with the
 // platform's own separator; "roms/a.nes" works everywhere.
@@ -153,9 +158,12 @@ public:
         return ended;
     }
 
-    // The ROM folder setting, folder/roms unless a test says otherwise.
-    virtual void UseRoms(const std::string& roms) = 0;
-    virtual void Show(const std::string& commandLine) = 0;
+    // The ROM and screenshot folder settings, folder/roms and folder/shots
+    // unless a test says otherwise (folders of the tree).
+    virtual void UseRoms(const std::string& roms, const std::string& shots = "") = 0;
+    // Tarvo as the user sees it after a start: its window shown and, unless
+    // it may be still at it, its folder read.
+    virtual void Show(const std::string& commandLine, bool listRead = true) = 0;
 
     virtual void Click(int row, int modifiers = kNone) = 0;
     virtual void DoubleClick(int row) = 0;  // -1: below the last row
@@ -163,6 +171,8 @@ public:
     virtual void DoubleClickPicture() = 0;
     // To whatever has the focus; again and again, as fast as keys come.
     virtual void Press(Key key, int modifiers = kNone, int times = 1) = 0;
+    // A key pressed, and how long the window took to handle it (ms).
+    virtual double Handling(Key key) = 0;
     virtual void Type(const std::string& letters) = 0;       // the same, as fast as keys come
     virtual void Resize(int width, int height) = 0;  // the client area, in pixels
     virtual void Minimize() = 0;
@@ -171,7 +181,7 @@ public:
     // The stand-in pad held so for that long (then as it is until the next).
     virtual void Pad(const PadState& state, int milliseconds = 150) = 0;
 
-    virtual std::vector<std::string> Rows() = 0;
+    virtual std::vector<std::string> Rows() = 0;  // once the folder is read
     virtual int Selected() = 0;  // -1: none
     virtual Control Focused() = 0;
     virtual std::string Text(Control control) = 0;  // Window: the caption; Picture: Play's tooltip
@@ -179,6 +189,7 @@ public:
     virtual Box Rectangle(Control control) = 0;  // Window: its client area
     virtual Image Grab(Control control) = 0;     // Icon: the window's icon
     virtual bool Minimized() = 0;
+    virtual bool Reading() = 0;  // the ROM folder is being read
     virtual double PeakMegabytes() = 0;  // the most memory this process has held
     virtual bool Running(int pid) = 0;   // a process of that id runs, not ended
     virtual bool Active() = 0;

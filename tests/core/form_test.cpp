@@ -65,11 +65,6 @@ public:
         }
         return exists;
     }
-    std::string FirstOrdinaryFile(const std::string& folder) override {
-        NameList names;
-        ListFiles(folder, WildcardSet("*"), names);
-        return names.empty() ? std::string() : std::string(names[0]);
-    }
     std::optional<std::uint64_t> FileLength(const std::string& path) override {
         const auto it = files.find(path);
         return it == files.end() ? std::nullopt : std::optional<std::uint64_t>(it->second.length);
@@ -87,13 +82,29 @@ public:
     }
     std::vector<Question> questions;
     void AskProgram(const Question& question) override { questions.push_back(question); }
+    std::vector<FolderReading> readings;
+    bool readAtOnce = true;  // else a test finishes each reading, as a share would later
+    void StartReading(const FolderReading& reading) override {
+        readings.push_back(reading);
+        if (readAtOnce) Finish(reading);
+    }
+    // Reports the reading done; after `most` names, as a share that drops.
+    void Finish(const FolderReading& reading, std::size_t most = SIZE_MAX) {
+        NameList all, any;
+        FolderListing listing;
+        if (ListFiles(reading.folder, WildcardSet(reading.patterns), all)) {
+            for (std::size_t i = 0; i < all.size() && i < most; ++i) listing.names.Add(all[i]);
+        }
+        listing.holdsFiles = ListFiles(reading.folder, WildcardSet("*"), any) && !any.empty();
+        reports->FolderRead(reading.ticket, std::move(listing));
+    }
     void ReportTo(ProgramReports* to) override { reports = to; }
 };
 
 struct FakeWindow : FormWindow {
     std::string caption = "Tarvo - Generic Frontend by Quillan";
     float clientWidth = 7380, clientHeight = 4995;
-    bool minimized = false;
+    bool minimized = false, shown = false;
     int restored = 0;
     std::vector<std::string> messages;
     std::function<void()> whileTheMessageShows;
@@ -103,6 +114,7 @@ struct FakeWindow : FormWindow {
     void SetCaption(const std::string& text) override { caption = text; }
     float ClientWidth() const override { return clientWidth; }
     float ClientHeight() const override { return clientHeight; }
+    void Show() override { shown = true; }
     void Minimize() override { minimized = true; }
     bool IsMinimized() const override { return minimized; }
     void Restore() override { minimized = false, ++restored; }
@@ -124,6 +136,7 @@ struct Placed : Control {
 
 struct FakeList : Placed<ListBoxControl> {
     std::vector<std::string> items;
+    std::string placeholder;
     int index = -1;
     bool focused = false;
     void Clear() override { items.clear(), index = -1; }
@@ -132,6 +145,7 @@ struct FakeList : Placed<ListBoxControl> {
     void AddItems(const std::vector<std::string_view>& fill) override { items.assign(fill.begin(), fill.end()); }
     int ListIndex() const override { return index; }
     void SetListIndex(int row) override { index = row; }
+    void SetPlaceholder(const std::string& text) override { placeholder = text; }
 };
 
 struct FakeButton : Placed<ButtonControl> {
@@ -243,7 +257,7 @@ TEST(StartUp, RecognisesTheEmulatorOfTheCommandLineOrAdoptsOneBesideTarvo) {
             EXPECT_TRUE(t.list1.items.empty());
             continue;
         }
-        EXPECT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow) << c.line;
+        EXPECT_EQ(t.Load(), frmPindle::LoadResult::Run) << c.line;
         EXPECT_EQ(t.form.EmulatorPath(), c.path) << c.line;
         EXPECT_EQ(t.command1.toolTip, c.path) << c.line;
         EXPECT_EQ(t.window.caption, kCaption + c.suffix) << c.line;
@@ -270,7 +284,7 @@ TEST(StartUp, ChoosesTheFolderOfTheFileList) {
         t.services.files["D:\\Sparse\\x.smc"].hidden = true;
         t.services.unreadableFolders.insert("D:\\Locked\\");
         if (c.setting) t.services.settings["roms"] = c.setting;
-        ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
+        ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
         EXPECT_EQ(t.form.File1().Path(), c.path) << (c.setting ? c.setting : "no setting");
         const std::string exeFolder = c.exeFolder;
         EXPECT_EQ(t.form.AppFolder(), exeFolder.back() == '\\' ? exeFolder : exeFolder + "\\");
@@ -294,7 +308,7 @@ TEST(RomList, VisibleMatchingFilesByNameThenSelectedByPosition) {
     t.services.AddFile("C:\\Front\\roms\\empty.nes", 0);  // listed: only pictures need a length
     t.services.files["C:\\Front\\roms\\secret.nes"].hidden = true;
     t.services.AddFile("C:\\Front\\shots\\game.zip.gif");
-    ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
+    ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
     EXPECT_EQ(t.list1.items, (std::vector<std::string>{"A", "a", "B", "c", "empty", "game", "game"}));
     EXPECT_EQ(t.form.File1().ListIndex(), -1);
     t.Select(6);
@@ -329,7 +343,7 @@ TEST(Preview, TheFirstUsablePictureWins) {
         for (const auto& p : c.present) t.services.AddFile(path(p));
         for (const auto& p : c.empty) t.services.AddFile(path(p), 0);
         for (const auto& p : c.damaged) t.image1.damaged.insert(path(p));
-        ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
+        ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
         t.image1.showing = "the previous ROM's picture";
         if (c.shown[1] == ':') t.services.settings["shots"] = "D:\\Pics";
         t.Select(0);
@@ -391,7 +405,7 @@ TEST(Launch, OnePressOneStartAndTheWindowComesBackWhenTheLastGameEnds) {
     for (const auto& c : cases) {
         FakeTarvo t("C:\\Emu\\zsnesw.exe");
         t.services.AddFile("C:\\Front\\roms\\a.smc");
-        ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
+        ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
         t.Select(0);
         for (const char* step = c.steps; *step; ++step) {
             if (*step == 'g') t.services.goneFolders.insert("C:\\Front\\");
@@ -417,11 +431,48 @@ TEST(Launch, OnePressOneStartAndTheWindowComesBackWhenTheLastGameEnds) {
     }
 }
 
+TEST(RomList, AFolderOnASlowShareShowsTheWindowAtOnceAndItsListWhenRead) {
+    for (bool slow : {false, true}) {  // a local folder, read within a moment: the window as it always was
+        FakeTarvo t("C:\\Emu\\nestopia.exe");
+        for (const char* rom : {"c.nes", "b.nes", "a.nes"}) t.services.AddFile(std::string("C:\\Front\\roms\\") + rom);
+        t.services.readAtOnce = !slow;
+        ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
+        EXPECT_EQ(t.window.shown, !slow);
+        EXPECT_EQ(t.list1.placeholder, slow ? "Reading the ROM folder… 0 ROMs so far" : "");
+        EXPECT_EQ(t.list1.items.size(), slow ? 0u : 3u);
+        EXPECT_EQ(t.window.timers.back(), FormTimer::Showing);
+    }
+    FakeTarvo t("C:\\Emu\\nestopia.exe");
+    for (const char* rom : {"c.nes", "b.nes", "a.nes"}) t.services.AddFile(std::string("C:\\Front\\roms\\") + rom);
+    t.services.readAtOnce = false;
+    ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
+    t.form.Form_Timer(FormTimer::Showing);  // not read within the moment: shown all the same
+    EXPECT_TRUE(t.window.shown);
+    EXPECT_TRUE(t.form.Reading());
+    for (auto [found, line] : {std::pair{1, "1 ROM"}, {1234, "1,234 ROMs"}, {1234567, "1,234,567 ROMs"}}) {
+        t.services.reports->FolderProgress(1, std::size_t(found));
+        EXPECT_EQ(t.list1.placeholder, std::string("Reading the ROM folder… ") + line + " so far");
+    }
+    t.form.Command1_Click();  // nothing to select yet: Play does what it does with nothing selected
+    ASSERT_EQ(t.services.starts.size(), 1u);
+    EXPECT_EQ(t.services.starts[0].parameters, "C:\\Front\\roms\\");
+    t.window.minimized = false;
+    t.form.RefreshList();  // F5 reads anew; the first reading, done later, counts no more
+    t.services.reports->FolderProgress(1, 99);
+    t.services.Finish(t.services.readings[0]);
+    EXPECT_TRUE(t.list1.items.empty());
+    EXPECT_EQ(t.list1.placeholder, "Reading the ROM folder… 0 ROMs so far");
+    t.services.Finish(t.services.readings[1], 2);  // the share drops after two: those two stay
+    EXPECT_EQ(t.list1.items.size(), 2u);
+    EXPECT_EQ(t.list1.placeholder, "");
+    EXPECT_FALSE(t.form.Reading());
+}
+
 TEST(RomList, AnArcadeSetShowsItsEmulatorsTitlesInTheirOrder) {
     FakeTarvo t("/usr/games/mame", true);
     for (const char* rom : {"1943u.zip", "mspacman.zip", "pacman.zip", "zzz.zip"}) t.services.AddFile(std::string("/opt/tarvo/roms/") + rom);
-    ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
-    ASSERT_EQ(t.window.timers, std::vector<FormTimer>{FormTimer::Titles});  // asked once the window is up
+    ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
+    ASSERT_EQ(t.window.timers, (std::vector<FormTimer>{FormTimer::Titles, FormTimer::Showing}));  // asked once the window is up
     t.form.Form_Timer(FormTimer::Titles);
     ASSERT_EQ(t.services.questions.size(), 1u);
     const Question& asked = t.services.questions[0];
@@ -452,8 +503,8 @@ TEST(RomList, AnArcadeSetShowsItsEmulatorsTitlesInTheirOrder) {
     for (std::optional<std::string> answer : {std::optional<std::string>(), std::optional<std::string>("garbage\n")}) {
         FakeTarvo other("C:\\mame\\mame32.exe");  // no titles asked of it
         other.services.AddFile("C:\\Front\\roms\\pacman.zip");
-        ASSERT_EQ(other.Load(), frmPindle::LoadResult::ShowWindow);
-        EXPECT_TRUE(other.window.timers.empty());
+        ASSERT_EQ(other.Load(), frmPindle::LoadResult::Run);
+        EXPECT_EQ(other.window.timers, std::vector<FormTimer>{FormTimer::Showing});
         other.services.reports->ProgramAnswered(answer);  // none, or no answer to go by: short names
         EXPECT_EQ(other.list1.items, std::vector<std::string>{"pacman"});
     }
@@ -478,8 +529,9 @@ TEST(Preview, PicturesAreReadOnceTheSelectionRestsAndOnlyTheSelectedOnesShow) {
     for (const char* file : {"roms\\a.bin", "roms\\b.bin", "roms\\c.bin", "shots\\a.gif", "shots\\b.gif", "shots\\c.gif"}) {
         t.services.AddFile(std::string("C:\\Front\\") + file);
     }
-    ASSERT_EQ(t.Load(), frmPindle::LoadResult::ShowWindow);
+    ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
     t.HoldPictures();
+    t.window.timers.clear();
     t.Select(0);  // the first after a rest is read at once ...
     EXPECT_EQ(t.image1.loads.size(), 2u);
     t.services.tick = 30;  // ... then a held key, each selection 30 ms after the one before: once things rest

@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QProcess>
@@ -41,7 +42,7 @@ public:
                    "while [ ! -e \"$here/$name.end\" ] && [ ! -e \"$here/end-all\" ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i + 1)); done\n"
                    ": >\"$here/$name.ended\"\n";
         launcher = "#!/bin/sh\nsetsid \"$(dirname \"$0\")/game\" \"$@\" &\n";
-        UseRoms(folder / "roms");
+        UseRoms(folder / "roms", "");
         folder.Write("app/logo.gif", TestPicture("blue.gif"));
     }
     ~QtDriver() override {
@@ -49,16 +50,17 @@ public:
         held_.waitForFinished();
     }
 
-    void UseRoms(const std::string& roms) override {
-        folder.Write("Tarvo.conf", "[Settings]\nroms=" + roms + "\nshots=" + folder / "shots\n");
+    void UseRoms(const std::string& roms, const std::string& shots) override {
+        folder.Write("Tarvo.conf", "[Settings]\nroms=" + roms + "\nshots=" + (shots.empty() ? folder / "shots" : shots) + "\n");
     }
-    void Show(const std::string& commandLine) override {
+    void Show(const std::string& commandLine, bool listRead) override {
         Close();
         instance_ = std::make_unique<SingleInstance>(folder / "");
         services_ = std::make_unique<LinuxServices>(
             LinuxEnvironment{folder / "app/", commandLine, folder / "Tarvo.conf"}, *instance_);
         window_ = std::make_unique<TarvoWindow>(*services_, instance_.get());
-        ASSERT_EQ(window_->Load(), frmPindle::LoadResult::ShowWindow);
+        ASSERT_EQ(window_->Load(), frmPindle::LoadResult::Run);
+        ASSERT_TRUE(WaitUntil([&] { return window_->isVisible() && !(listRead && window_->Reading()); }, 5000));
         Restore();
     }
 
@@ -78,6 +80,12 @@ public:
         for (QWidget* focus = QApplication::focusWidget(); times-- > 0;) {
             QTest::keyClick(focus ? focus : window_.get(), kKeys[int(key)], QtModifiers(modifiers));
         }
+    }
+    double Handling(Key key) override {
+        QElapsedTimer handled;
+        handled.start();
+        Press(key, kNone, 1);  // sent and handled at once, as a key the window is ready for
+        return static_cast<double>(handled.nsecsElapsed()) / 1e6;
     }
     void Type(const std::string& letters) override {
         for (const QChar letter : QString::fromStdString(letters)) {
@@ -114,6 +122,7 @@ public:
     }
 
     std::vector<std::string> Rows() override {
+        EXPECT_TRUE(WaitUntil([&] { return !window_->Reading(); }, 10000)) << "the folder still unread after 10 s";
         std::vector<std::string> rows;
         for (int row = 0; row < List()->model()->rowCount(); ++row) {
             rows.push_back(List()->model()->index(row, 0).data().toString().toStdString());
@@ -159,6 +168,7 @@ public:
         return image;
     }
     bool Minimized() override { return window_->isMinimized(); }
+    bool Reading() override { return window_->Reading(); }
     bool Running(int pid) override {
         std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
         std::string fields;

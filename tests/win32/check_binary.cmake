@@ -17,22 +17,24 @@ set(allowed [[
   comctl32: DefSubclassProc InitCommonControlsEx RemoveWindowSubclass SetWindowSubclass
   gdi32: CreateCompatibleDC CreateDIBSection CreateFontIndirectW CreateSolidBrush DeleteDC DeleteObject
     EnumFontFamiliesExW ExtTextOutW GetDeviceCaps GetObjectW GetTextMetricsW SelectObject SetBkColor
-    SetBrushOrgEx SetStretchBltMode SetTextColor StretchBlt
+    SetBkMode SetBrushOrgEx SetStretchBltMode SetTextColor StretchBlt
   kernel32: AddVectoredExceptionHandler AssignProcessToJobObject CancelIoEx CloseHandle CreateEventA CreateEventW
     CreateFileW CreateIoCompletionPort CreateJobObjectW CreateMutexW CreateNamedPipeW CreateProcessW CreateSemaphoreA
     DeleteCriticalSection DuplicateHandle EnterCriticalSection FindClose FindFirstFileExW FindNextFileW
-    FormatMessageA FormatMessageW GetCommandLineW GetExitCodeProcess GetOverlappedResult GetCurrentProcess GetCurrentProcessId GetCurrentThread GetCurrentThreadId
+    FileTimeToSystemTime FormatMessageA FormatMessageW GetCommandLineW GetExitCodeProcess GetOverlappedResult GetCurrentProcess GetCurrentProcessId GetCurrentThread GetCurrentThreadId
     GetFileAttributesExW GetFileAttributesW GetFileInformationByHandle GetFileType GetHandleInformation
-    GetLastError GetModuleFileNameW GetModuleHandleW GetProcAddress GetProcessAffinityMask
+    GetLastError GetModuleFileNameW GetModuleHandleA GetModuleHandleW GetProcAddress GetProcessAffinityMask
+    GetProcessTimes GetSystemTimeAdjustment GetThreadTimes
     GetQueuedCompletionStatus GetStartupInfoW
     GetSystemDirectoryW GetSystemTimeAsFileTime GetThreadContext GetThreadPriority GetTickCount64
     InitializeCriticalSection IsDBCSLeadByteEx IsDebuggerPresent LeaveCriticalSection LoadLibraryW LocalFree
-    MulDiv MultiByteToWideChar OpenProcess OutputDebugStringA PeekNamedPipe PostQueuedCompletionStatus RaiseException
+    MulDiv MultiByteToWideChar OpenProcess OutputDebugStringA PeekNamedPipe PostQueuedCompletionStatus
+    QueryPerformanceCounter QueryPerformanceFrequency RaiseException
     ReadFile
     RegisterWaitForSingleObject
     ReleaseSemaphore RemoveVectoredExceptionHandler ResetEvent ResumeThread RtlCaptureContext SetInformationJobObject
     RtlLookupFunctionEntry RtlUnwindEx RtlVirtualUnwind SetEvent SetLastError SetProcessAffinityMask
-    SetThreadContext SetThreadPriority SetUnhandledExceptionFilter Sleep SuspendThread TlsAlloc TlsGetValue
+    SetSystemTime SetThreadContext SetThreadPriority SetUnhandledExceptionFilter Sleep SuspendThread TlsAlloc TlsGetValue
     TlsSetValue TryEnterCriticalSection UnregisterWaitEx VirtualProtect VirtualQuery WaitForMultipleObjects
     WaitForSingleObject WideCharToMultiByte __C_specific_handler
   msvcrt: ___lc_codepage_func ___mb_cur_max_func __iob_func __set_app_type __setusermatherr __wgetmainargs
@@ -41,10 +43,10 @@ set(allowed [[
     localeconv longjmp malloc memchr memcmp memcpy memmove memset printf realloc signal strcmp strerror strlen
     strncmp vfprintf wcslen
   user32: AdjustWindowRectEx BeginPaint CreateWindowExW DefWindowProcW DestroyIcon DestroyWindow
-    DispatchMessageW DrawFocusRect DrawIconEx EndPaint FillRect FindWindowW GetActiveWindow GetClientRect
+    DispatchMessageW DrawFocusRect DrawIconEx DrawTextW EndPaint FillRect FindWindowW GetActiveWindow GetClientRect
     GetDC GetFocus GetKeyState GetMessagePos GetMessageW GetMonitorInfoW GetParent GetSysColor
-    GetQueueStatus GetSystemMetrics
-    GetMessageTime GetWindowLongPtrW InSendMessage InvalidateRect IsChild IsDialogMessageW IsIconic IsWindow IsWindowVisible
+    GetQueueStatus GetSysColorBrush GetSystemMetrics
+    GetMessageTime GetWindowLongPtrW InSendMessage InflateRect InvalidateRect IsChild IsDialogMessageW IsIconic IsWindow IsWindowVisible
     KillTimer LoadCursorW LoadIconW LoadImageW MessageBoxW MonitorFromWindow MoveWindow PostMessageW PostQuitMessage PtInRect RegisterClassExW
     ReleaseDC ScreenToClient SendMessageW SetFocus SetForegroundWindow SetTimer SetWindowLongPtrW SetWindowPos
     SetWindowTextW ShowWindow TranslateMessage

@@ -67,8 +67,11 @@ TEST(Folders, OnePassKeepsTheVisibleMatchingFiles) {
     std::sort(seen.begin(), seen.end());
     EXPECT_EQ(seen, (std::vector<std::string>{"a.nes", "empty.nes", "readonly.nes", "ゲーム Ülkü.NES"}));
     EXPECT_FALSE(services.ListFiles(s / "missing", WildcardSet("*.*"), names));
-    EXPECT_EQ(services.FirstOrdinaryFile(s / "roms/sub.nes/"), "inner.nes");
-    EXPECT_EQ(services.FirstOrdinaryFile(s / "missing/"), "");
+    bool holdsFiles = false;  // whatever matches
+    EXPECT_TRUE(win32::ListMatchingFiles(s / "roms/sub.nes/", WildcardSet("*.zip"), names, {}, &holdsFiles) && holdsFiles);
+    s.Write("only/hidden.nes", "x");
+    SetFileAttributesW(Widen(s / "only/hidden.nes").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_TRUE(win32::ListMatchingFiles(s / "only", WildcardSet("*"), names, {}, &holdsFiles) && !holdsFiles);
     EXPECT_EQ(services.FileLength(s / "roms/ゲーム Ülkü.NES"), 1u);
     EXPECT_EQ(services.FileLength(s / "roms/empty.nes"), 0u);
     EXPECT_EQ(services.FileLength(s / "roms/sub.nes"), std::nullopt);
@@ -84,10 +87,13 @@ TEST(Com, AThreadThatEnteredComItsOwnWayKeepsIt) {
     }).join();
 }
 
-// The window of a real Tarvo.exe for Nestopia, once it is up.
+// The window of a real Tarvo.exe for Nestopia, once it shows.
 HWND NestopiaWindow(WindowDriver& d) {
     HWND window = nullptr;
-    d.WaitUntil([&] { return (window = FindWindowW(nullptr, L"Tarvo - Generic Frontend by Quillan - Nestopia")); }, 10000);
+    d.WaitUntil([&] {
+        window = FindWindowW(nullptr, L"Tarvo - Generic Frontend by Quillan - Nestopia");
+        return window && IsWindowVisible(window);
+    }, 10000);
     return window;
 }
 

@@ -83,16 +83,19 @@ public:
         RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
     }
 
-    void UseRoms(const std::string& roms) override { Set(L"roms", TreePath(roms)); }
-    void Show(const std::string& commandLine) override {
+    void UseRoms(const std::string& roms, const std::string& shots) override {
+        Set(L"roms", TreePath(roms));
+        Set(L"shots", shots.empty() ? folder / "shots" : TreePath(shots));
+    }
+    void Show(const std::string& commandLine, bool listRead) override {
         Close();
         win32::WindowsEnvironment environment;
         environment.executableFolder = folder / "app/";
         environment.commandLine = commandLine;
         services_ = std::make_unique<win32::WindowsServices>(environment, com_);
         window_ = std::make_unique<win32::TarvoWindow>(*services_);
-        ASSERT_EQ(window_->Load(), frmPindle::LoadResult::ShowWindow);
-        window_->Show();
+        ASSERT_EQ(window_->Load(), frmPindle::LoadResult::Run);
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window_->Handle()) && !(listRead && window_->Reading()); }, 10000));
         Restore();
     }
 
@@ -111,14 +114,27 @@ public:
     void DoubleClickPicture() override { Post(window_->Image1().Handle(), {WM_LBUTTONDBLCLK}, MAKELPARAM(5, 5), 0); }
     // Tarvo's keys and a list box ignore the modifiers: keys go bare. Keys
     // pressed again and again all wait in the queue before the first is handled.
-    void Press(Key key, int, int times) override {
+    static WPARAM KeyCode(Key key) {
         static const WPARAM kKeys[] = {VK_TAB, VK_UP, VK_DOWN, VK_SPACE, VK_RETURN, VK_ESCAPE, VK_F5};
+        return kKeys[int(key)];
+    }
+    void Press(Key key, int, int times) override {
         HWND focus = GetFocus() ? GetFocus() : window_->Handle();
         while (times-- > 0) {
-            PostMessageW(focus, WM_KEYDOWN, kKeys[int(key)], 1);
-            PostMessageW(focus, WM_KEYUP, kKeys[int(key)], 0xC0000001);
+            PostMessageW(focus, WM_KEYDOWN, KeyCode(key), 1);
+            PostMessageW(focus, WM_KEYUP, KeyCode(key), 0xC0000001);
         }
         WaitUntil({}, 50);
+    }
+    double Handling(Key key) override {
+        const auto pressed = std::chrono::steady_clock::now();
+        HWND focus = GetFocus() ? GetFocus() : window_->Handle();
+        PostMessageW(focus, WM_KEYDOWN, KeyCode(key), 1);
+        PostMessageW(focus, WM_KEYUP, KeyCode(key), 0xC0000001);
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
+            if (message.message != WM_QUIT) window_->Process(message);
+        }
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - pressed).count();
     }
     void Type(const std::string& letters) override {
         for (wchar_t letter : Widen(letters)) PostMessageW(GetFocus(), WM_CHAR, letter, 1);
@@ -161,6 +177,7 @@ public:
     }
 
     std::vector<std::string> Rows() override {
+        EXPECT_TRUE(WaitUntil([&] { return !window_->Reading(); }, 10000)) << "the folder still unread after 10 s";
         std::vector<std::string> rows(static_cast<std::size_t>(SendMessageW(List(), LB_GETCOUNT, 0, 0)));
         for (std::size_t row = 0; row < rows.size(); ++row) {
             std::wstring text(static_cast<std::size_t>(SendMessageW(List(), LB_GETTEXTLEN, row, 0)) + 1, L'\0');
@@ -222,6 +239,7 @@ public:
         return image;
     }
     bool Minimized() override { return IsIconic(window_->Handle()); }
+    bool Reading() override { return window_->Reading(); }
     bool Running(int pid) override {
         const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
         const bool running = process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
@@ -324,6 +342,11 @@ std::unique_ptr<WindowDriver> MakeWindowDriver() { return std::make_unique<Win32
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    // The test display has no window manager: under Wine, windows are
+    // Wine's to manage, or each one closed waits two seconds for a manager
+    // that never answers. (Only Wine reads this key.)
+    const wchar_t unmanaged[] = L"N";
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\X11 Driver", L"Managed", REG_SZ, unmanaged, sizeof unmanaged);
     // The stand-in XInput where Tarvo.exe takes XInput from: the system folder.
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);

@@ -23,24 +23,23 @@ bool IsVisibleFile(DIR* dir, const dirent* entry) {
 
 }  // namespace
 
-bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names) {
+bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names,
+               const std::function<void(std::size_t)>& found, bool* holdsFiles) {
+    if (holdsFiles) *holdsFiles = false;
     const UniqueDir dir(opendir(folder.c_str()));
     if (!dir.get()) return false;
+    // An error part-way (a share gone) ends it as the end does: with what was read.
     while (const dirent* entry = readdir(dir.get())) {
-        // The name first: a stat only for links that match.
+        // The name first: a stat only for links that match, or to learn there are files.
         const std::string_view name(entry->d_name);
-        if (patterns.Matches(name) && IsVisibleFile(dir.get(), entry)) names.Add(name);
+        const bool matches = patterns.Matches(name);
+        if ((!matches && (!holdsFiles || *holdsFiles)) || !IsVisibleFile(dir.get(), entry)) continue;
+        if (holdsFiles) *holdsFiles = true;
+        if (!matches) continue;
+        names.Add(name);
+        if (found) found(names.size());
     }
     return true;
-}
-
-std::string FirstOrdinaryFile(const std::string& folder) {
-    const UniqueDir dir(opendir(folder.c_str()));
-    if (!dir.get()) return {};
-    while (const dirent* entry = readdir(dir.get())) {
-        if (IsVisibleFile(dir.get(), entry)) return entry->d_name;
-    }
-    return {};
 }
 
 std::optional<std::uint64_t> FileLength(const std::string& path) {

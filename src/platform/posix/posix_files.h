@@ -2,6 +2,7 @@
 // Files on Linux: paths are the file system's bytes, used as they are.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,9 +12,11 @@
 
 namespace tarvo::posix {
 
-// One readdir pass; dot-names are hidden; links count as what they point to.
-bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names);
-std::string FirstOrdinaryFile(const std::string& folder);
+// One readdir pass; dot-names are hidden; links count as what they point
+// to; found hears the count of names after each one found; holdsFiles
+// learns whether the folder holds a visible ordinary file at all.
+bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names,
+               const std::function<void(std::size_t found)>& found = {}, bool* holdsFiles = nullptr);
 std::optional<std::uint64_t> FileLength(const std::string& path);
 bool IsExecutableFile(const std::string& path);
 bool FolderExists(const std::string& path);

@@ -60,7 +60,11 @@ LinuxEnvironment LinuxEnvironment::FromProcess(int argc, char** argv) {
 }
 
 LinuxServices::LinuxServices(LinuxEnvironment environment, SingleInstance& instance)
-    : environment_(std::move(environment)), instance_(instance) {}
+    : environment_(std::move(environment)),
+      instance_(instance),
+      readings_(posix::ListFiles, [this] {  // on a reading's thread
+          QMetaObject::invokeMethod(&processes_, [this] { readings_.Deliver(reports_); }, Qt::QueuedConnection);
+      }) {}
 
 std::optional<std::string> LinuxServices::ReadSetting(const std::string& key) {
     return ReadIniSetting(environment_.settingsFile, "Settings", key);
@@ -70,7 +74,6 @@ bool LinuxServices::ListFiles(const std::string& folder, const WildcardSet& patt
     return posix::ListFiles(folder, patterns, names);
 }
 
-std::string LinuxServices::FirstOrdinaryFile(const std::string& folder) { return posix::FirstOrdinaryFile(folder); }
 
 std::optional<std::uint64_t> LinuxServices::FileLength(const std::string& path) { return posix::FileLength(path); }
 

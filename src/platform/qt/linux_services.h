@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "os/folder_readings.h"
 #include "os/services.h"
 #include "process_watch.h"
 
@@ -30,7 +31,7 @@ public:
     std::string CommandLine() override { return environment_.commandLine; }
     std::optional<std::string> ReadSetting(const std::string& key) override;
     bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names) override;
-    std::string FirstOrdinaryFile(const std::string& folder) override;
+    void StartReading(const FolderReading& reading) override { readings_.Start(reading); }
     std::optional<std::uint64_t> FileLength(const std::string& path) override;
     bool IsExecutableFile(const std::string& path) override;
     bool FolderExists(const std::string& path) override;
@@ -56,6 +57,7 @@ private:
     SingleInstance& instance_;
     ProgramReports* reports_ = nullptr;
     ProcessWatch processes_;  // the started programs, and the programs asked meanwhile
+    FolderReadings readings_;  // after processes_, whose events bring its news: goes first
 };
 
 }  // namespace tarvo

@@ -47,6 +47,5 @@ int main(int argc, char** argv) {
     tarvo::TarvoWindow window(services, &instance);
 
     if (window.Load() == tarvo::frmPindle::LoadResult::EndProgram) return 0;
-    window.show();
-    return app.exec();
+    return app.exec();  // the window shows itself once its list is read, or a moment after
 }

@@ -39,7 +39,7 @@ QVariant NamesModel::data(const QModelIndex& index, int role) const {
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-QtListBox::QtListBox(QListView* view, NamesModel* model, const Rect& designed)
+QtListBox::QtListBox(RomListView* view, NamesModel* model, const Rect& designed)
     : view_(view), model_(model), placement_(view, designed) {}
 
 int QtListBox::ListIndex() const {

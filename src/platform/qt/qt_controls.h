@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "picture_view.h"
+#include "rom_list_view.h"
 #include "ui/controls.h"
 
 namespace tarvo {
@@ -41,9 +42,10 @@ private:
 
 class QtListBox : public ListBoxControl {
 public:
-    QtListBox(QListView* view, NamesModel* model, const Rect& designed);
+    QtListBox(RomListView* view, NamesModel* model, const Rect& designed);
     void Clear() override { model_->Clear(); }
     void AddItems(const std::vector<std::string_view>& items) override { model_->Fill(items); }
+    void SetPlaceholder(const std::string& text) override { view_->SetPlaceholder(QString::fromStdString(text)); }
     int ListIndex() const override;
     void SetListIndex(int row) override;
     void SetFocus() override { view_->setFocus(); }
@@ -54,7 +56,7 @@ public:
     void OnClick(std::function<void()> handler);
 
 private:
-    QListView* view_;
+    RomListView* view_;
     NamesModel* model_;
     TwipsPlacement placement_;
     bool selecting_ = false;  // SetListIndex under way: no click

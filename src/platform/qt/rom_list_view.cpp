@@ -1,6 +1,7 @@
 #include "rom_list_view.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace tarvo {
 
@@ -22,6 +23,19 @@ QItemSelectionModel::SelectionFlags RomListView::selectionCommand(const QModelIn
     // click below the last row would clear it.
     const bool empties = !index.isValid() || (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle));
     return empties ? QItemSelectionModel::NoUpdate : command;
+}
+
+void RomListView::SetPlaceholder(const QString& text) {
+    placeholder_ = text;
+    viewport()->update();
+}
+
+void RomListView::paintEvent(QPaintEvent* event) {
+    QListView::paintEvent(event);
+    if (placeholder_.isEmpty() || model()->rowCount() > 0) return;
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.drawText(viewport()->rect().adjusted(4, 2, -4, -2), Qt::AlignTop | Qt::AlignLeft | Qt::TextWordWrap, placeholder_);
 }
 
 void RomListView::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -17,14 +17,18 @@ public:
     void OnDoubleClick(std::function<void(int row)> handler) { onDoubleClick_ = std::move(handler); }
 
     void keyboardSearch(const QString&) override {}
+    // The line shown while the list is empty; none when empty.
+    void SetPlaceholder(const QString& text);
 
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     std::function<void(int row)> onDoubleClick_;
+    QString placeholder_;
 };
 
 }  // namespace tarvo

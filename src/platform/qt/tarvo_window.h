@@ -25,6 +25,7 @@ public:
 
     frmPindle::LoadResult Load() { return form_->Form_Load(); }
     bool PictureSettled() const { return form_->PictureSettled(); }
+    bool Reading() const { return form_->Reading(); }
 
     QListView* List1() const { return list_; }
     QPushButton* Command1() const { return play_; }
@@ -37,6 +38,7 @@ protected:
 
 private:
     // FormWindow
+    void Show() override { show(); }
     std::string Caption() const override { return caption_; }
     void SetCaption(const std::string& caption) override;
     float ClientWidth() const override;

@@ -13,8 +13,7 @@ int Run(WindowsServices& services) {
         ShowMessage(nullptr, "Tarvo could not make its window: " + SystemMessage(window.CreationError()));
         return 1;
     }
-    if (window.Load() == frmPindle::LoadResult::EndProgram) return 0;
-    window.Show();
+    if (window.Load() == frmPindle::LoadResult::EndProgram) return 0;  // else it shows itself when its list is read
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) window.Process(message);
     return 0;

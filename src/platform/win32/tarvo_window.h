@@ -32,7 +32,7 @@ public:
     DWORD CreationError() const { return creationError_; }
     frmPindle::LoadResult Load() { return form_->Form_Load(); }
     bool PictureSettled() const { return form_->PictureSettled(); }
-    void Show();
+    bool Reading() const { return form_->Reading(); }
     // One message of the loop: the window sees key presses first, then the
     // dialog navigation (Tab, Shift+Tab, Enter), then the control.
     void Process(MSG& message);
@@ -46,6 +46,7 @@ public:
 
 private:
     // FormWindow
+    void Show() override;
     std::string Caption() const override { return caption_; }
     void SetCaption(const std::string& caption) override;
     float ClientWidth() const override;

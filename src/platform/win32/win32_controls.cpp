@@ -36,6 +36,27 @@ void Win32ListBox::AddItems(const std::vector<std::string_view>& items) {
 
 std::wstring Win32ListBox::Text(std::size_t row) const { return Widen(names_[row]); }
 
+void Win32ListBox::SetPlaceholder(const std::string& text) {
+    placeholder_ = Widen(text);
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
+// The placeholder over the empty list, where its first row would be.
+void Win32ListBox::PaintPlaceholder() {
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(list_, &paint);
+    RECT area;
+    GetClientRect(list_, &area);
+    FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list_, WM_GETFONT, 0, 0)));
+    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    SetBkMode(dc, TRANSPARENT);
+    InflateRect(&area, -2, -1);
+    DrawTextW(dc, placeholder_.c_str(), static_cast<int>(placeholder_.size()), &area, DT_LEFT | DT_TOP | DT_WORDBREAK);
+    SelectObject(dc, old);
+    EndPaint(list_, &paint);
+}
+
 void Win32ListBox::Draw(const DRAWITEMSTRUCT& item, COLORREF text, COLORREF background) const {
     if (item.itemID >= names_.size()) return;
     const bool selected = item.itemState & ODS_SELECTED;
@@ -49,7 +70,11 @@ void Win32ListBox::Draw(const DRAWITEMSTRUCT& item, COLORREF text, COLORREF back
 
 LRESULT CALLBACK Win32ListBox::AnswerTexts(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                            DWORD_PTR self) {
-    const auto& box = *reinterpret_cast<const Win32ListBox*>(self);
+    auto& box = *reinterpret_cast<Win32ListBox*>(self);
+    if (message == WM_PAINT && box.names_.empty() && !box.placeholder_.empty()) {
+        box.PaintPlaceholder();
+        return 0;
+    }
     if (message != LB_GETTEXT && message != LB_GETTEXTLEN) return DefSubclassProc(hwnd, message, wParam, lParam);
     // From another thread or program, the system hands over a buffer sized
     // for a list without strings, far shorter than a name: such callers

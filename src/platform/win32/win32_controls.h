@@ -39,6 +39,7 @@ public:
     Win32ListBox& operator=(const Win32ListBox&) = delete;
     void Clear() override;
     void AddItems(const std::vector<std::string_view>& items) override;
+    void SetPlaceholder(const std::string& text) override;
     int ListIndex() const override;
     void SetListIndex(int row) override { SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(row), 0); }
     void SetFocus() override { ::SetFocus(list_); }
@@ -55,9 +56,12 @@ private:
     static LRESULT CALLBACK AnswerTexts(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
     std::wstring Text(std::size_t row) const;
 
+    void PaintPlaceholder();
+
     HWND list_;
     TwipsPlacement placement_;
     std::vector<std::string_view> names_;
+    std::wstring placeholder_;
 };
 
 // Command1; its tooltip is created once the window has shown, which then

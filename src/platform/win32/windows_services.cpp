@@ -79,7 +79,9 @@ WindowsServices::WindowsServices(WindowsEnvironment environment, ComScope& com)
       // Held until this instance ends; claimed at once, so that a start while
       // this one still starts up (or shows its message) finds it.
       instanceMutex_(CreateMutexW(nullptr, FALSE, environment_.instanceMutex.c_str())),
-      previousInstance_(GetLastError() == ERROR_ALREADY_EXISTS) {}
+      previousInstance_(GetLastError() == ERROR_ALREADY_EXISTS),
+      readingsWindow_([this](UINT, WPARAM, LPARAM) { readings_.Deliver(reports_); }),
+      readings_(ListMatchingFiles, [this] { PostMessageW(readingsWindow_.Handle(), WM_APP, 0, 0); }) {}  // on a reading's thread
 
 std::optional<std::string> WindowsServices::ReadSetting(const std::string& key) {
     const std::wstring name = Widen(key);
@@ -98,29 +100,28 @@ std::optional<std::string> WindowsServices::ReadSetting(const std::string& key) 
     return Narrow(value);
 }
 
-bool WindowsServices::ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names) {
+bool ListMatchingFiles(const std::string& folder, const WildcardSet& patterns, NameList& names,
+                       const std::function<void(std::size_t)>& found, bool* holdsFiles) {
     std::string ascii;  // an ASCII name is matched as it comes, without a conversion
+    if (holdsFiles) *holdsFiles = false;
     return ForEachEntry(folder, [&](const WIN32_FIND_DATAW& data) {
         if (IsFolder(data) || IsHidden(data)) return true;
+        if (holdsFiles) *holdsFiles = true;
         ascii.clear();
         for (const wchar_t* c = data.cFileName; *c && *c < 0x80; ++c) ascii += static_cast<char>(*c);
+        const std::size_t before = names.size();
         if (data.cFileName[ascii.size()] == L'\0') {
             if (patterns.Matches(ascii)) names.Add(ascii);
         } else if (const std::string name = Narrow(data.cFileName); patterns.Matches(name)) {
             names.Add(name);
         }
+        if (found && names.size() > before) found(names.size());
         return true;
     });
 }
 
-std::string WindowsServices::FirstOrdinaryFile(const std::string& folder) {
-    std::string first;
-    ForEachEntry(folder, [&](const WIN32_FIND_DATAW& data) {
-        if (IsFolder(data) || IsHidden(data)) return true;
-        first = Narrow(data.cFileName);
-        return false;
-    });
-    return first;
+bool WindowsServices::ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names) {
+    return ListMatchingFiles(folder, patterns, names, {}, nullptr);
 }
 
 std::optional<std::uint64_t> WindowsServices::FileLength(const std::string& path) {

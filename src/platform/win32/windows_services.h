@@ -3,10 +3,13 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "message_window.h"
 #include "on_demand.h"
+#include "os/folder_readings.h"
 #include "os/services.h"
 #include "owned.h"
 #include "process_watch.h"
@@ -22,6 +25,12 @@ struct WindowsEnvironment {
 
     static WindowsEnvironment FromProcess();
 };
+
+// One FindFirstFileEx pass over a folder, as Services::ListFiles says;
+// found hears the count of names after each one found; holdsFiles learns
+// whether the folder holds a visible ordinary file at all.
+bool ListMatchingFiles(const std::string& folder, const WildcardSet& patterns, NameList& names,
+                       const std::function<void(std::size_t found)>& found, bool* holdsFiles);
 
 // The system's words for an error code.
 std::string SystemMessage(DWORD code);
@@ -41,7 +50,7 @@ public:
     std::string CommandLine() override { return environment_.commandLine; }
     std::optional<std::string> ReadSetting(const std::string& key) override;
     bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names) override;
-    std::string FirstOrdinaryFile(const std::string& folder) override;
+    void StartReading(const FolderReading& reading) override { readings_.Start(reading); }
     std::optional<std::uint64_t> FileLength(const std::string& path) override;
     bool IsExecutableFile(const std::string& path) override;
     bool FolderExists(const std::string& path) override;
@@ -60,6 +69,8 @@ private:
     ComScope& com_;
     UniqueHandle instanceMutex_;
     bool previousInstance_;
+    MessageWindow readingsWindow_;  // where readings' news is handed on
+    FolderReadings readings_;       // after its window: goes first
     ProgramReports* reports_ = nullptr;
     ProcessWatch processes_{[this] {
         if (reports_) reports_->ProgramEnded();
