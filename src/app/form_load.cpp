@@ -15,6 +15,7 @@ bool IsQuoted(const std::string& text) { return text.size() >= 2 && text.front()
 frmPindle::LoadResult frmPindle::Form_Load() {
     const char sep = services_.Separator();
     appFolder_ = WithTrailingSeparator(services_.ExecutableFolder(), sep);
+    portable_ = services_.ReadSettingsFile(appFolder_ + kPortableSettings);
 
     // A ROM folder that is missing, unreadable or without an ordinary file
     // gives way to the application folder, once it has been read.

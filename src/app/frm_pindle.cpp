@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "launch/launch.h"
+#include "text/ini.h"
 #include "text/paths.h"
 #include "ui/design.h"
 #include "ui/display_name.h"
@@ -25,7 +26,12 @@ bool frmPindle::FileExists(const std::string& path) {
 }
 
 std::string frmPindle::ReadSettingOr(const std::string& key, const std::string& fallback) {
-    return services_.ReadSetting(key).value_or(fallback);
+    if (!portable_) return services_.ReadSetting(key).value_or(fallback);
+    // Tarvo.ini takes the store's place; its relative paths start from the
+    // program's folder, wherever the drive is mounted today.
+    const std::optional<std::string> value = IniValue(*portable_, "Settings", key);
+    if (!value) return fallback;
+    return value->empty() || IsAbsolutePath(*value, services_.Separator()) ? *value : appFolder_ + *value;
 }
 
 void frmPindle::Form_Resize() {
@@ -202,7 +208,11 @@ void frmPindle::Image1_Loaded(std::uint64_t ticket) {
     // A picture of a ROM no longer selected never shows.
     if (ticket != pictureTicket_ || picture_ != PictureState::Loading) return;
     picture_ = PictureState::Shown;
-    controls_.image1.Show(ticket);
+    const int shown = controls_.image1.Show(ticket);
+    const bool screenshot = shown >= 0 && static_cast<std::size_t>(shown) + kLogoCandidates < wantedPictures_.size();
+    const auto row = static_cast<std::size_t>(controls_.list1.ListIndex());
+    const std::string rom(row < rows_.size() ? rows_[row] : std::string_view());
+    controls_.image1.SetName(rom.empty() ? design::kTitle : (screenshot ? "Screenshot of " : "No screenshot of ") + rom);
 }
 
 std::string frmPindle::WhyItCannotStart() {

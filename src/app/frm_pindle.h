@@ -4,6 +4,7 @@
 // in through the control interfaces and calls the handler of each event.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,9 @@ public:
     // about 2.5 MB within a second).
     static constexpr std::size_t kMostTitleBytes = 16u << 20;
     static constexpr int kMostTitleMs = 20000;
+    // Settings carried with the program: this file in its folder, when it
+    // is there, replaces the per-user store.
+    static constexpr const char* kPortableSettings = "Tarvo.ini";
 
 private:
     // ProgramReports
@@ -122,6 +126,7 @@ private:
     FormControls controls_;
     FileList file1_;
     std::string appFolder_;
+    std::optional<std::string> portable_;  // Tarvo.ini, as read at the start
     std::string emulatorPath_;
     int launchMode_ = 0;
     std::vector<std::string_view> rows_;  // what List1 shows, row by row

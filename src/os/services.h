@@ -90,6 +90,9 @@ public:
     // Per-user settings of "Tarvo", section "Settings"; nothing when the key
     // is missing. Never written.
     virtual std::optional<std::string> ReadSetting(const std::string& key) = 0;
+    // A settings file as it is: nothing when it is missing, larger than
+    // kMostSettingsBytes, or no ordinary file (a folder, a FIFO, a device).
+    virtual std::optional<std::string> ReadSettingsFile(const std::string& path) = 0;
 
     // One pass over a folder: the names of its visible ordinary files that
     // match the patterns, appended in the order the system lists them.

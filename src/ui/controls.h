@@ -71,6 +71,7 @@ public:
 // Command1: the Play button.
 class ButtonControl : public PlacedControl {
 public:
+    // Its tooltip, which is also what a screen reader tells of it.
     virtual void SetToolTip(const std::string& text) = 0;
 };
 
@@ -84,8 +85,11 @@ public:
     // for while another runs replaces any still waiting.
     virtual void Load(std::uint64_t ticket, std::vector<std::string> files) = 0;
     // Shows what the load of that ticket found, or the window's own icon
-    // when none of its files was a picture.
-    virtual void Show(std::uint64_t ticket) = 0;
+    // when none of its files was a picture: the index of the file shown
+    // among them, -1 for the icon.
+    virtual int Show(std::uint64_t ticket) = 0;
+    // What a screen reader calls the picture.
+    virtual void SetName(const std::string& name) = 0;
     virtual void SetVisible(bool visible) = 0;
 };
 

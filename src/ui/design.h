@@ -16,6 +16,7 @@ inline constexpr Rect kCommand1{2490, 3990, 4905, 750};
 inline constexpr Rect kImage1{2475, 30, 4905, 3915};
 
 inline constexpr const char* kPlayCaption = "Play";
+inline constexpr const char* kListName = "ROMs";  // what a screen reader calls List1
 inline constexpr const char* kListFont = "MS Sans Serif";
 inline constexpr double kListFontPoints = 9.75;
 inline constexpr double kPlayFontPoints = 12;

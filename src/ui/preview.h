@@ -1,6 +1,7 @@
 #pragma once
 // Where the preview picture of a ROM is looked for, in order.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,6 +24,8 @@ inline constexpr std::uint64_t kMostPicturePixels = 4096u * 4096u;
 // with &*/:`<>?\| as "_"; then cut before a " (" tag), and <name>.png
 // itself; ES-DE's screenshots, titlescreens and covers/<stem>.png and .jpg;
 // last the logos of the application folder as GIF, JPEG, BMP, PNG.
+// The logos are the last of them.
+inline constexpr std::size_t kLogoCandidates = 4;
 std::vector<std::string> PreviewCandidates(const std::string& shotsFolder, const std::string& appFolder,
                                            const std::string& selectedName, char separator);
 

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "window_driver.h"
 
@@ -318,6 +321,66 @@ TEST_F(Window, AFullArcadeSetWorksToItsLastRow) {
     EXPECT_EQ(d->Launched(), TreePath(TARVO_ARCADE_SET "/r069990.nes") + "\n" + d->folder / "app");
 }
 
+TEST_F(Window, ScreenReadersHearTheListItsSelectedRomAndPlay) {
+    if (!d->Listening()) GTEST_SKIP() << "no accessibility bus here";
+    const std::string longest = "Ülkü " + std::string(205, 'z');  // 210 characters
+    d->folder.Write("roms/" + longest + ".nes", "rom");
+    d->folder.Write("shots/b.png", TestPicture("red-green.png"));
+    d->Show(emulator);
+    Heard heard = d->Told(10);
+    EXPECT_TRUE(heard.windowIsFrame && heard.listIsList);
+    EXPECT_EQ(heard.list, "ROMs");
+    EXPECT_EQ(heard.count, 5u);
+    EXPECT_EQ(heard.rows, d->Rows());
+    EXPECT_NE(std::find(heard.rows.begin(), heard.rows.end(), longest), heard.rows.end());
+    EXPECT_EQ(heard.selected, "");
+    EXPECT_EQ(heard.play, emulator);
+    EXPECT_EQ(heard.picture, "Tarvo");
+
+    d->Press(Key::Tab);  // nothing selected: the list itself
+    EXPECT_EQ(d->FocusTold("ROMs", 2000), "ROMs");
+    d->Press(Key::Down);
+    EXPECT_EQ(d->FocusTold("a", 2000), "a");
+    d->Type("b");
+    EXPECT_EQ(d->FocusTold("b", 2000), "b");
+    d->Grab(Control::Picture);  // once it has shown
+    heard = d->Told(0);
+    EXPECT_EQ(heard.selected, "b");
+    EXPECT_EQ(heard.picture, "Screenshot of b");
+    d->Press(Key::Down);
+    d->Grab(Control::Picture);
+    EXPECT_EQ(d->Told(0).picture, "No screenshot of c d");
+    d->Press(Key::Up);
+    d->Press(Key::Tab, kNone, 2);  // away and back: the selected ROM
+    EXPECT_EQ(d->FocusTold("b", 2000), "b");
+    d->Press(Key::Enter);
+    EXPECT_TRUE(d->EndEmulator("b.nes"));  // back from the game: the selected ROM
+    EXPECT_EQ(d->FocusTold("b", 5000), "b");
+
+    d->UseRoms(TARVO_ARCADE_SET);  // 70,000 rows: the ROM told within a second all the same
+    d->Show(emulator);
+    d->Click(69000);
+    d->Press(Key::Tab, kNone, 2);
+    EXPECT_EQ(d->FocusTold("r069000", 1000), "r069000");
+    EXPECT_EQ(d->Told(0).count, 70000u);
+}
+
+TEST_F(Window, TheFocusShowsAndADarkThemeIsKept) {
+    const Image playFocused = d->Grab(Control::Play);
+    d->Press(Key::Tab);
+    const Image playUnfocused = d->Grab(Control::Play);
+    EXPECT_NE(playFocused.pixels, playUnfocused.pixels);  // the focus shows on Play
+
+    const Colour black{0, 0, 0}, yellow{255, 255, 0};
+    d->UseSystemColours(black, yellow);  // blue on black would not read
+    d->Press(Key::Down);
+    const Image list = d->Grab(Control::List);
+    EXPECT_TRUE(Near(list.At(0.5, 1), black)) << list.At(0.5, 1);
+    Colour text = black;  // the yellowest pixel of the names
+    for (const Colour& c : list.pixels) text = c.red + c.green - c.blue > text.red + text.green - text.blue ? c : text;
+    EXPECT_TRUE(Near(text, yellow)) << text;
+}
+
 TEST_F(Window, AnArcadeSetShowsTheTitlesItsEmulatorTells) {
     for (std::string rom : {"1943u.zip", "mspacman.zip", "pacman.zip", "zzz.zip"}) d->folder.Write("roms/" + rom, "rom");
     d->folder.Write("app/listfull", "Name:             Description:\n1943u    \"1943: The Battle of Midway (US, Rev C)\"\n"
@@ -382,6 +445,39 @@ TEST_F(Window, AFolderOnASlowShareShowsTheWindowAtOnceAndNeverHoldsIt) {
     d->Show(emulator);
     EXPECT_FALSE(d->Rows().empty());
     EXPECT_LT(d->Rows().size(), 6000u);
+}
+
+TEST_F(Window, ATarvoIniBesideTheProgramTakesThePlaceOfTheSettings) {
+    const std::string sep = d->exe.empty() ? "/" : "\\", up = ".." + sep;
+    d->folder.Write("portable/x y.nes", "rom");
+    d->folder.Write("portable-shots/x y.png", TestPicture("red-green.png"));
+    d->folder.Write("app/Tarvo.ini", "\xEF\xBB\xBF[Settings]\r\nroms=" + up + "portable\r\nshots=" + up + "portable-shots\r\n"
+                                     "emu=nestopia" + d->exe + "\r\n");
+    d->Show("");  // the emulator too from Tarvo.ini, beside it
+    EXPECT_EQ(d->Text(Control::Window), "Tarvo - Generic Frontend by Quillan - Nestopia");
+    EXPECT_EQ(d->Rows(), std::vector<std::string>{"x y"});
+    d->Click(0);
+    EXPECT_TRUE(RedGreen());
+    d->Press(Key::Enter);
+    EXPECT_EQ(d->Launched(), d->folder / "app" + sep + up + "portable" + sep + "x y.nes\n" + d->folder / "app");
+    EXPECT_TRUE(d->EndEmulator("x y.nes"));
+
+    // No settings file: the settings as they were.
+    d->folder.Remove("app/Tarvo.ini");
+    d->folder.Write("app/Tarvo.ini/inside", "");  // a folder
+    d->Show(emulator);
+    EXPECT_EQ(d->Rows(), (std::vector<std::string>{"a", "b", "c d", "ゲーム Ülkü"}));
+    d->folder.Remove("app/Tarvo.ini/inside");
+    d->folder.Remove("app/Tarvo.ini");
+    d->folder.Write("app/Tarvo.ini", "[Settings]\nroms=" + up + "portable\n" + std::string(2 << 20, ';'));  // 2 MiB
+    d->Show(emulator);
+    EXPECT_EQ(d->Rows().size(), 4u);
+#ifndef _WIN32
+    d->folder.Remove("app/Tarvo.ini");
+    ASSERT_EQ(mkfifo((d->folder / "app/Tarvo.ini").c_str(), 0600), 0);  // nobody writes to it: never waited for
+    d->Show(emulator);
+    EXPECT_EQ(d->Rows().size(), 4u);
+#endif
 }
 
 TEST_F(Window, AFailedStartIsReportedAndTheWindowStays) {

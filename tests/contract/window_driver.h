@@ -95,6 +95,7 @@ struct Box {
 
 struct Colour {
     int red, green, blue;
+    bool operator==(const Colour& o) const { return red == o.red && green == o.green && blue == o.blue; }
 };
 inline std::ostream& operator<<(std::ostream& out, const Colour& c) {
     return out << "rgb(" << c.red << ", " << c.green << ", " << c.blue << ")";
@@ -107,6 +108,16 @@ struct Image {
         return pixels.empty() ? Colour{-1, -1, -1}
                               : pixels[std::size_t(int(y * (height - 1)) * width + int(x * (width - 1)))];
     }
+};
+
+// What a screen reader is told of the window, as it asks.
+struct Heard {
+    bool windowIsFrame = false, listIsList = false;  // the roles
+    std::string list;               // the list's name
+    std::size_t count = 0;          // its rows
+    std::vector<std::string> rows;  // the names of the first rows
+    std::string selected;           // of the row whose state says so; "" for none
+    std::string play, picture;      // Play's description, the picture's name
 };
 
 class WindowDriver {
@@ -194,6 +205,17 @@ public:
     virtual bool Running(int pid) = 0;   // a process of that id runs, not ended
     virtual bool Active() = 0;
     virtual bool Open() = 0;
+
+    // A screen reader can listen here (Linux: an accessibility bus).
+    virtual bool Listening() = 0;
+    virtual Heard Told(int rows) = 0;
+    // The name of what last took the focus, as a screen reader is told,
+    // once it is the awaited one or the time is up; the next call hears
+    // only what comes after.
+    virtual std::string FocusTold(const std::string& awaited, int milliseconds) = 0;
+    // The system's colours of windows and their text (a theme) until the
+    // driver ends.
+    virtual void UseSystemColours(Colour window, Colour text) = 0;
 
     // The text of the message box the action brings up ("wrong box: ..." for
     // one not titled "Tarvo"); OK is pressed.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <set>
@@ -34,6 +35,7 @@ public:
     char separator = '\\';  // Windows unless a test says otherwise
     std::string exeFolder = "C:\\Front", commandLine;
     std::map<std::string, std::string> settings;
+    std::map<std::string, std::string> settingsFiles;  // by full path: their text
     std::map<std::string, FakeFile> files;  // by full path
     std::set<std::string> unreadableFolders, goneFolders;
     bool previousInstance = false;
@@ -51,6 +53,10 @@ public:
     std::optional<std::string> ReadSetting(const std::string& key) override {
         const auto it = settings.find(key);
         return it == settings.end() ? std::nullopt : std::optional<std::string>(it->second);
+    }
+    std::optional<std::string> ReadSettingsFile(const std::string& path) override {
+        const auto it = settingsFiles.find(path);
+        return it == settingsFiles.end() ? std::nullopt : std::optional<std::string>(it->second);
     }
     bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names) override {
         const std::string prefix = WithTrailingSeparator(folder, separator);
@@ -157,11 +163,14 @@ struct FakePicture : Placed<PictureControl> {
     explicit FakePicture(FakeServices& services) : files(services) {}
     FakeServices& files;
     std::string showing;            // a path, "<icon>", or empty
+    std::string name;               // what a screen reader calls it
+    std::vector<std::string> shown;  // the files of the last load
     std::set<std::string> damaged;  // there, but no picture
     std::vector<bool> visibility;   // every change, in order
     std::map<std::uint64_t, std::string> loads;  // what each load found
     std::function<void(std::uint64_t)> loaded;   // at once, unless a test holds it
     void Load(std::uint64_t ticket, std::vector<std::string> candidates) override {
+        shown = candidates;
         std::string& found = loads[ticket] = "<icon>";
         for (const auto& file : candidates) {
             if (files.FileLength(file).value_or(0) > 0 && !damaged.count(file)) {
@@ -171,7 +180,11 @@ struct FakePicture : Placed<PictureControl> {
         }
         if (loaded) loaded(ticket);
     }
-    void Show(std::uint64_t ticket) override { showing = loads.at(ticket); }
+    int Show(std::uint64_t ticket) override {
+        showing = loads.at(ticket);
+        return showing == "<icon>" ? -1 : static_cast<int>(std::find(shown.begin(), shown.end(), showing) - shown.begin());
+    }
+    void SetName(const std::string& text) override { name = text; }
     void SetVisible(bool v) override { visibility.push_back(v); }
 };
 
@@ -291,6 +304,34 @@ TEST(StartUp, ChoosesTheFolderOfTheFileList) {
     }
 }
 
+TEST(StartUp, ATarvoIniBesideTheProgramReplacesTheStoreItsRelativePathsFromThere) {
+    struct Case { const char* ini; const char* roms; const char* shots; const char* emu; };
+    const Case cases[] = {
+        {nullptr, "D:\\Roms\\", "D:\\Shots\\", "D:\\Emu\\zsnesw.exe"},  // the store, as without
+        {"[Settings]\nroms=roms\\snes\nshots=..\\media\nemu=..\\Emu\\zsnesw.exe\n", "E:\\Front\\roms\\snes\\",
+         "E:\\Front\\..\\media\\", "E:\\Front\\..\\Emu\\zsnesw.exe"},
+        {"\xEF\xBB\xBF[Settings]\r\nroms=F:\\Roms\r\nshots=\\\\nas\\shots\r\nemu=/x/zsnesw.exe\r\n", "F:\\Roms\\",
+         "\\\\nas\\shots\\", "/x/zsnesw.exe"},  // absolute ones as written
+        {"[Other]\nroms=F:\\Roms\n", "E:\\Front\\roms\\", "E:\\Front\\shots\\", ""},  // no key: the default, never the store
+    };
+    for (const auto& c : cases) {
+        FakeTarvo t;
+        t.services.exeFolder = "E:\\Front";
+        t.services.settings = {{"roms", "D:\\Roms"}, {"shots", "D:\\Shots"}, {"emu", "D:\\Emu\\zsnesw.exe"}};
+        if (c.ini) t.services.settingsFiles["E:\\Front\\Tarvo.ini"] = c.ini;
+        for (const char* file : {"D:\\Roms\\a.smc", "E:\\Front\\roms\\snes\\a.smc", "F:\\Roms\\a.smc", "E:\\Front\\roms\\a.smc"}) {
+            t.services.AddFile(file);
+        }
+        const bool runs = t.Load() == frmPindle::LoadResult::Run;
+        EXPECT_EQ(t.form.File1().Path(), c.roms) << (c.ini ? c.ini : "no Tarvo.ini");
+        EXPECT_EQ(t.form.EmulatorPath(), c.emu);
+        EXPECT_EQ(runs, *c.emu != '\0');
+        if (!runs) continue;
+        t.Select(0);
+        EXPECT_EQ(t.image1.shown.front(), std::string(c.shots) + "a.smc.gif");
+    }
+}
+
 TEST(StartUp, ASecondStartActivatesTheFirstByItsCaptionHiddenFromTheSearch) {
     FakeTarvo t("C:\\Emu\\zsnesw.exe");
     t.services.previousInstance = true;
@@ -348,6 +389,7 @@ TEST(Preview, TheFirstUsablePictureWins) {
         if (c.shown[1] == ':') t.services.settings["shots"] = "D:\\Pics";
         t.Select(0);
         EXPECT_EQ(t.image1.showing, c.shown[0] == '<' ? c.shown : path(c.shown)) << c.shown;
+        EXPECT_EQ(t.image1.name, c.shown[0] == '<' || c.shown.rfind("logo", 0) == 0 ? "No screenshot of sonic" : "Screenshot of sonic");
     }
 }
 

@@ -5,11 +5,13 @@
 
 #include "app/emulator_profiles.h"
 #include "launch/launch.h"
+#include "text/ini.h"
 #include "text/paths.h"
 #include "text/set_titles.h"
 #include "text/utf8.h"
 #include "text/wildcard.h"
 #include "ui/display_name.h"
+#include "ui/list_colours.h"
 #include "ui/pad_input.h"
 #include "ui/preview.h"
 #include "ui/type_ahead.h"
@@ -84,6 +86,15 @@ TEST(SetTitles, OnlyAWholeListFullAnswerCounts) {
         "\x7f" "ELF\x02\x01\x01" + kHeader,                           // binary
     };
     for (const std::string& answer : garbled) EXPECT_TRUE(SetTitles::FromListFull(answer).empty()) << answer.substr(0, 60);
+}
+
+TEST(Ini, ValuesAreTakenAsWritten) {
+    const std::string conf = "; comment\r\n[Other]\r\nroms=/wrong\r\n[Settings]\r\n"
+                             "roms = /home/me/My \"Roms\", all\\old \r\nshots=\nEMU=/usr/games/mame\n";
+    EXPECT_EQ(IniValue(conf, "Settings", "roms"), "/home/me/My \"Roms\", all\\old");
+    EXPECT_EQ(IniValue(conf, "Settings", "shots"), "");
+    EXPECT_EQ(IniValue(conf, "Settings", "emu"), "/usr/games/mame");
+    EXPECT_EQ(IniValue(conf, "Settings", "missing"), std::nullopt);
 }
 
 TEST(Paths, VeryLongPathsAreShownShortenedInTheMiddle) {
@@ -161,6 +172,21 @@ TEST(TypeAhead, TriggersJumpFromOneFirstLetterToTheNext) {
     for (const auto& c : cases) {
         EXPECT_EQ(FirstOfNextLetter(rows, c.selected), c.next) << c.selected;
         EXPECT_EQ(FirstOfPreviousLetter(rows, c.selected), c.previous) << c.selected;
+    }
+}
+
+TEST(ListColours, DesignedOnALightWindowTheSystemsOnADarkOneOrInHighContrast) {
+    struct Case { unsigned window, text; bool highContrast; unsigned background, shownText; };
+    const Case cases[] = {
+        {0xFFFFFF, 0x000000, false, 0xFFFFFF, 0x0000FF}, {0xF0F0F0, 0x101010, false, 0xFFFFFF, 0x0000FF},
+        {0x808080, 0x000000, false, 0xFFFFFF, 0x0000FF}, {0x7F7F7F, 0xFFFFFF, false, 0x7F7F7F, 0xFFFFFF},
+        {0x000000, 0xFFFF00, false, 0x000000, 0xFFFF00}, {0x0000FF, 0xFFFFFF, false, 0x0000FF, 0xFFFFFF},
+        {0xFFFFFF, 0x000000, true, 0xFFFFFF, 0x000000},  // high contrast white
+    };
+    for (const auto& c : cases) {
+        const ListColours colours = ListColoursFor(c.window, c.text, c.highContrast);
+        EXPECT_EQ(colours.background, c.background) << std::hex << c.window;
+        EXPECT_EQ(colours.text, c.shownText) << std::hex << c.window;
     }
 }
 

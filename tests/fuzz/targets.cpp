@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "command_line.h"
-#include "ini_settings.h"
+#include "text/ini.h"
 #include "launch/launch.h"
 #include "text/name_order.h"
 #include "text/paths.h"

@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <QAccessible>
 #include <QApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -48,6 +52,9 @@ public:
     ~QtDriver() override {
         held_.kill();
         held_.waitForFinished();
+        probe_.closeWriteChannel();
+        probe_.waitForFinished();
+        QApplication::setPalette(theme_);
     }
 
     void UseRoms(const std::string& roms, const std::string& shots) override {
@@ -183,6 +190,43 @@ public:
     bool Active() override { return window_->isActiveWindow(); }
     bool Open() override { return window_->isVisible(); }
 
+    // A screen reader's questions, asked over the AT-SPI bus by a client
+    // of its own, while this process answers them.
+    bool Listening() override {
+        if (probe_.state() == QProcess::NotRunning && QGuiApplication::platformName() == "xcb" && QAccessible::isActive()) {
+            probe_.start(TARVO_ATSPI_PROBE, {QString::number(QCoreApplication::applicationPid())});
+            WaitUntil([&] { return probe_.canReadLine(); }, 10000);
+            probe_.readLine();  // "ready"
+        }
+        return probe_.state() == QProcess::Running;
+    }
+    Heard Told(int rows) override {
+        const QJsonObject answer = Ask("look " + QString::number(rows)).object();
+        Heard heard;
+        heard.windowIsFrame = answer["window"].toString() == "frame";
+        heard.listIsList = answer["list"].isString();
+        heard.list = answer["list"].toString().toStdString();
+        heard.count = static_cast<std::size_t>(answer["count"].toInt());
+        for (const QJsonValue& row : answer["rows"].toArray()) heard.rows.push_back(row.toString().toStdString());
+        heard.selected = answer["selected"].toString().toStdString();
+        heard.play = answer["play"].toString().toStdString();
+        const QJsonArray picture = answer["picture"].toArray();
+        if (picture.at(0).toString() == "image") heard.picture = picture.at(1).toString().toStdString();
+        return heard;
+    }
+    std::string FocusTold(const std::string& awaited, int milliseconds) override {
+        std::string told;
+        WaitUntil([&] { return (told = Ask("focus").object()["name"].toString().toStdString()) == awaited; }, milliseconds);
+        Ask("mark");
+        return told;
+    }
+    void UseSystemColours(Colour window, Colour text) override {
+        QPalette theme = QApplication::palette();
+        theme.setColor(QPalette::Base, QColor(window.red, window.green, window.blue));
+        theme.setColor(QPalette::Text, QColor(text.red, text.green, text.blue));
+        QApplication::setPalette(theme);
+    }
+
     std::string MessageDuring(const std::function<void()>& action) override {
         std::string seen;
         QTimer timer;
@@ -257,7 +301,15 @@ private:
     std::unique_ptr<SingleInstance> instance_;
     std::unique_ptr<LinuxServices> services_;
     std::unique_ptr<TarvoWindow> window_;
+    QJsonDocument Ask(const QString& command) {
+        probe_.write((command + "\n").toUtf8());
+        WaitUntil([&] { return probe_.canReadLine(); }, 10000);
+        return QJsonDocument::fromJson(probe_.readLine());
+    }
+
     QProcess held_;
+    QProcess probe_;
+    const QPalette theme_ = QApplication::palette();  // as the test found it
     QWidget other_;
 };
 

@@ -21,7 +21,6 @@
 #include <iterator>
 #include <sstream>
 
-#include "ini_settings.h"
 #include "linux_services.h"
 #include "picture_view.h"
 #include "single_instance.h"
@@ -34,13 +33,7 @@
 namespace tarvo::testing {
 namespace {
 
-TEST(Settings, ValuesAreTakenAsWritten) {
-    const std::string conf = "; comment\r\n[Other]\r\nroms=/wrong\r\n[Settings]\r\n"
-                             "roms = /home/me/My \"Roms\", all\\old \r\nshots=\nEMU=/usr/games/mame\n";
-    EXPECT_EQ(IniValue(conf, "Settings", "roms"), "/home/me/My \"Roms\", all\\old");
-    EXPECT_EQ(IniValue(conf, "Settings", "shots"), "");
-    EXPECT_EQ(IniValue(conf, "Settings", "emu"), "/usr/games/mame");
-    EXPECT_EQ(IniValue(conf, "Settings", "missing"), std::nullopt);
+TEST(Settings, AConfWithAByteOrderMarkIsRead) {
     const auto d = MakeWindowDriver();  // a file an editor from Windows began with a byte-order mark
     d->folder.Write("roms/a.nes", "rom");
     d->folder.Write("Tarvo.conf", "\xEF\xBB\xBF" + d->folder.Read("Tarvo.conf"));

@@ -47,9 +47,9 @@ set(allowed [[
     GetDC GetFocus GetKeyState GetMessagePos GetMessageW GetMonitorInfoW GetParent GetSysColor
     GetQueueStatus GetSysColorBrush GetSystemMetrics
     GetMessageTime GetWindowLongPtrW InSendMessage InflateRect InvalidateRect IsChild IsDialogMessageW IsIconic IsWindow IsWindowVisible
-    KillTimer LoadCursorW LoadIconW LoadImageW MessageBoxW MonitorFromWindow MoveWindow PostMessageW PostQuitMessage PtInRect RegisterClassExW
+    KillTimer LoadCursorW LoadIconW LoadImageW MapWindowPoints MessageBoxW MonitorFromWindow MoveWindow NotifyWinEvent PostMessageW PostQuitMessage PtInRect RegisterClassExW
     ReleaseDC ScreenToClient SendMessageW SetFocus SetForegroundWindow SetTimer SetWindowLongPtrW SetWindowPos
-    SetWindowTextW ShowWindow TranslateMessage
+    SetWindowTextW ShowWindow SystemParametersInfoW TranslateMessage
 ]])
 string(REGEX REPLACE "[ \n]+" ";" allowed "${allowed}")
 set(dll "")

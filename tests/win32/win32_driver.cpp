@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 #include <psapi.h>
 #include <xinput.h>
 
@@ -58,6 +59,48 @@ void CALLBACK AnswerMessage(HWND, UINT, UINT_PTR, DWORD) {
     }
 }
 
+// What screen readers ask: an object's role, name and description.
+struct Answer {
+    IAccessible* object = nullptr;
+    long child = CHILDID_SELF;
+    VARIANT Child() const {
+        VARIANT id{};
+        id.vt = VT_I4;
+        id.lVal = child;
+        return id;
+    }
+    std::string Text(HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR*)) const {
+        BSTR text = nullptr;
+        if (!object || (object->*property)(Child(), &text) != S_OK || !text) return "";
+        const std::string narrow = Narrow(text);
+        SysFreeString(text);
+        return narrow;
+    }
+    long Number(HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, VARIANT*)) const {
+        VARIANT value{};
+        return object && (object->*property)(Child(), &value) == S_OK && value.vt == VT_I4 ? value.lVal : 0;
+    }
+};
+Answer ObjectOf(HWND hwnd, long id) {
+    Answer answer;
+    AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(id), __uuidof(IAccessible), reinterpret_cast<void**>(&answer.object));
+    return answer;
+}
+void Release(Answer& answer) {
+    if (answer.object) answer.object->Release();
+}
+
+// The name of what last took the focus, as a screen reader hears of it.
+std::string g_focusTold;
+void CALLBACK HearFocus(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
+    Answer answer;
+    VARIANT id{};
+    if (AccessibleObjectFromEvent(hwnd, static_cast<DWORD>(object), static_cast<DWORD>(child), &answer.object, &id) != S_OK) return;
+    answer.child = id.vt == VT_I4 ? id.lVal : CHILDID_SELF;
+    g_focusTold = answer.Text(&IAccessible::get_accName);
+    Release(answer);
+}
+
 // The stand-in XInput, which the tests' main put where the system's is.
 HMODULE StandInXInput() {
     wchar_t system[MAX_PATH];
@@ -75,9 +118,14 @@ public:
         Set(L"roms", folder / "roms");
         Set(L"shots", folder / "shots");
         folder.Write("app/logo.gif", TestPicture("blue.gif"));
+        focusHook_ = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, HearFocus, GetCurrentProcessId(), 0,
+                                     WINEVENT_OUTOFCONTEXT);
+        com_.Enter();  // for the screen reader's questions
     }
     ~Win32Driver() override {
         Close();
+        UnhookWinEvent(focusHook_);
+        if (!systemColours_.empty()) SetSysColors(2, kColourItems, systemColours_.data());
         if (other_) DestroyWindow(other_);
         if (held_) TerminateProcess(held_, 1);
         RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
@@ -254,6 +302,42 @@ public:
     bool Active() override { return GetActiveWindow() == window_->Handle(); }
     bool Open() override { return window_ && window_->IsOpen(); }
 
+    bool Listening() override { return true; }
+    Heard Told(int rows) override {
+        Heard heard;
+        Answer frame = ObjectOf(window_->Handle(), OBJID_WINDOW), list = ObjectOf(List(), OBJID_CLIENT);
+        Answer play = ObjectOf(window_->Command1(), OBJID_CLIENT), picture = ObjectOf(window_->Image1().Handle(), OBJID_CLIENT);
+        // The frame is the system's own window object, whose role Wine does not tell.
+        const long frameRole = frame.Number(&IAccessible::get_accRole);
+        heard.windowIsFrame = frame.object && (frameRole == ROLE_SYSTEM_WINDOW || frameRole == 0);
+        heard.listIsList = list.Number(&IAccessible::get_accRole) == ROLE_SYSTEM_LIST;
+        heard.list = list.Text(&IAccessible::get_accName);
+        long count = 0;
+        if (list.object) list.object->get_accChildCount(&count);
+        heard.count = static_cast<std::size_t>(count);
+        Answer row = list;
+        for (row.child = 1; row.child <= std::min<long>(count, rows); ++row.child) heard.rows.push_back(row.Text(&IAccessible::get_accName));
+        VARIANT selection{};
+        if (list.object && list.object->get_accSelection(&selection) == S_OK && selection.vt == VT_I4) {
+            row.child = selection.lVal;
+            if (row.Number(&IAccessible::get_accState) & STATE_SYSTEM_SELECTED) heard.selected = row.Text(&IAccessible::get_accName);
+        }
+        heard.play = play.Text(&IAccessible::get_accDescription);
+        heard.picture = picture.Text(&IAccessible::get_accName);
+        for (Answer* answer : {&frame, &list, &play, &picture}) Release(*answer);
+        return heard;
+    }
+    std::string FocusTold(const std::string& awaited, int milliseconds) override {
+        WaitUntil([&] { return g_focusTold == awaited; }, milliseconds);
+        return std::exchange(g_focusTold, "");
+    }
+    void UseSystemColours(Colour window, Colour text) override {
+        if (systemColours_.empty()) systemColours_ = {GetSysColor(kColourItems[0]), GetSysColor(kColourItems[1])};
+        const COLORREF colours[] = {RGB(window.red, window.green, window.blue), RGB(text.red, text.green, text.blue)};
+        SetSysColors(2, kColourItems, colours);
+        WaitUntil({}, 100);
+    }
+
     std::string MessageDuring(const std::function<void()>& action) override {
         g_message.clear();
         g_window = window_ ? window_->Handle() : nullptr;
@@ -327,6 +411,9 @@ private:
         WaitUntil({}, 0);
     }
 
+    static constexpr INT kColourItems[] = {COLOR_WINDOW, COLOR_WINDOWTEXT};
+    std::vector<COLORREF> systemColours_;  // as they were before a test set them
+    HWINEVENTHOOK focusHook_;
     win32::ComScope com_;
     std::unique_ptr<win32::WindowsServices> services_;
     std::unique_ptr<win32::TarvoWindow> window_;

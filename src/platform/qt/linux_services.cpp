@@ -6,7 +6,7 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "ini_settings.h"
+#include "text/ini.h"
 #include "posix_files.h"
 #include "posix_start.h"
 #include "single_instance.h"
@@ -67,13 +67,18 @@ LinuxServices::LinuxServices(LinuxEnvironment environment, SingleInstance& insta
       }) {}
 
 std::optional<std::string> LinuxServices::ReadSetting(const std::string& key) {
-    return ReadIniSetting(environment_.settingsFile, "Settings", key);
+    const std::optional<std::string> text = ReadSettingsFile(environment_.settingsFile);
+    return text ? IniValue(*text, "Settings", key) : std::nullopt;
 }
 
 bool LinuxServices::ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names) {
     return posix::ListFiles(folder, patterns, names);
 }
 
+
+std::optional<std::string> LinuxServices::ReadSettingsFile(const std::string& path) {
+    return posix::ReadOrdinaryFile(path, kMostSettingsBytes);
+}
 
 std::optional<std::uint64_t> LinuxServices::FileLength(const std::string& path) { return posix::FileLength(path); }
 

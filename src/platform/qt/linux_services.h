@@ -30,6 +30,7 @@ public:
     std::string ExecutableFolder() override { return environment_.executableFolder; }
     std::string CommandLine() override { return environment_.commandLine; }
     std::optional<std::string> ReadSetting(const std::string& key) override;
+    std::optional<std::string> ReadSettingsFile(const std::string& path) override;
     bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names) override;
     void StartReading(const FolderReading& reading) override { readings_.Start(reading); }
     std::optional<std::uint64_t> FileLength(const std::string& path) override;

@@ -42,9 +42,9 @@ PictureView::PictureView(QWidget* parent)
 }
 
 PictureView::Found PictureView::FirstPicture(const Job& job, NoContext&) {
-    for (const std::string& file : job.files) {
-        QImage picture = ReadPicture(file, job.most);
-        if (!picture.isNull()) return {job.ticket, std::move(picture)};
+    for (std::size_t i = 0; i < job.files.size(); ++i) {
+        QImage picture = ReadPicture(job.files[i], job.most);
+        if (!picture.isNull()) return {job.ticket, std::move(picture), static_cast<int>(i)};
     }
     return {job.ticket, {}};
 }
@@ -63,13 +63,15 @@ void PictureView::Delivered() {
     }
 }
 
-void PictureView::Show(std::uint64_t ticket, const QIcon& icon) {
-    if (!loaded_ || loaded_->ticket != ticket) return;
+int PictureView::Show(std::uint64_t ticket, const QIcon& icon) {
+    if (!loaded_ || loaded_->ticket != ticket) return shownIndex_;
     picture_ = std::move(loaded_->picture);
+    shownIndex_ = loaded_->index;
     loaded_.reset();
     stretched_ = QPixmap();
     icon_ = icon;
     update();
+    return shownIndex_;
 }
 
 void PictureView::paintEvent(QPaintEvent*) {

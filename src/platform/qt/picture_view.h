@@ -28,8 +28,9 @@ public:
     // Reads the first of the files that is a picture; loaded(ticket) on
     // the window's thread when done.
     void Load(std::uint64_t ticket, std::vector<std::string> files);
-    // Shows what the load of that ticket found, else the icon.
-    void Show(std::uint64_t ticket, const QIcon& icon);
+    // Shows what the load of that ticket found, else the icon: the index of
+    // the file shown, -1 for the icon.
+    int Show(std::uint64_t ticket, const QIcon& icon);
 
     void OnLoaded(std::function<void(std::uint64_t ticket)> handler) { onLoaded_ = std::move(handler); }
     void OnDoubleClick(std::function<void()> handler) { onDoubleClick_ = std::move(handler); }
@@ -47,11 +48,13 @@ private:
     struct Found {
         std::uint64_t ticket;
         QImage picture;  // null: none of the files
+        int index = -1;  // of the file it came from
     };
     static Found FirstPicture(const Job& job, NoContext&);
     void Delivered();
 
     QImage picture_;
+    int shownIndex_ = -1;
     QPixmap stretched_;  // picture_ at the widget's size, made once per size
     QIcon icon_;
     std::optional<Found> loaded_;

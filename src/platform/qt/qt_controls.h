@@ -78,7 +78,8 @@ class QtPicture : public PictureControl {
 public:
     QtPicture(PictureView* view, const Rect& designed) : view_(view), placement_(view, designed) {}
     void Load(std::uint64_t ticket, std::vector<std::string> files) override { view_->Load(ticket, std::move(files)); }
-    void Show(std::uint64_t ticket) override { view_->Show(ticket, view_->window()->windowIcon()); }
+    int Show(std::uint64_t ticket) override { return view_->Show(ticket, view_->window()->windowIcon()); }
+    void SetName(const std::string& name) override { view_->setAccessibleName(QString::fromStdString(name)); }
     void SetVisible(bool visible) override { view_->setVisible(visible); }
     Rect Bounds() const override { return placement_.Bounds(); }
     void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }

@@ -1,5 +1,6 @@
 #include "rom_list_view.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -36,6 +37,24 @@ void RomListView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     painter.setPen(palette().color(QPalette::PlaceholderText));
     painter.drawText(viewport()->rect().adjusted(4, 2, -4, -2), Qt::AlignTop | Qt::AlignLeft | Qt::TextWordWrap, placeholder_);
+}
+
+void RomListView::focusInEvent(QFocusEvent* event) {
+    QListView::focusInEvent(event);
+    // A screen reader is told the list, after this; the selected ROM is
+    // what the user wants to hear (Tab, the start, back from a game).
+    TellSelectedRow();
+}
+
+void RomListView::TellSelectedRow() {
+    if (!QAccessible::isActive()) return;
+    QMetaObject::invokeMethod(this, [this] {
+        const QModelIndex selected = currentIndex();
+        if (!hasFocus() || !selected.isValid() || !selectionModel()->isSelected(selected)) return;
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(selected.row());
+        QAccessible::updateAccessibility(&focus);
+    }, Qt::QueuedConnection);
 }
 
 void RomListView::mouseDoubleClickEvent(QMouseEvent* event) {

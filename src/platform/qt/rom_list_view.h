@@ -17,6 +17,9 @@ public:
     void OnDoubleClick(std::function<void(int row)> handler) { onDoubleClick_ = std::move(handler); }
 
     void keyboardSearch(const QString&) override {}
+    // Tells a screen reader the selected row, soon, if the list then has
+    // the focus (a window that comes back may get no focus event).
+    void TellSelectedRow();
     // The line shown while the list is empty; none when empty.
     void SetPlaceholder(const QString& text);
 
@@ -24,9 +27,11 @@ protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
+
     std::function<void(int row)> onDoubleClick_;
     QString placeholder_;
 };

@@ -5,8 +5,10 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 
+#include "accessible_roles.h"
 #include "single_instance.h"
 #include "ui/design.h"
+#include "ui/list_colours.h"
 #include "ui/pixels.h"
 
 // The icon is a resource of a static library: nothing refers to it, so it is
@@ -34,6 +36,7 @@ QColor FromRgb(unsigned rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0x
 TarvoWindow::TarvoWindow(Services& services, SingleInstance* instance)
     : pads_([this](const std::vector<PadState>& pads, std::int64_t ms) { form_->Pad_Poll(pads, ms); }) {
     LinkResources();
+    InstallAccessibleRoles();
     setWindowIcon(QIcon(":/tarvo/tarvo.ico"));
     SetCaption(design::kCaption);
     CreateWidgets();
@@ -65,13 +68,11 @@ void TarvoWindow::CreateWidgets() {
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setUniformItemSizes(true);
     list_->setFont(DesignFont(design::kListFontPoints, false));
-    QPalette colours = list_->palette();
-    colours.setColor(QPalette::Base, FromRgb(design::kListBackground));
-    colours.setColor(QPalette::Text, FromRgb(design::kListText));
-    list_->setPalette(colours);
+    list_->setAccessibleName(QString::fromUtf8(design::kListName));
+    ApplyListColours();
     list1_ = std::make_unique<QtListBox>(list_, model_, design::kList1);
 
-    play_ = new QPushButton(QString::fromUtf8(design::kPlayCaption), this);
+    play_ = new PlayButton(QString::fromUtf8(design::kPlayCaption), this);
     play_->setFont(DesignFont(design::kPlayFontPoints, true));
     play_->setDefault(true);
     command1_ = std::make_unique<QtButton>(play_, design::kCommand1);
@@ -100,6 +101,7 @@ void TarvoWindow::Restore() {
     showNormal();
     raise();
     activateWindow();
+    list_->TellSelectedRow();
 }
 
 void TarvoWindow::ShowMessage(const std::string& text) {
@@ -119,8 +121,19 @@ void TarvoWindow::StartTimer(FormTimer timer, int milliseconds) {
     qtimer->start(milliseconds);
 }
 
+void TarvoWindow::ApplyListColours() {
+    const QPalette system = QApplication::palette();
+    const ListColours colours = ListColoursFor(system.color(QPalette::Base).rgb() & 0xFFFFFF,
+                                               system.color(QPalette::Text).rgb() & 0xFFFFFF, false);
+    QPalette list = list_->palette();
+    list.setColor(QPalette::Base, FromRgb(colours.background));
+    list.setColor(QPalette::Text, FromRgb(colours.text));
+    list_->setPalette(list);
+}
+
 void TarvoWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) ApplyListColours();  // a theme changed
     if (event->type() != QEvent::ActivationChange && event->type() != QEvent::WindowStateChange) return;
     if (isActiveWindow()) {
         form_->Form_Activate();

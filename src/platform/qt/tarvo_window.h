@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/frm_pindle.h"
+#include "play_button.h"
 #include "qt_controls.h"
 #include "rom_list_view.h"
 #include "sdl_pads.h"
@@ -53,6 +54,8 @@ private:
     bool InputWaiting() const override { return false; }
 
     void CreateWidgets();
+    // The designed colours, or the theme's where they would not read.
+    void ApplyListColours();
     bool OwnsFocus(QObject* watched) const;
 
     RomListView* list_ = nullptr;

@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "on_demand.h"
+#include "ordinary_file.h"
 #include "ui/preview.h"
-#include "wide_text.h"
 
 namespace tarvo::win32 {
 
@@ -17,19 +17,6 @@ namespace {
 using Microsoft::WRL::ComPtr;
 
 const wchar_t kClassName[] = L"TarvoPicture";
-
-// An ordinary file of a picture's size, checked on the open handle: a pipe,
-// a device or a huge file in its place is no picture.
-UniqueHandle OpenPictureFile(const std::string& path) {
-    UniqueHandle file = OwnHandle(
-        CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    BY_HANDLE_FILE_INFORMATION info;
-    const bool picture = file && GetFileType(file.get()) == FILE_TYPE_DISK &&
-                         GetFileInformationByHandle(file.get(), &info) &&
-                         !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                         ((std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow) <= kLargestPicture;
-    return picture ? std::move(file) : nullptr;
-}
 
 // The first frame, straight from the open file, its format told by the
 // content, no larger than most (its shape kept), as a top-down 32-bit
@@ -112,13 +99,13 @@ PictureBox::Wic::~Wic() {
 }
 
 PictureBox::Found PictureBox::FirstPicture(const Job& job, Wic& wic) {
-    for (const std::string& file : job.files) {
-        const UniqueHandle open = OpenPictureFile(file);
+    for (std::size_t i = 0; i < job.files.size(); ++i) {
+        const UniqueHandle open = OpenOrdinaryFile(job.files[i], kLargestPicture);
         if (UniqueGdi<HBITMAP> bitmap = open ? Decode(wic.Factory(), open.get(), job.most) : nullptr) {
-            return {job.ticket, std::move(bitmap)};
+            return {job.ticket, std::move(bitmap), static_cast<int>(i)};
         }
     }
-    return {job.ticket, nullptr};
+    return {job.ticket, nullptr, -1};
 }
 
 void PictureBox::Load(std::uint64_t ticket, std::vector<std::string> files) {
@@ -136,11 +123,14 @@ void PictureBox::Delivered() {
     }
 }
 
-void PictureBox::Show(std::uint64_t ticket) {
-    if (!loaded_ || loaded_->ticket != ticket) return;
-    bitmap_ = std::move(loaded_->bitmap);
-    loaded_.reset();
-    InvalidateRect(hwnd_, nullptr, TRUE);
+int PictureBox::Show(std::uint64_t ticket) {
+    if (loaded_ && loaded_->ticket == ticket) {
+        bitmap_ = std::move(loaded_->bitmap);
+        shownIndex_ = loaded_->index;
+        loaded_.reset();
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+    return shownIndex_;
 }
 
 void PictureBox::Paint() {

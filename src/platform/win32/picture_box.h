@@ -34,8 +34,9 @@ public:
     // Reads the first of the files that is a picture; loaded(ticket) on
     // the window's thread when done.
     void Load(std::uint64_t ticket, std::vector<std::string> files);
-    // Shows what the load of that ticket found, else the icon.
-    void Show(std::uint64_t ticket);
+    // Shows what the load of that ticket found, else the icon: the index of
+    // the file shown, -1 for the icon.
+    int Show(std::uint64_t ticket);
 
     void OnLoaded(std::function<void(std::uint64_t ticket)> handler) { onLoaded_ = std::move(handler); }
     void OnDoubleClick(std::function<void()> handler) { onDoubleClick_ = std::move(handler); }
@@ -49,6 +50,7 @@ private:
     struct Found {
         std::uint64_t ticket;
         UniqueGdi<HBITMAP> bitmap;  // none: none of the files
+        int index = -1;             // of the file it came from
     };
     // COM and a WIC factory for the worker's thread, while it runs.
     class Wic {
@@ -72,6 +74,7 @@ private:
     std::function<Icon()> loadIcon_;
     Icon icon_;
     UniqueGdi<HBITMAP> bitmap_;
+    int shownIndex_ = -1;
     std::optional<Found> loaded_;
     std::function<void(std::uint64_t)> onLoaded_;
     std::function<void()> onDoubleClick_;

@@ -79,7 +79,7 @@ TarvoWindow::TarvoWindow(Services& services)
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     SetCaption(design::kCaption);
-    listBackground_.reset(CreateSolidBrush(FromRgb(design::kListBackground)));
+    ApplyListColours();
     CreateControls();
     pads_ = std::make_unique<XInputPads>(hwnd_, [this](const std::vector<PadState>& pads, std::int64_t ms) {
         form_->Pad_Poll(pads, ms);
@@ -108,9 +108,22 @@ void TarvoWindow::CreateControls() {
     picture_->OnLoaded([this](std::uint64_t ticket) { form_->Image1_Loaded(ticket); });
 
     auto twips = [this] { return TwipsPerPixel(); };
-    list1_ = std::make_unique<Win32ListBox>(list_, TwipsPlacement(list_, design::kList1, twips));
-    command1_ = std::make_unique<Win32Button>(play_, TwipsPlacement(play_, design::kCommand1, twips));
+    list1_ = std::make_unique<Win32ListBox>(list_, TwipsPlacement(list_, design::kList1, twips), com_);
+    command1_ = std::make_unique<Win32Button>(play_, TwipsPlacement(play_, design::kCommand1, twips), com_);
     image1_ = std::make_unique<Win32Picture>(*picture_, TwipsPlacement(picture_->Handle(), design::kImage1, twips));
+}
+
+void TarvoWindow::ApplyListColours() {
+    auto rgb = [](int index) {
+        const COLORREF colour = GetSysColor(index);
+        return unsigned(GetRValue(colour)) << 16 | unsigned(GetGValue(colour)) << 8 | GetBValue(colour);
+    };
+    HIGHCONTRASTW contrast{sizeof contrast, 0, nullptr};
+    const bool high = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+                      (contrast.dwFlags & HCF_HIGHCONTRASTON);
+    listColours_ = ListColoursFor(rgb(COLOR_WINDOW), rgb(COLOR_WINDOWTEXT), high);
+    listBackground_.reset(CreateSolidBrush(FromRgb(listColours_.background)));
+    if (list_) InvalidateRect(list_, nullptr, TRUE);
 }
 
 double TarvoWindow::TwipsPerPixel() const { return tarvo::TwipsPerPixel(DpiOf(hwnd_)); }
@@ -236,15 +249,19 @@ LRESULT TarvoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             command1_->CreateToolTip();
             return 0;
         case WM_DRAWITEM:
-            list1_->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), FromRgb(design::kListText),
-                         FromRgb(design::kListBackground));
+            list1_->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), FromRgb(listColours_.text),
+                         FromRgb(listColours_.background));
             return TRUE;
+        case WM_SYSCOLORCHANGE:  // a colour scheme, high contrast on or off
+        case WM_SETTINGCHANGE:
+            ApplyListColours();
+            return DefWindowProcW(hwnd_, message, wParam, lParam);
         case WM_CHARTOITEM:  // type-ahead, as typed
             form_->List1_KeyPress(LOWORD(wParam), static_cast<std::int64_t>(static_cast<DWORD>(GetMessageTime())));
             return -2;  // nothing more for the list to do
         case WM_CTLCOLORLISTBOX:
-            SetTextColor(reinterpret_cast<HDC>(wParam), FromRgb(design::kListText));
-            SetBkColor(reinterpret_cast<HDC>(wParam), FromRgb(design::kListBackground));
+            SetTextColor(reinterpret_cast<HDC>(wParam), FromRgb(listColours_.text));
+            SetBkColor(reinterpret_cast<HDC>(wParam), FromRgb(listColours_.background));
             return reinterpret_cast<LRESULT>(listBackground_.get());
         case kDpiChanged: {
             const RECT* suggested = reinterpret_cast<RECT*>(lParam);

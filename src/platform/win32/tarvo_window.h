@@ -9,6 +9,7 @@
 #include "app/frm_pindle.h"
 #include "owned.h"
 #include "picture_box.h"
+#include "ui/list_colours.h"
 #include "win32_controls.h"
 #include "xinput_pads.h"
 
@@ -66,8 +67,11 @@ private:
     void NoteFocus(HWND control);
     void CreateControls();
     void ApplyDpi();
+    // The designed colours, or the system's where they would not read.
+    void ApplyListColours();
     double TwipsPerPixel() const;
 
+    ComScope com_;  // for screen readers' objects: outlives the controls
     HWND hwnd_ = nullptr;
     HWND list_ = nullptr;
     HWND play_ = nullptr;
@@ -75,6 +79,7 @@ private:
     DWORD creationError_ = ERROR_SUCCESS;
     Icon largeIcon_, smallIcon_;
     UniqueGdi<HFONT> listFont_, playFont_;
+    ListColours listColours_{};
     UniqueGdi<HBRUSH> listBackground_;
     std::unique_ptr<PictureBox> picture_;
     std::unique_ptr<Win32ListBox> list1_;

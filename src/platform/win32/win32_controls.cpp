@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/design.h"
 #include "ui/pixels.h"
 #include "wide_text.h"
 
@@ -18,11 +19,17 @@ void TwipsPlacement::SetBounds(const Rect& bounds) {
     MoveWindow(hwnd_, pixels.left, pixels.top, pixels.width, pixels.height, TRUE);
 }
 
-Win32ListBox::Win32ListBox(HWND list, TwipsPlacement placement) : list_(list), placement_(std::move(placement)) {
-    SetWindowSubclass(list_, AnswerTexts, 0, reinterpret_cast<DWORD_PTR>(this));
+Win32ListBox::Win32ListBox(HWND list, TwipsPlacement placement, ComScope& com)
+    : list_(list), placement_(std::move(placement)),
+      rows_(new ListRows(com, list, Widen(design::kListName), [this](std::size_t row) { return Text(row); },
+                         [this] { return names_.size(); })) {
+    SetWindowSubclass(list_, Answer, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
-Win32ListBox::~Win32ListBox() { RemoveWindowSubclass(list_, AnswerTexts, 0); }
+Win32ListBox::~Win32ListBox() {
+    RemoveWindowSubclass(list_, Answer, 0);
+    rows_->Disconnect();
+}
 
 void Win32ListBox::Clear() {
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
@@ -68,14 +75,25 @@ void Win32ListBox::Draw(const DRAWITEMSTRUCT& item, COLORREF text, COLORREF back
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
 }
 
-LRESULT CALLBACK Win32ListBox::AnswerTexts(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                           DWORD_PTR self) {
+LRESULT CALLBACK Win32ListBox::Answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
     auto& box = *reinterpret_cast<Win32ListBox*>(self);
     if (message == WM_PAINT && box.names_.empty() && !box.placeholder_.empty()) {
         box.PaintPlaceholder();
         return 0;
     }
-    if (message != LB_GETTEXT && message != LB_GETTEXTLEN) return DefSubclassProc(hwnd, message, wParam, lParam);
+    if (LRESULT object; message == WM_GETOBJECT && box.rows_->Answers(hwnd, wParam, lParam, &object)) return object;
+    if (message != LB_GETTEXT && message != LB_GETTEXTLEN) {
+        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        switch (message) {  // what moves the selection or the focus
+            case WM_SETFOCUS: case WM_KEYDOWN: case WM_CHAR: case WM_LBUTTONDOWN: case WM_MOUSEMOVE:
+            case LB_SETCURSEL: case LB_SETCOUNT: case LB_RESETCONTENT:
+                box.rows_->TellSelection(message == WM_SETFOCUS);
+                break;
+            default:
+                break;
+        }
+        return result;
+    }
     // From another thread or program, the system hands over a buffer sized
     // for a list without strings, far shorter than a name: such callers
     // get no text (screen readers ask the list's accessible object).
@@ -107,8 +125,25 @@ int Win32ListBox::RowAt(POINT point) const {
     return row < names_.size() ? static_cast<int>(row) : -1;
 }
 
+Win32Button::Win32Button(HWND button, TwipsPlacement placement, ComScope& com)
+    : button_(button), accessible_(new DescribedButton(com)), placement_(std::move(placement)) {
+    SetWindowSubclass(button_, Answer, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+Win32Button::~Win32Button() {
+    RemoveWindowSubclass(button_, Answer, 0);
+    accessible_->Disconnect();
+}
+
+LRESULT CALLBACK Win32Button::Answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    auto& button = *reinterpret_cast<Win32Button*>(self);
+    if (LRESULT object; message == WM_GETOBJECT && button.accessible_->Answers(hwnd, wParam, lParam, &object)) return object;
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
 void Win32Button::SetToolTip(const std::string& text) {
     toolTipText_ = Widen(text);
+    accessible_->SetDescription(toolTipText_);
     if (toolTip_) AddTool();
 }
 

@@ -9,7 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "accessible.h"
 #include "picture_box.h"
+#include "wide_text.h"
 #include "ui/controls.h"
 
 namespace tarvo::win32 {
@@ -29,11 +31,11 @@ private:
 
 // List1: a list box without strings of its own (LBS_NODATA, drawn by its
 // owner), so a fill only sets the count; it draws the core's texts as the
-// list box draws its strings and still answers LB_GETTEXT for its rows on
-// its own thread.
+// list box draws its strings, still answers LB_GETTEXT for its rows on its
+// own thread, and names them to screen readers.
 class Win32ListBox : public ListBoxControl {
 public:
-    Win32ListBox(HWND list, TwipsPlacement placement);
+    Win32ListBox(HWND list, TwipsPlacement placement, ComScope& com);
     ~Win32ListBox() override;
     Win32ListBox(const Win32ListBox&) = delete;
     Win32ListBox& operator=(const Win32ListBox&) = delete;
@@ -53,7 +55,7 @@ public:
     TwipsPlacement& Placement() { return placement_; }
 
 private:
-    static LRESULT CALLBACK AnswerTexts(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
+    static LRESULT CALLBACK Answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
     std::wstring Text(std::size_t row) const;
 
     void PaintPlaceholder();
@@ -62,13 +64,18 @@ private:
     TwipsPlacement placement_;
     std::vector<std::string_view> names_;
     std::wstring placeholder_;
+    ListRows* rows_;  // what screen readers are told, while the list is there
 };
 
 // Command1; its tooltip is created once the window has shown, which then
-// comes up sooner.
+// comes up sooner. Its text is also the button's description for screen
+// readers, which keyboard users never see as a tooltip.
 class Win32Button : public ButtonControl {
 public:
-    Win32Button(HWND button, TwipsPlacement placement) : button_(button), placement_(std::move(placement)) {}
+    Win32Button(HWND button, TwipsPlacement placement, ComScope& com);
+    ~Win32Button() override;
+    Win32Button(const Win32Button&) = delete;
+    Win32Button& operator=(const Win32Button&) = delete;
     void SetToolTip(const std::string& text) override;
     void CreateToolTip();
     HWND ToolTip() const { return toolTip_; }
@@ -78,8 +85,10 @@ public:
 
 private:
     void AddTool();
+    static LRESULT CALLBACK Answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
 
     HWND button_;
+    DescribedButton* accessible_;
     HWND toolTip_ = nullptr;
     std::wstring toolTipText_;
     TwipsPlacement placement_;
@@ -89,7 +98,9 @@ class Win32Picture : public PictureControl {
 public:
     Win32Picture(PictureBox& box, TwipsPlacement placement) : box_(box), placement_(std::move(placement)) {}
     void Load(std::uint64_t ticket, std::vector<std::string> files) override { box_.Load(ticket, std::move(files)); }
-    void Show(std::uint64_t ticket) override { box_.Show(ticket); }
+    int Show(std::uint64_t ticket) override { return box_.Show(ticket); }
+    // The system's accessible object names a window by its text.
+    void SetName(const std::string& name) override { SetWindowTextW(box_.Handle(), Widen(name).c_str()); }
     void SetVisible(bool visible) override { ShowWindow(box_.Handle(), visible ? SW_SHOW : SW_HIDE); }
     Rect Bounds() const override { return placement_.Bounds(); }
     void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }

@@ -9,6 +9,8 @@
 
 #include "message_window.h"
 #include "on_demand.h"
+#include "ordinary_file.h"
+#include "text/ini.h"
 #include "os/folder_readings.h"
 #include "os/services.h"
 #include "owned.h"
@@ -49,6 +51,9 @@ public:
     std::string ExecutableFolder() override { return environment_.executableFolder; }
     std::string CommandLine() override { return environment_.commandLine; }
     std::optional<std::string> ReadSetting(const std::string& key) override;
+    std::optional<std::string> ReadSettingsFile(const std::string& path) override {
+        return ReadOrdinaryFile(path, kMostSettingsBytes);
+    }
     bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names) override;
     void StartReading(const FolderReading& reading) override { readings_.Start(reading); }
     std::optional<std::uint64_t> FileLength(const std::string& path) override;

@@ -1,0 +1,96 @@
+#!/usr/bin/python3
+# What a screen reader is told of one program, over the AT-SPI bus.
+#   atspi_probe.py PID
+# Prints "ready" once the program is on the bus, then answers, a JSON line
+# each, the commands it reads:
+#   look N   the window's role, the list's name, row count and first N row
+#            names, the selected row's name, Play's description, the
+#            picture's role and name
+#   mark     forgets the focus events so far
+#   focus    the name of the last object that took the focus since the mark
+#            ("" none), and the seconds from the mark to that event
+import json, sys, time
+
+import pyatspi
+from gi.repository import GLib
+
+pid = int(sys.argv[1])
+focus = {"name": "", "after": 0.0}
+marked = time.monotonic()
+
+
+def application():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.get_process_id() == pid:
+            return app
+
+
+def find(node, roles, found):
+    for child in node:
+        if child is None:
+            continue
+        role = child.getRoleName()
+        if role in roles and role not in found:
+            found[role] = child
+        if role not in ("list", "table", "list box"):
+            find(child, roles, found)
+    return found
+
+
+def look(rows):
+    app = application()
+    window = app[0]
+    found = find(window, ("list", "push button", "image", "filler", "panel"), {})
+    lst = found.get("list")
+    answer = {"window": window.getRoleName(), "list": lst.name if lst else None,
+              "count": lst.childCount if lst else 0, "rows": [], "selected": ""}
+    if lst:
+        answer["rows"] = [lst.getChildAtIndex(i).name for i in range(min(rows, lst.childCount))]
+        table = lst.queryTable()  # Qt's lists are tables of one column
+        selected = table.getSelectedRows()
+        if selected:
+            answer["selected"] = table.getAccessibleAt(selected[0], 0).name
+    play = found.get("push button")
+    answer["play"] = play.description if play else None
+    picture = found.get("image") or found.get("filler") or found.get("panel")
+    if picture:
+        picture.clearCache()  # its name changes with the selection
+    answer["picture"] = [picture.getRoleName(), picture.name] if picture else None
+    return answer
+
+
+def on_focus(event):
+    if event.detail1 and event.host_application and event.host_application.get_process_id() == pid:
+        focus["name"] = event.source.name
+        focus["after"] = time.monotonic() - marked
+
+
+def on_command(source, condition):
+    global marked
+    line = sys.stdin.readline()
+    if not line:
+        pyatspi.Registry.stop()
+        return False
+    words = line.split()
+    if words[0] == "look":
+        print(json.dumps(look(int(words[1]))), flush=True)
+    elif words[0] == "mark":
+        focus.update(name="", after=0.0)
+        marked = time.monotonic()
+        print("marked", flush=True)
+    elif words[0] == "focus":
+        print(json.dumps(focus), flush=True)
+    return True
+
+
+def wait_for_program():
+    if application() is None:
+        return True  # again
+    print("ready", flush=True)
+    GLib.io_add_watch(sys.stdin.fileno(), GLib.IO_IN | GLib.IO_HUP, on_command)
+    return False
+
+
+pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
+GLib.timeout_add(50, wait_for_program)
+pyatspi.Registry.start()
