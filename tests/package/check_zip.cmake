@@ -1,4 +1,5 @@
-# The Windows zip holds Tarvo.exe and its read-me, and nothing else.
+# The Windows zip holds Tarvo.exe, its read-me and an example Tarvo.ini that
+# changes nothing until it is renamed, and nothing else.
 #   cmake -DBUILD=<windows build> -DWORK=<scratch> -P check_zip.cmake
 file(REMOVE_RECURSE ${WORK})
 execute_process(COMMAND cpack -G ZIP -B ${WORK} WORKING_DIRECTORY ${BUILD} RESULT_VARIABLE failed OUTPUT_QUIET)
@@ -10,6 +11,6 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${zip} OUTPUT_VARIABLE listin
 string(REPLACE "\n" ";" files "${listing}")
 list(REMOVE_ITEM files "")
 list(SORT files)
-if(NOT files STREQUAL "README-Windows.txt;Tarvo.exe")
+if(NOT files STREQUAL "README-Windows.txt;Tarvo.exe;Tarvo.ini.example")
   message(FATAL_ERROR "the zip holds: ${files}")
 endif()

@@ -263,8 +263,11 @@ TEST(HostileFiles, ThatAreNoOrdinaryFilesAreRefusedAtOnce) {
     d->folder.Write("shots/keep", "");
     const std::function<void(const std::string&)> hostile[] = {
         [](const std::string& p) { mkfifo(p.c_str(), 0600); },
-        [](const std::string& p) { symlink("/dev/zero", p.c_str()); },
-        [](const std::string& p) { close(open(p.c_str(), O_CREAT | O_WRONLY, 0600)), truncate(p.c_str(), 2100000000); },
+        [](const std::string& p) { ASSERT_EQ(symlink("/dev/zero", p.c_str()), 0); },
+        [](const std::string& p) {
+            close(open(p.c_str(), O_CREAT | O_WRONLY, 0600));
+            ASSERT_EQ(truncate(p.c_str(), 2100000000), 0);
+        },
         [](const std::string& p) { mkdir(p.c_str(), 0700); },
     };
     for (const auto& make : hostile) {  // as a screenshot, then as the settings file
@@ -366,7 +369,7 @@ TEST(SingleInstance, TwoStartsAtOneInstantKeepOneWindowWhateverTheFolder) {
             if ((pid = fork()) == 0) {  // both wait for the same moment
                 char byte;
                 close(go[1]);
-                read(go[0], &byte, 1);
+                if (read(go[0], &byte, 1) < 0) _exit(1);  // the end of the pipe is the word to go
                 execve(argv[0], argv.data(), envp.data());
                 _exit(127);
             }

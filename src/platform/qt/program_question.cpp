@@ -25,7 +25,8 @@ ProgramQuestion::ProgramQuestion(QObject* parent, std::string program, std::vect
 
 ProgramQuestion::~ProgramQuestion() {
     const char stop = 1;
-    if (cancel_) (void)write(cancel_.get(), &stop, 1);
+    // A full pipe has a byte in it already: the thread wakes either way.
+    if (cancel_) [[maybe_unused]] const ssize_t sent = write(cancel_.get(), &stop, 1);
     thread_.join();
 }
 
