@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 
@@ -60,7 +61,9 @@ private:
         waited.start();
         while (!done()) {
             if (waited.elapsed() > milliseconds) return false;
-            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+            QEventLoop pause;  // 10 ms of the window's work, without spinning
+            QTimer::singleShot(10, &pause, &QEventLoop::quit);
+            pause.exec();
         }
         return true;
     }

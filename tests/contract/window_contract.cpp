@@ -169,38 +169,38 @@ TEST_F(Window, TheWindowComesBackWhenTheLastGameEnds) {
     auto back = [&] { return d->WaitUntil([&] { return !d->Minimized() && d->Active(); }, 5000); };
     d->Click(1);
     d->Press(Key::Enter);
-    EXPECT_EQ(d->Launched(), LaunchOf("b.nes"));
-    EXPECT_TRUE(d->Minimized());
-    EXPECT_TRUE(d->EndEmulator("b.nes"));
-    EXPECT_TRUE(back());
-    EXPECT_EQ(d->Selected(), 1);  // the same ROM, the keys at hand
-    EXPECT_EQ(d->Focused(), Control::List);
+    EXPECT_EQ(d->Launched(), LaunchOf("b.nes")) << "step 1: Enter started no game";
+    EXPECT_TRUE(d->Minimized()) << "step 1: not minimised while the game runs";
+    EXPECT_TRUE(d->EndEmulator("b.nes")) << "step 1: no game to end";
+    EXPECT_TRUE(back()) << "step 1: not back, or not active, after the game ended";
+    EXPECT_EQ(d->Selected(), 1) << "step 1";  // the same ROM, the keys at hand
+    EXPECT_EQ(d->Focused(), Control::List) << "step 1";
     d->Press(Key::Down);
     d->Press(Key::Enter);
-    EXPECT_EQ(d->Launched(), LaunchOf("c d.nes"));
+    EXPECT_EQ(d->Launched(), LaunchOf("c d.nes")) << "step 2: the keys did not reach the list";
 
     d->Restore();  // the user came back first: the window stays as the user left it
     d->Press(Key::Tab);
-    EXPECT_TRUE(d->EndEmulator("c d.nes"));
+    EXPECT_TRUE(d->EndEmulator("c d.nes")) << "step 3";
     d->WaitUntil({}, 300);
-    EXPECT_EQ(d->Focused(), Control::Play);
+    EXPECT_EQ(d->Focused(), Control::Play) << "step 3: the focus moved after the user came back";
 
     d->Click(0);  // two games: only the last end brings the window back
     d->ClickPlay();
     d->Restore();
     d->Click(1);
     d->ClickPlay();
-    EXPECT_TRUE(d->EndEmulator("a.nes"));
+    EXPECT_TRUE(d->EndEmulator("a.nes")) << "step 4";
     d->WaitUntil({}, 300);
-    EXPECT_TRUE(d->Minimized());
-    EXPECT_TRUE(d->EndEmulator("b.nes"));
-    EXPECT_TRUE(back());
+    EXPECT_TRUE(d->Minimized()) << "step 4: back while a game still runs";
+    EXPECT_TRUE(d->EndEmulator("b.nes")) << "step 4";
+    EXPECT_TRUE(back()) << "step 4: not back, or not active, after the last game ended";
 
     d->ClickPlay();  // Esc while a game runs: it runs on
     d->Restore();
     d->Press(Key::Escape);
-    EXPECT_FALSE(d->Open());
-    EXPECT_TRUE(d->EndEmulator("b.nes"));
+    EXPECT_FALSE(d->Open()) << "step 5: Esc did not close Tarvo";
+    EXPECT_TRUE(d->EndEmulator("b.nes")) << "step 5: the game ended with Tarvo";
 }
 
 TEST_F(Window, ALaunchersGameKeepsTheWindowAwayUntilItEnds) {
@@ -339,18 +339,12 @@ TEST_F(Window, ScreenReadersHearTheListItsSelectedRomAndPlay) {
 
     d->Press(Key::Tab);  // nothing selected: the list itself
     EXPECT_EQ(d->FocusTold("ROMs", 2000), "ROMs");
-    d->Press(Key::Down);
-    EXPECT_EQ(d->FocusTold("a", 2000), "a");
     d->Type("b");
     EXPECT_EQ(d->FocusTold("b", 2000), "b");
     d->Grab(Control::Picture);  // once it has shown
     heard = d->Told(0);
     EXPECT_EQ(heard.selected, "b");
     EXPECT_EQ(heard.picture, "Screenshot of b");
-    d->Press(Key::Down);
-    d->Grab(Control::Picture);
-    EXPECT_EQ(d->Told(0).picture, "No screenshot of c d");
-    d->Press(Key::Up);
     d->Press(Key::Tab, kNone, 2);  // away and back: the selected ROM
     EXPECT_EQ(d->FocusTold("b", 2000), "b");
     d->Press(Key::Enter);

@@ -33,14 +33,6 @@
 namespace tarvo::testing {
 namespace {
 
-TEST(Settings, AConfWithAByteOrderMarkIsRead) {
-    const auto d = MakeWindowDriver();  // a file an editor from Windows began with a byte-order mark
-    d->folder.Write("roms/a.nes", "rom");
-    d->folder.Write("Tarvo.conf", "\xEF\xBB\xBF" + d->folder.Read("Tarvo.conf"));
-    d->Show(d->Emulator("nestopia"));
-    EXPECT_EQ(d->Rows(), std::vector<std::string>{"a"});
-}
-
 TEST(Folders, OnePassKeepsTheVisibleMatchingFilesAndLinksToThem) {
     ScratchFolder t;
     for (const char* name : {"roms/a.nes", "roms/.hidden.nes", "roms/sub.nes/inner", "roms/\xff\xfe.nes", "roms/a.txt"}) {

@@ -65,9 +65,7 @@ struct Answer {
     long child = CHILDID_SELF;
     VARIANT Child() const {
         VARIANT id{};
-        id.vt = VT_I4;
-        id.lVal = child;
-        return id;
+        return id.vt = VT_I4, id.lVal = child, id;
     }
     std::string Text(HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR*)) const {
         BSTR text = nullptr;
@@ -83,12 +81,9 @@ struct Answer {
 };
 Answer ObjectOf(HWND hwnd, long id) {
     Answer answer;
-    AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(id), __uuidof(IAccessible), reinterpret_cast<void**>(&answer.object));
-    return answer;
+    return AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(id), __uuidof(IAccessible), reinterpret_cast<void**>(&answer.object)), answer;
 }
-void Release(Answer& answer) {
-    if (answer.object) answer.object->Release();
-}
+void Release(Answer& answer) { answer.object ? answer.object->Release() : 0; }
 
 // The name of what last took the focus, as a screen reader hears of it.
 std::string g_focusTold;
