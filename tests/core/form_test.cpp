@@ -554,7 +554,7 @@ TEST(RomList, AnArcadeSetShowsItsEmulatorsTitlesInTheirOrder) {
 
 TEST(Pads, AreReadOnlyWhileTheWindowIsActiveAndNotMinimised) {
     // 'a' the window becomes active, 'd' another one does; 'm' it is minimised, 'r' restored.
-    const std::pair<const char*, const char*> cases[] = {{"a", "y"}, {"ad", "yn"}, {"amr", "yny"}, {"ma", ""}, {"mar", "y"}, {"aa", "y"}};
+    const std::pair<const char*, const char*> cases[] = {{"a", "y"}, {"ad", "yn"}, {"amr", "yny"}, {"ma", ""}, {"mar", "y"}, {"aa", "y"}, {"r", ""}};
     for (const auto& [events, readings] : cases) {
         FakeTarvo t;
         for (const char* event = events; *event; ++event) {
