@@ -346,6 +346,9 @@ TEST_F(Window, ScreenReadersHearTheListItsSelectedRomAndPlay) {
     heard = d->Told(0);
     EXPECT_EQ(heard.selected, "b");
     EXPECT_EQ(heard.picture, "Screenshot of b");
+    d->Press(Key::Down), d->Grab(Control::Picture);  // the window's icon
+    EXPECT_EQ(d->Told(0).picture, "No screenshot of c d");
+    d->Press(Key::Up);
     d->Press(Key::Tab, kNone, 2);  // away and back: the selected ROM
     EXPECT_EQ(d->FocusTold("b", 2000), "b");
     d->Press(Key::Enter);
