@@ -269,8 +269,9 @@ public:
         BYTE* bits = nullptr;
         HDC dc = CreateCompatibleDC(nullptr), window = GetDC(Handle(control));
         HGDIOBJ old = SelectObject(dc, CreateDIBSection(dc, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
-        if (control == Control::Icon) {
-            const auto icon = reinterpret_cast<HICON>(SendMessageW(Handle(control), WM_GETICON, ICON_BIG, 0));
+        if (control == Control::Icon) {  // the title bar's and the taskbar's: both, or none
+            const bool small = SendMessageW(Handle(control), WM_GETICON, ICON_SMALL, 0) != 0;
+            const auto icon = reinterpret_cast<HICON>(small ? SendMessageW(Handle(control), WM_GETICON, ICON_BIG, 0) : 0);
             DrawIconEx(dc, 0, 0, icon, 64, 64, 0, nullptr, DI_NORMAL);
         } else {
             BitBlt(dc, 0, 0, image.width, image.height, window, 0, 0, SRCCOPY);
