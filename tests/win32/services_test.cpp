@@ -151,6 +151,16 @@ LRESULT CALLBACK RefuseTarvosWindow(int code, WPARAM, LPARAM lParam) {
            std::wstring(create->lpcs->lpszClass) == L"Tarvo.frmPindle";
 }
 
+TEST(Dpi, OnAScreenOfAnotherDpiTheWindowTakesTheRectangleTheSystemOffers) {
+    const auto d = MakeWindowDriver();
+    d->Show(d->Emulator("nestopia"));
+    const HWND window = FindWindowW(L"Tarvo.frmPindle", nullptr);
+    RECT offered{20, 30, 760, 530}, taken{};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&offered));
+    GetWindowRect(window, &taken);
+    EXPECT_TRUE(EqualRect(&offered, &taken));
+}
+
 TEST(WindowCreation, WithoutItsWindowTarvoSaysSoAndLetsTheNextStartRun) {
     const auto d = MakeWindowDriver();  // settings, a ROM folder, an emulator
     win32::WindowsEnvironment environment;
