@@ -461,12 +461,10 @@ TEST_F(Window, ATarvoIniBesideTheProgramTakesThePlaceOfTheSettings) {
     EXPECT_TRUE(d->EndEmulator("x y.nes"));
 
     // No settings file: the settings as they were.
-    d->folder.Remove("app/Tarvo.ini");
-    d->folder.Write("app/Tarvo.ini/inside", "");  // a folder
+    d->folder.Remove("app/Tarvo.ini"), d->folder.Write("app/Tarvo.ini/inside", "");  // a folder
     d->Show(emulator);
     EXPECT_EQ(d->Rows(), (std::vector<std::string>{"a", "b", "c d", "ゲーム Ülkü"}));
-    d->folder.Remove("app/Tarvo.ini/inside");
-    d->folder.Remove("app/Tarvo.ini");
+    d->folder.Remove("app/Tarvo.ini/inside"), d->folder.Remove("app/Tarvo.ini");
     d->folder.Write("app/Tarvo.ini", "[Settings]\nroms=" + up + "portable\n" + std::string(2 << 20, ';'));  // 2 MiB
     d->Show(emulator);
     EXPECT_EQ(d->Rows().size(), 4u);

@@ -78,25 +78,6 @@ TEST(Folders, OnePassKeepsTheVisibleMatchingFiles) {
     SetFileAttributesW(Widen(s / "roms/readonly.nes").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST(Com, AThreadThatEnteredComItsOwnWayKeepsIt) {
-    std::thread([] {
-        CoInitializeEx(nullptr, COINIT_MULTITHREADED);  // before Tarvo, and not as Tarvo would
-        EXPECT_TRUE(win32::ComScope().Enter());         // there to use, and not Tarvo's to leave:
-        EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE);
-        CoUninitialize(), CoUninitialize();
-    }).join();
-}
-
-// The window of a real Tarvo.exe for Nestopia, once it shows.
-HWND NestopiaWindow(WindowDriver& d) {
-    HWND window = nullptr;
-    d.WaitUntil([&] {
-        window = FindWindowW(nullptr, L"Tarvo - Generic Frontend by Quillan - Nestopia");
-        return window && IsWindowVisible(window);
-    }, 10000);
-    return window;
-}
-
 TEST(List, AnotherProgramAskingForARowsTextGetsNoneAndCannotHarmTarvo) {
     const auto d = MakeWindowDriver();
     d->folder.Write("roms/" + std::string(210, 'n') + ".nes", "rom");  // as screen readers and automation tools ask
@@ -157,8 +138,7 @@ TEST(Dpi, OnAScreenOfAnotherDpiTheWindowTakesTheRectangleTheSystemOffers) {
     const HWND window = FindWindowW(L"Tarvo.frmPindle", nullptr);
     RECT offered{20, 30, 760, 530}, taken{};
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&offered));
-    GetWindowRect(window, &taken);
-    EXPECT_TRUE(EqualRect(&offered, &taken));
+    EXPECT_TRUE(GetWindowRect(window, &taken) && EqualRect(&offered, &taken));
 }
 
 TEST(WindowCreation, WithoutItsWindowTarvoSaysSoAndLetsTheNextStartRun) {
