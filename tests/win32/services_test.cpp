@@ -78,6 +78,16 @@ TEST(Folders, OnePassKeepsTheVisibleMatchingFiles) {
     SetFileAttributesW(Widen(s / "roms/readonly.nes").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// The window of a real Tarvo.exe for Nestopia, once it shows.
+HWND NestopiaWindow(WindowDriver& d) {
+    HWND window = nullptr;
+    d.WaitUntil([&] {
+        window = FindWindowW(nullptr, L"Tarvo - Generic Frontend by Quillan - Nestopia");
+        return window && IsWindowVisible(window);
+    }, 10000);
+    return window;
+}
+
 TEST(List, AnotherProgramAskingForARowsTextGetsNoneAndCannotHarmTarvo) {
     const auto d = MakeWindowDriver();
     d->folder.Write("roms/" + std::string(210, 'n') + ".nes", "rom");  // as screen readers and automation tools ask
