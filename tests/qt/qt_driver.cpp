@@ -324,6 +324,9 @@ int main(int argc, char** argv) {
     tarvo::posix::BecomeReaperOfDescendants();  // as tarvo is
     // Real widgets without a screen, unless a display is asked for.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a session bus, libdbus (asked by SDL) would fork to start one,
+    // and a fork beside the picture threads can hang under ASan: none is found.
+    if (!qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS")) qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/tarvo-tests");
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
