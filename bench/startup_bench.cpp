@@ -147,12 +147,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: startup_bench WORK_DIR FOLDER RUNS \"NAME=COMMAND\"...\n");
         return 2;
     }
-    const std::string work = argv[1], spec = argv[2];
-    const bool numbered = spec.rfind("numbered-", 0) == 0;
+    const std::string work = argv[1], shape = argv[2];
+    const bool numbered = shape.rfind("numbered-", 0) == 0;
     const int runs = std::atoi(argv[3]);
-    const std::string folder = spec.find('/') != std::string::npos
-                                   ? spec
-                                   : tarvo::bench::MakeRomFolder(work, std::atoi(spec.c_str() + (numbered ? 9 : 0)), numbered);
+    const std::string folder = shape.find('/') != std::string::npos
+                                   ? shape
+                                   : tarvo::bench::MakeRomFolder(work, std::atoi(shape.c_str() + (numbered ? 9 : 0)), numbered);
     std::vector<Program> programs;
     for (int i = 4; i < argc; ++i) programs.push_back(Parse(argv[i], folder));
     if (programs.size() < 2) return 0;  // only the folder was wanted
