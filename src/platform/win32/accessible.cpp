@@ -13,6 +13,15 @@ void SetChild(VARIANT* out, long id) {
 
 }  // namespace
 
+int ListRowAt(HWND list, POINT point, std::size_t count) {
+    RECT client;
+    GetClientRect(list, &client);
+    const auto height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    if (!PtInRect(&client, point) || height <= 0) return -1;
+    const auto row = static_cast<std::size_t>(SendMessageW(list, LB_GETTOPINDEX, 0, 0) + point.y / height);
+    return row < count ? static_cast<int>(row) : -1;
+}
+
 AccessibleOverlay::~AccessibleOverlay() {
     if (standard_) standard_->Release();
 }
@@ -221,9 +230,7 @@ HRESULT ListRows::accHitTest(long left, long top, VARIANT* child) {
     RECT client;
     GetClientRect(list_, &client);
     if (!PtInRect(&client, point)) return AccessibleOverlay::accHitTest(left, top, child);
-    const auto height = static_cast<long>(SendMessageW(list_, LB_GETITEMHEIGHT, 0, 0));
-    const long row = height > 0 ? static_cast<long>(SendMessageW(list_, LB_GETTOPINDEX, 0, 0)) + point.y / height : -1;
-    SetChild(child, row >= 0 && row < static_cast<long>(count_()) ? row + 1 : CHILDID_SELF);
+    SetChild(child, ListRowAt(list_, point, count_()) + 1);  // below the last row: the list itself
     return S_OK;
 }
 

@@ -13,6 +13,11 @@
 
 namespace tarvo::win32 {
 
+// The row of a list box of uniform rows at a point of its client area, or
+// -1 outside it or below the last of count rows. (LB_ITEMFROMPOINT answers
+// in 16 bits; the row follows from the top row, whatever the count.)
+int ListRowAt(HWND list, POINT point, std::size_t count);
+
 // The system's object of a control, every call passed on to it, until the
 // control goes (Disconnect): then every call fails, as a screen reader that
 // still holds the object expects.

@@ -114,16 +114,7 @@ int Win32ListBox::ListIndex() const {
     return index == LB_ERR ? -1 : static_cast<int>(index);
 }
 
-int Win32ListBox::RowAt(POINT point) const {
-    // LB_ITEMFROMPOINT answers in 16 bits; rows are all of one height, so
-    // the row follows from the top row, whatever the count.
-    RECT client;
-    GetClientRect(list_, &client);
-    const auto height = static_cast<int>(SendMessageW(list_, LB_GETITEMHEIGHT, 0, 0));
-    if (!PtInRect(&client, point) || height <= 0) return -1;
-    const auto row = static_cast<std::size_t>(SendMessageW(list_, LB_GETTOPINDEX, 0, 0) + point.y / height);
-    return row < names_.size() ? static_cast<int>(row) : -1;
-}
+int Win32ListBox::RowAt(POINT point) const { return ListRowAt(list_, point, names_.size()); }
 
 Win32Button::Win32Button(HWND button, TwipsPlacement placement, ComScope& com)
     : button_(button), accessible_(new DescribedButton(com)), placement_(std::move(placement)) {
