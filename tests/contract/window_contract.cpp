@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -369,14 +370,17 @@ TEST_F(Window, TheFocusShowsAndADarkThemeIsKept) {
     const Image playUnfocused = d->Grab(Control::Play);
     EXPECT_NE(playFocused.pixels, playUnfocused.pixels);  // the focus shows on Play
 
-    const Colour black{0, 0, 0}, yellow{255, 255, 0};
+    const Colour black{0, 0, 0}, yellow{255, 255, 1};  // to the last bit
     d->UseSystemColours(black, yellow);  // blue on black would not read
     d->Press(Key::Down);
     const Image list = d->Grab(Control::List);
     EXPECT_TRUE(Near(list.At(0.5, 1), black)) << list.At(0.5, 1);
+    const Colour marked = list.At(0.02, 0.02);  // the selected row stands out, its name readable on it
+    EXPECT_FALSE(Near(marked, black)) << marked;
+    EXPECT_TRUE(std::any_of(list.pixels.begin(), list.pixels.begin() + 10 * list.width, [&](const Colour& c) { return !Near(c, marked) && !Near(c, black); }));
     Colour text = black;  // the yellowest pixel of the names
     for (const Colour& c : list.pixels) text = c.red + c.green - c.blue > text.red + text.green - text.blue ? c : text;
-    EXPECT_TRUE(Near(text, yellow)) << text;
+    EXPECT_EQ(text, yellow);
 }
 
 TEST_F(Window, AnArcadeSetShowsTheTitlesItsEmulatorTells) {
@@ -390,6 +394,8 @@ TEST_F(Window, AnArcadeSetShowsTheTitlesItsEmulatorTells) {
     EXPECT_TRUE(d->WaitUntil([&] { return d->Rows()[0] != "1943u"; }, 5000));
     EXPECT_EQ(d->Rows(), (std::vector<std::string>{"1943: The Battle of Midway (US, Rev C)", "Ms. Pac-Man", "Pac-Man (Midway)", "zzz"}));
     EXPECT_EQ(d->Selected(), 1);  // the same ROM
+    const std::string asked = d->folder.Read("app/asked.pid");
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), '\n'), 1) << "asked once";
     d->Type("p");  // on the titles
     EXPECT_EQ(d->Selected(), 2);
     d->ClickPlay();  // the set's name starts it

@@ -140,7 +140,7 @@ public:
         folder.Write("app/" + name + exe, recorder, true);
         return folder / ("app/" + name + exe);
     }
-    // Asked for its titles (-listfull), the stand-in emulator writes its
+    // Asked for its titles (-listfull), the stand-in emulator adds its
     // process id to app/asked.pid, waits for app/answer-now, prints
     // app/listfull and exits with the number in app/listfull.status (0).
     // A launcher under this name: it starts the stand-in emulator, as

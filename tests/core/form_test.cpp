@@ -30,6 +30,12 @@ struct FakeFile {
     bool hidden = false, executable = false;
 };
 
+template <class Map>
+std::optional<typename Map::mapped_type> Find(const Map& map, const std::string& key) {
+    const auto it = map.find(key);
+    return it == map.end() ? std::nullopt : std::optional<typename Map::mapped_type>(it->second);
+}
+
 class FakeServices : public Services {
 public:
     char separator = '\\';  // Windows unless a test says otherwise
@@ -50,14 +56,8 @@ public:
     bool ProgramsCarryExe() const override { return separator == '\\'; }
     std::string ExecutableFolder() override { return exeFolder; }
     std::string CommandLine() override { return commandLine; }
-    std::optional<std::string> ReadSetting(const std::string& key) override {
-        const auto it = settings.find(key);
-        return it == settings.end() ? std::nullopt : std::optional<std::string>(it->second);
-    }
-    std::optional<std::string> ReadSettingsFile(const std::string& path) override {
-        const auto it = settingsFiles.find(path);
-        return it == settingsFiles.end() ? std::nullopt : std::optional<std::string>(it->second);
-    }
+    std::optional<std::string> ReadSetting(const std::string& key) override { return Find(settings, key); }
+    std::optional<std::string> ReadSettingsFile(const std::string& path) override { return Find(settingsFiles, path); }
     bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names) override {
         const std::string prefix = WithTrailingSeparator(folder, separator);
         if (unreadableFolders.count(prefix)) return false;
@@ -72,8 +72,7 @@ public:
         return exists;
     }
     std::optional<std::uint64_t> FileLength(const std::string& path) override {
-        const auto it = files.find(path);
-        return it == files.end() ? std::nullopt : std::optional<std::uint64_t>(it->second.length);
+        return files.count(path) ? std::optional<std::uint64_t>(files[path].length) : std::nullopt;
     }
     bool IsExecutableFile(const std::string& path) override { return files.count(path) && files[path].executable; }
     bool FolderExists(const std::string& path) override { return !goneFolders.count(path); }
@@ -360,6 +359,8 @@ TEST(RomList, VisibleMatchingFilesByNameThenSelectedByPosition) {
     EXPECT_EQ(t.form.File1().FileName(), "game.nes");
     t.Select(7);  // out of range: nothing changes
     EXPECT_EQ(t.form.File1().FileName(), "game.nes");
+    t.Select(-1);  // none: nothing to start
+    EXPECT_EQ(t.form.File1().FileName(), "");
     for (const char* rom : {"Ülkü.nes", "ülkü b.nes", "ÉLAN.nes", "élan.nes", "Zelda.nes"}) {
         t.services.AddFile(std::string("C:\\Front\\roms\\") + rom);
     }

@@ -31,7 +31,7 @@ TEST(Utf8, CharactersNotBytes) {
         // the first and the last letter of each range of capitals
         {"ĀĮĲĶĹŇŊŶŸŹŽǍǛǞǮǸȞȢȲɆɎΆΈΊΌΎΏΑΫϘϮЀЏАЯѠҀҊҾӀӁӍӐԮԱՖႠჅḀẔẞẠỾⅠⅯⒶⓏＡＺİ", 60, "ĀĮĲĶĹŇŊŶŸŹŽǍǛǞǮǸȞȢȲɆɎΆΈΊΌΎΏΑΫϘϮЀЏАЯѠҀҊҾӀӁӍӐԮԱՖႠჅḀẔẞẠỾⅠⅯⒶ",
          "āįĳķĺňŋŷÿźžǎǜǟǯǹȟȣȳɇɏάέίόύώαϋϙϯѐџаяѡҁҋҿӏӂӎӑԯաֆⴀⴥḁẕßạỿⅰⅿⓐⓩａｚi"},
-        {"a\xff" "B\xC3", 4, "", "a\xff" "b\xC3"}, {"\xff\xfe.ZIP", 6, "\xff\xfe", "\xff\xfe.zip"},  // a byte not UTF-8 is one character, kept
+        {"a\xff" "B\xC3", 4, "", "a\xff" "b\xC3"}, {"\xC1\x81\xE0\x81\x81\xF4\x90\x80\x80", 9, "\xC1\x81\xE0\x81\x81", "\xC1\x81\xE0\x81\x81\xF4\x90\x80\x80"}, {"\xff\xfe.ZIP", 6, "\xff\xfe", "\xff\xfe.zip"},  // a byte not UTF-8 is one character, kept
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CharCount(c.text), c.chars) << c.text;
@@ -86,6 +86,9 @@ TEST(SetTitles, OnlyAWholeListFullAnswerCounts) {
         "\x7f" "ELF\x02\x01\x01" + kHeader,                           // binary
     };
     for (const std::string& answer : garbled) EXPECT_TRUE(SetTitles::FromListFull(answer).empty()) << answer.substr(0, 60);
+    std::string twice = kHeader;  // a set told again and again
+    for (int i = 0; i < 100; ++i) twice += "pacman \"Pac-Man\"\n";
+    EXPECT_EQ(SetTitles::FromListFull(twice).Find("pacman"), "Pac-Man");
 }
 
 TEST(Ini, ValuesAreTakenAsWritten) {
@@ -163,6 +166,8 @@ TEST(TypeAhead, CharactersTypedWithinASecondFormAPrefix) {
         }
     }
     EXPECT_EQ(TypeAhead().Typed({}, U'a', 0, -1), -1);
+    const std::string_view a = "a";  // an empty row viewing the start of another's text ends before its "a"
+    EXPECT_EQ(TypeAhead().Typed({a.substr(0, 0), a}, U'a', 0, -1), 1);
 }
 
 TEST(TypeAhead, TriggersJumpFromOneFirstLetterToTheNext) {

@@ -38,7 +38,7 @@ public:
     QtDriver() {
         // Its one parameter (or a note that it got more) and its working
         // folder; then it plays until told to end.
-        recorder = "#!/bin/sh\nhere=$(dirname \"$0\")\nif [ \"$1\" = -listfull ]; then\necho $$ >\"$here/asked.pid\"\ni=0\n"
+        recorder = "#!/bin/sh\nhere=$(dirname \"$0\")\nif [ \"$1\" = -listfull ]; then\necho $$ >>\"$here/asked.pid\"\ni=0\n"
                    "while [ ! -e \"$here/answer-now\" ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i + 1)); done\n"
                    "cat \"$here/listfull\" 2>/dev/null\nexit $(cat \"$here/listfull.status\" 2>/dev/null || echo 0)\nfi\n"
                    "{ [ $# -le 1 ] && printf '%s\\n' \"$1\" || echo split; pwd; } >\"$here/t$$\"\n"
@@ -131,14 +131,11 @@ public:
     std::vector<std::string> Rows() override {
         EXPECT_TRUE(WaitUntil([&] { return !window_->Reading(); }, 10000)) << "the folder still unread after 10 s";
         std::vector<std::string> rows;
-        for (int row = 0; row < List()->model()->rowCount(); ++row) {
-            rows.push_back(List()->model()->index(row, 0).data().toString().toStdString());
-        }
+        for (int row = 0; row < List()->model()->rowCount(); ++row) rows.push_back(List()->model()->index(row, 0).data().toString().toStdString());
         return rows;
     }
     int Selected() override {
-        const QModelIndexList selected = List()->selectionModel()->selectedIndexes();
-        return selected.isEmpty() ? -1 : selected.first().row();
+        return List()->selectionModel()->hasSelection() ? List()->selectionModel()->selectedIndexes().first().row() : -1;
     }
     Control Focused() override {
         for (Control c : {Control::List, Control::Play, Control::Picture}) if (QApplication::focusWidget() == Widget(c)) return c;

@@ -35,9 +35,7 @@ namespace {
 
 TEST(Folders, OnePassKeepsTheVisibleMatchingFilesAndLinksToThem) {
     ScratchFolder t;
-    for (const char* name : {"roms/a.nes", "roms/.hidden.nes", "roms/sub.nes/inner", "roms/\xff\xfe.nes", "roms/a.txt"}) {
-        t.Write(name, "x");
-    }
+    for (const char* name : {"roms/a.nes", "roms/.hidden.nes", "roms/sub.nes/inner", "roms/\xff\xfe.nes", "roms/a.txt"}) t.Write(name, "x");
     ASSERT_EQ(symlink((t / "roms/a.nes").c_str(), (t / "roms/link.nes").c_str()), 0);
     ASSERT_EQ(symlink((t / "nowhere").c_str(), (t / "roms/broken.nes").c_str()), 0);
     NameList names;
@@ -70,8 +68,7 @@ TEST(CommandLine, ArgumentsJoinedBySingleBlanks) {
         EXPECT_EQ(LinuxEnvironment::FromProcess(1, argv).settingsFile,
                   (*folder ? std::string(folder) : "/home/me/.config") + "/Tarvo/Tarvo.conf");
     }
-    qputenv("XDG_CONFIG_HOME", config);
-    qputenv("HOME", home);
+    qputenv("XDG_CONFIG_HOME", config), qputenv("HOME", home);
 }
 
 TEST(CommandLine, HelpAndVersionAnswerWithoutAWindow) {
@@ -109,14 +106,20 @@ TEST(Start, AGameIsWaitedForWhateverItsLauncherDoesAndOutlivesTarvo) {
         }
         return pids.size() < n ? -1 : pids[n - 1];
     };
+    QProcess helper;  // a program of Tarvo's own session: no game
+    helper.start("sleep", {"30"});
+    const std::int64_t started = services->Now();
     ASSERT_TRUE(services->StartProgram({t / "emu", "a.nes", t / ""}).watched);
     const pid_t first = game(1);
     EXPECT_NE(getsid(first), getsid(0));  // no terminal or session of Tarvo's ends it
+    const auto output = [](pid_t pid) { return std::filesystem::read_symlink("/proc/" + std::to_string(pid) + "/fd/1"); };
+    EXPECT_EQ(output(first), output(getpid()));  // its messages go where Tarvo's do
     QTest::qWait(300);
     EXPECT_EQ(reports.ended, 0);  // its launcher has ended, it has not
     t.Write("end", "");
     for (int i = 0; i < 500 && reports.ended == 0; ++i) QTest::qWait(10);
     EXPECT_EQ(reports.ended, 1);
+    EXPECT_GE(services->Now() - started, 300);  // a clock in milliseconds
     EXPECT_FALSE(std::filesystem::exists("/proc/" + std::to_string(first)));  // and reaped
     t.Remove("end");
     ASSERT_TRUE(services->StartProgram({t / "emu", "b.nes", t / ""}).watched);
@@ -160,12 +163,10 @@ TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
     const auto d = MakeWindowDriver();
     const std::string app = d->folder / "app", bin = d->folder / "bin", ran = d->folder / "ran";
     // Stand-ins on PATH: wine records what it was given; winepath notes its process, then acts.
-    d->folder.Write("bin/wine", "#!/bin/sh\n[ \"$2\" = -listfull ] && exit 1\n{ printf '%s\\n' \"$2\"; pwd; } >'" + app + "/t'; cat '" +
-                                    app + "/t' >>'" + app + "/launched.txt'\n", true);
+    d->folder.Write("bin/wine", "#!/bin/sh\n[ \"$2\" = -listfull ] && exit 1\nprintf '%s\\n%s\\n' \"$2\" \"$PWD\" >>'" + app + "/launched.txt'\n", true);
     const std::string saidWinepath = "#!/bin/sh\necho $$ >'" + ran + "'\n";
     auto winepathLingers = [&] { const std::string pid = d->folder.Read("ran"); return !pid.empty() && std::filesystem::exists("/proc/" + pid.substr(0, pid.size() - 1)); };
     const QByteArray path = qgetenv("PATH"), prefix = qgetenv("WINEPREFIX");
-    qputenv("PATH", QByteArray::fromStdString(bin + ":") + path);
     qputenv("WINEPREFIX", QByteArray::fromStdString(d->folder / "prefix"));
     const std::string rom = d->folder / "roms/a b.smc", onZ = "Z:" + std::string(QString::fromStdString(rom).replace('/', '\\').toStdString());
     for (const char* name : {"a b.smc", "a b.nes", "b.smc", "b.nes", "pacman.zip", "z.zip"}) d->folder.Write(std::string("roms/") + name, "rom");
@@ -176,6 +177,7 @@ TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
         {"zsnesw.exe", "MZ", "", "", onZ},                           // a prefix Wine has yet to set up
         {"zsnesw.exe", "MZ", "/tmp", "printf 'Y:\\\\a b.smc'", "Y:\\a b.smc"},  // another Z:: winepath says
         {"zsnesw.exe", "MZ", "/tmp", "printf 'Y:\\\\a b.smc'; exit 1", rom},  // unless it failed
+        {"zsnesw.exe", "MZ", "/tmp", "", rom},                       // or there is no winepath
         {"zsnesw.exe", "MZ", "/tmp", "sleep 0.4; printf 'Y:\\\\a b.smc'", "Y:\\a b.smc", 2},  // Play again meanwhile: one start
         {"zsnesw.exe", "MZ", "/tmp", "head -c 300000000 /dev/zero", rom},  // too talkative: the path as it is
         {"mame.exe", "MZ", "/", "", "pacman"},  // a name, not a path: as it is
@@ -189,7 +191,9 @@ TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
             d->folder.Write("prefix/dosdevices/c:", "");
             ASSERT_EQ(symlink(c.driveZ.c_str(), (d->folder / "prefix/dosdevices/z:").c_str()), 0);
         }
-        d->folder.Write("bin/winepath", saidWinepath + c.winepath + "\n", true);
+        const bool noWinepath = c.winepath.empty() && !c.contents.empty();  // nowhere on PATH
+        qputenv("PATH", QByteArray::fromStdString(bin) + (noWinepath ? "" : ":" + path));
+        noWinepath ? d->folder.Remove("bin/winepath") : d->folder.Write("bin/winepath", saidWinepath + c.winepath + "\n", true);
         d->folder.Write("app/" + c.emulator, c.contents.empty() ? d->Emulator("x"), d->folder.Read("app/x") : c.contents, true);
         d->Show(app + "/" + c.emulator);
         d->Click(0);
@@ -256,10 +260,7 @@ TEST(HostileFiles, ThatAreNoOrdinaryFilesAreRefusedAtOnce) {
     const std::function<void(const std::string&)> hostile[] = {
         [](const std::string& p) { mkfifo(p.c_str(), 0600); },
         [](const std::string& p) { ASSERT_EQ(symlink("/dev/zero", p.c_str()), 0); },
-        [](const std::string& p) {
-            close(open(p.c_str(), O_CREAT | O_WRONLY, 0600));
-            ASSERT_EQ(truncate(p.c_str(), 2100000000), 0);
-        },
+        [](const std::string& p) { close(open(p.c_str(), O_CREAT | O_WRONLY, 0600)); ASSERT_EQ(truncate(p.c_str(), 2100000000), 0); },
         [](const std::string& p) { mkdir(p.c_str(), 0700); },
     };
     for (const auto& make : hostile) {  // as a screenshot, then as the settings file
@@ -326,7 +327,7 @@ TEST(SingleInstance, AnotherUsersListenerIsNoTarvo) {
         env.insert("XDG_CONFIG_HOME", root);
         env.insert("HOME", root);  // no XDG_CACHE_HOME: ~/.cache
         env.insert("TMPDIR", root);
-        env.insert("XDG_RUNTIME_DIR", inTemporaryFolder ? "" : QString::fromStdString(folder));
+        env.insert("XDG_RUNTIME_DIR", QString::fromStdString(folder));  // nobody's: not taken for the runtime folder
         tarvo.setProcessEnvironment(env);
         second.setProcessEnvironment(env);
         tarvo.start(TARVO_BINARY, {"/usr/games/nestopia"});
@@ -366,8 +367,7 @@ TEST(SingleInstance, TwoStartsAtOneInstantKeepOneWindowWhateverTheFolder) {
                 _exit(127);
             }
         }
-        close(go[0]);
-        close(go[1]);
+        close(go[0]), close(go[1]);
         int status = 0, ended = -1;
         for (int i = 0; i < 500 && ended < 0; ++i, usleep(10000)) {
             for (int which : {0, 1}) if (ended < 0 && waitpid(tarvo[which], &status, WNOHANG) == tarvo[which]) ended = which;

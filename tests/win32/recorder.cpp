@@ -1,4 +1,4 @@
-// A stand-in emulator: asked for its titles (-listfull), it writes its
+// A stand-in emulator: asked for its titles (-listfull), it adds its
 // process id to asked.pid beside itself, waits for answer-now there, prints
 // listfull and exits with the number in listfull.status (else 0). Started
 // for a game, it adds what followed its name on the command line and
@@ -52,7 +52,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     folder.resize(folder.rfind(L'\\') + 1);
     const std::wstring tail = tarvo::win32::CommandLineTail(GetCommandLineW());
     if (tail == L"-listfull") {
-        Write(folder + L"asked.pid", std::to_string(GetCurrentProcessId()));
+        Write(folder + L"asked.pid", std::to_string(GetCurrentProcessId()) + "\n", FILE_APPEND_DATA, OPEN_ALWAYS);
         for (int i = 0; i < 600 && !Exists(folder + L"answer-now"); ++i) Sleep(50);
         const std::string answer = Read(folder + L"listfull");
         DWORD written = 0;

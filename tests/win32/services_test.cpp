@@ -81,10 +81,7 @@ TEST(Folders, OnePassKeepsTheVisibleMatchingFiles) {
 // The window of a real Tarvo.exe for Nestopia, once it shows.
 HWND NestopiaWindow(WindowDriver& d) {
     HWND window = nullptr;
-    d.WaitUntil([&] {
-        window = FindWindowW(nullptr, L"Tarvo - Generic Frontend by Quillan - Nestopia");
-        return window && IsWindowVisible(window);
-    }, 10000);
+    d.WaitUntil([&] { return (window = FindWindowW(nullptr, L"Tarvo - Generic Frontend by Quillan - Nestopia")) && IsWindowVisible(window); }, 10000);
     return window;
 }
 
@@ -99,8 +96,7 @@ TEST(List, AnotherProgramAskingForARowsTextGetsNoneAndCannotHarmTarvo) {
     EXPECT_EQ(SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text)), LB_ERR);
     EXPECT_EQ(text[sizeof(ULONG_PTR) / sizeof(wchar_t)], L'#');
     EXPECT_EQ(WaitForSingleObject(tarvo, 500), WAIT_TIMEOUT);  // still there
-    TerminateProcess(tarvo, 0);
-    CloseHandle(tarvo);
+    TerminateProcess(tarvo, 0), CloseHandle(tarvo);
 }
 
 TEST(Pads, XInputComesFromTheSystemFolderNeverFromTarvosOwn) {
@@ -112,8 +108,7 @@ TEST(Pads, XInputComesFromTheSystemFolderNeverFromTarvosOwn) {
     SetForegroundWindow(NestopiaWindow(*d));  // the pads are read while it is active
     d->WaitUntil([&] { return !d->folder.Read("tarvo/xinput1_4.dll.loaded").empty(); }, 1500);
     EXPECT_FALSE(std::filesystem::exists(Native(d->folder / "tarvo/xinput1_4.dll.loaded")));
-    TerminateProcess(tarvo, 0);
-    CloseHandle(tarvo);
+    TerminateProcess(tarvo, 0), CloseHandle(tarvo);
 }
 
 TEST(Pads, WithoutAnyXInputTarvoStartsAndTheKeysWork) {
@@ -131,8 +126,7 @@ TEST(Pads, WithoutAnyXInputTarvoStartsAndTheKeysWork) {
     }
     const std::string launched = d->Launched();
     EXPECT_EQ(launched.substr(0, launched.find('\n')), d->folder / "roms/b.nes");
-    TerminateProcess(tarvo, 0);
-    CloseHandle(tarvo);
+    TerminateProcess(tarvo, 0), CloseHandle(tarvo);
 }
 
 // The system refuses Tarvo its window.

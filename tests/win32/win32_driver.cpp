@@ -190,10 +190,7 @@ public:
                      SWP_NOMOVE | SWP_NOZORDER);
         WaitUntil({}, 50);
     }
-    void Minimize() override {
-        ShowWindow(window_->Handle(), SW_MINIMIZE);
-        WaitUntil({}, 50);
-    }
+    void Minimize() override { ShowWindow(window_->Handle(), SW_MINIMIZE), WaitUntil({}, 50); }
     void Deactivate() override {
         if (!other_) other_ = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
                                               nullptr, nullptr);
@@ -260,14 +257,15 @@ public:
     }
     Image Grab(Control control) override {
         EXPECT_TRUE(WaitUntil([&] { return window_->PictureSettled(); }, 1000)) << "a picture still unread after 1 s";
-        RECT area{0, 0, 64, 64};
-        if (control != Control::Icon) GetClientRect(Handle(control), &area);
+        RECT area{0, 0, 64, 64};  // the picture to its very edges; the list inside its frame
+        if (control == Control::Picture) GetWindowRect(Handle(control), &area), OffsetRect(&area, -area.left, -area.top);
+        if (control != Control::Icon && control != Control::Picture) GetClientRect(Handle(control), &area);
         UpdateWindow(Handle(control));
         Image image{area.right, area.bottom, {}};
         BITMAPINFO format{};
         format.bmiHeader = {sizeof(BITMAPINFOHEADER), image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         BYTE* bits = nullptr;
-        HDC dc = CreateCompatibleDC(nullptr), window = GetDC(Handle(control));
+        HDC dc = CreateCompatibleDC(nullptr), window = control == Control::Picture ? GetWindowDC(Handle(control)) : GetDC(Handle(control));
         HGDIOBJ old = SelectObject(dc, CreateDIBSection(dc, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
         if (control == Control::Icon) {  // the title bar's and the taskbar's: both, or none
             const bool small = SendMessageW(Handle(control), WM_GETICON, ICON_SMALL, 0) != 0;
@@ -316,7 +314,8 @@ public:
         VARIANT selection{};
         if (list.object && list.object->get_accSelection(&selection) == S_OK && selection.vt == VT_I4) {
             row.child = selection.lVal;
-            if (row.Number(&IAccessible::get_accState) & STATE_SYSTEM_SELECTED) heard.selected = row.Text(&IAccessible::get_accName);
+            const long state = row.Number(&IAccessible::get_accState);  // a selected row in sight
+            if ((state & STATE_SYSTEM_SELECTED) && !(state & STATE_SYSTEM_OFFSCREEN)) heard.selected = row.Text(&IAccessible::get_accName);
         }
         heard.play = play.Text(&IAccessible::get_accDescription);
         heard.picture = picture.Text(&IAccessible::get_accName);
