@@ -256,7 +256,9 @@ public:
         return {r.left, r.top, r.right - r.left, r.bottom - r.top};
     }
     Image Grab(Control control) override {
-        EXPECT_TRUE(WaitUntil([&] { return window_->PictureSettled(); }, 1000)) << "a picture still unread after 1 s";
+        // Wine's PNG decoder reads a whole image before it tells its size: a
+        // picture bomb takes it a second or more on a busy machine.
+        EXPECT_TRUE(WaitUntil([&] { return window_->PictureSettled(); }, 5000)) << "a picture still unread after 5 s";
         RECT area{0, 0, 64, 64};  // the picture to its very edges; the list inside its frame
         if (control == Control::Picture) GetWindowRect(Handle(control), &area), OffsetRect(&area, -area.left, -area.top);
         if (control != Control::Icon && control != Control::Picture) GetClientRect(Handle(control), &area);
