@@ -129,6 +129,16 @@ TEST(Pads, WithoutAnyXInputTarvoStartsAndTheKeysWork) {
     TerminateProcess(tarvo, 0), CloseHandle(tarvo);
 }
 
+TEST(Keys, CtrlBreakIsADialogsCancelAndStartsNothing) {
+    const auto d = MakeWindowDriver();
+    d->folder.Write("roms/a.nes", "rom");
+    d->Show(d->Emulator("nestopia"));
+    d->Click(0);
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_CANCEL, 1);  // IDCANCEL, as from a dialog's Cancel button
+    d->WaitUntil({}, 200);
+    EXPECT_EQ(d->Launched(false), "");
+}
+
 // The system refuses Tarvo its window.
 LRESULT CALLBACK RefuseTarvosWindow(int code, WPARAM, LPARAM lParam) {
     const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);

@@ -63,10 +63,7 @@ void CALLBACK AnswerMessage(HWND, UINT, UINT_PTR, DWORD) {
 struct Answer {
     IAccessible* object = nullptr;
     long child = CHILDID_SELF;
-    VARIANT Child() const {
-        VARIANT id{};
-        return id.vt = VT_I4, id.lVal = child, id;
-    }
+    VARIANT Child() const { VARIANT id{}; return id.vt = VT_I4, id.lVal = child, id; }
     std::string Text(HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR*)) const {
         BSTR text = nullptr;
         if (!object || (object->*property)(Child(), &text) != S_OK || !text) return "";
@@ -96,11 +93,11 @@ void CALLBACK HearFocus(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child
     Release(answer);
 }
 
-// The stand-in XInput, which the tests' main put where the system's is.
-HMODULE StandInXInput() {
+// Where Tarvo.exe takes XInput from, and where the tests' main puts the stand-in.
+std::wstring SystemXInput() {
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
-    return LoadLibraryW((std::wstring(system) + L"\\xinput1_4.dll").c_str());
+    return std::wstring(system) + L"\\xinput1_4.dll";
 }
 
 class Win32Driver : public WindowDriver {
@@ -161,19 +158,18 @@ public:
         static const WPARAM kKeys[] = {VK_TAB, VK_UP, VK_DOWN, VK_SPACE, VK_RETURN, VK_ESCAPE, VK_F5};
         return kKeys[int(key)];
     }
-    void Press(Key key, int, int times) override {
+    void PostKey(Key key) {
         HWND focus = GetFocus() ? GetFocus() : window_->Handle();
-        while (times-- > 0) {
-            PostMessageW(focus, WM_KEYDOWN, KeyCode(key), 1);
-            PostMessageW(focus, WM_KEYUP, KeyCode(key), 0xC0000001);
-        }
+        PostMessageW(focus, WM_KEYDOWN, KeyCode(key), 1);
+        PostMessageW(focus, WM_KEYUP, KeyCode(key), 0xC0000001);
+    }
+    void Press(Key key, int, int times) override {
+        while (times-- > 0) PostKey(key);
         WaitUntil({}, 50);
     }
     double Handling(Key key) override {
         const auto pressed = std::chrono::steady_clock::now();
-        HWND focus = GetFocus() ? GetFocus() : window_->Handle();
-        PostMessageW(focus, WM_KEYDOWN, KeyCode(key), 1);
-        PostMessageW(focus, WM_KEYUP, KeyCode(key), 0xC0000001);
+        PostKey(key);
         for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
             if (message.message != WM_QUIT) window_->Process(message);
         }
@@ -192,15 +188,14 @@ public:
     }
     void Minimize() override { ShowWindow(window_->Handle(), SW_MINIMIZE), WaitUntil({}, 50); }
     void Deactivate() override {
-        if (!other_) other_ = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
-                                              nullptr, nullptr);
+        if (!other_) other_ = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
         ShowWindow(other_, SW_SHOWNORMAL);
         SetForegroundWindow(other_);
         WaitUntil([&] { return GetActiveWindow() == other_; }, 2000);
     }
     void Pad(const PadState& state, int milliseconds) override {
         using Move = void (*)(WORD buttons, SHORT thumbLY, BYTE leftTrigger, BYTE rightTrigger);
-        static const auto move = reinterpret_cast<Move>(reinterpret_cast<void*>(GetProcAddress(StandInXInput(), "StandInPad")));
+        static const auto move = reinterpret_cast<Move>(reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(SystemXInput().c_str()), "StandInPad")));
         ASSERT_TRUE(move) << "no stand-in XInput: is WINEDLLOVERRIDES xinput1_4=n?";
         move(static_cast<WORD>((state.dpadUp ? XINPUT_GAMEPAD_DPAD_UP : 0) | (state.dpadDown ? XINPUT_GAMEPAD_DPAD_DOWN : 0) |
                                (state.leftShoulder ? XINPUT_GAMEPAD_LEFT_SHOULDER : 0) |
@@ -247,12 +242,8 @@ public:
     }
     Box Rectangle(Control control) override {
         RECT r;
-        if (control == Control::Window) {
-            GetClientRect(window_->Handle(), &r);
-        } else {
-            GetWindowRect(Handle(control), &r);
-            MapWindowPoints(nullptr, window_->Handle(), reinterpret_cast<POINT*>(&r), 2);
-        }
+        if (control == Control::Window) GetClientRect(window_->Handle(), &r);
+        else GetWindowRect(Handle(control), &r), MapWindowPoints(nullptr, window_->Handle(), reinterpret_cast<POINT*>(&r), 2);
         return {r.left, r.top, r.right - r.left, r.bottom - r.top};
     }
     Image Grab(Control control) override {
@@ -277,9 +268,7 @@ public:
             BitBlt(dc, 0, 0, image.width, image.height, window, 0, 0, SRCCOPY);
         }
         for (int i = 0; i < image.width * image.height; ++i) image.pixels.push_back({bits[4 * i + 2], bits[4 * i + 1], bits[4 * i]});
-        DeleteObject(SelectObject(dc, old));
-        DeleteDC(dc);
-        ReleaseDC(Handle(control), window);
+        DeleteObject(SelectObject(dc, old)), DeleteDC(dc), ReleaseDC(Handle(control), window);
         return image;
     }
     bool Minimized() override { return IsIconic(window_->Handle()); }
@@ -319,6 +308,12 @@ public:
             const long state = row.Number(&IAccessible::get_accState);  // a selected row in sight
             if ((state & STATE_SYSTEM_SELECTED) && !(state & STATE_SYSTEM_OFFSCREEN)) heard.selected = row.Text(&IAccessible::get_accName);
         }
+        Answer system;  // what the list leaves to the system's own object is the system's answer: a row's action
+        CreateStdAccessibleObject(List(), OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&system.object));
+        BSTR actions[2] = {};
+        system.child = 1;
+        if (list.object && system.object) { EXPECT_EQ(list.object->get_accDefaultAction(system.Child(), &actions[0]), system.object->get_accDefaultAction(system.Child(), &actions[1])); }
+        SysFreeString(actions[0]), SysFreeString(actions[1]), Release(system);
         heard.play = play.Text(&IAccessible::get_accDescription);
         heard.picture = picture.Text(&IAccessible::get_accName);
         for (Answer* answer : {&frame, &list, &play, &picture}) Release(*answer);
@@ -349,8 +344,7 @@ public:
         const bool ended = WaitUntil([&] { return WaitForSingleObject(second, 0) == WAIT_OBJECT_0; }, 10000);
         DWORD code = 0;
         GetExitCodeProcess(second, &code);
-        TerminateProcess(second, 1);
-        CloseHandle(second);
+        TerminateProcess(second, 1), CloseHandle(second);
         WaitUntil({}, 200);
         return ended ? static_cast<int>(code) : -1;
     }
@@ -432,10 +426,7 @@ int main(int argc, char** argv) {
     const wchar_t unmanaged[] = L"N";
     RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\X11 Driver", L"Managed", REG_SZ, unmanaged, sizeof unmanaged);
     // The stand-in XInput where Tarvo.exe takes XInput from: the system folder.
-    wchar_t system[MAX_PATH];
-    GetSystemDirectoryW(system, MAX_PATH);
-    CopyFileW(tarvo::win32::Widen(tarvo::testing::TreePath(XINPUT_STAND_IN)).c_str(),
-              (std::wstring(system) + L"\\xinput1_4.dll").c_str(), FALSE);
+    CopyFileW(tarvo::win32::Widen(tarvo::testing::TreePath(XINPUT_STAND_IN)).c_str(), tarvo::testing::SystemXInput().c_str(), FALSE);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     return RUN_ALL_TESTS();
