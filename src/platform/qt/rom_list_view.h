@@ -31,7 +31,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-
     std::function<void(int row)> onDoubleClick_;
     QString placeholder_;
 };
