@@ -193,7 +193,8 @@ TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
         }
         const bool noWinepath = c.winepath.empty() && !c.contents.empty();  // nowhere on PATH
         qputenv("PATH", QByteArray::fromStdString(bin) + (noWinepath ? "" : ":" + path));
-        noWinepath ? d->folder.Remove("bin/winepath") : d->folder.Write("bin/winepath", saidWinepath + c.winepath + "\n", true);
+        if (noWinepath) d->folder.Remove("bin/winepath");
+        else d->folder.Write("bin/winepath", saidWinepath + c.winepath + "\n", true);
         d->folder.Write("app/" + c.emulator, c.contents.empty() ? d->Emulator("x"), d->folder.Read("app/x") : c.contents, true);
         d->Show(app + "/" + c.emulator);
         d->Click(0);
