@@ -14,7 +14,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
-#include <xcb/xtest.h>
 
 #include <QImage>
 #include <chrono>
@@ -27,6 +26,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "x_screen.h"
 
 extern char** environ;
 
@@ -94,94 +95,23 @@ double CpuSeconds(pid_t pid) {
     return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-class Screen {
-public:
-    Screen() : connection_(xcb_connect(nullptr, nullptr)) {
-        if (xcb_connection_has_error(connection_)) {
-            std::fprintf(stderr, "scroll_bench: no X display\n");
-            std::exit(2);
-        }
-        root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
-        const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-        xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
-        xcb_flush(connection_);
+// The colour in the middle of the picture area (right two thirds, above the button).
+Rgb PictureColour(xcb_connection_t* connection, xcb_window_t window) {
+    xcb_get_geometry_reply_t* size = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
+    const auto x = static_cast<int16_t>(size->width * 2 / 3), y = static_cast<int16_t>(size->height * 2 / 5);
+    std::free(size);
+    xcb_get_image_reply_t* image = xcb_get_image_reply(
+        connection, xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, x, y, 1, 1, ~0u), nullptr);
+    Rgb colour{-1, -1, -1};
+    if (image && xcb_get_image_data_length(image) >= 3) {
+        const uint8_t* bgr = xcb_get_image_data(image);
+        colour = {bgr[2], bgr[1], bgr[0]};
     }
-    ~Screen() { xcb_disconnect(connection_); }
-
-    // The next top-level window mapped whose title begins "Tarvo".
-    xcb_window_t WaitForTarvo() {
-        while (xcb_generic_event_t* event = xcb_wait_for_event(connection_)) {
-            const bool mapped = (event->response_type & 0x7F) == XCB_MAP_NOTIFY;
-            const xcb_window_t window = reinterpret_cast<xcb_map_notify_event_t*>(event)->window;
-            std::free(event);
-            if (mapped && Title(window).rfind("Tarvo", 0) == 0) return window;
-        }
-        return 0;
-    }
-
-    void Focus(xcb_window_t window) {
-        xcb_set_input_focus(connection_, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
-        xcb_flush(connection_);
-    }
-
-    void Press(xcb_keysym_t key) {
-        const xcb_keycode_t code = KeycodeOf(key);
-        xcb_test_fake_input(connection_, XCB_KEY_PRESS, code, XCB_CURRENT_TIME, root_, 0, 0, 0);
-        xcb_test_fake_input(connection_, XCB_KEY_RELEASE, code, XCB_CURRENT_TIME, root_, 0, 0, 0);
-        xcb_flush(connection_);
-    }
-
-    // The colour in the middle of the picture area (right two thirds, above the button).
-    Rgb PictureColour(xcb_window_t window) {
-        xcb_get_geometry_reply_t* size = xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window), nullptr);
-        const auto x = static_cast<int16_t>(size->width * 2 / 3), y = static_cast<int16_t>(size->height * 2 / 5);
-        std::free(size);
-        xcb_get_image_reply_t* image = xcb_get_image_reply(
-            connection_, xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window, x, y, 1, 1, ~0u), nullptr);
-        Rgb colour{-1, -1, -1};
-        if (image && xcb_get_image_data_length(image) >= 3) {
-            const uint8_t* bgr = xcb_get_image_data(image);
-            colour = {bgr[2], bgr[1], bgr[0]};
-        }
-        std::free(image);
-        return colour;
-    }
-
-private:
-    std::string Title(xcb_window_t window) {
-        xcb_get_property_reply_t* title = xcb_get_property_reply(
-            connection_, xcb_get_property(connection_, 0, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
-            nullptr);
-        std::string text = title ? std::string(static_cast<const char*>(xcb_get_property_value(title)),
-                                               static_cast<std::size_t>(xcb_get_property_value_length(title)))
-                                 : "";
-        std::free(title);
-        return text;
-    }
-
-    xcb_keycode_t KeycodeOf(xcb_keysym_t key) {
-        const xcb_setup_t* setup = xcb_get_setup(connection_);
-        const int count = setup->max_keycode - setup->min_keycode + 1;
-        xcb_get_keyboard_mapping_reply_t* mapping = xcb_get_keyboard_mapping_reply(
-            connection_, xcb_get_keyboard_mapping(connection_, setup->min_keycode, static_cast<uint8_t>(count)), nullptr);
-        const xcb_keysym_t* symbols = xcb_get_keyboard_mapping_keysyms(mapping);
-        xcb_keycode_t code = 0;
-        for (int i = 0; i < count * mapping->keysyms_per_keycode && !code; ++i) {
-            if (symbols[i] == key) code = static_cast<xcb_keycode_t>(setup->min_keycode + i / mapping->keysyms_per_keycode);
-        }
-        std::free(mapping);
-        return code;
-    }
-
-    xcb_connection_t* connection_;
-    xcb_window_t root_;
-};
-
-bool Near(const Rgb& a, const Rgb& b) {
-    return std::abs(a.red - b.red) < 40 && std::abs(a.green - b.green) < 40 && std::abs(a.blue - b.blue) < 40;
+    std::free(image);
+    return colour;
 }
 
-void Measure(Screen& screen, const std::string& definition, const std::string& config) {
+void Measure(tarvo::testing::XScreen& screen, const std::string& definition, const std::string& config) {
     const std::string name = definition.substr(0, definition.find('='));
     std::vector<std::string> words;
     std::istringstream command(definition.substr(definition.find('=') + 1));
@@ -192,7 +122,7 @@ void Measure(Screen& screen, const std::string& definition, const std::string& c
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     pid_t pid = 0;
     if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return std::perror(argv[0]);
-    const xcb_window_t window = screen.WaitForTarvo();
+    const xcb_window_t window = screen.WaitForTarvo(60000);
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     screen.Focus(window);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -207,7 +137,7 @@ void Measure(Screen& screen, const std::string& definition, const std::string& c
     }
     const auto released = Clock::now();
     const double cores = (CpuSeconds(pid) - cpuBefore) / std::chrono::duration<double>(released - start).count();
-    while (!Near(screen.PictureColour(window), ColourOf(kDistinct)) && Clock::now() - released < std::chrono::seconds(5)) {
+    while (!Near(PictureColour(screen.Connection(), window), ColourOf(kDistinct)) && Clock::now() - released < std::chrono::seconds(5)) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     const double delay = std::chrono::duration<double, std::milli>(Clock::now() - released).count();
@@ -226,7 +156,11 @@ int main(int argc, char** argv) {
     }
     const std::string scroll = std::string(argv[1]) + "/scroll";
     MakeFolders(scroll);
-    Screen screen;
+    tarvo::testing::XScreen screen;
+    if (!screen.Usable()) {
+        std::fprintf(stderr, "scroll_bench: no X display\n");
+        return 2;
+    }
     std::printf("Holding Down for 3 s (%d presses at 30 a second), every ROM with a 1920 x 1080 PNG screenshot\n", kPresses);
     for (int i = 2; i < argc; ++i) Measure(screen, argv[i], scroll + "/config");
     return 0;

@@ -1,5 +1,6 @@
 // The start-up sequence of frmPindle.
 
+#include "text/ini.h"
 #include "text/paths.h"
 #include "ui/design.h"
 #include "app/frm_pindle.h"
@@ -13,16 +14,16 @@ bool IsQuoted(const std::string& text) { return text.size() >= 2 && text.front()
 }  // namespace
 
 frmPindle::LoadResult frmPindle::Form_Load() {
-    const char sep = services_.Separator();
-    appFolder_ = WithTrailingSeparator(services_.ExecutableFolder(), sep);
-    portable_ = services_.ReadSettingsFile(appFolder_ + kPortableSettings);
+    const char sep = host_.separator;
+    appFolder_ = WithTrailingSeparator(host_.executableFolder, sep);
+    portable_ = files_.ReadFile(appFolder_ + kPortableSettings, kMostSettingsBytes);
 
     // A ROM folder that is missing, unreadable or without an ordinary file
     // gives way to the application folder, once it has been read.
     file1_.SetPath(WithTrailingSeparator(ReadSettingOr("roms", appFolder_ + "roms" + sep), sep));
     mayFallBack_ = true;
 
-    const std::string commandLine = services_.CommandLine();
+    const std::string& commandLine = host_.commandLine;
     if (!commandLine.empty()) {
         emulatorPath_ = IsQuoted(commandLine) ? commandLine.substr(1, commandLine.size() - 2) : commandLine;
     }
@@ -36,14 +37,14 @@ frmPindle::LoadResult frmPindle::Form_Load() {
         file1_.SetPattern("*.*");
     }
 
-    if (services_.PreviousInstanceRunning()) {
+    if (instance_.AnotherIsRunning()) {
         const std::string keptCaption = controls_.form.Caption();
         controls_.form.SetCaption("!");  // so the search cannot find this window
-        services_.ActivatePreviousInstance(keptCaption);
+        instance_.HandCaption(keptCaption);
         return LoadResult::EndProgram;
     }
 
-    controls_.command1.SetToolTip(ShortenedForDisplay(emulatorPath_, services_.Separator()));
+    controls_.command1.SetToolTip(ShortenedForDisplay(emulatorPath_, sep));
     RefreshList();  // the window shows when it is read, or a moment after
     File1_Click();
     controls_.form.StartTimer(FormTimer::Showing, kShowWithinMs);

@@ -12,26 +12,39 @@
 
 namespace tarvo {
 
-frmPindle::frmPindle(Services& services, FormControls controls)
-    : services_(services), controls_(controls), file1_(services) {
+frmPindle::frmPindle(Host host, const Ports& ports, FormControls controls)
+    : host_(std::move(host)),
+      settings_(ports.settings),
+      files_(ports.files),
+      instance_(ports.instance),
+      clock_(ports.clock),
+      controls_(controls),
+      // Each for this window, which goes after them: their news never
+      // comes to a window that is gone.
+      folders_(ports.folderReader(*this)),
+      pictures_(ports.pictureReader(*this)),
+      programs_(ports.programs(*this)) {
     file1_.OnSelect([this] { File1_Click(); });
-    services_.ReportTo(this);
 }
 
-frmPindle::~frmPindle() { services_.ReportTo(nullptr); }
+frmPindle::~frmPindle() = default;
 
 bool frmPindle::FileExists(const std::string& path) {
-    const auto length = services_.FileLength(path);
+    const auto length = files_.FileLength(path);
     return length && *length > 0;
 }
 
 std::string frmPindle::ReadSettingOr(const std::string& key, const std::string& fallback) {
-    if (!portable_) return services_.ReadSetting(key).value_or(fallback);
+    std::optional<std::string> value =
+        portable_ ? IniValue(*portable_, "Settings", key) : settings_.Read("Settings", key);
+    if (!value) return fallback;
+    // A value ends at a NUL, as the registry's texts do: nothing past one
+    // can name a file.
+    value->resize(value->find('\0') == std::string::npos ? value->size() : value->find('\0'));
     // Tarvo.ini takes the store's place; its relative paths start from the
     // program's folder, wherever the drive is mounted today.
-    const std::optional<std::string> value = IniValue(*portable_, "Settings", key);
-    if (!value) return fallback;
-    return value->empty() || IsAbsolutePath(*value, services_.Separator()) ? *value : appFolder_ + *value;
+    if (!portable_ || value->empty() || IsAbsolutePath(*value, host_.separator)) return *value;
+    return appFolder_ + *value;
 }
 
 void frmPindle::Form_Resize() {
@@ -62,23 +75,46 @@ void frmPindle::UpdatePadReading() {
     const bool reading = active_ && !controls_.form.IsMinimized();
     if (reading == padsReading_) return;
     padsReading_ = reading;
-    if (reading) padRepeat_.Resume();
-    controls_.pads.SetReading(reading);
+    if (!reading) return;  // the timer under way finds it so, and stops
+    padRepeat_.Resume();
+    controls_.form.StartTimer(FormTimer::Pads, kPadReadMs);
 }
 
-void frmPindle::Form_KeyDown(int keyCode) {
+bool frmPindle::Form_KeyDown(int keyCode) {
     if (keyCode == design::kKeyEscape) {
         controls_.form.Unload();
     } else if (keyCode == design::kKeyF5) {
-        RefreshList();
+        // A held key repeats: a reading just begun is not thrown away for it.
+        if (!file1_.Reading() || clock_.Now() - readingSince_ >= kFreshReadingMs) RefreshList();
+    } else if ((keyCode == design::kKeyDown || keyCode == design::kKeyUp) && controls_.list1.ListIndex() < 0 &&
+               !rows_.empty()) {
+        MoveSelection(keyCode);  // from Play too: the first Down puts the user on the first ROM
+        return true;
     }
+    return false;
+}
+
+void frmPindle::Form_AnotherStart(const std::string& caption) {
+    // Tarvo started again for this emulator: the window that serves it
+    // comes back, as after a game. Another emulator's start changes nothing.
+    if (caption == controls_.form.Caption()) ComeBack();
+}
+
+void frmPindle::ComeBack() {
+    controls_.form.Restore();
+    controls_.list1.SetFocus();  // the same ROM selected, for the keys and the pad
 }
 
 void frmPindle::RefreshList() {
     controls_.list1.Clear();  // before the names it shows go
     rows_.clear();
     controls_.list1.SetPlaceholder(ReadingLine(0));
-    file1_.Refresh(kReadingNewsMs);
+    ReadFolder();
+}
+
+void frmPindle::ReadFolder() {
+    readingSince_ = clock_.Now();
+    folders_->Read(file1_.Refresh(kReadingNewsMs));
 }
 
 std::string frmPindle::ReadingLine(std::size_t found) {
@@ -95,7 +131,7 @@ void frmPindle::FolderRead(std::uint64_t ticket, FolderListing listing) {
     if (!file1_.Awaits(ticket)) return;  // an earlier reading's, F5 having asked again
     if (std::exchange(mayFallBack_, false) && !listing.holdsFiles) {
         file1_.SetPath(appFolder_);
-        return file1_.Refresh(kReadingNewsMs);
+        return ReadFolder();
     }
     // What a share gave before it failed is kept: F5 reads it again.
     file1_.TakeListing(std::move(listing.names));
@@ -148,7 +184,23 @@ void frmPindle::SelectRow(int row) {
     List1_Click();
 }
 
+void frmPindle::MoveSelection(int keyCode) {
+    controls_.list1.SetFocus();
+    if (controls_.list1.ListIndex() >= 0) return controls_.list1.KeyDown(keyCode);
+    SelectRow(rows_.empty() ? -1 : 0);
+}
+
 void frmPindle::List1_KeyPress(char32_t character, std::int64_t milliseconds) {
+    // A character beyond the first 65,536 may come as two halves (UTF-16).
+    if (character >= 0xD800 && character <= 0xDBFF) {
+        highSurrogate_ = static_cast<char16_t>(character);
+        return;
+    }
+    if (character >= 0xDC00 && character <= 0xDFFF) {
+        if (highSurrogate_ == 0) return;  // half a character is none
+        character = 0x10000 + ((char32_t(highSurrogate_) - 0xD800) << 10) + (character - 0xDC00);
+    }
+    highSurrogate_ = 0;
     if (character < 0x20 || character == 0x7F) return;  // Backspace, Tab, Esc: no text
     SelectRow(typeAhead_.Typed(rows_, character, milliseconds, controls_.list1.ListIndex()));
 }
@@ -163,20 +215,20 @@ void frmPindle::list1_DblClick(int rowUnderPointer) {
 void frmPindle::Image1_DblClick() { Command1_Click(); }
 
 void frmPindle::File1_Click() {
-    const char sep = services_.Separator();
+    const char sep = host_.separator;
     const std::string shotsFolder =
         WithTrailingSeparator(ReadSettingOr("shots", appFolder_ + "shots" + sep), sep);
     std::vector<std::string> pictures = PreviewCandidates(shotsFolder, appFolder_, file1_.FileName(), sep);
     if (pictures == wantedPictures_) return;  // on show already, or coming
     wantedPictures_ = std::move(pictures);
     ++pictureTicket_;
-    const std::int64_t now = services_.Now();
+    const std::int64_t now = clock_.Now();
     const bool moving = now - lastPictureAsked_ < kPictureSettleMs || controls_.form.InputWaiting();
     lastPictureAsked_ = now;
     if (moving) {  // read once the selection rests
         SettlePicture();
     } else {
-        LoadWantedPicture();
+        ReadWantedPicture();
     }
 }
 
@@ -186,45 +238,40 @@ void frmPindle::SettlePicture() {
 }
 
 void frmPindle::Form_Timer(FormTimer timer) {
-    if (timer == FormTimer::Showing) return ShowWindow();  // the list may come later
-    if (timer == FormTimer::Titles) {
-        const StartRequest request = BuildStartRequest(emulatorPath_, appFolder_, "-listfull", services_.Separator());
-        return services_.AskProgram({request, kMostTitleBytes, kMostTitleMs});
-    }
-    if (picture_ != PictureState::Settling) return;
-    if (controls_.form.InputWaiting()) {
-        SettlePicture();
-    } else {
-        LoadWantedPicture();
+    switch (timer) {
+        case FormTimer::Showing:
+            return ShowWindow();  // the list may come later
+        case FormTimer::Titles: {
+            const StartRequest request = BuildStartRequest(emulatorPath_, appFolder_, "-listfull", host_.separator);
+            return programs_->Ask({request, kMostTitleBytes, kMostTitleMs});
+        }
+        case FormTimer::Pads:
+            if (!padsReading_) return;
+            controls_.form.StartTimer(FormTimer::Pads, kPadReadMs);
+            return Pad_Poll(controls_.pads.Read(), clock_.Now());
+        case FormTimer::Picture:
+            if (picture_ != PictureState::Settling) return;
+            if (controls_.form.InputWaiting()) return SettlePicture();
+            return ReadWantedPicture();
     }
 }
 
-void frmPindle::LoadWantedPicture() {
-    picture_ = PictureState::Loading;
-    controls_.image1.Load(pictureTicket_, wantedPictures_);
+void frmPindle::ReadWantedPicture() {
+    picture_ = PictureState::Reading;
+    const PixelSize screen = controls_.image1.Screen();
+    pictures_->Read(pictureTicket_, wantedPictures_, {screen.width, screen.height});
 }
 
-void frmPindle::Image1_Loaded(std::uint64_t ticket) {
+void frmPindle::PictureRead(std::uint64_t ticket, FoundPicture found) {
     // A picture of a ROM no longer selected never shows.
-    if (ticket != pictureTicket_ || picture_ != PictureState::Loading) return;
+    if (ticket != pictureTicket_ || picture_ != PictureState::Reading) return;
     picture_ = PictureState::Shown;
-    const int shown = controls_.image1.Show(ticket);
-    const bool screenshot = shown >= 0 && static_cast<std::size_t>(shown) + kLogoCandidates < wantedPictures_.size();
+    controls_.image1.Show(std::move(found.picture));
+    const bool screenshot =
+        found.index >= 0 && static_cast<std::size_t>(found.index) + kLogoCandidates < wantedPictures_.size();
     const auto row = static_cast<std::size_t>(controls_.list1.ListIndex());
     const std::string rom(row < rows_.size() ? rows_[row] : std::string_view());
     controls_.image1.SetName(rom.empty() ? design::kTitle : (screenshot ? "Screenshot of " : "No screenshot of ") + rom);
-}
-
-std::string frmPindle::WhyItCannotStart() {
-    const char sep = services_.Separator();
-    const std::string name = file1_.FileName();
-    if (!name.empty() && !services_.FileLength(WithTrailingSeparator(file1_.Path(), sep) + name)) {
-        return "the ROM " + name + " is gone; F5 reads the folder again";
-    }
-    // The working folder is Tarvo's own: if that is gone, the emulator is
-    // not to blame.
-    if (!services_.FolderExists(appFolder_)) return "its working folder " + ShortenedForDisplay(appFolder_, sep) + " is gone";
-    return {};
 }
 
 void frmPindle::Command1_Click() {
@@ -233,12 +280,12 @@ void frmPindle::Command1_Click() {
     // in the queue while the game started, a pad in a game's hands).
     if (starting_ || controls_.form.IsMinimized()) return;
     starting_ = true;
-    const char sep = services_.Separator();
-    const std::string parameters = BuildParameterString(launchMode_, file1_.Path(), file1_.FileName(), sep);
-    const StartRequest request = BuildStartRequest(emulatorPath_, appFolder_, parameters, sep);
-    const std::string unstartable = WhyItCannotStart();
-    const StartResult result = unstartable.empty() ? services_.StartProgram(request) : StartResult::Failed(unstartable);
-    if (!result.pending) StartFinished(request, result);
+    const char sep = host_.separator;
+    const std::string name = file1_.FileName();
+    const std::string parameters = BuildParameterString(launchMode_, file1_.Path(), name, sep);
+    StartRequest request = BuildStartRequest(emulatorPath_, appFolder_, parameters, sep);
+    if (!name.empty()) request.rom = WithTrailingSeparator(file1_.Path(), sep) + name;
+    programs_->Start(request);  // checked and made beside the window's thread
 }
 
 void frmPindle::StartFinished(const StartRequest& request, const StartResult& result) {
@@ -246,7 +293,7 @@ void frmPindle::StartFinished(const StartRequest& request, const StartResult& re
         if (result.watched) ++emulatorsRunning_;
         controls_.form.Minimize();
     } else {
-        const std::string program = ShortenedForDisplay(request.program, services_.Separator());
+        const std::string program = ShortenedForDisplay(request.program, host_.separator);
         controls_.form.ShowMessage("Could not start the emulator " + program + ": " + result.error);
     }
     starting_ = false;
@@ -256,8 +303,7 @@ void frmPindle::ProgramEnded() {
     // Back from the game: the window returns when the last emulator ends,
     // unless the user has brought it back already.
     if (emulatorsRunning_ == 0 || --emulatorsRunning_ > 0 || !controls_.form.IsMinimized()) return;
-    controls_.form.Restore();
-    controls_.list1.SetFocus();  // the same ROM selected, for the keys and the pad
+    ComeBack();
 }
 
 void frmPindle::Pad_Poll(const std::vector<PadState>& pads, std::int64_t milliseconds) {
@@ -269,7 +315,7 @@ void frmPindle::Pad_Poll(const std::vector<PadState>& pads, std::int64_t millise
     const int selected = controls_.list1.ListIndex();
     if (command == PadCommand::PreviousLetter) return SelectRow(FirstOfPreviousLetter(rows_, selected));
     if (command == PadCommand::NextLetter) return SelectRow(FirstOfNextLetter(rows_, selected));
-    controls_.list1.KeyDown(kKeys[static_cast<int>(command)]);
+    MoveSelection(kKeys[static_cast<int>(command)]);
 }
 
 }  // namespace tarvo

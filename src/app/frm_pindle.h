@@ -2,13 +2,17 @@
 // frmPindle: Tarvo's one window, without a toolkit. It owns the window-level
 // state and every handler; a front end creates the real widgets, hands them
 // in through the control interfaces and calls the handler of each event.
+// It runs on the window's thread alone: what waits is done beside it, by
+// the ports it makes, and their news comes back to it there.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "os/services.h"
+#include "app/ports.h"
+#include "os/host.h"
 #include "text/set_titles.h"
 #include "ui/controls.h"
 #include "ui/file_list.h"
@@ -27,14 +31,14 @@ struct FormControls {
     PadReader& pads;
 };
 
-class frmPindle : private ProgramReports {
+class frmPindle final : private FolderListener, private PictureListener, private ProgramListener {
 public:
     // Run: the window shows when its list is read (or a moment after, for a
     // folder on a slow share); EndProgram: end at once, never show it.
     enum class LoadResult { Run, EndProgram };
 
-    frmPindle(Services& services, FormControls controls);
-    ~frmPindle() override;
+    frmPindle(Host host, const Ports& ports, FormControls controls);
+    ~frmPindle();
     frmPindle(const frmPindle&) = delete;
     frmPindle& operator=(const frmPindle&) = delete;
 
@@ -44,22 +48,25 @@ public:
     // The window became the active one, or stopped being it.
     void Form_Activate();
     void Form_Deactivate();
-    // Shift, Ctrl and Alt change nothing: Shift+Esc and Ctrl+F5 act as the bare keys.
-    void Form_KeyDown(int keyCode);
+    // Shift, Ctrl and Alt change nothing: Shift+Esc and Ctrl+F5 act as the
+    // bare keys. True when the key was the window's, and no control is to
+    // have it.
+    bool Form_KeyDown(int keyCode);
+    // A later start of Tarvo handed over its caption: for this emulator,
+    // the window comes back.
+    void Form_AnotherStart(const std::string& caption);
     void List1_Click();
-    // A printable character typed in the list, and when (ms, any steady clock).
+    // A character typed in the list, as a code point or as a UTF-16 code
+    // unit (a pair of surrogates, one at a time), and when (ms, any steady
+    // clock).
     void List1_KeyPress(char32_t character, std::int64_t milliseconds);
     // The row under the pointer starts, or with none (-1) the selected row.
     void list1_DblClick(int rowUnderPointer = -1);
     void File1_Click();
     void Image1_DblClick();
-    // The load of that ticket is done (PictureControl::Load).
-    void Image1_Loaded(std::uint64_t ticket);
     void Command1_Click();
     void Form_Timer(FormTimer timer);
     void RefreshList();
-    // The pads, as read while reading is on (ms on a steady clock).
-    void Pad_Poll(const std::vector<PadState>& pads, std::int64_t milliseconds);
 
     const std::string& AppFolder() const { return appFolder_; }
     const std::string& EmulatorPath() const { return emulatorPath_; }
@@ -69,6 +76,8 @@ public:
     const FileList& File1() const { return file1_; }
     // The ROM folder is being read.
     bool Reading() const { return file1_.Reading(); }
+    // A start is being checked and made beside the window's thread.
+    bool Starting() const { return starting_; }
     // Nothing asked of Image1 is still to be read or shown.
     bool PictureSettled() const { return picture_ == PictureState::Shown; }
 
@@ -80,6 +89,11 @@ public:
     static constexpr int kShowWithinMs = 150;
     // While the folder is read, the line that says so is updated this often.
     static constexpr int kReadingNewsMs = 250;
+    // F5 within this long of the reading it would replace is not taken: a
+    // held key never piles readings up on a slow share.
+    static constexpr std::int64_t kFreshReadingMs = 1000;
+    // The pads, read this often while the window is in use.
+    static constexpr int kPadReadMs = 16;
     // What an emulator may take to tell its titles (MAME prints 45,000 in
     // about 2.5 MB within a second).
     static constexpr std::size_t kMostTitleBytes = 16u << 20;
@@ -89,14 +103,19 @@ public:
     static constexpr const char* kPortableSettings = "Tarvo.ini";
 
 private:
-    // ProgramReports
+    // FolderListener
+    void FolderProgress(std::uint64_t ticket, std::size_t found) override;
+    void FolderRead(std::uint64_t ticket, FolderListing listing) override;
+    // PictureListener
+    void PictureRead(std::uint64_t ticket, FoundPicture found) override;
+    // ProgramListener
     void StartFinished(const StartRequest& request, const StartResult& result) override;
     void ProgramEnded() override;
     void ProgramAnswered(std::optional<std::string> output) override;
-    void FolderProgress(std::uint64_t ticket, std::size_t found) override;
-    void FolderRead(std::uint64_t ticket, FolderListing listing) override;
 
     void ShowWindow();
+    // Back in front, the list focused on the same ROM, for the keys and the pad.
+    void ComeBack();
     // The line the empty list shows while the folder is read.
     static std::string ReadingLine(std::size_t found);
 
@@ -113,16 +132,23 @@ private:
     std::string_view Shown(std::string_view fileName) const;
     // List1, emptied, filled anew from File1, its selection kept.
     void FillList();
+    void ReadFolder();
     // Moves the selection there, as a click on the row would.
     void SelectRow(int row);
+    // A row up or down, as the list's arrow keys do; with nothing selected,
+    // the first row, wherever the focus was.
+    void MoveSelection(int keyCode);
     // The pads count while the window is active and not minimised.
     void UpdatePadReading();
+    void Pad_Poll(const std::vector<PadState>& pads, std::int64_t milliseconds);
     void SettlePicture();
-    void LoadWantedPicture();
-    // Why the emulator cannot start with the selected ROM, or empty.
-    std::string WhyItCannotStart();
+    void ReadWantedPicture();
 
-    Services& services_;
+    const Host host_;
+    Settings& settings_;
+    Files& files_;
+    Instance& instance_;
+    Clock& clock_;
     FormControls controls_;
     FileList file1_;
     std::string appFolder_;
@@ -132,19 +158,26 @@ private:
     std::vector<std::string_view> rows_;  // what List1 shows, row by row
     bool shown_ = false;
     bool mayFallBack_ = false;  // the ROM folder's first reading: without files, the application folder
-    bool tellsTitles_ = false;            // the emulator is asked for its sets' titles
+    std::int64_t readingSince_ = 0;
+    bool tellsTitles_ = false;  // the emulator is asked for its sets' titles
     SetTitles titles_;
     TypeAhead typeAhead_;
+    char16_t highSurrogate_ = 0;  // the first half of a character typed in two
     bool active_ = false, padsReading_ = false;
     int emulatorsRunning_ = 0;  // started, watched, not yet ended
     bool starting_ = false;     // from Play until its start has come to its end
     PadRepeat padRepeat_;
 
-    enum class PictureState { Shown, Settling, Loading };
+    enum class PictureState { Shown, Settling, Reading };
     PictureState picture_ = PictureState::Shown;
     std::vector<std::string> wantedPictures_;  // on show, or coming
     std::uint64_t pictureTicket_ = 0;
     std::int64_t lastPictureAsked_ = INT64_MIN / 2;
+
+    // Last: they go first, and no news of theirs comes after.
+    std::unique_ptr<FolderReader> folders_;
+    std::unique_ptr<PictureReader> pictures_;
+    std::unique_ptr<Programs> programs_;
 };
 
 }  // namespace tarvo

@@ -25,13 +25,13 @@ std::string WithoutExe(const std::string& name) { return name.substr(0, name.siz
 }  // namespace
 
 bool frmPindle::MatchEmulator(const std::string& name) {
-    const bool bareNames = !services_.ProgramsCarryExe();
+    const bool bareNames = !host_.programsCarryExe;
     // Only the raw tail counts: "KGENS.EXE" is "gens.exe".
     if (EndsWithIgnoreCase(emulatorPath_, name)) return true;
     // Where programs carry no ".exe", /usr/games/mame is "mame.exe", but only
     // as a whole file name: /usr/bin/changes is not "ages.exe".
     if (bareNames &&
-        EqualsIgnoreCase(FileNamePart(emulatorPath_, services_.Separator()), WithoutExe(name))) {
+        EqualsIgnoreCase(FileNamePart(emulatorPath_, host_.separator), WithoutExe(name))) {
         return true;
     }
     if (!emulatorPath_.empty()) return false;
@@ -42,7 +42,7 @@ bool frmPindle::MatchEmulator(const std::string& name) {
     }
     if (bareNames) {
         const std::string bare = WithoutExe(name);
-        if (FileExists(appFolder_ + bare) && services_.IsExecutableFile(appFolder_ + bare)) {
+        if (FileExists(appFolder_ + bare) && files_.IsExecutableFile(appFolder_ + bare)) {
             emulatorPath_ = bare;
             return true;
         }
@@ -52,7 +52,7 @@ bool frmPindle::MatchEmulator(const std::string& name) {
 
 bool frmPindle::MatchFolderWildcard(const std::string& pattern) {
     NameList names;
-    if (!services_.ListFiles(appFolder_, WildcardSet(pattern), names) || names.empty()) return false;
+    if (!files_.ListFiles(appFolder_, WildcardSet(pattern), names) || names.empty()) return false;
     // The same order as the file list, so the choice does not depend on the
     // order the file system happens to list names in.
     emulatorPath_ = appFolder_ + std::string(names[OrderLikeFileList(names).front()]);

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "os/services.h"
+#include "os/programs.h"
 
 namespace tarvo {
 

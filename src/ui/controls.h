@@ -3,9 +3,13 @@
 // widgets behind these; positions and sizes are in twips (1/1440 inch).
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "os/pictures.h"
+#include "ui/pad_input.h"
 
 namespace tarvo {
 
@@ -22,7 +26,11 @@ public:
 
 // The window's timers: each runs once, and starting it again starts it
 // afresh.
-enum class FormTimer { Picture, Titles, Showing };
+enum class FormTimer { Picture, Titles, Showing, Pads };
+
+struct PixelSize {
+    int width, height;
+};
 
 class FormWindow {
 public:
@@ -73,32 +81,28 @@ class ButtonControl : public PlacedControl {
 public:
     // Its tooltip, which is also what a screen reader tells of it.
     virtual void SetToolTip(const std::string& text) = 0;
+    virtual bool HasFocus() const = 0;
 };
 
 // Image1: one picture, stretched to the control's rectangle.
 class PictureControl : public PlacedControl {
 public:
-    // Reads, beside the window's thread, the first of these files that is a
-    // picture it can read (GIF, JPEG, BMP, PNG of at most kMostPicturePixels,
-    // decoded no larger than the screen), then calls
-    // frmPindle::Image1_Loaded(ticket) on the window's thread. A load asked
-    // for while another runs replaces any still waiting.
-    virtual void Load(std::uint64_t ticket, std::vector<std::string> files) = 0;
-    // Shows what the load of that ticket found, or the window's own icon
-    // when none of its files was a picture: the index of the file shown
-    // among them, -1 for the icon.
-    virtual int Show(std::uint64_t ticket) = 0;
+    // The picture from then on (one its front end decoded), or with none
+    // the window's own icon.
+    virtual void Show(std::shared_ptr<Picture> picture) = 0;
+    // The size of the screen it is on, in pixels: no picture need be larger.
+    virtual PixelSize Screen() const = 0;
     // What a screen reader calls the picture.
     virtual void SetName(const std::string& name) = 0;
     virtual void SetVisible(bool visible) = 0;
 };
 
-// The gamepads, read about sixty times a second while reading is on
-// (frmPindle::Pad_Poll), not at all while it is off.
+// The gamepads, as their drivers tell them now; how often they are read is
+// frmPindle's. The first reading may load the driver.
 class PadReader {
 public:
     virtual ~PadReader() = default;
-    virtual void SetReading(bool reading) = 0;
+    virtual std::vector<PadState> Read() = 0;
 };
 
 }  // namespace tarvo

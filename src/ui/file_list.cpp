@@ -29,12 +29,12 @@ std::vector<std::uint32_t> FileList::OrderByShown(const std::vector<std::string_
     return moved;
 }
 
-void FileList::Refresh(int progressEveryMs) {
+FolderReading FileList::Refresh(int progressEveryMs) {
     names_.Clear();
     order_.clear();
     listIndex_ = -1;
     reading_ = true;
-    services_.StartReading({++ticket_, path_, pattern_, progressEveryMs});
+    return {++ticket_, path_, pattern_, progressEveryMs};
 }
 
 void FileList::TakeListing(NameList names) {

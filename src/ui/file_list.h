@@ -8,15 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "os/services.h"
+#include "os/folder_reader.h"
 #include "text/name_list.h"
 
 namespace tarvo {
 
 class FileList {
 public:
-    explicit FileList(Services& services) : services_(services) {}
-
     const std::string& Path() const { return path_; }
     void SetPath(const std::string& path) { path_ = path; }
     const std::string& Pattern() const { return pattern_; }
@@ -33,9 +31,9 @@ public:
     // The selected name, or empty.
     std::string FileName() const;
 
-    // Starts reading the folder again (Services::StartReading); meanwhile it
-    // holds no entry and nothing is selected.
-    void Refresh(int progressEveryMs);
+    // Begins reading the folder again: the reading to ask for; meanwhile
+    // it holds no entry and nothing is selected.
+    FolderReading Refresh(int progressEveryMs);
     bool Reading() const { return reading_; }
     // Whether a reading's report is the one awaited.
     bool Awaits(std::uint64_t ticket) const { return reading_ && ticket == ticket_; }
@@ -49,7 +47,6 @@ public:
     void OnSelect(std::function<void()> handler) { onSelect_ = std::move(handler); }
 
 private:
-    Services& services_;
     std::string path_;
     std::string pattern_ = "*.*";
     NameList names_;                    // as the folder listed them

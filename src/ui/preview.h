@@ -2,18 +2,10 @@
 // Where the preview picture of a ROM is looked for, in order.
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace tarvo {
-
-// A file far larger than any screenshot is not one: it counts as damaged.
-inline constexpr std::uint64_t kLargestPicture = 64u << 20;
-// Nor is a picture of more pixels than a 4096 x 4096 one (a screenshot of
-// a 4K screen has half as many): a small file that would decode to
-// hundreds of megabytes counts as damaged before it is decoded.
-inline constexpr std::uint64_t kMostPicturePixels = 4096u * 4096u;
 
 // shotsFolder and appFolder end in the separator. The screenshots named
 // after the whole file name come first, then those named after the name

@@ -106,6 +106,10 @@ TEST_F(Window, PlayEnterAndDoubleClicksStartTheSelection) {
     d->Click(1);
     d->DoubleClickPicture();
     EXPECT_EQ(d->Launched(), LaunchOf("b.nes"));
+    d->Show(emulator);  // from the start: Down, Enter plays the first ROM
+    d->Press(Key::Down);
+    d->Press(Key::Enter);
+    EXPECT_EQ(d->Launched(), LaunchOf("a.nes"));
 }
 
 TEST_F(Window, TheEmulatorReceivesOneParameterStringUntouched) {
@@ -164,6 +168,11 @@ TEST_F(Window, TypedPrefixesAndTriggersFindRows) {
     EXPECT_EQ(d->Selected(), 8);
     d->Pad(left), d->Pad(none);  // the first row of the letter before: Star Fox
     EXPECT_EQ(d->Selected(), 4);
+    d->folder.Write("roms/\xF0\x9F\x8E\xAE Party.nes", "rom");  // a character beyond 16 bits, typed in two halves on Windows
+    d->Press(Key::F5);
+    d->Rows();
+    d->Type("\xF0\x9F\x8E\xAE");
+    EXPECT_EQ(d->Selected(), 10);
 }
 
 TEST_F(Window, TheWindowComesBackWhenTheLastGameEnds) {
@@ -188,9 +197,11 @@ TEST_F(Window, TheWindowComesBackWhenTheLastGameEnds) {
 
     d->Click(0);  // two games: only the last end brings the window back
     d->ClickPlay();
+    d->Launched();
     d->Restore();
     d->Click(1);
     d->ClickPlay();
+    d->Launched();
     EXPECT_TRUE(d->EndEmulator("a.nes")) << "step 4";
     d->WaitUntil({}, 300);
     EXPECT_TRUE(d->Minimized()) << "step 4: back while a game still runs";
@@ -198,6 +209,7 @@ TEST_F(Window, TheWindowComesBackWhenTheLastGameEnds) {
     EXPECT_TRUE(back()) << "step 4: not back, or not active, after the last game ended";
 
     d->ClickPlay();  // Esc while a game runs: it runs on
+    d->Launched();
     d->Restore();
     d->Press(Key::Escape);
     EXPECT_FALSE(d->Open()) << "step 5: Esc did not close Tarvo";
@@ -449,6 +461,37 @@ TEST_F(Window, AFolderOnASlowShareShowsTheWindowAtOnceAndNeverHoldsIt) {
     d->Show(emulator);
     EXPECT_FALSE(d->Rows().empty());
     EXPECT_LT(d->Rows().size(), 6000u);
+}
+
+TEST_F(Window, AShareThatHangsNeverHoldsTheWindowNorPilesReadingsUp) {
+    const std::string share = SlowShare();
+    if (share.empty()) GTEST_SKIP() << "no slow share here (slowfs, FUSE)";
+    d->UseRoms(share + "/hangs/roms");  // each listing of it waits 8 s
+    d->Show(emulator, false);
+    const int threads = d->Threads();
+    for (int held = 0; held < 100; ++held) d->Press(Key::F5), d->WaitUntil({}, 30);  // F5 held 3 s
+    EXPECT_TRUE(d->Reading());
+    EXPECT_LE(d->Threads(), threads + 1);  // one listing of the share at a time
+    const auto escape = std::chrono::steady_clock::now();
+    d->Press(Key::Escape);
+    EXPECT_FALSE(d->Open());
+    EXPECT_LT(std::chrono::steady_clock::now() - escape, std::chrono::milliseconds(300));
+}
+
+TEST_F(Window, PlayOnAShareThatStallsNeverHoldsTheWindow) {
+    const std::string share = SlowShare();
+    if (share.empty()) GTEST_SKIP() << "no slow share here (slowfs, FUSE)";
+    if (!d->exe.empty()) GTEST_SKIP() << "Wine looks every file of a listing up: a share whose look-ups stall stalls its listing";
+    d->UseRoms(share + "/stalls/roms");  // each look-up waits 3 s
+    d->Show(emulator, false);
+    ASSERT_EQ(d->Rows().size(), 3u);
+    d->Click(0);
+    d->ClickPlay();  // the ROM is looked up beside the window
+    const auto escape = std::chrono::steady_clock::now();
+    d->Press(Key::Escape);
+    EXPECT_FALSE(d->Open());
+    EXPECT_LT(std::chrono::steady_clock::now() - escape, std::chrono::milliseconds(300));
+    EXPECT_EQ(d->Launched(false), "");
 }
 
 TEST_F(Window, ATarvoIniBesideTheProgramTakesThePlaceOfTheSettings) {

@@ -158,6 +158,7 @@ public:
         WaitUntil([&] { return lines() >= 2; }, wait ? 5000 : 0);
         const std::string record = folder.Read("app/launched.txt");
         folder.Remove("app/launched.txt");
+        if (!record.empty()) WaitUntil([&] { return !Starting(); }, 2000);  // the start is told as the game begins
         return record.substr(0, record.empty() ? 0 : record.size() - 1);
     }
     // Ends the game of that name; false when no emulator was playing it.
@@ -201,7 +202,9 @@ public:
     virtual Image Grab(Control control) = 0;     // Icon: the window's icon
     virtual bool Minimized() = 0;
     virtual bool Reading() = 0;  // the ROM folder is being read
+    virtual bool Starting() = 0;  // a start is being checked and made
     virtual double PeakMegabytes() = 0;  // the most memory this process has held
+    virtual int Threads() = 0;           // of this process, now
     virtual bool Running(int pid) = 0;   // a process of that id runs, not ended
     virtual bool Active() = 0;
     virtual bool Open() = 0;

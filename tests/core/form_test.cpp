@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/frm_pindle.h"
+#include "launch/program_runs.h"
 #include "text/paths.h"
 #include "ui/design.h"
 #include "ui/layout.h"
@@ -36,30 +37,35 @@ std::optional<typename Map::mapped_type> Find(const Map& map, const std::string&
     return it == map.end() ? std::nullopt : std::optional<typename Map::mapped_type>(it->second);
 }
 
-class FakeServices : public Services {
+// A picture as the fakes decode it: the file it came from.
+struct FakePicture : Picture {
+    explicit FakePicture(std::string from) : path(std::move(from)) {}
+    std::string path;
+};
+
+// The system in memory: settings, files, the instance and the clock, and
+// what the ports that wait would do, done at once or when a test says.
+class FakeServices : public Settings, public Files, public Instance, public Clock, public PictureDecoder {
 public:
-    char separator = '\\';  // Windows unless a test says otherwise
-    std::string exeFolder = "C:\\Front", commandLine;
+    Host host{'\\', true, "C:\\Front", ""};  // Windows unless a test says otherwise
     std::map<std::string, std::string> settings;
-    std::map<std::string, std::string> settingsFiles;  // by full path: their text
-    std::map<std::string, FakeFile> files;  // by full path
-    std::set<std::string> unreadableFolders, goneFolders;
+    std::map<std::string, FakeFile> files;  // by full path; a text file's text in texts
+    std::map<std::string, std::string> texts;
+    std::set<std::string> unreadableFolders, goneFolders, damaged;
     bool previousInstance = false;
-    std::vector<std::string> activated;
-    std::vector<StartRequest> starts;
+    std::vector<std::string> handed;
     std::int64_t clock = 0, tick = 1000;  // by default each reading is a second on: nothing settles
 
-    void UseLinux() { separator = '/', exeFolder = "/opt/tarvo"; }
+    void UseLinux() { host = {'/', false, "/opt/tarvo", host.commandLine}; }
     void AddFile(const std::string& path, std::uint64_t length = 1) { files[path].length = length; }
 
-    char Separator() const override { return separator; }
-    bool ProgramsCarryExe() const override { return separator == '\\'; }
-    std::string ExecutableFolder() override { return exeFolder; }
-    std::string CommandLine() override { return commandLine; }
-    std::optional<std::string> ReadSetting(const std::string& key) override { return Find(settings, key); }
-    std::optional<std::string> ReadSettingsFile(const std::string& path) override { return Find(settingsFiles, path); }
-    bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names) override {
-        const std::string prefix = WithTrailingSeparator(folder, separator);
+    std::optional<std::string> Read(const std::string& section, const std::string& key) override {
+        return section == "Settings" ? Find(settings, key) : std::nullopt;
+    }
+    std::optional<std::string> ReadFile(const std::string& path, std::uint64_t) override { return Find(texts, path); }
+    bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names, const GoOn&, bool* holdsFiles) override {
+        const std::string prefix = WithTrailingSeparator(folder, host.separator);
+        if (holdsFiles) *holdsFiles = false;
         if (unreadableFolders.count(prefix)) return false;
         bool exists = false;
         // Newest names first: nothing may rely on the order of a listing.
@@ -67,7 +73,9 @@ public:
             if (it->first.compare(0, prefix.size(), prefix) != 0) continue;
             exists = true;
             const std::string name = it->first.substr(prefix.size());
-            if (name.find(separator) == std::string::npos && !it->second.hidden && patterns.Matches(name)) names.Add(name);
+            if (name.find(host.separator) != std::string::npos || it->second.hidden) continue;
+            if (holdsFiles) *holdsFiles = true;
+            if (patterns.Matches(name)) names.Add(name);
         }
         return exists;
     }
@@ -75,35 +83,76 @@ public:
         return files.count(path) ? std::optional<std::uint64_t>(files[path].length) : std::nullopt;
     }
     bool IsExecutableFile(const std::string& path) override { return files.count(path) && files[path].executable; }
+    bool IsWindowsProgram(const std::string&) override { return false; }
     bool FolderExists(const std::string& path) override { return !goneFolders.count(path); }
-    bool PreviousInstanceRunning() override { return previousInstance; }
-    void ActivatePreviousInstance(const std::string& caption) override { activated.push_back(caption); }
+    bool AnotherIsRunning() override { return previousInstance; }
+    void HandCaption(const std::string& caption) override { handed.push_back(caption); }
     std::int64_t Now() override { return clock += tick; }
-    StartResult nextStart = StartResult::Started(true);
-    ProgramReports* reports = nullptr;
-    StartResult StartProgram(const StartRequest& request) override {
-        starts.push_back(request);
-        return nextStart;
+    std::unique_ptr<Picture> Decode(const std::string& path, const PictureLimits&) override {
+        return damaged.count(path) ? nullptr : std::make_unique<FakePicture>(path);
     }
-    std::vector<Question> questions;
-    void AskProgram(const Question& question) override { questions.push_back(question); }
+
+    // The folder reader: each reading done at once, unless a test finishes it later, as a share would.
+    FolderListener* folders = nullptr;
     std::vector<FolderReading> readings;
-    bool readAtOnce = true;  // else a test finishes each reading, as a share would later
-    void StartReading(const FolderReading& reading) override {
-        readings.push_back(reading);
-        if (readAtOnce) Finish(reading);
-    }
+    bool readAtOnce = true;
     // Reports the reading done; after `most` names, as a share that drops.
     void Finish(const FolderReading& reading, std::size_t most = SIZE_MAX) {
-        NameList all, any;
+        NameList all;
         FolderListing listing;
-        if (ListFiles(reading.folder, WildcardSet(reading.patterns), all)) {
-            for (std::size_t i = 0; i < all.size() && i < most; ++i) listing.names.Add(all[i]);
-        }
-        listing.holdsFiles = ListFiles(reading.folder, WildcardSet("*"), any) && !any.empty();
-        reports->FolderRead(reading.ticket, std::move(listing));
+        ListFiles(reading.folder, WildcardSet(reading.patterns), all, {}, &listing.holdsFiles);
+        for (std::size_t i = 0; i < all.size() && i < most; ++i) listing.names.Add(all[i]);
+        folders->FolderRead(reading.ticket, std::move(listing));
     }
-    void ReportTo(ProgramReports* to) override { reports = to; }
+    // The picture reader: what each reading found, told at once unless held.
+    PictureListener* pictures = nullptr;
+    std::map<std::uint64_t, FoundPicture> found;
+    std::vector<std::string> candidates;  // of the last reading
+    bool holdPictures = false;
+    std::string Found(std::uint64_t ticket) {
+        const auto& picture = found.at(ticket).picture;
+        return picture ? static_cast<const FakePicture&>(*picture).path : "<icon>";
+    }
+    // The programs: each start checked and made at once, unless a test leaves it pending.
+    ProgramListener* programs = nullptr;
+    std::vector<StartRequest> starts;
+    std::optional<StartResult> nextStart = StartResult::Started(true);  // none: pending
+    std::vector<Question> questions;
+
+    Ports MakePorts() {
+        struct Folders : FolderReader {
+            FakeServices& s;
+            explicit Folders(FakeServices& services) : s(services) {}
+            void Read(const FolderReading& reading) override {
+                s.readings.push_back(reading);
+                if (s.readAtOnce) s.Finish(reading);
+            }
+        };
+        struct Pictures : PictureReader {
+            FakeServices& s;
+            explicit Pictures(FakeServices& services) : s(services) {}
+            void Read(std::uint64_t ticket, std::vector<std::string> wanted, const PictureLimits& limits) override {
+                s.candidates = wanted;
+                s.found[ticket] = FirstPicture(wanted, limits, s, s, NeverCancelled());
+                if (!s.holdPictures) s.pictures->PictureRead(ticket, s.found[ticket]);
+            }
+        };
+        struct Starts : Programs {
+            FakeServices& s;
+            explicit Starts(FakeServices& services) : s(services) {}
+            void Start(const StartRequest& request) override {
+                const std::string why = WhyItCannotStart(request, s, s.host.separator, NeverCancelled());
+                if (why.empty()) s.starts.push_back(request);
+                if (!why.empty()) return s.programs->StartFinished(request, StartResult::Failed(why));
+                if (s.nextStart) s.programs->StartFinished(request, *s.nextStart);
+            }
+            void Ask(const Question& question) override { s.questions.push_back(question); }
+        };
+        return {*this, *this, *this, *this,
+                [this](FolderListener& l) { return folders = &l, std::make_unique<Folders>(*this); },
+                [this](PictureListener& l) { return pictures = &l, std::make_unique<Pictures>(*this); },
+                [this](ProgramListener& l) { return programs = &l, std::make_unique<Starts>(*this); }};
+    }
 };
 
 struct FakeWindow : FormWindow {
@@ -144,9 +193,10 @@ struct FakeList : Placed<ListBoxControl> {
     std::string placeholder;
     int index = -1;
     bool focused = false;
+    std::vector<int> keys;
     void Clear() override { items.clear(), index = -1; }
     void SetFocus() override { focused = true; }
-    void KeyDown(int) override {}
+    void KeyDown(int key) override { keys.push_back(key); }
     void AddItems(const std::vector<std::string_view>& fill) override { items.assign(fill.begin(), fill.end()); }
     int ListIndex() const override { return index; }
     void SetListIndex(int row) override { index = row; }
@@ -155,65 +205,50 @@ struct FakeList : Placed<ListBoxControl> {
 
 struct FakeButton : Placed<ButtonControl> {
     std::string toolTip;
+    bool HasFocus() const override { return true; }
     void SetToolTip(const std::string& text) override { toolTip = text; }
 };
 
-struct FakePicture : Placed<PictureControl> {
-    explicit FakePicture(FakeServices& services) : files(services) {}
-    FakeServices& files;
+struct FakeImage : Placed<PictureControl> {
     std::string showing;            // a path, "<icon>", or empty
     std::string name;               // what a screen reader calls it
-    std::vector<std::string> shown;  // the files of the last load
-    std::set<std::string> damaged;  // there, but no picture
     std::vector<bool> visibility;   // every change, in order
-    std::map<std::uint64_t, std::string> loads;  // what each load found
-    std::function<void(std::uint64_t)> loaded;   // at once, unless a test holds it
-    void Load(std::uint64_t ticket, std::vector<std::string> candidates) override {
-        shown = candidates;
-        std::string& found = loads[ticket] = "<icon>";
-        for (const auto& file : candidates) {
-            if (files.FileLength(file).value_or(0) > 0 && !damaged.count(file)) {
-                found = file;
-                break;
-            }
-        }
-        if (loaded) loaded(ticket);
+    void Show(std::shared_ptr<Picture> picture) override {
+        showing = picture ? static_cast<const FakePicture&>(*picture).path : "<icon>";
     }
-    int Show(std::uint64_t ticket) override {
-        showing = loads.at(ticket);
-        return showing == "<icon>" ? -1 : static_cast<int>(std::find(shown.begin(), shown.end(), showing) - shown.begin());
-    }
+    PixelSize Screen() const override { return {1920, 1080}; }
     void SetName(const std::string& text) override { name = text; }
     void SetVisible(bool v) override { visibility.push_back(v); }
 };
 
 struct FakePads : PadReader {
-    std::string readings;  // 'y' on, 'n' off, each change in order
-    void SetReading(bool reading) override { readings += reading ? 'y' : 'n'; }
+    int reads = 0;
+    std::vector<PadState> Read() override { return ++reads, std::vector<PadState>{}; }
 };
 
 // A whole Tarvo over the fakes, started with this command line.
 struct FakeTarvo {
     explicit FakeTarvo(const std::string& line = "", bool linux = false) {
-        services.commandLine = line;
         if (linux) services.UseLinux();
-        ReleasePictures();
+        services.host.commandLine = line;
     }
     FakeServices services;
     FakeWindow window;
     FakeList list1;
     FakeButton command1;
-    FakePicture image1{services};
+    FakeImage image1;
     FakePads pads;
-    frmPindle form{services, FormControls{window, list1, command1, image1, pads}};
+    std::unique_ptr<frmPindle> made;
+    frmPindle& form() {
+        if (!made) made = std::make_unique<frmPindle>(services.host, services.MakePorts(), FormControls{window, list1, command1, image1, pads});
+        return *made;
+    }
     FakeTarvo(const FakeTarvo&) = delete;
-    void HoldPictures() { image1.loaded = nullptr; }
-    void ReleasePictures() { image1.loaded = [this](std::uint64_t ticket) { form.Image1_Loaded(ticket); }; }
 
-    frmPindle::LoadResult Load() { return form.Form_Load(); }
+    frmPindle::LoadResult Load() { return form().Form_Load(); }
     void Select(int k) {  // the user selects display entry k
         list1.index = k;
-        form.List1_Click();
+        form().List1_Click();
     }
 };
 
@@ -270,11 +305,11 @@ TEST(StartUp, RecognisesTheEmulatorOfTheCommandLineOrAdoptsOneBesideTarvo) {
             continue;
         }
         EXPECT_EQ(t.Load(), frmPindle::LoadResult::Run) << c.line;
-        EXPECT_EQ(t.form.EmulatorPath(), c.path) << c.line;
+        EXPECT_EQ(t.form().EmulatorPath(), c.path) << c.line;
         EXPECT_EQ(t.command1.toolTip, c.path) << c.line;
         EXPECT_EQ(t.window.caption, kCaption + c.suffix) << c.line;
-        EXPECT_EQ(t.form.File1().Pattern(), c.pattern) << c.line;
-        EXPECT_EQ(t.form.LaunchMode(), c.mode) << c.line;
+        EXPECT_EQ(t.form().File1().Pattern(), c.pattern) << c.line;
+        EXPECT_EQ(t.form().LaunchMode(), c.mode) << c.line;
         EXPECT_TRUE(t.window.messages.empty());
     }
 }
@@ -289,17 +324,17 @@ TEST(StartUp, ChoosesTheFolderOfTheFileList) {
     };
     for (const auto& c : cases) {
         FakeTarvo t("C:\\Emu\\zsnesw.exe");
-        t.services.exeFolder = c.exeFolder;
+        t.services.host.executableFolder = c.exeFolder;
         for (const char* rom : {"C:\\Front\\roms\\a.smc", "E:\\roms\\a.smc", "D:\\Roms\\z.smc", "D:\\Locked\\a.smc"}) {
             t.services.AddFile(rom);
         }
         t.services.files["D:\\Sparse\\x.smc"].hidden = true;
         t.services.unreadableFolders.insert("D:\\Locked\\");
-        if (c.setting) t.services.settings["roms"] = c.setting;
+        if (c.setting) t.services.settings["roms"] = c.setting + std::string(1, '\0') + "\\junk";  // cut at the NUL
         ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
-        EXPECT_EQ(t.form.File1().Path(), c.path) << (c.setting ? c.setting : "no setting");
+        EXPECT_EQ(t.form().File1().Path(), c.path) << (c.setting ? c.setting : "no setting");
         const std::string exeFolder = c.exeFolder;
-        EXPECT_EQ(t.form.AppFolder(), exeFolder.back() == '\\' ? exeFolder : exeFolder + "\\");
+        EXPECT_EQ(t.form().AppFolder(), exeFolder.back() == '\\' ? exeFolder : exeFolder + "\\");
     }
 }
 
@@ -315,19 +350,19 @@ TEST(StartUp, ATarvoIniBesideTheProgramReplacesTheStoreItsRelativePathsFromThere
     };
     for (const auto& c : cases) {
         FakeTarvo t;
-        t.services.exeFolder = "E:\\Front";
+        t.services.host.executableFolder = "E:\\Front";
         t.services.settings = {{"roms", "D:\\Roms"}, {"shots", "D:\\Shots"}, {"emu", "D:\\Emu\\zsnesw.exe"}};
-        if (c.ini) t.services.settingsFiles["E:\\Front\\Tarvo.ini"] = c.ini;
+        if (c.ini) t.services.texts["E:\\Front\\Tarvo.ini"] = c.ini;
         for (const char* file : {"D:\\Roms\\a.smc", "E:\\Front\\roms\\snes\\a.smc", "F:\\Roms\\a.smc", "E:\\Front\\roms\\a.smc"}) {
             t.services.AddFile(file);
         }
         const bool runs = t.Load() == frmPindle::LoadResult::Run;
-        EXPECT_EQ(t.form.File1().Path(), c.roms) << (c.ini ? c.ini : "no Tarvo.ini");
-        EXPECT_EQ(t.form.EmulatorPath(), c.emu);
+        EXPECT_EQ(t.form().File1().Path(), c.roms) << (c.ini ? c.ini : "no Tarvo.ini");
+        EXPECT_EQ(t.form().EmulatorPath(), c.emu);
         EXPECT_EQ(runs, *c.emu != '\0');
         if (!runs) continue;
         t.Select(0);
-        EXPECT_EQ(t.image1.shown.front(), std::string(c.shots) + "a.smc.gif");
+        EXPECT_EQ(t.services.candidates.front(), std::string(c.shots) + "a.smc.gif");
     }
 }
 
@@ -335,9 +370,38 @@ TEST(StartUp, ASecondStartActivatesTheFirstByItsCaptionHiddenFromTheSearch) {
     FakeTarvo t("C:\\Emu\\zsnesw.exe");
     t.services.previousInstance = true;
     EXPECT_EQ(t.Load(), frmPindle::LoadResult::EndProgram);
-    EXPECT_EQ(t.services.activated, std::vector<std::string>{kCaption + " - ZSNES"});
+    EXPECT_EQ(t.services.handed, std::vector<std::string>{kCaption + " - ZSNES"});
     EXPECT_EQ(t.window.caption, "!");  // its own window is never the one found
     EXPECT_TRUE(t.list1.items.empty() && t.command1.toolTip.empty());
+}
+
+TEST(Keys, TheFirstDownPlaysTheFirstRomAndAHeldF5NeverPilesReadingsUp) {
+    FakeTarvo t("C:\\Emu\\nestopia.exe");
+    for (const char* rom : {"b.nes", "a.nes", "\xF0\x9F\x8E\xAE Party.nes"}) t.services.AddFile(std::string("C:\\Front\\roms\\") + rom);
+    ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
+    EXPECT_TRUE(t.form().Form_KeyDown(design::kKeyDown));  // from Play, nothing selected: the first ROM, in the list
+    EXPECT_TRUE(t.list1.focused);
+    EXPECT_EQ(t.form().File1().FileName(), "a.nes");
+    EXPECT_FALSE(t.form().Form_KeyDown(design::kKeyDown));  // then the list's own
+    t.form().List1_KeyPress(0xDFAE, 0);  // half a character: nothing
+    t.form().List1_KeyPress(0xD83C, 2000);  // a character in two halves, as Windows types it
+    t.form().List1_KeyPress(0xDFAE, 2001);
+    EXPECT_EQ(t.form().File1().FileName(), "\xF0\x9F\x8E\xAE Party.nes");
+    t.services.readAtOnce = false;
+    t.services.tick = 100;
+    for (int press = 0; press < 15; ++press) t.form().Form_KeyDown(design::kKeyF5);  // held 1.5 s: a reading a second
+    EXPECT_EQ(t.services.readings.size(), 3u);
+    t.services.Finish(t.services.readings.back());
+    EXPECT_FALSE(t.form().Form_KeyDown(design::kKeyF5));  // read: at once again
+    EXPECT_EQ(t.services.readings.size(), 4u);
+
+    t.window.minimized = true;  // another start: for this emulator, the window comes back
+    t.form().Form_AnotherStart(kCaption + " - ZSNES");
+    EXPECT_TRUE(t.window.minimized);
+    t.list1.focused = false;
+    t.form().Form_AnotherStart(kCaption + " - Nestopia");
+    EXPECT_FALSE(t.window.minimized);
+    EXPECT_TRUE(t.list1.focused);
 }
 
 TEST(RomList, VisibleMatchingFilesByNameThenSelectedByPosition) {
@@ -350,21 +414,21 @@ TEST(RomList, VisibleMatchingFilesByNameThenSelectedByPosition) {
     t.services.AddFile("C:\\Front\\shots\\game.zip.gif");
     ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
     EXPECT_EQ(t.list1.items, (std::vector<std::string>{"A", "a", "B", "c", "empty", "game", "game"}));
-    EXPECT_EQ(t.form.File1().ListIndex(), -1);
+    EXPECT_EQ(t.form().File1().ListIndex(), -1);
     t.Select(6);
-    EXPECT_EQ(t.form.File1().ListIndex(), 6);
-    EXPECT_EQ(t.form.File1().FileName(), "game.zip");
+    EXPECT_EQ(t.form().File1().ListIndex(), 6);
+    EXPECT_EQ(t.form().File1().FileName(), "game.zip");
     EXPECT_EQ(t.image1.showing, "C:\\Front\\shots\\game.zip.gif");
     t.Select(5);
-    EXPECT_EQ(t.form.File1().FileName(), "game.nes");
+    EXPECT_EQ(t.form().File1().FileName(), "game.nes");
     t.Select(7);  // out of range: nothing changes
-    EXPECT_EQ(t.form.File1().FileName(), "game.nes");
+    EXPECT_EQ(t.form().File1().FileName(), "game.nes");
     t.Select(-1);  // none: nothing to start
-    EXPECT_EQ(t.form.File1().FileName(), "");
+    EXPECT_EQ(t.form().File1().FileName(), "");
     for (const char* rom : {"Ülkü.nes", "ülkü b.nes", "ÉLAN.nes", "élan.nes", "Zelda.nes"}) {
         t.services.AddFile(std::string("C:\\Front\\roms\\") + rom);
     }
-    t.form.RefreshList();  // letter case ignored beyond ASCII too; equal names by their exact text
+    t.form().RefreshList();  // letter case ignored beyond ASCII too; equal names by their exact text
     EXPECT_EQ(std::vector<std::string>(t.list1.items.begin() + 7, t.list1.items.end()),
               (std::vector<std::string>{"Zelda", "ÉLAN", "élan", "ülkü b", "Ülkü"}));
 }
@@ -384,7 +448,7 @@ TEST(Preview, TheFirstUsablePictureWins) {
         auto path = [](const std::string& p) { return p[1] == ':' ? p : "C:\\Front\\" + p; };
         for (const auto& p : c.present) t.services.AddFile(path(p));
         for (const auto& p : c.empty) t.services.AddFile(path(p), 0);
-        for (const auto& p : c.damaged) t.image1.damaged.insert(path(p));
+        for (const auto& p : c.damaged) t.services.damaged.insert(path(p));
         ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
         t.image1.showing = "the previous ROM's picture";
         if (c.shown[1] == ':') t.services.settings["shots"] = "D:\\Pics";
@@ -411,13 +475,13 @@ TEST(Layout, TooLowForTheButtonThePictureKeepsItsPlace) {
     t.window.clientHeight = 600;
     t.command1.bounds = design::kCommand1;
     t.image1.bounds = {2460, 0, 4920, 4245};
-    t.form.Form_Resize();
+    t.form().Form_Resize();
     EXPECT_EQ(t.list1.bounds, (Rect{0, 0, 2460, 600}));
     EXPECT_EQ(t.image1.bounds, (Rect{2460, 0, 4920, 4245}));
     EXPECT_EQ(t.command1.bounds, (Rect{2460, 4245, 4920, 750}));
     EXPECT_EQ(t.image1.visibility, (std::vector<bool>{false, true}));  // hidden while it moves
     t.window.clientWidth = t.window.clientHeight = 0;  // minimised
-    t.form.Form_Resize();
+    t.form().Form_Resize();
     EXPECT_EQ(t.list1.bounds, (Rect{0, 0, 0, 0}));
     EXPECT_EQ(t.command1.bounds, (Rect{0, 4245, 4920, 750}));
 }
@@ -441,9 +505,9 @@ TEST(Launch, OnePressOneStartAndTheWindowComesBackWhenTheLastGameEnds) {
         {"fse", 2, false, 1, "Access is denied."},             // a failed start is no game
         {"ue", 1, true, 0, ""},
     };
-    const std::map<char, StartResult> starts = {{'s', StartResult::Started(true)}, {'u', StartResult::Started(false)},
+    const std::map<char, std::optional<StartResult>> starts = {{'s', StartResult::Started(true)}, {'u', StartResult::Started(false)},
                                                 {'f', StartResult::Failed("Access is denied.")}, {'g', StartResult::Started(true)},
-                                                {'x', StartResult::Started(true)}, {'p', StartResult::Pending()},
+                                                {'x', StartResult::Started(true)}, {'p', std::nullopt},
                                                 {'S', StartResult::Started(true)}, {'F', StartResult::Failed("No such file")}};
     for (const auto& c : cases) {
         FakeTarvo t("C:\\Emu\\zsnesw.exe");
@@ -453,14 +517,14 @@ TEST(Launch, OnePressOneStartAndTheWindowComesBackWhenTheLastGameEnds) {
         for (const char* step = c.steps; *step; ++step) {
             if (*step == 'g') t.services.goneFolders.insert("C:\\Front\\");
             if (*step == 'x') t.services.files.erase("C:\\Front\\roms\\a.smc");
-            if (*step == 'm') t.window.whileTheMessageShows = [&] { t.form.Command1_Click(); };
+            if (*step == 'm') t.window.whileTheMessageShows = [&] { t.form().Command1_Click(); };
             if (*step == 'S' || *step == 'F') {
-                t.services.reports->StartFinished(t.services.starts.back(), starts.at(*step));
+                t.services.programs->StartFinished(t.services.starts.back(), *starts.at(*step));
             } else if (starts.count(*step)) {
                 t.services.nextStart = starts.at(*step);
-                t.form.Command1_Click();
+                t.form().Command1_Click();
             }
-            if (*step == 'e') t.services.reports->ProgramEnded();
+            if (*step == 'e') t.services.programs->ProgramEnded();
             if (*step == 'r') t.window.minimized = false;
         }
         EXPECT_EQ(t.services.starts.size(), std::size_t(c.started)) << c.steps;
@@ -489,26 +553,26 @@ TEST(RomList, AFolderOnASlowShareShowsTheWindowAtOnceAndItsListWhenRead) {
     for (const char* rom : {"c.nes", "b.nes", "a.nes"}) t.services.AddFile(std::string("C:\\Front\\roms\\") + rom);
     t.services.readAtOnce = false;
     ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
-    t.form.Form_Timer(FormTimer::Showing);  // not read within the moment: shown all the same
+    t.form().Form_Timer(FormTimer::Showing);  // not read within the moment: shown all the same
     EXPECT_TRUE(t.window.shown);
-    EXPECT_TRUE(t.form.Reading());
+    EXPECT_TRUE(t.form().Reading());
     for (auto [found, line] : {std::pair{1, "1 ROM"}, {1234, "1,234 ROMs"}, {1234567, "1,234,567 ROMs"}}) {
-        t.services.reports->FolderProgress(1, std::size_t(found));
+        t.services.folders->FolderProgress(1, std::size_t(found));
         EXPECT_EQ(t.list1.placeholder, std::string("Reading the ROM folder… ") + line + " so far");
     }
-    t.form.Command1_Click();  // nothing to select yet: Play does what it does with nothing selected
+    t.form().Command1_Click();  // nothing to select yet: Play does what it does with nothing selected
     ASSERT_EQ(t.services.starts.size(), 1u);
     EXPECT_EQ(t.services.starts[0].parameters, "C:\\Front\\roms\\");
     t.window.minimized = false;
-    t.form.RefreshList();  // F5 reads anew; the first reading, done later, counts no more
-    t.services.reports->FolderProgress(1, 99);
+    t.form().RefreshList();  // F5 reads anew; the first reading, done later, counts no more
+    t.services.folders->FolderProgress(1, 99);
     t.services.Finish(t.services.readings[0]);
     EXPECT_TRUE(t.list1.items.empty());
     EXPECT_EQ(t.list1.placeholder, "Reading the ROM folder… 0 ROMs so far");
     t.services.Finish(t.services.readings[1], 2);  // the share drops after two: those two stay
     EXPECT_EQ(t.list1.items.size(), 2u);
     EXPECT_EQ(t.list1.placeholder, "");
-    EXPECT_FALSE(t.form.Reading());
+    EXPECT_FALSE(t.form().Reading());
 }
 
 TEST(RomList, AnArcadeSetShowsItsEmulatorsTitlesInTheirOrder) {
@@ -516,7 +580,7 @@ TEST(RomList, AnArcadeSetShowsItsEmulatorsTitlesInTheirOrder) {
     for (const char* rom : {"1943u.zip", "mspacman.zip", "pacman.zip", "zzz.zip"}) t.services.AddFile(std::string("/opt/tarvo/roms/") + rom);
     ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
     ASSERT_EQ(t.window.timers, (std::vector<FormTimer>{FormTimer::Titles, FormTimer::Showing}));  // asked once the window is up
-    t.form.Form_Timer(FormTimer::Titles);
+    t.form().Form_Timer(FormTimer::Titles);
     ASSERT_EQ(t.services.questions.size(), 1u);
     const Question& asked = t.services.questions[0];
     EXPECT_EQ(asked.request.program, "/usr/games/mame");
@@ -526,20 +590,20 @@ TEST(RomList, AnArcadeSetShowsItsEmulatorsTitlesInTheirOrder) {
     EXPECT_EQ(asked.mostMilliseconds, 20000);
     t.services.AddFile("/opt/tarvo/shots/mspacman.png");
     t.Select(1);
-    t.services.reports->ProgramAnswered(std::string("Name: Description:\n1943u \"1943: The Battle of Midway (US, Rev C)\"\n"
+    t.services.programs->ProgramAnswered(std::string("Name: Description:\n1943u \"1943: The Battle of Midway (US, Rev C)\"\n"
                                                     "mspacman \"Ms. Pac-Man\"\npacman \"Pac-Man (Midway)\"\nunused \"Not Here\"\n"));
     EXPECT_EQ(t.list1.items, (std::vector<std::string>{"1943: The Battle of Midway (US, Rev C)", "Ms. Pac-Man", "Pac-Man (Midway)", "zzz"}));
     EXPECT_EQ(t.list1.index, 1);  // the same ROM, its picture on show
-    EXPECT_EQ(t.form.File1().FileName(), "mspacman.zip");
+    EXPECT_EQ(t.form().File1().FileName(), "mspacman.zip");
     EXPECT_EQ(t.image1.showing, "/opt/tarvo/shots/mspacman.png");
     t.list1.index = 2;  // type-ahead finds titles
-    t.form.List1_KeyPress(U'1', 5000);
-    EXPECT_EQ(t.form.File1().FileName(), "1943u.zip");
-    t.form.Command1_Click();  // the set's name starts it
+    t.form().List1_KeyPress(U'1', 5000);
+    EXPECT_EQ(t.form().File1().FileName(), "1943u.zip");
+    t.form().Command1_Click();  // the set's name starts it
     ASSERT_EQ(t.services.starts.size(), 1u);
     EXPECT_EQ(t.services.starts[0].parameters, "1943u");
     t.services.AddFile("/opt/tarvo/roms/aaa.zip");
-    t.form.RefreshList();  // F5 keeps them, and asks nothing again
+    t.form().RefreshList();  // F5 keeps them, and asks nothing again
     EXPECT_EQ(t.list1.items.front(), "1943: The Battle of Midway (US, Rev C)");
     EXPECT_EQ(t.list1.items[1], "aaa");
     EXPECT_EQ(t.services.questions.size(), 1u);
@@ -548,22 +612,27 @@ TEST(RomList, AnArcadeSetShowsItsEmulatorsTitlesInTheirOrder) {
         other.services.AddFile("C:\\Front\\roms\\pacman.zip");
         ASSERT_EQ(other.Load(), frmPindle::LoadResult::Run);
         EXPECT_EQ(other.window.timers, std::vector<FormTimer>{FormTimer::Showing});
-        other.services.reports->ProgramAnswered(answer);  // none, or no answer to go by: short names
+        other.services.programs->ProgramAnswered(answer);  // none, or no answer to go by: short names
         EXPECT_EQ(other.list1.items, std::vector<std::string>{"pacman"});
     }
 }
 
 TEST(Pads, AreReadOnlyWhileTheWindowIsActiveAndNotMinimised) {
-    // 'a' the window becomes active, 'd' another one does; 'm' it is minimised, 'r' restored.
-    const std::pair<const char*, const char*> cases[] = {{"a", "y"}, {"ad", "yn"}, {"amr", "yny"}, {"ma", ""}, {"mar", "y"}, {"aa", "y"}, {"r", ""}};
+    // 'a' the window becomes active, 'd' another one does; 'm' it is minimised, 'r' restored. After each,
+    // the pads' timer runs out: 'y' they are read, 'n' not.
+    const std::pair<const char*, const char*> cases[] = {{"a", "y"}, {"ad", "yn"}, {"amr", "yny"}, {"ma", "nn"}, {"mar", "nny"}, {"r", "n"}};
     for (const auto& [events, readings] : cases) {
         FakeTarvo t;
+        std::string read;
         for (const char* event = events; *event; ++event) {
-            if (*event == 'a') t.form.Form_Activate();
-            if (*event == 'd') t.form.Form_Deactivate();
-            if (*event == 'm' || *event == 'r') t.window.minimized = *event == 'm', t.form.Form_Resize();
+            if (*event == 'a') t.form().Form_Activate();
+            if (*event == 'd') t.form().Form_Deactivate();
+            if (*event == 'm' || *event == 'r') t.window.minimized = *event == 'm', t.form().Form_Resize();
+            const int before = t.pads.reads;
+            t.form().Form_Timer(FormTimer::Pads);
+            read += t.pads.reads > before ? 'y' : 'n';
         }
-        EXPECT_EQ(t.pads.readings, readings) << events;
+        EXPECT_EQ(read, readings) << events;
     }
 }
 
@@ -573,32 +642,32 @@ TEST(Preview, PicturesAreReadOnceTheSelectionRestsAndOnlyTheSelectedOnesShow) {
         t.services.AddFile(std::string("C:\\Front\\") + file);
     }
     ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
-    t.HoldPictures();
+    t.services.holdPictures = true;
     t.window.timers.clear();
     t.Select(0);  // the first after a rest is read at once ...
-    EXPECT_EQ(t.image1.loads.size(), 2u);
+    EXPECT_EQ(t.services.found.size(), 2u);
     t.services.tick = 30;  // ... then a held key, each selection 30 ms after the one before: once things rest
     t.Select(1);
     t.Select(2);
-    EXPECT_EQ(t.image1.loads.size(), 2u);
-    EXPECT_FALSE(t.form.PictureSettled());
+    EXPECT_EQ(t.services.found.size(), 2u);
+    EXPECT_FALSE(t.form().PictureSettled());
     EXPECT_EQ(t.window.timers, (std::vector<FormTimer>{FormTimer::Picture, FormTimer::Picture}));
-    t.form.Image1_Loaded(2);  // a's, now that c is selected: never shown
+    t.services.pictures->PictureRead(2, t.services.found[2]);  // a's, now that c is selected: never shown
     EXPECT_EQ(t.image1.showing, "<icon>");
     t.window.inputWaiting = true;  // a key waits: not yet
-    t.form.Form_Timer(FormTimer::Picture);
-    EXPECT_EQ(t.image1.loads.size(), 2u);
+    t.form().Form_Timer(FormTimer::Picture);
+    EXPECT_EQ(t.services.found.size(), 2u);
     t.window.inputWaiting = false;
-    t.form.Form_Timer(FormTimer::Picture);
-    ASSERT_EQ(t.image1.loads.size(), 3u);
-    EXPECT_EQ(t.image1.loads[4], "C:\\Front\\shots\\c.gif");
-    t.form.Image1_Loaded(4);
+    t.form().Form_Timer(FormTimer::Picture);
+    ASSERT_EQ(t.services.found.size(), 3u);
+    EXPECT_EQ(t.services.Found(4), "C:\\Front\\shots\\c.gif");
+    t.services.pictures->PictureRead(4, t.services.found[4]);
     EXPECT_EQ(t.image1.showing, "C:\\Front\\shots\\c.gif");
-    EXPECT_TRUE(t.form.PictureSettled());
+    EXPECT_TRUE(t.form().PictureSettled());
     t.Select(2);  // the same ROM again: nothing read again
-    EXPECT_EQ(t.image1.loads.size(), 3u);
-    t.form.Form_Timer(FormTimer::Picture);  // a late timer changes nothing
-    EXPECT_EQ(t.image1.loads.size(), 3u);
+    EXPECT_EQ(t.services.found.size(), 3u);
+    t.form().Form_Timer(FormTimer::Picture);  // a late timer changes nothing
+    EXPECT_EQ(t.services.found.size(), 3u);
 }
 
 }  // namespace

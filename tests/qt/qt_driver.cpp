@@ -18,7 +18,7 @@
 #include <QTimer>
 #include <SDL2/SDL.h>
 
-#include "linux_services.h"
+#include "linux_parts.h"
 #include "process_tree.h"
 #include "single_instance.h"
 #include "tarvo_window.h"
@@ -63,9 +63,9 @@ public:
     void Show(const std::string& commandLine, bool listRead) override {
         Close();
         instance_ = std::make_unique<SingleInstance>(folder / "");
-        services_ = std::make_unique<LinuxServices>(
-            LinuxEnvironment{folder / "app/", commandLine, folder / "Tarvo.conf"}, *instance_);
-        window_ = std::make_unique<TarvoWindow>(*services_, instance_.get());
+        parts_ = std::make_unique<LinuxParts>(*instance_, folder / "Tarvo.conf");
+        window_ = std::make_unique<TarvoWindow>(Host{'/', false, folder / "app/", commandLine}, parts_->MakePorts(),
+                                                instance_.get());
         ASSERT_EQ(window_->Load(), frmPindle::LoadResult::Run);
         ASSERT_TRUE(WaitUntil([&] { return window_->isVisible() && !(listRead && window_->Reading()); }, 5000));
         Restore();
@@ -95,8 +95,8 @@ public:
         return static_cast<double>(handled.nsecsElapsed()) / 1e6;
     }
     void Type(const std::string& letters) override {
-        for (const QChar letter : QString::fromStdString(letters)) {
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(letter));
+        for (const char32_t letter : QString::fromStdString(letters).toUcs4()) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUcs4(&letter, 1));
             const auto now = std::chrono::steady_clock::now().time_since_epoch();  // when it is typed, as a server stamps it
             press.setTimestamp(static_cast<quint64>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count()));
             QApplication::sendEvent(QApplication::focusWidget(), &press);
@@ -173,11 +173,15 @@ public:
     }
     bool Minimized() override { return window_->isMinimized(); }
     bool Reading() override { return window_->Reading(); }
+    bool Starting() override { return window_ && window_->Starting(); }
     bool Running(int pid) override {
         std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
         std::string fields;
         std::getline(stat, fields);
         return !fields.empty() && fields.substr(fields.rfind(')') + 2, 1) != "Z";
+    }
+    int Threads() override {
+        return static_cast<int>(std::distance(std::filesystem::directory_iterator("/proc/self/task"), {}));
     }
     double PeakMegabytes() override {
         rusage usage{};
@@ -236,6 +240,7 @@ public:
         });
         timer.start(20);
         action();
+        WaitUntil([&] { return !seen.empty(); }, 2000);  // a start's message comes once it has been tried
         return seen;
     }
     int SecondStart(const std::string& commandLine) override {
@@ -283,7 +288,7 @@ private:
     }
     void Close() {
         window_.reset();
-        services_.reset();
+        parts_.reset();
         instance_.reset();
     }
     void Start(QProcess& process, const QStringList& arguments) {
@@ -296,7 +301,7 @@ private:
     }
 
     std::unique_ptr<SingleInstance> instance_;
-    std::unique_ptr<LinuxServices> services_;
+    std::unique_ptr<LinuxParts> parts_;
     std::unique_ptr<TarvoWindow> window_;
     QJsonDocument Ask(const QString& command) {
         probe_.write((command + "\n").toUtf8());
@@ -325,5 +330,5 @@ int main(int argc, char** argv) {
     // and a fork beside the picture threads can hang under ASan: none is found.
     if (!qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS")) qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/tarvo-tests");
     QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
+    return tarvo::FinishProcess(RUN_ALL_TESTS());
 }

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -21,14 +22,15 @@
 #include <iterator>
 #include <sstream>
 
-#include "linux_services.h"
-#include "picture_view.h"
-#include "single_instance.h"
 #include "ask_program.h"
+#include "linux_host.h"
+#include "linux_parts.h"
+#include "picture_decoder.h"
 #include "posix_files.h"
 #include "posix_start.h"
-#include "program_question.h"
+#include "process_tree.h"
 #include "window_driver.h"
+#include "x_screen.h"
 
 namespace tarvo::testing {
 namespace {
@@ -59,14 +61,13 @@ TEST(Folders, OnePassKeepsTheVisibleMatchingFilesAndLinksToThem) {
 TEST(CommandLine, ArgumentsJoinedBySingleBlanks) {
     char a0[] = "tarvo", a1[] = "/opt/My", a2[] = "Emus/mame", a3[] = "\xff";
     char* argv[] = {a0, a1, a2, a3, nullptr};
-    EXPECT_EQ(LinuxEnvironment::FromProcess(4, argv).commandLine, "/opt/My Emus/mame \xff");
-    EXPECT_EQ(LinuxEnvironment::FromProcess(1, argv).commandLine, "");
+    EXPECT_EQ(posix::LinuxHost(4, argv).commandLine, "/opt/My Emus/mame \xff");
+    EXPECT_EQ(posix::LinuxHost(1, argv).commandLine, "");
     const QByteArray config = qgetenv("XDG_CONFIG_HOME"), home = qgetenv("HOME");
     qputenv("HOME", "/home/me");
     for (const char* folder : {"", "/settings"}) {
         qputenv("XDG_CONFIG_HOME", folder);
-        EXPECT_EQ(LinuxEnvironment::FromProcess(1, argv).settingsFile,
-                  (*folder ? std::string(folder) : "/home/me/.config") + "/Tarvo/Tarvo.conf");
+        EXPECT_EQ(posix::LinuxSettings::UsersFile(), (*folder ? std::string(folder) : "/home/me/.config") + "/Tarvo/Tarvo.conf");
     }
     qputenv("XDG_CONFIG_HOME", config), qputenv("HOME", home);
 }
@@ -84,20 +85,12 @@ TEST(CommandLine, HelpAndVersionAnswerWithoutAWindow) {
 
 TEST(Start, AGameIsWaitedForWhateverItsLauncherDoesAndOutlivesTarvo) {
     ScratchFolder t;
-    // A launcher that leaves its game behind in a session of its own, as "setsid emu &" does.
-    t.Write("game", "#!/bin/sh\necho $$ >>'" + t / "pids" + "'\ni=0\nwhile [ ! -e '" + t / "end" + "' ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i + 1)); done\n", true);
+    // A launcher that leaves its game behind in a session of its own, as "setsid emu &" does; the game
+    // leaves a session bus of its own behind, as an SDL game in a session without one does.
+    ASSERT_EQ(symlink("/bin/sleep", (t / "dbus-daemon").c_str()), 0);
+    t.Write("game", "#!/bin/sh\necho $$ >>'" + t / "pids" + "'\nsetsid '" + t / "dbus-daemon" + "' 5 >/dev/null 2>&1 &\ni=0\n"
+                    "while [ ! -e '" + t / "end" + "' ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i + 1)); done\n", true);
     t.Write("emu", "#!/bin/sh\nsetsid '" + t / "game" + "' &\n", true);
-    struct Reports : ProgramReports {
-        int ended = 0;
-        void StartFinished(const StartRequest&, const StartResult&) override {}
-        void ProgramEnded() override { ++ended; }
-        void ProgramAnswered(std::optional<std::string>) override {}
-        void FolderProgress(std::uint64_t, std::size_t) override {}
-        void FolderRead(std::uint64_t, FolderListing) override {}
-    } reports;
-    SingleInstance instance("");
-    auto services = std::make_unique<LinuxServices>(LinuxEnvironment{t / "", "", t / "Tarvo.conf"}, instance);
-    services->ReportTo(&reports);
     auto game = [&](std::size_t n) {  // the nth game's process, once it plays
         std::vector<pid_t> pids;
         for (int i = 0; i < 500 && pids.size() < n; ++i, QTest::qWait(10)) {
@@ -108,26 +101,39 @@ TEST(Start, AGameIsWaitedForWhateverItsLauncherDoesAndOutlivesTarvo) {
     };
     QProcess helper;  // a program of Tarvo's own session: no game
     helper.start("sleep", {"30"});
-    const std::int64_t started = services->Now();
-    ASSERT_TRUE(services->StartProgram({t / "emu", "a.nes", t / ""}).watched);
-    const pid_t first = game(1);
-    EXPECT_NE(getsid(first), getsid(0));  // no terminal or session of Tarvo's ends it
-    const auto output = [](pid_t pid) { return std::filesystem::read_symlink("/proc/" + std::to_string(pid) + "/fd/1"); };
-    EXPECT_EQ(output(first), output(getpid()));  // its messages go where Tarvo's do
-    QTest::qWait(300);
-    EXPECT_EQ(reports.ended, 0);  // its launcher has ended, it has not
-    t.Write("end", "");
-    for (int i = 0; i < 500 && reports.ended == 0; ++i) QTest::qWait(10);
-    EXPECT_EQ(reports.ended, 1);
-    EXPECT_GE(services->Now() - started, 300);  // a clock in milliseconds
-    EXPECT_FALSE(std::filesystem::exists("/proc/" + std::to_string(first)));  // and reaped
-    t.Remove("end");
-    ASSERT_TRUE(services->StartProgram({t / "emu", "b.nes", t / ""}).watched);
-    const pid_t second = game(2);
-    services.reset();  // Tarvo ends while the game runs: it runs on
-    EXPECT_EQ(kill(second, 0), 0);
-    t.Write("end", "");
-    waitpid(second, nullptr, 0);
+    posix::Child own;  // one it started before the game, which leaves a child behind: not the game's
+    posix::StartChild("/bin/sh", {"-c", "setsid sleep 5 >/dev/null 2>&1 &"}, "/", own);
+    posix::Reap(own);
+    posix::LinuxFiles files;
+    QtWindowThread window;
+    std::size_t games = 0;
+    for (const bool pidfds : {true, false}) {  // and where the system has none: ends asked for now and then
+        t.Remove("end");
+        int ended = 0;
+        auto launcher = std::make_unique<LinuxLauncher>(files, window, pidfds);
+        Launcher::Launch launch = launcher->Start({t / "emu", "a.nes", t / "", ""}, NeverCancelled());
+        ASSERT_TRUE(launch.result.started && launch.program);
+        launcher->Watch(std::move(launch.program), [&] { ++ended; });
+        const pid_t first = game(++games);
+        EXPECT_NE(getsid(first), getsid(0));  // no terminal or session of Tarvo's ends it
+        const auto output = [](pid_t pid) { return std::filesystem::read_symlink("/proc/" + std::to_string(pid) + "/fd/1"); };
+        EXPECT_EQ(output(first), output(getpid()));  // its messages go where Tarvo's do
+        QTest::qWait(300);
+        EXPECT_EQ(ended, 0);  // its launcher has ended, it has not
+        t.Write("end", "");
+        for (int i = 0; i < 500 && ended == 0; ++i) QTest::qWait(10);
+        EXPECT_EQ(ended, 1) << pidfds;  // the game, not what it left running
+        EXPECT_FALSE(std::filesystem::exists("/proc/" + std::to_string(first))) << pidfds;  // and reaped
+        if (!pidfds) continue;
+        t.Remove("end");
+        launch = launcher->Start({t / "emu", "b.nes", t / "", ""}, NeverCancelled());
+        launcher->Watch(std::move(launch.program), [&] { ++ended; });
+        const pid_t second = game(++games);
+        launcher.reset();  // Tarvo ends while the game runs: it runs on
+        EXPECT_EQ(kill(second, 0), 0);
+        t.Write("end", "");
+        waitpid(second, nullptr, 0);
+    }
 }
 
 TEST(Ask, AnAnswerIsCappedTimedAndReadOnlyWhileItsProgramRuns) {
@@ -143,20 +149,33 @@ TEST(Ask, AnAnswerIsCappedTimedAndReadOnlyWhileItsProgramRuns) {
     for (const auto& c : cases) {
         QElapsedTimer asked;
         asked.start();
-        EXPECT_EQ(posix::AskProgram("/bin/sh", {"-c", c.script}, "/", 16u << 20, c.mostMs, -1), c.answer) << c.script;
+        std::string said;
+        const bool answered = posix::AskProgram("/bin/sh", {"-c", c.script}, "/", 16u << 20, c.mostMs,
+                                                [&](std::string_view piece) { said.append(piece); }, NeverCancelled());
+        EXPECT_EQ(answered ? std::optional<std::string>(said) : std::nullopt, c.answer) << c.script;
         EXPECT_LT(asked.elapsed(), c.mostMs + 500) << c.script;
     }
-    ScratchFolder t;  // a question under way when Tarvo ends: its program ends too, and is reaped
-    std::optional<std::string> answered = "none yet";
-    auto* question = new ProgramQuestion(nullptr, "/bin/sh", {"-c", "echo $$ >'" + t / "pid" + "'; exec sleep 20"}, "/", 100,
-                                         20000, [&](std::optional<std::string> output) { answered = output; });
+    ScratchFolder t;  // a question under way when Tarvo ends: its program ends too, all it started, and is reaped
+    SingleInstance instance("");
+    LinuxParts parts(instance, t / "Tarvo.conf");
+    struct Answers : ProgramListener {
+        int answered = 0;
+        void StartFinished(const StartRequest&, const StartResult&) override {}
+        void ProgramEnded() override {}
+        void ProgramAnswered(std::optional<std::string>) override { ++answered; }
+    } answers;
+    auto programs = parts.MakePorts().programs(answers);
+    t.Write("mame", "#!/bin/sh\nsh -c 'echo $$ >\"" + t / "pid" + "\"; exec sleep 20' &\nwait\n", true);  // a wrapper
+    programs->Ask({{t / "mame", "-listfull", "/", ""}, 100, 20000});
     for (int i = 0; i < 100 && t.Read("pid").empty(); ++i) QTest::qWait(10);
     QElapsedTimer ending;
     ending.start();
-    delete question;
+    programs.reset();
     EXPECT_LT(ending.elapsed(), 500);
-    EXPECT_EQ(answered, "none yet");
-    EXPECT_FALSE(std::filesystem::exists("/proc/" + t.Read("pid").substr(0, t.Read("pid").size() - 1)));
+    QTest::qWait(50);
+    EXPECT_EQ(answers.answered, 0);
+    const std::string child = t.Read("pid").substr(0, t.Read("pid").size() - 1);
+    EXPECT_FALSE(std::filesystem::exists("/proc/" + child)) << "the wrapper's child runs on";
 }
 
 TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
@@ -306,6 +325,84 @@ pid_t Squat(const std::string& path, bool bindAsRoot) {
     _exit(received > 0 ? 1 : 0);
 }
 
+// The real tarvo, for the emulator of that command line, over the folder's
+// roms/ and app/, as a user starts it on the test display (or offscreen).
+void StartTarvo(QProcess& tarvo, const ScratchFolder& folder, const std::string& emulator, const char* platform,
+                const std::vector<std::pair<QString, QString>>& more = {}) {
+    folder.Write("config/Tarvo/Tarvo.conf", "[Settings]\nroms=" + folder / "roms" + "\n");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", platform);
+    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(folder / ""));
+    env.insert("XDG_CONFIG_HOME", QString::fromStdString(folder / "config"));
+    for (const auto& [name, value] : more) value.isNull() ? env.remove(name) : env.insert(name, value);
+    tarvo.setProcessEnvironment(env);
+    tarvo.start(TARVO_BINARY, {QString::fromStdString(emulator)});
+}
+
+TEST(RealProgram, WithoutASessionBusTarvoIsBackWithinASecondOfTheGamesEnd) {
+    XScreen screen;
+    if (!screen.Usable() || posix::FindOnPath("dbus-launch").empty()) GTEST_SKIP() << "no X display, or no dbus-launch";
+    ScratchFolder t;
+    t.Write("roms/a.nes", "rom");
+    // An SDL game in a session without a bus starts one, which outlives it.
+    t.Write("app/nestopia", "#!/bin/sh\neval $(dbus-launch --sh-syntax)\necho $DBUS_SESSION_BUS_PID >'" + t / "bus" +
+                                "'\necho \"$1\" >>'" + t / "launched" + "'\nsleep 2\n: >'" + t / "ended" + "'\n", true);
+    QProcess tarvo;  // a bare X session, a kiosk, a cabinet: no bus
+    StartTarvo(tarvo, t, t / "app/nestopia", "xcb", {{"DBUS_SESSION_BUS_ADDRESS", QString()}});
+    const xcb_window_t window = screen.WaitForTarvo(10000);
+    ASSERT_NE(window, 0u);
+    screen.Focus(window);
+    screen.Press(0xff54), screen.Press(0xff0d);  // Down, Enter: the first ROM
+    for (int i = 0; i < 500 && t.Read("ended").empty() && !tarvo.waitForFinished(10);) ++i;
+    ASSERT_FALSE(t.Read("launched").empty());
+    QTest::qWait(1000);
+    screen.Focus(window);
+    screen.Press(0xff0d);  // back by now: Enter plays again
+    for (int i = 0; i < 200 && t.Read("launched").size() < 2 * (t / "roms/a.nes").size() + 2; ++i) QTest::qWait(10);
+    EXPECT_EQ(t.Read("launched"), t / "roms/a.nes\n" + t / "roms/a.nes\n") << "not back a second after the game ended";
+    tarvo.kill();
+    tarvo.waitForFinished();
+    kill(std::atoi(t.Read("bus").c_str()), SIGTERM);
+}
+
+TEST(RealProgram, EscDuringTheDecodeOfAHugePictureEndsTarvoWell) {
+    XScreen screen;
+    if (!screen.Usable()) GTEST_SKIP() << "no X display";
+    ScratchFolder t;
+    t.Write("roms/a.nes", "rom");
+    QImage logo(4096, 4096, QImage::Format_RGB32);  // as many pixels as a picture may have
+    for (int y = 0; y < logo.height(); ++y) std::fill_n(reinterpret_cast<QRgb*>(logo.scanLine(y)), logo.width(), qRgb(y % 256, 40, 90));
+    ASSERT_TRUE(logo.save(QString::fromStdString(TARVO_BINARY).section('/', 0, -2) + "/logo.png"));
+    for (int round = 0; round < 50; ++round) {
+        QProcess tarvo;
+        StartTarvo(tarvo, t, "/usr/games/nestopia", "xcb");
+        const xcb_window_t window = screen.WaitForTarvo(10000);
+        ASSERT_NE(window, 0u) << round;
+        screen.Focus(window);
+        screen.Press(0xff1b);  // Esc, the logo still being decoded
+        ASSERT_TRUE(tarvo.waitForFinished(3000)) << round;
+        EXPECT_EQ(tarvo.exitStatus(), QProcess::NormalExit) << round;
+        EXPECT_EQ(tarvo.exitCode(), 0) << round;
+    }
+    std::filesystem::remove(std::filesystem::path(TARVO_BINARY).parent_path() / "logo.png");
+}
+
+TEST(RealProgram, AnSdlThatLacksFunctionsIsNoPadAndNoCrash) {
+    ScratchFolder t;
+    t.Write("roms/a.nes", "rom");
+    QProcess tarvo;  // its window active: the pads are read, so SDL is loaded
+    StartTarvo(tarvo, t, "/usr/games/nestopia", "offscreen",
+               {{"LD_LIBRARY_PATH", OLD_SDL}, {"SDL_STAND_IN_LOADED", QString::fromStdString(t / "loaded")}});
+    for (int i = 0; i < 500 && t.Read("loaded").empty() && !t.Read("loaded").size(); ++i) {
+        QTest::qWait(10);
+        if (std::filesystem::exists(t / "loaded")) break;
+    }
+    EXPECT_TRUE(std::filesystem::exists(t / "loaded"));
+    EXPECT_FALSE(tarvo.waitForFinished(1000)) << "it ended, with " << tarvo.exitCode();
+    tarvo.kill();
+    tarvo.waitForFinished();
+}
+
 TEST(SingleInstance, AnotherUsersListenerIsNoTarvo) {
     if (geteuid() != 0) GTEST_SKIP() << "acting as another user needs root";
     for (const bool inTemporaryFolder : {true, false}) {  // a folder of nobody's; nobody in Tarvo's own folder
@@ -393,9 +490,59 @@ TEST(SingleInstance, AClientThatSendsMoreThanACaptionIsDropped) {
     flood.write(QByteArray(1 << 20, 'x'));
     for (int i = 0; i < 200 && flood.state() == QLocalSocket::ConnectedState; ++i) QTest::qWait(10);
     EXPECT_NE(flood.state(), QLocalSocket::ConnectedState);
-    SingleInstance(t / "").SendCaption("Tarvo - Nestopia");
+    SingleInstance(t / "").HandCaption("Tarvo - Nestopia");
     for (int i = 0; i < 100 && captions.empty(); ++i) QTest::qWait(10);
     EXPECT_EQ(captions, std::vector<std::string>{"Tarvo - Nestopia"});
+}
+
+TEST(SingleInstance, WithoutLocksThroughAFloodAndEndlessLinesTheRunningTarvoIsFound) {
+    ScratchFolder t;
+    const auto noLocks = [](int) { return errno = ENOLCK, -1; };  // a home on a file system that cannot lock
+    SingleInstance first(t / "", noLocks);
+    ASSERT_FALSE(first.AnotherIsRunning());
+    std::vector<std::string> captions;
+    first.OnCaption([&](const std::string& caption) { captions.push_back(caption); });
+    int flooded[2];
+    ASSERT_EQ(pipe(flooded), 0);
+    const pid_t runaway = fork();  // a runaway script of the same user: 1,100 connections kept, 200 MB of lines on one
+    if (runaway == 0) {
+        rlimit most{};
+        getrlimit(RLIMIT_NOFILE, &most);
+        most.rlim_cur = most.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &most);
+        signal(SIGPIPE, SIG_IGN);
+        sockaddr_un address{AF_UNIX, {}};
+        std::snprintf(address.sun_path, sizeof address.sun_path, "%s", (t / "tarvo.socket").c_str());
+        for (int i = 0; i < 1100; ++i) {
+            const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+            connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+            if (i == 1099) {
+                const std::string lines(1 << 20, '\n');
+                for (int mib = 0; mib < 200 && write(fd, lines.data(), lines.size()) > 0; ++mib) {
+                }
+            }
+        }
+        if (write(flooded[1], "!", 1) < 0) _exit(1);
+        pause();
+        _exit(0);
+    }
+    close(flooded[1]);
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    pollfd done{flooded[0], POLLIN, 0};
+    for (int i = 0; i < 3000 && poll(&done, 1, 0) == 0; ++i) QTest::qWait(10);
+    QTest::qWait(200);
+    const auto open = std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+    SingleInstance second(t / "", noLocks);  // the socket alone says there is one
+    EXPECT_TRUE(second.AnotherIsRunning());
+    second.HandCaption("Tarvo - Nestopia");
+    for (int i = 0; i < 200 && captions.empty(); ++i) QTest::qWait(10);
+    EXPECT_EQ(captions, std::vector<std::string>{"Tarvo - Nestopia"});
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 20 << 10) << "KiB kept of the lines";
+    EXPECT_LT(open, 64) << "descriptors open";
+    kill(runaway, SIGKILL), waitpid(runaway, nullptr, 0), close(flooded[0]);
 }
 
 }  // namespace

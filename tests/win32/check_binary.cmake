@@ -21,9 +21,9 @@ set(allowed [[
   kernel32: AddVectoredExceptionHandler AssignProcessToJobObject CancelIoEx CloseHandle CreateEventA CreateEventW
     CreateFileW CreateIoCompletionPort CreateJobObjectW CreateMutexW CreateNamedPipeW CreateProcessW CreateSemaphoreA
     DeleteCriticalSection DuplicateHandle EnterCriticalSection FindClose FindFirstFileExW FindNextFileW
-    FileTimeToSystemTime FormatMessageA FormatMessageW GetCommandLineW GetExitCodeProcess GetOverlappedResult GetCurrentProcess GetCurrentProcessId GetCurrentThread GetCurrentThreadId
+    FileTimeToSystemTime FormatMessageA FreeLibrary FormatMessageW GetCommandLineW GetExitCodeProcess GetOverlappedResult GetCurrentProcess GetCurrentProcessId GetCurrentThread GetCurrentThreadId
     GetFileAttributesExW GetFileAttributesW GetFileInformationByHandle GetFileType GetHandleInformation
-    GetLastError GetModuleFileNameW GetModuleHandleA GetModuleHandleW GetProcAddress GetProcessAffinityMask
+    GetLastError GetModuleFileNameW GetModuleHandleA GetModuleHandleExW GetModuleHandleW GetProcAddress GetProcessAffinityMask
     GetProcessTimes GetSystemTimeAdjustment GetThreadTimes
     GetQueuedCompletionStatus GetStartupInfoW
     GetSystemDirectoryW GetSystemTimeAsFileTime GetThreadContext GetThreadPriority GetTickCount64
@@ -34,21 +34,21 @@ set(allowed [[
     RegisterWaitForSingleObject
     ReleaseSemaphore RemoveVectoredExceptionHandler ResetEvent ResumeThread RtlCaptureContext SetInformationJobObject
     RtlLookupFunctionEntry RtlUnwindEx RtlVirtualUnwind SetEvent SetLastError SetProcessAffinityMask
-    SetSystemTime SetThreadContext SetThreadPriority SetUnhandledExceptionFilter Sleep SuspendThread TlsAlloc TlsGetValue
+    SetSystemTime SetThreadContext SetThreadPriority SetUnhandledExceptionFilter Sleep SuspendThread TerminateProcess TlsAlloc TlsGetValue
     TlsSetValue TryEnterCriticalSection UnregisterWaitEx VirtualProtect VirtualQuery WaitForMultipleObjects
     WaitForSingleObject WideCharToMultiByte __C_specific_handler
   msvcrt: ___lc_codepage_func ___mb_cur_max_func __iob_func __set_app_type __setusermatherr __wgetmainargs
     __winitenv _amsg_exit _beginthreadex _cexit _close _commode _endthreadex _errno _fmode _initterm _onexit
-    _read _setjmp _strdup _ultoa _wcmdln abort calloc exit fprintf fputc fputs fputwc free fwprintf fwrite
+    _exit _read _setjmp _strdup _ultoa _wcmdln abort calloc exit fflush fprintf fputc fputs fputwc free fwprintf fwrite
     localeconv longjmp malloc memchr memcmp memcpy memmove memset printf realloc signal strcmp strerror strlen
     strncmp vfprintf wcslen
-  user32: AdjustWindowRectEx BeginPaint CreateWindowExW DefWindowProcW DestroyIcon DestroyWindow
+  user32: AdjustWindowRectEx AllowSetForegroundWindow BeginPaint CreateWindowExW DefWindowProcW DestroyIcon DestroyWindow
     DispatchMessageW DrawFocusRect DrawIconEx DrawTextW EndPaint FillRect FindWindowW GetActiveWindow GetClientRect
     GetDC GetFocus GetKeyState GetMessagePos GetMessageW GetMonitorInfoW GetParent GetSysColor
     GetQueueStatus GetSysColorBrush GetSystemMetrics
-    GetMessageTime GetWindowLongPtrW InSendMessage InflateRect InvalidateRect IsChild IsDialogMessageW IsIconic IsWindow IsWindowVisible
+    GetMessageTime GetWindowLongPtrW GetWindowThreadProcessId InSendMessage InflateRect InvalidateRect IsChild IsDialogMessageW IsIconic IsWindow IsWindowVisible
     KillTimer LoadCursorW LoadIconW LoadImageW MapWindowPoints MessageBoxW MonitorFromWindow MoveWindow NotifyWinEvent PostMessageW PostQuitMessage PtInRect RegisterClassExW
-    ReleaseDC ScreenToClient SendMessageW SetFocus SetForegroundWindow SetTimer SetWindowLongPtrW SetWindowPos
+    ReleaseDC ScreenToClient SendMessageTimeoutW SendMessageW SetFocus SetForegroundWindow SetTimer SetWindowLongPtrW SetWindowPos
     SetWindowTextW ShowWindow SystemParametersInfoW TranslateMessage
 ]])
 string(REGEX REPLACE "[ \n]+" ";" allowed "${allowed}")

@@ -9,7 +9,9 @@
 #include "run.h"
 #include "wide_text.h"
 #include "window_driver.h"
-#include "windows_services.h"
+#include "registry_settings.h"
+#include "windows_files.h"
+#include "windows_host.h"
 
 namespace tarvo::testing {
 
@@ -32,17 +34,14 @@ TEST(CommandLine, TheTextAfterTheProgramsName) {
 }
 
 TEST(Settings, ReadFromTheRegistryWithoutDefaults) {
-    win32::WindowsEnvironment environment;
-    environment.settingsKey = L"Software\\Tarvo Tests\\Settings";
     for (auto [name, value] : {std::pair{L"roms", L"D:\\Röms, \"all\""}, std::pair{L"emu", L""}}) {
-        RegSetKeyValueW(HKEY_CURRENT_USER, environment.settingsKey.c_str(), name, REG_SZ, value,
+        RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Tarvo Tests\\Settings", name, REG_SZ, value,
                         static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
     }
-    win32::ComScope com;
-    win32::WindowsServices services(environment, com);
-    EXPECT_EQ(services.ReadSetting("roms"), "D:\\Röms, \"all\"");
-    EXPECT_EQ(services.ReadSetting("emu"), "");
-    EXPECT_EQ(services.ReadSetting("shots"), std::nullopt);
+    win32::RegistrySettings settings(L"Software\\Tarvo Tests");
+    EXPECT_EQ(settings.Read("Settings", "roms").value_or("").c_str(), std::string("D:\\Röms, \"all\""));  // to its NUL
+    EXPECT_EQ(settings.Read("Settings", "emu").value_or("?").c_str(), std::string());
+    EXPECT_EQ(settings.Read("Settings", "shots"), std::nullopt);
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tarvo Tests");
 }
 
@@ -58,23 +57,22 @@ TEST(Folders, OnePassKeepsTheVisibleMatchingFiles) {
     s.Write("roms/empty.nes", "");
     s.Write("roms/sub.nes/inner.nes", "x");
 
-    win32::ComScope com;
-    win32::WindowsServices services{win32::WindowsEnvironment{}, com};
+    win32::WindowsFiles system;
     NameList names;
-    ASSERT_TRUE(services.ListFiles(s / "roms", WildcardSet("*.nes"), names));
+    ASSERT_TRUE(system.ListFiles(s / "roms", WildcardSet("*.nes"), names, {}, nullptr));
     std::vector<std::string> seen;
     for (std::size_t i = 0; i < names.size(); ++i) seen.emplace_back(names[i]);
     std::sort(seen.begin(), seen.end());
     EXPECT_EQ(seen, (std::vector<std::string>{"a.nes", "empty.nes", "readonly.nes", "ゲーム Ülkü.NES"}));
-    EXPECT_FALSE(services.ListFiles(s / "missing", WildcardSet("*.*"), names));
+    EXPECT_FALSE(system.ListFiles(s / "missing", WildcardSet("*.*"), names, {}, nullptr));
     bool holdsFiles = false;  // whatever matches
     EXPECT_TRUE(win32::ListMatchingFiles(s / "roms/sub.nes/", WildcardSet("*.zip"), names, {}, &holdsFiles) && holdsFiles);
     s.Write("only/hidden.nes", "x");
     SetFileAttributesW(Widen(s / "only/hidden.nes").c_str(), FILE_ATTRIBUTE_HIDDEN);
     EXPECT_TRUE(win32::ListMatchingFiles(s / "only", WildcardSet("*"), names, {}, &holdsFiles) && !holdsFiles);
-    EXPECT_EQ(services.FileLength(s / "roms/ゲーム Ülkü.NES"), 1u);
-    EXPECT_EQ(services.FileLength(s / "roms/empty.nes"), 0u);
-    EXPECT_EQ(services.FileLength(s / "roms/sub.nes"), std::nullopt);
+    EXPECT_EQ(system.FileLength(s / "roms/ゲーム Ülkü.NES"), 1u);
+    EXPECT_EQ(system.FileLength(s / "roms/empty.nes"), 0u);
+    EXPECT_EQ(system.FileLength(s / "roms/sub.nes"), std::nullopt);
     SetFileAttributesW(Widen(s / "roms/readonly.nes").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -157,19 +155,16 @@ TEST(Dpi, OnAScreenOfAnotherDpiTheWindowTakesTheRectangleTheSystemOffers) {
 
 TEST(WindowCreation, WithoutItsWindowTarvoSaysSoAndLetsTheNextStartRun) {
     const auto d = MakeWindowDriver();  // settings, a ROM folder, an emulator
-    win32::WindowsEnvironment environment;
-    environment.executableFolder = d->folder / "app/";
-    environment.commandLine = d->Emulator("nestopia");
-    environment.instanceMutex = L"Local\\Tarvo.Tests";
-    win32::ComScope com;
-    win32::WindowsServices services(environment, com);
+    win32::WindowsInstance instance(L"Local\\Tarvo.Tests");
+    win32::WindowsParts parts(instance);
     HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseTarvosWindow, nullptr, GetCurrentThreadId());
     int ran = -1;
-    const std::string message = d->MessageDuring([&] { ran = win32::Run(services); });
+    const std::string message =
+        d->MessageDuring([&] { ran = win32::Run(Host{'\\', true, d->folder / "app/", d->Emulator("nestopia")}, parts); });
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(ran, 1);
     EXPECT_EQ(message.rfind("Tarvo could not make its window: ", 0), 0u) << message;
-    EXPECT_FALSE(win32::WindowsServices(environment, com).PreviousInstanceRunning());
+    EXPECT_FALSE(win32::WindowsInstance(L"Local\\Tarvo.Tests").AnotherIsRunning());
 }
 
 }  // namespace

@@ -6,13 +6,14 @@
 #include <commctrl.h>
 #include <oleacc.h>
 #include <psapi.h>
+#include <tlhelp32.h>
 #include <xinput.h>
 
 #include "dpi.h"
 #include "tarvo_window.h"
 #include "wide_text.h"
 #include "window_driver.h"
-#include "windows_services.h"
+#include "windows_parts.h"
 
 namespace tarvo::testing {
 namespace {
@@ -129,11 +130,9 @@ public:
     }
     void Show(const std::string& commandLine, bool listRead) override {
         Close();
-        win32::WindowsEnvironment environment;
-        environment.executableFolder = folder / "app/";
-        environment.commandLine = commandLine;
-        services_ = std::make_unique<win32::WindowsServices>(environment, com_);
-        window_ = std::make_unique<win32::TarvoWindow>(*services_);
+        instance_ = std::make_unique<win32::WindowsInstance>();
+        parts_ = std::make_unique<win32::WindowsParts>(*instance_);
+        window_ = std::make_unique<win32::TarvoWindow>(Host{'\\', true, folder / "app/", commandLine}, parts_->MakePorts());
         ASSERT_EQ(window_->Load(), frmPindle::LoadResult::Run);
         ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window_->Handle()) && !(listRead && window_->Reading()); }, 10000));
         Restore();
@@ -273,11 +272,22 @@ public:
     }
     bool Minimized() override { return IsIconic(window_->Handle()); }
     bool Reading() override { return window_->Reading(); }
+    bool Starting() override { return window_ && window_->Starting(); }
     bool Running(int pid) override {
         const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
         const bool running = process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
         if (process) CloseHandle(process);
         return running;
+    }
+    int Threads() override {
+        const win32::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+        THREADENTRY32 thread{};
+        thread.dwSize = sizeof thread;
+        int count = 0;
+        for (BOOL more = Thread32First(snapshot.get(), &thread); more; more = Thread32Next(snapshot.get(), &thread)) {
+            count += thread.th32OwnerProcessID == GetCurrentProcessId();
+        }
+        return count;
     }
     double PeakMegabytes() override {
         PROCESS_MEMORY_COUNTERS memory{};
@@ -335,6 +345,7 @@ public:
         g_window = window_ ? window_->Handle() : nullptr;
         const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerMessage);
         action();
+        WaitUntil([&] { return !g_message.empty(); }, 2000);  // a start's message comes once it has been tried
         KillTimer(nullptr, timer);
         return g_message;
     }
@@ -398,7 +409,8 @@ private:
     }
     void Close() {
         window_.reset();
-        services_.reset();
+        parts_.reset();
+        instance_.reset();
         WaitUntil({}, 0);
     }
 
@@ -406,7 +418,8 @@ private:
     std::vector<COLORREF> systemColours_;  // as they were before a test set them
     HWINEVENTHOOK focusHook_;
     win32::ComScope com_;
-    std::unique_ptr<win32::WindowsServices> services_;
+    std::unique_ptr<win32::WindowsInstance> instance_;
+    std::unique_ptr<win32::WindowsParts> parts_;
     std::unique_ptr<win32::TarvoWindow> window_;
     HANDLE held_ = nullptr;
     HWND other_ = nullptr;
@@ -429,5 +442,5 @@ int main(int argc, char** argv) {
     CopyFileW(tarvo::win32::Widen(tarvo::testing::TreePath(XINPUT_STAND_IN)).c_str(), tarvo::testing::SystemXInput().c_str(), FALSE);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    return RUN_ALL_TESTS();
+    return tarvo::FinishProcess(RUN_ALL_TESTS());
 }

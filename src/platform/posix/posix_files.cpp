@@ -23,8 +23,8 @@ bool IsVisibleFile(DIR* dir, const dirent* entry) {
 
 }  // namespace
 
-bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names,
-               const std::function<void(std::size_t)>& found, bool* holdsFiles) {
+bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names, const Files::GoOn& goOn,
+               bool* holdsFiles) {
     if (holdsFiles) *holdsFiles = false;
     const UniqueDir dir(opendir(folder.c_str()));
     if (!dir.get()) return false;
@@ -33,11 +33,12 @@ bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList&
         // The name first: a stat only for links that match, or to learn there are files.
         const std::string_view name(entry->d_name);
         const bool matches = patterns.Matches(name);
-        if ((!matches && (!holdsFiles || *holdsFiles)) || !IsVisibleFile(dir.get(), entry)) continue;
-        if (holdsFiles) *holdsFiles = true;
-        if (!matches) continue;
-        names.Add(name);
-        if (found) found(names.size());
+        const bool wanted = matches || (holdsFiles && !*holdsFiles);
+        if (wanted && IsVisibleFile(dir.get(), entry)) {
+            if (holdsFiles) *holdsFiles = true;
+            if (matches) names.Add(name);
+        }
+        if (goOn && !goOn(names.size())) break;
     }
     return true;
 }
@@ -56,6 +57,12 @@ bool IsExecutableFile(const std::string& path) {
 bool FolderExists(const std::string& path) {
     struct stat st {};
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool LinuxFiles::IsWindowsProgram(const std::string& path) {
+    const UniqueFd file = OpenOrdinaryFile(path, UINT64_MAX);
+    char magic[2] = {};
+    return file && read(file.get(), magic, 2) == 2 && magic[0] == 'M' && magic[1] == 'Z';
 }
 
 UniqueFd OpenOrdinaryFile(const std::string& path, std::uint64_t limit) {

@@ -7,16 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "os/services.h"
+#include "os/files.h"
 #include "owned.h"
 
 namespace tarvo::posix {
 
-// One readdir pass; dot-names are hidden; links count as what they point
-// to; found hears the count of names after each one found; holdsFiles
-// learns whether the folder holds a visible ordinary file at all.
-bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names,
-               const std::function<void(std::size_t found)>& found = {}, bool* holdsFiles = nullptr);
+// One readdir pass, as Files::ListFiles says; dot-names are hidden.
+bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names, const Files::GoOn& goOn = {},
+               bool* holdsFiles = nullptr);
 std::optional<std::uint64_t> FileLength(const std::string& path);
 bool IsExecutableFile(const std::string& path);
 bool FolderExists(const std::string& path);
@@ -26,5 +24,21 @@ bool FolderExists(const std::string& path);
 UniqueFd OpenOrdinaryFile(const std::string& path, std::uint64_t limit);
 // The whole of such a file; nothing when refused or unreadable.
 std::optional<std::string> ReadOrdinaryFile(const std::string& path, std::uint64_t limit);
+
+// The files of Linux.
+class LinuxFiles : public Files {
+public:
+    std::optional<std::uint64_t> FileLength(const std::string& path) override { return posix::FileLength(path); }
+    bool IsExecutableFile(const std::string& path) override { return posix::IsExecutableFile(path); }
+    bool FolderExists(const std::string& path) override { return posix::FolderExists(path); }
+    std::optional<std::string> ReadFile(const std::string& path, std::uint64_t most) override {
+        return ReadOrdinaryFile(path, most);
+    }
+    bool IsWindowsProgram(const std::string& path) override;
+    bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names, const GoOn& goOn,
+                   bool* holdsFiles) override {
+        return posix::ListFiles(folder, patterns, names, goOn, holdsFiles);
+    }
+};
 
 }  // namespace tarvo::posix

@@ -13,7 +13,6 @@
 #include <mutex>
 #include <set>
 #include <sstream>
-#include <thread>
 
 namespace tarvo::posix {
 
@@ -66,15 +65,6 @@ void NoteStarted(pid_t pid, bool started) {
     }
 }
 
-// Collects the child whenever it ends, on a thread of its own, where the
-// system has no pidfds to watch it by.
-void ReapWhenItEnds(pid_t pid) {
-    std::thread([pid] {
-        waitpid(pid, nullptr, 0);
-        NoteStarted(pid, false);
-    }).detach();
-}
-
 }  // namespace
 
 Child ChildOf(pid_t pid) { return {pid, UniqueFd(static_cast<int>(syscall(SYS_pidfd_open, pid, 0)))}; }
@@ -96,18 +86,19 @@ StartResult StartChild(const std::string& program, const std::vector<std::string
     if (error != 0) return StartResult::Failed(std::strerror(error));
     g_started.insert(child.pid);
     child = ChildOf(child.pid);
-    if (!child.pidfd) ReapWhenItEnds(child.pid);
-    return StartResult::Started(static_cast<bool>(child.pidfd));
+    return StartResult::Started(true);
 }
 
-bool Reap(Child& child) {
+bool Reap(Child& child, bool wait) {
     int status = 0;
     pid_t reaped;
-    while ((reaped = waitpid(child.pid, &status, 0)) < 0 && errno == EINTR) {
+    while ((reaped = waitpid(child.pid, &status, wait ? 0 : WNOHANG)) < 0 && errno == EINTR) {
     }
+    if (reaped != child.pid) return false;
     child.pidfd.reset();
+    child.status = status;
     NoteStarted(child.pid, false);
-    return reaped == child.pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return true;
 }
 
 std::string FindOnPath(const std::string& name) {

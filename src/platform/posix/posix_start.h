@@ -2,11 +2,12 @@
 // Starting programs on Linux: no shell, arguments exactly as given.
 
 #include <sys/types.h>
+#include <sys/wait.h>
 
 #include <string>
 #include <vector>
 
-#include "os/services.h"
+#include "os/programs.h"
 #include "owned.h"
 
 namespace tarvo::posix {
@@ -15,7 +16,8 @@ namespace tarvo::posix {
 // when it ends; it is reaped then (Reap), so it never lingers as a zombie.
 struct Child {
     pid_t pid = -1;
-    UniqueFd pidfd;  // empty where the system has no pidfds: a thread reaps it
+    UniqueFd pidfd;  // empty where the system has no pidfds: its end is asked for now and then
+    int status = 0;  // as waitpid told it, once reaped
 };
 
 // The child of that process id, with its pidfd (empty when it has none).
@@ -30,8 +32,11 @@ Child ChildOf(pid_t pid);
 StartResult StartChild(const std::string& program, const std::vector<std::string>& arguments,
                        const std::string& folder, Child& child, int outputFd = -1);
 
-// Collects an ended child; true when it exited with status 0.
-bool Reap(Child& child);
+// Collects the child: waiting for its end, or only when it has ended
+// already; true when it was collected (its status then told).
+bool Reap(Child& child, bool wait = true);
+// Whether a child collected exited with status 0.
+inline bool ExitedWell(const Child& child) { return WIFEXITED(child.status) && WEXITSTATUS(child.status) == 0; }
 // Whether the process is one that StartChild started and that is not yet
 // reaped.
 bool StartedHere(pid_t pid);

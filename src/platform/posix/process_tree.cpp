@@ -29,20 +29,33 @@ pid_t SessionOf(pid_t pid) {
 
 }  // namespace
 
+std::string ProgramNameOf(pid_t pid) {
+    std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
+    std::string name;
+    std::getline(comm, name);
+    return name;
+}
+
 void BecomeReaperOfDescendants() { prctl(PR_SET_CHILD_SUBREAPER, 1); }
 
-std::vector<pid_t> LeftBehind(const std::set<pid_t>& known) {
-    std::vector<pid_t> found;
-    const pid_t ownSession = getsid(0);
+std::set<pid_t> ChildrenNow() {
+    std::set<pid_t> found;
     std::error_code error;
     // Each thread's children: a child left behind may come to any of them.
     for (const auto& task : std::filesystem::directory_iterator("/proc/self/task", error)) {
         std::ifstream children(task.path() / "children");
-        for (pid_t pid; children >> pid;) {
-            if (known.count(pid) || StartedHere(pid)) continue;
-            const pid_t session = SessionOf(pid);
-            if (session >= 0 && session != ownSession) found.push_back(pid);
-        }
+        for (pid_t pid; children >> pid;) found.insert(pid);
+    }
+    return found;
+}
+
+std::vector<pid_t> LeftBehind(const std::set<pid_t>& known) {
+    std::vector<pid_t> found;
+    const pid_t ownSession = getsid(0);
+    for (const pid_t pid : ChildrenNow()) {
+        if (known.count(pid) || StartedHere(pid)) continue;
+        const pid_t session = SessionOf(pid);
+        if (session >= 0 && session != ownSession) found.push_back(pid);
     }
     return found;
 }

@@ -7,6 +7,7 @@
 #include <sys/types.h>
 
 #include <set>
+#include <string>
 #include <vector>
 
 namespace tarvo::posix {
@@ -19,5 +20,12 @@ void BecomeReaperOfDescendants();
 // and that are not in `known`: all that its descendants left behind. Its
 // own session's children (a test's helpers) are not among them.
 std::vector<pid_t> LeftBehind(const std::set<pid_t>& known);
+
+// All this process's children now, its own session's too.
+std::set<pid_t> ChildrenNow();
+
+// A process's name as the system keeps it (at most 15 bytes); empty when
+// it is gone.
+std::string ProgramNameOf(pid_t pid);
 
 }  // namespace tarvo::posix

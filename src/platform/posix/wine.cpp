@@ -1,23 +1,12 @@
 #include "wine.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "owned.h"
-
 namespace tarvo::posix {
-
-bool IsWindowsProgram(const std::string& path) {
-    const UniqueFd file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    struct stat st {};
-    char magic[2] = {};
-    return file && fstat(file.get(), &st) == 0 && S_ISREG(st.st_mode) && read(file.get(), magic, 2) == 2 &&
-           magic[0] == 'M' && magic[1] == 'Z';
-}
 
 bool DriveZIsRoot() {
     const char* prefix = std::getenv("WINEPREFIX");

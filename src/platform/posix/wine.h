@@ -6,9 +6,6 @@
 
 namespace tarvo::posix {
 
-// A Windows program: a file that begins with "MZ", whatever its name.
-bool IsWindowsProgram(const std::string& path);
-
 // Whether the Wine prefix in use ($WINEPREFIX, else ~/.wine) names every
 // path on drive Z: as it is: its Z: is "/", or it has no drives yet (Wine
 // makes that Z: when it sets the prefix up).

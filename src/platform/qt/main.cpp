@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "linux_services.h"
+#include "linux_host.h"
+#include "linux_parts.h"
 #include "process_tree.h"
-#include "single_instance.h"
 #include "tarvo_window.h"
 
 namespace {
@@ -39,16 +39,20 @@ int main(int argc, char** argv) {
         return 0;
     }
     // The command line belongs to Tarvo, not to Qt: Qt sees only the name.
-    const tarvo::LinuxEnvironment environment = tarvo::LinuxEnvironment::FromProcess(argc, argv);
+    const tarvo::Host host = tarvo::posix::LinuxHost(argc, argv);
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     // A game is over when all its emulator started has ended, launchers' games included.
     tarvo::posix::BecomeReaperOfDescendants();
 
     tarvo::SingleInstance instance(tarvo::SingleInstance::DefaultFolder());
-    tarvo::LinuxServices services(environment, instance);
-    tarvo::TarvoWindow window(services, &instance);
-
-    if (window.Load() == tarvo::frmPindle::LoadResult::EndProgram) return 0;
-    return app.exec();  // the window shows itself once its list is read, or a moment after
+    tarvo::LinuxParts parts(instance, tarvo::posix::LinuxSettings::UsersFile());
+    int code = 0;
+    {
+        tarvo::TarvoWindow window(host, parts.MakePorts(), &instance);
+        // The window shows itself once its list is read, or a moment after.
+        if (window.Load() == tarvo::frmPindle::LoadResult::Run) code = app.exec();
+        instance.Release();  // a new start is the running Tarvo from now on
+    }  // what waits beside the window ends with it
+    return tarvo::FinishProcess(code);
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QScreen>
 
 #include "ui/design.h"
 #include "ui/pixels.h"
@@ -72,6 +73,17 @@ void QtListBox::OnClick(std::function<void()> handler) {
                      [this, handler = std::move(handler)] {
                          if (!selecting_) handler();
                      });
+}
+
+}  // namespace tarvo
+
+namespace tarvo {
+
+PixelSize QtPicture::Screen() const {
+    // Never larger than the screen, where the window can never be larger.
+    const QScreen* screen = view_->window()->screen();
+    const QSize size = screen ? screen->size() * screen->devicePixelRatio() : QSize(1920, 1080);
+    return {size.width(), size.height()};
 }
 
 }  // namespace tarvo

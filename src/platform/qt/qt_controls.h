@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <functional>
 
+#include "picture_decoder.h"
 #include "picture_view.h"
 #include "rom_list_view.h"
 #include "ui/controls.h"
@@ -66,6 +67,7 @@ class QtButton : public ButtonControl {
 public:
     QtButton(QPushButton* button, const Rect& designed) : button_(button), placement_(button, designed) {}
     void SetToolTip(const std::string& text) override { button_->setToolTip(QString::fromStdString(text)); }
+    bool HasFocus() const override { return button_->hasFocus(); }
     Rect Bounds() const override { return placement_.Bounds(); }
     void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }
 
@@ -77,8 +79,10 @@ private:
 class QtPicture : public PictureControl {
 public:
     QtPicture(PictureView* view, const Rect& designed) : view_(view), placement_(view, designed) {}
-    void Load(std::uint64_t ticket, std::vector<std::string> files) override { view_->Load(ticket, std::move(files)); }
-    int Show(std::uint64_t ticket) override { return view_->Show(ticket, view_->window()->windowIcon()); }
+    void Show(std::shared_ptr<Picture> picture) override {
+        view_->Show(picture ? static_cast<const DecodedImage&>(*picture).image : QImage(), view_->window()->windowIcon());
+    }
+    PixelSize Screen() const override;
     void SetName(const std::string& name) override { view_->setAccessibleName(QString::fromStdString(name)); }
     void SetVisible(bool visible) override { view_->setVisible(visible); }
     Rect Bounds() const override { return placement_.Bounds(); }

@@ -6,18 +6,6 @@
 
 namespace tarvo {
 
-QModelIndex RomListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
-    const QModelIndex caret = currentIndex();
-    if (selectionModel()->hasSelection() || !caret.isValid() || (action != MoveUp && action != MoveDown)) {
-        return QListView::moveCursor(action, modifiers);
-    }
-    // Focusing the list put the caret on a row without selecting it: the
-    // arrow selects that row instead of moving past it. Without a caret the
-    // view takes the returned row as a move and selects it.
-    selectionModel()->clearCurrentIndex();
-    return caret;
-}
-
 QItemSelectionModel::SelectionFlags RomListView::selectionCommand(const QModelIndex& index, const QEvent* event) const {
     const QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(index, event);
     // Ctrl+click and Ctrl+Space would deselect the one selected row, and a

@@ -1,6 +1,5 @@
 #pragma once
-// List1 on Qt, behaving as a single-selection list box does: with nothing
-// selected the first arrow key selects the row with the caret, the user
+// List1 on Qt, behaving as a single-selection list box does: the user
 // cannot empty the selection, and a double-click anywhere in the list
 // counts. Typed characters are the window's (type-ahead), not Qt's search.
 
@@ -24,7 +23,6 @@ public:
     void SetPlaceholder(const QString& text);
 
 protected:
-    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;

@@ -3,14 +3,9 @@
 #include <dlfcn.h>
 
 #include <SDL2/SDL.h>
-#include <chrono>
 #include <map>
 
 namespace tarvo {
-
-namespace {
-constexpr int kReadEveryMs = 16;
-}  // namespace
 
 // The few SDL functions Tarvo uses, from the library loaded at run time.
 struct SdlPads::Library {
@@ -28,6 +23,7 @@ struct SdlPads::Library {
     decltype(&SDL_GameControllerGetButton) Button;
     decltype(&SDL_GameControllerGetAxis) Axis;
     std::map<SDL_JoystickID, SDL_GameController*> pads;  // open, by instance
+    bool initialised = false;  // its controllers are there to quit
 
     static std::unique_ptr<Library> Load() {
         void* library = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
@@ -54,11 +50,13 @@ struct SdlPads::Library {
         if (!complete) return nullptr;
         // Tarvo's signals are its own.
         sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        if (sdl->InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) return nullptr;
-        return sdl;
+        sdl->initialised = sdl->InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+        return sdl->initialised ? std::move(sdl) : nullptr;
     }
 
     ~Library() {
+        // A library that lacked a function, or would not start, is left as it is.
+        if (!initialised) return;
         for (const auto& [id, pad] : pads) Close(pad);
         QuitSubSystem(SDL_INIT_GAMECONTROLLER);
     }
@@ -96,38 +94,21 @@ struct SdlPads::Library {
     }
 };
 
-SdlPads::SdlPads(Reading reading) : reading_(std::move(reading)) {
-    timer_.setInterval(kReadEveryMs);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { Read(); });
-}
+SdlPads::SdlPads() = default;
 
 SdlPads::~SdlPads() = default;
 
-void SdlPads::SetReading(bool reading) {
-    on_ = reading;
-    if (!reading) return timer_.stop();
-    if (sdl_) {  // loaded, or tried where there is no SDL
-        if (*sdl_) timer_.start();
-        return;
-    }
-    sdl_.emplace();
-    // Once the window is up: its first showing never waits for SDL.
-    QTimer::singleShot(0, &timer_, [this] {
-        *sdl_ = Library::Load();
-        if (*sdl_ && on_) timer_.start();
-    });
-}
-
-void SdlPads::Read() {
+std::vector<PadState> SdlPads::Read() {
+    if (!sdl_) sdl_ = Library::Load();
+    std::vector<PadState> states;
+    if (!*sdl_) return states;  // no SDL here: the keys will do
     Library& sdl = **sdl_;
     sdl.PumpEvents();
     // Tarvo reads the pads' states, never their events: nothing queues.
     sdl.FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     sdl.Refresh();
-    std::vector<PadState> states;
     for (const auto& [id, pad] : sdl.pads) states.push_back(sdl.StateOf(pad));
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    reading_(states, std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+    return states;
 }
 
 }  // namespace tarvo

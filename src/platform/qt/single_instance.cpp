@@ -4,13 +4,14 @@
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <QElapsedTimer>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QThread>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 namespace tarvo {
 
@@ -28,20 +29,36 @@ bool IsPrivateFolder(const std::string& folder, mode_t forbidden) {
 
 // Another user must not be able to answer for this user's Tarvo, nor to
 // hand it captions.
-bool PeerIsThisUser(const QLocalSocket& socket) {
+bool PeerIsThisUser(int fd) {
     ucred peer{};
     socklen_t size = sizeof peer;
-    return getsockopt(static_cast<int>(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
-           peer.uid == getuid();
+    return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == getuid();
+}
+
+// A stream socket connected to the path, or none.
+posix::UniqueFd Connect(const std::string& path) {
+    posix::UniqueFd fd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    sockaddr_un address{AF_UNIX, {}};
+    if (!fd || path.size() >= sizeof address.sun_path) return {};
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    if (connect(fd.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) return {};
+    return fd;
+}
+
+// Ends a notifier's watch from within its own signal: the object goes
+// once the signal is done.
+void DropWhileItSignals(std::unique_ptr<QSocketNotifier>& notifier) {
+    notifier->setEnabled(false);
+    notifier.release()->deleteLater();
 }
 
 }  // namespace
 
-SingleInstance::SingleInstance(const std::string& folder)
+SingleInstance::SingleInstance(const std::string& folder, Lock lock)
     : folder_(folder.empty() ? -1 : open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW)),
-      anotherIsRunning_(Claim()) {}
+      anotherIsRunning_(Claim(lock)) {}
 
-SingleInstance::~SingleInstance() { delete server_; }  // its socket goes while the folder is open
+SingleInstance::~SingleInstance() { Release(); }
 
 std::string SingleInstance::DefaultFolder() {
     const mode_t othersWrite = S_IWGRP | S_IWOTH;
@@ -58,63 +75,105 @@ std::string SingleInstance::DefaultFolder() {
     return IsPrivateFolder(own, othersWrite) ? own : std::string();
 }
 
-QString SingleInstance::SocketName() const {
-    return QStringLiteral("/proc/self/fd/%1/tarvo.socket").arg(folder_.get());
-}
+std::string SingleInstance::SocketPath() const { return "/proc/self/fd/" + std::to_string(folder_.get()) + "/tarvo.socket"; }
 
-bool SingleInstance::Claim() {
+bool SingleInstance::Claim(const Lock& lock) {
     if (!folder_) return false;
     lock_.reset(openat(folder_.get(), "tarvo.lock", O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600));
-    if (!lock_) return false;
-    if (flock(lock_.get(), LOCK_EX | LOCK_NB) != 0) return true;  // held by the running Tarvo
+    const int locked = !lock_ ? -1 : lock ? lock(lock_.get()) : flock(lock_.get(), LOCK_EX | LOCK_NB);
+    if (locked != 0 && lock_ && errno == EWOULDBLOCK) return true;  // held by the running Tarvo
+    // Locked, or a file system that cannot lock: then the socket alone says.
+    if (locked != 0 && Answers()) return true;
     Listen();
     return false;
 }
 
-void SingleInstance::Listen() {
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    QLocalServer::removeServer(SocketName());  // a crashed instance's, or a stranger's
-    if (!server_->listen(SocketName())) return;
-    connect(server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* client = server_->nextPendingConnection()) {
-            connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
-            if (!PeerIsThisUser(*client)) {
-                client->abort();
-                continue;
-            }
-            connect(client, &QLocalSocket::readyRead, this, [this, client] {
-                if (!client->canReadLine()) {
-                    // A caption is one short line: more without its end is no Tarvo's.
-                    if (client->bytesAvailable() > kLongestCaption) client->abort();
-                    return;
-                }
-                QByteArray line = client->readLine(kLongestCaption);
-                if (!line.endsWith('\n')) return client->abort();
-                line.chop(1);
-                if (onCaption_) onCaption_(line.toStdString());
-            });
-        }
-    });
+bool SingleInstance::Answers() {
+    const posix::UniqueFd fd = Connect(SocketPath());
+    return fd && PeerIsThisUser(fd.get());
 }
 
-void SingleInstance::SendCaption(const std::string& caption) {
+void SingleInstance::Listen() {
+    const std::string path = SocketPath();
+    unlinkat(folder_.get(), "tarvo.socket", 0);  // a crashed instance's, or a stranger's
+    listening_.reset(socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    sockaddr_un address{AF_UNIX, {}};
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    if (!listening_ || bind(listening_.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        fchmodat(folder_.get(), "tarvo.socket", 0600, 0) != 0 || listen(listening_.get(), SOMAXCONN) != 0) {
+        listening_.reset();
+        return;
+    }
+    // Kept for the moment descriptors run out: closed, it lets one more
+    // connection be taken and let go, so the socket never chokes.
+    spare_.reset(open("/dev/null", O_RDONLY | O_CLOEXEC));
+    incoming_ = std::make_unique<QSocketNotifier>(listening_.get(), QSocketNotifier::Read);
+    connect(incoming_.get(), &QSocketNotifier::activated, this, [this] { Accept(); });
+}
+
+void SingleInstance::Accept() {
+    for (;;) {
+        const int fd = accept4(listening_.get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0 && (errno == EMFILE || errno == ENFILE) && spare_) {
+            spare_.reset();
+            close(accept(listening_.get(), nullptr, nullptr));
+            spare_.reset(open("/dev/null", O_RDONLY | O_CLOEXEC));
+            continue;
+        }
+        if (fd < 0) return;  // none waits (or the system says no): listening goes on
+        if (!PeerIsThisUser(fd)) {
+            close(fd);
+            continue;
+        }
+        // A start sends its caption at once: the client waiting longest
+        // makes room for it.
+        if (clients_.size() >= kMostClients) clients_.erase(clients_.begin());
+        Client& client = clients_[fd];
+        client.fd.reset(fd);
+        client.notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        connect(client.notifier.get(), &QSocketNotifier::activated, this, [this, fd] { Hear(fd); });
+    }
+}
+
+void SingleInstance::Hear(int fd) {
+    const auto it = clients_.find(fd);
+    if (it == clients_.end()) return;
+    Client& client = it->second;
+    char bytes[512];
+    const ssize_t got = read(fd, bytes, sizeof bytes);
+    if (got < 0 && errno == EAGAIN) return;
+    const std::string_view text(bytes, got > 0 ? static_cast<std::size_t>(got) : 0);
+    const std::size_t end = text.find('\n');
+    client.caption.append(text.substr(0, end));
+    // One line of a caption's length, at most, from each: then it is let go.
+    const bool heard = end != std::string_view::npos && !client.caption.empty() && client.caption.size() <= kLongestCaption;
+    if (!heard && got > 0 && client.caption.size() <= kLongestCaption) return;
+    const std::string caption = std::move(client.caption);
+    DropWhileItSignals(client.notifier);
+    clients_.erase(it);
+    if (heard && onCaption_) onCaption_(caption);
+}
+
+void SingleInstance::HandCaption(const std::string& caption) {
     if (!folder_) return;
     // The running Tarvo may have its claim but not yet its socket: it is
     // given a moment.
-    QLocalSocket socket;
     QElapsedTimer waited;
     waited.start();
-    for (;;) {
-        socket.connectToServer(SocketName());
-        if (socket.waitForConnected(kTimeoutMs)) break;
-        if (waited.elapsed() > kTimeoutMs) return;
-        QThread::msleep(20);
-    }
-    if (!PeerIsThisUser(socket)) return;
-    socket.write(QByteArray::fromStdString(caption + "\n"));
-    socket.waitForBytesWritten(kTimeoutMs);
-    socket.disconnectFromServer();
+    posix::UniqueFd fd;
+    while (!(fd = Connect(SocketPath())) && waited.elapsed() < kTimeoutMs) QThread::msleep(20);
+    if (!fd || !PeerIsThisUser(fd.get())) return;
+    const std::string line = caption + "\n";
+    if (write(fd.get(), line.data(), line.size()) < 0) return;  // a running Tarvo that went meanwhile
+}
+
+void SingleInstance::Release() {
+    incoming_.reset();
+    clients_.clear();
+    // Its socket goes while the lock still keeps a later start from making its own.
+    if (listening_) unlinkat(folder_.get(), "tarvo.socket", 0);
+    listening_.reset();
+    lock_.reset();
 }
 
 }  // namespace tarvo

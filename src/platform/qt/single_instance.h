@@ -3,33 +3,42 @@
 // folder as it starts, and holds it for its life: the one that gets it is
 // the running Tarvo, whatever the timing; it then listens on a local socket
 // in the same folder. A start that finds the lock taken connects, sends its
-// caption and ends. Only this user's Tarvo counts, at either end.
+// caption and ends. Only this user's Tarvo counts, at either end. Where the
+// folder's file system cannot lock (some network homes), the socket alone
+// decides: a Tarvo that answers on it is the running one.
 
 #include <QObject>
+#include <QSocketNotifier>
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 
+#include "os/instance.h"
 #include "owned.h"
-
-class QLocalServer;
 
 namespace tarvo {
 
-class SingleInstance : public QObject {
+class SingleInstance : public QObject, public Instance {
 public:
-    static constexpr qint64 kLongestCaption = 4096;
+    static constexpr std::size_t kLongestCaption = 4096;
+    // Clients heard at once; any more are let go at once.
+    static constexpr std::size_t kMostClients = 16;
 
+    using Lock = std::function<int(int fd)>;  // flock(fd, LOCK_EX | LOCK_NB), as the system does it
     // Claims the folder at once. With no folder there is no rule: every
     // start is the only one.
-    explicit SingleInstance(const std::string& folder);
+    explicit SingleInstance(const std::string& folder, Lock lock = {});
     ~SingleInstance() override;
 
     // Whether another instance of this user held the claim when this one started.
-    bool AnotherIsRunning() const { return anotherIsRunning_; }
+    bool AnotherIsRunning() override { return anotherIsRunning_; }
     // Hands the caption to the running instance.
-    void SendCaption(const std::string& caption);
+    void HandCaption(const std::string& caption) override;
     // Called in the first instance with each caption a later start sends.
     void OnCaption(std::function<void(const std::string&)> handler) { onCaption_ = std::move(handler); }
+    // Lets a later start be the running Tarvo, though this one has not ended yet.
+    void Release();
 
     // $XDG_RUNTIME_DIR, or else Tarvo in the user's cache folder
     // ($XDG_CACHE_HOME, else ~/.cache); either only when it is a folder of
@@ -37,14 +46,23 @@ public:
     static std::string DefaultFolder();
 
 private:
-    bool Claim();
+    struct Client {
+        posix::UniqueFd fd;
+        std::unique_ptr<QSocketNotifier> notifier;
+        std::string caption;
+    };
+    bool Claim(const Lock& lock);
+    bool Answers();
     void Listen();
+    void Accept();
+    void Hear(int fd);
     // The socket by way of the open folder: a path of a few characters,
     // however long the folder's own.
-    QString SocketName() const;
+    std::string SocketPath() const;
 
-    posix::UniqueFd folder_, lock_;
-    QLocalServer* server_ = nullptr;
+    posix::UniqueFd folder_, lock_, listening_, spare_;
+    std::unique_ptr<QSocketNotifier> incoming_;
+    std::map<int, Client> clients_;
     std::function<void(const std::string&)> onCaption_;
     bool anotherIsRunning_;  // last: the claim needs the rest
 };

@@ -33,14 +33,13 @@ QColor FromRgb(unsigned rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0x
 
 }  // namespace
 
-TarvoWindow::TarvoWindow(Services& services, SingleInstance* instance)
-    : pads_([this](const std::vector<PadState>& pads, std::int64_t ms) { form_->Pad_Poll(pads, ms); }) {
+TarvoWindow::TarvoWindow(const Host& host, const Ports& ports, SingleInstance* instance) {
     LinkResources();
     InstallAccessibleRoles();
     setWindowIcon(QIcon(":/tarvo/tarvo.ico"));
     SetCaption(design::kCaption);
     CreateWidgets();
-    form_ = std::make_unique<frmPindle>(services, FormControls{*this, *list1_, *command1_, *image1_, pads_});
+    form_ = std::make_unique<frmPindle>(host, ports, FormControls{*this, *list1_, *command1_, *image1_, pads_});
 
     const double tpp = TwipsPlacement::TwipsPerPixel(this);
     resize(TwipsToPixels(design::kClientWidth, tpp), TwipsToPixels(design::kClientHeight, tpp));
@@ -49,12 +48,7 @@ TarvoWindow::TarvoWindow(Services& services, SingleInstance* instance)
     list_->OnDoubleClick([this](int row) { form_->list1_DblClick(row); });
     connect(play_, &QPushButton::clicked, this, [this] { form_->Command1_Click(); });
     picture_->OnDoubleClick([this] { form_->Image1_DblClick(); });
-    picture_->OnLoaded([this](std::uint64_t ticket) { form_->Image1_Loaded(ticket); });
-    if (instance) {
-        instance->OnCaption([this](const std::string& caption) {
-            if (caption == caption_) Restore();
-        });
-    }
+    if (instance) instance->OnCaption([this](const std::string& caption) { form_->Form_AnotherStart(caption); });
     qApp->installEventFilter(this);
 }
 
@@ -158,11 +152,13 @@ bool TarvoWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     switch (key->key()) {
         case Qt::Key_Escape:
-            form_->Form_KeyDown(design::kKeyEscape);
-            return false;  // the focused control still gets the key
+            return form_->Form_KeyDown(design::kKeyEscape);  // the focused control still gets the key
         case Qt::Key_F5:
-            form_->Form_KeyDown(design::kKeyF5);
-            return false;
+            return form_->Form_KeyDown(design::kKeyF5);
+        case Qt::Key_Down:
+            return form_->Form_KeyDown(design::kKeyDown);
+        case Qt::Key_Up:
+            return form_->Form_KeyDown(design::kKeyUp);
         case Qt::Key_Return:
         case Qt::Key_Enter:
             // Play is the default button: Enter starts wherever the focus is.
@@ -173,12 +169,12 @@ bool TarvoWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     // Characters typed in the list find rows; Tab still moves on, and with
     // Ctrl or Alt a key is a command.
-    const QString text = key->text();
-    if (watched != list_ || text.isEmpty() || !std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); }) ||
+    const QList<uint> text = key->text().toUcs4();  // whole characters, beyond 16 bits too
+    if (watched != list_ || text.isEmpty() || !std::all_of(text.begin(), text.end(), [](uint c) { return QChar::isPrint(char32_t(c)); }) ||
         (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         return false;
     }
-    for (const char32_t character : text.toUcs4()) {
+    for (const char32_t character : text) {
         form_->List1_KeyPress(character, static_cast<std::int64_t>(key->timestamp()));
     }
     return true;

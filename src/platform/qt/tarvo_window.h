@@ -19,14 +19,14 @@ class SingleInstance;
 
 class TarvoWindow : public QWidget, private FormWindow {
 public:
-    // A later start for this window's emulator, told by the instance,
-    // brings the window back.
-    explicit TarvoWindow(Services& services, SingleInstance* instance = nullptr);
+    // The instance tells the window of later starts.
+    TarvoWindow(const Host& host, const Ports& ports, SingleInstance* instance = nullptr);
     ~TarvoWindow() override;
 
     frmPindle::LoadResult Load() { return form_->Form_Load(); }
     bool PictureSettled() const { return form_->PictureSettled(); }
     bool Reading() const { return form_->Reading(); }
+    bool Starting() const { return form_->Starting(); }
 
     QListView* List1() const { return list_; }
     QPushButton* Command1() const { return play_; }

@@ -29,13 +29,13 @@ AccessibleOverlay::~AccessibleOverlay() {
 bool AccessibleOverlay::Answers(HWND hwnd, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     if (static_cast<LONG>(lParam) != OBJID_CLIENT || disconnected_ || !com_.Enter()) return false;
     if (!standard_) {
-        const auto create = OnDemand<decltype(&CreateStdAccessibleObject)>(L"oleacc.dll", "CreateStdAccessibleObject");
+        static const auto create = OnDemand<decltype(&CreateStdAccessibleObject)>(L"oleacc.dll", "CreateStdAccessibleObject");
         if (!create || FAILED(create(hwnd, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard_)))) {
             standard_ = nullptr;
             return false;
         }
     }
-    const auto answer = OnDemand<decltype(&LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
+    static const auto answer = OnDemand<decltype(&LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
     *result = answer ? answer(__uuidof(IAccessible), wParam, this) : 0;
     return answer != nullptr;
 }
@@ -69,7 +69,7 @@ HRESULT AccessibleOverlay::GetTypeInfoCount(UINT* count) {
 }
 
 HRESULT AccessibleOverlay::Text(const std::wstring& text, BSTR* out) {
-    const auto allocate = OnDemand<decltype(&SysAllocStringLen)>(L"oleaut32.dll", "SysAllocStringLen");
+    static const auto allocate = OnDemand<decltype(&SysAllocStringLen)>(L"oleaut32.dll", "SysAllocStringLen");
     *out = allocate ? allocate(text.data(), static_cast<UINT>(text.size())) : nullptr;
     return *out ? S_OK : E_OUTOFMEMORY;
 }
@@ -112,6 +112,12 @@ HRESULT AccessibleOverlay::accDoDefaultAction(VARIANT child) { PASS_ON(accDoDefa
 HRESULT DescribedButton::get_accDescription(VARIANT child, BSTR* description) {
     if (!standard_) return CO_E_OBJNOTCONNECTED;
     return IsSelf(child) ? Text(description_, description) : AccessibleOverlay::get_accDescription(child, description);
+}
+
+void ListRows::Disconnect() {
+    text_ = nullptr;
+    count_ = nullptr;
+    AccessibleOverlay::Disconnect();
 }
 
 long ListRows::Row(const VARIANT& child) const {
@@ -157,8 +163,9 @@ HRESULT ListRows::get_accRole(VARIANT child, VARIANT* role) {
 }
 
 HRESULT ListRows::get_accState(VARIANT child, VARIANT* state) {
+    if (!standard_) return CO_E_OBJNOTCONNECTED;  // the list is gone: nothing of it may be asked
     const long row = Row(child);
-    if (!row || !standard_) return AccessibleOverlay::get_accState(child, state);
+    if (!row) return AccessibleOverlay::get_accState(child, state);
     long flags = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
     if (row == Selected()) flags |= STATE_SYSTEM_SELECTED | (GetFocus() == list_ ? STATE_SYSTEM_FOCUSED : 0);
     RECT client, item;
@@ -191,8 +198,9 @@ HRESULT ListRows::get_accSelection(VARIANT* children) {
 }
 
 HRESULT ListRows::accLocation(long* left, long* top, long* width, long* height, VARIANT child) {
+    if (!standard_) return CO_E_OBJNOTCONNECTED;
     const long row = Row(child);
-    if (!row || !standard_) return AccessibleOverlay::accLocation(left, top, width, height, child);
+    if (!row) return AccessibleOverlay::accLocation(left, top, width, height, child);
     RECT item;
     if (SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&item)) == LB_ERR) {
         return E_FAIL;

@@ -27,7 +27,8 @@ public:
     // object; for anything else (or without oleacc) false: the system
     // answers.
     bool Answers(HWND hwnd, WPARAM wParam, LPARAM lParam, LRESULT* result);
-    void Disconnect();
+    // The control has gone: every call fails from now on.
+    virtual void Disconnect();
 
     // IUnknown, IDispatch
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override;
@@ -101,6 +102,8 @@ public:
     // they moved (keys, type-ahead, the pad, a click) or the list took the
     // focus.
     void TellSelection(bool focusTaken);
+    // And what it knew of the list goes with it.
+    void Disconnect() override;
 
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override;
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override;

@@ -11,12 +11,28 @@ namespace tarvo::win32 {
 // search flags for that need an update Windows 7 may lack).
 HMODULE LoadSystemLibrary(const wchar_t* library);
 
-// A function of a system library, which loads on the first call.
+// A function of a system library, the library loaded for it. Each place
+// that needs one keeps it (a static), so it is looked up once, when first
+// needed.
 template <class Function>
 Function OnDemand(const wchar_t* library, const char* name) {
     HMODULE module = LoadSystemLibrary(library);
     return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
+
+// COM for a thread beside the window's (the shell's start, WIC), for as
+// long as the object lives on it.
+class ThreadCom {
+public:
+    explicit ThreadCom(DWORD how);
+    ~ThreadCom();
+    ThreadCom(const ThreadCom&) = delete;
+    ThreadCom& operator=(const ThreadCom&) = delete;
+    bool Entered() const { return entered_; }
+
+private:
+    bool entered_ = false;
+};
 
 // COM for the window's thread: entered the first time something needs it
 // (ShellExecuteEx, WIC) and left when the scope that wWinMain holds ends.

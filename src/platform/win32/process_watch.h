@@ -1,50 +1,63 @@
 #pragma once
 // The programs Tarvo started, each with all it starts, watched without
-// polling: each goes into a job of its own, whose completion port reports
-// when no process of it is left (a launcher's game included); where no job
-// can be had (Windows 7, when Tarvo itself runs in a job), its process
-// handle is waited on instead. Ends come back to the window's thread as
-// messages and are reported from there.
+// polling: each goes into a job of its own, made as it starts, whose
+// completion port reports when no process of it is left (a launcher's game
+// included); where no job can be had (Windows 7, when Tarvo itself runs in
+// a job), its process handle is waited on instead. Ends come back to the
+// window's thread and are told from there.
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
-#include <list>
+#include <map>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <thread>
 
-#include "message_window.h"
+#include "os/window_thread.h"
 #include "owned.h"
 
 namespace tarvo::win32 {
 
 class ProcessWatch {
 public:
-    explicit ProcessWatch(std::function<void()> ended) : ended_(std::move(ended)) {}
+    explicit ProcessWatch(WindowThread& window);
     ~ProcessWatch();
     ProcessWatch(const ProcessWatch&) = delete;
     ProcessWatch& operator=(const ProcessWatch&) = delete;
 
-    // False when the process cannot be waited on; its end then goes unheard.
-    bool Watch(UniqueHandle process);
+    // Beside the window's thread, as soon as the process is there: a job of
+    // its own that tells the watch its end under key; none where no job can
+    // be had.
+    UniqueHandle JobFor(HANDLE process, ULONG_PTR& key);
+    // On the window's thread: ended() once the job is empty, or, without a
+    // job, once the process has ended. False when it cannot be waited on.
+    bool Watch(UniqueHandle process, UniqueHandle job, ULONG_PTR key, std::function<void()> ended);
 
 private:
     struct Watched {
-        HWND window;           // where its end goes
-        UniqueHandle job;      // its processes, or none
-        UniqueHandle process;  // waited on where there is no job
-        UniqueWait wait;       // after the process: goes first
+        ProcessWatch* owner;
+        ULONG_PTR key;
+        UniqueHandle process, job;
+        std::function<void()> ended;
+        UniqueWait wait;  // after the process: goes first
     };
-    bool Prepare();
-    bool PutInJob(Watched& watched);
-    static void CALLBACK OnEnd(void* watched, BOOLEAN timedOut);
-    void Ended(const Watched* watched);
+    void Listen();
+    // From any thread: the end of what was watched under key, to the window's thread.
+    void Tell(ULONG_PTR key);
+    void Ended(ULONG_PTR key);
+    static void CALLBACK OnEnd(void* key, BOOLEAN timedOut);
 
-    std::function<void()> ended_;
-    std::unique_ptr<MessageWindow> window_;  // made at the first start
-    UniqueHandle port_;                      // the jobs' reports, read by listener_
+    WindowThread& window_;
+    std::shared_ptr<ProcessWatch*> self_;  // for what comes back: none once this has gone
+    UniqueHandle port_;                    // the jobs' reports, read by listener_
+    std::once_flag listening_;
     std::thread listener_;
-    std::list<Watched> watched_;
+    std::atomic<ULONG_PTR> nextKey_{1};
+    std::map<ULONG_PTR, Watched> watched_;
+    std::set<ULONG_PTR> endedEarly_;  // before they were watched: a launcher that ended at once
 };
 
 }  // namespace tarvo::win32

@@ -2,12 +2,13 @@
 // Tarvo's run on Windows: the window made, loaded, shown, and driven until
 // it closes.
 
-#include "windows_services.h"
+#include "os/host.h"
+#include "windows_parts.h"
 
 namespace tarvo::win32 {
 
 // What wWinMain returns: 0 when Tarvo ran (or ended as its start-up says),
 // 1 when the system would not make its window.
-int Run(WindowsServices& services);
+int Run(const Host& host, WindowsParts& parts);
 
 }  // namespace tarvo::win32

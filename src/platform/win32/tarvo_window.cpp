@@ -6,7 +6,8 @@
 #include "ui/design.h"
 #include "ui/pixels.h"
 #include "wide_text.h"
-#include "windows_services.h"
+#include "windows_host.h"
+#include "windows_instance.h"
 
 namespace tarvo::win32 {
 
@@ -58,7 +59,7 @@ Icon LoadTarvoIcon(int size) {
 
 }  // namespace
 
-TarvoWindow::TarvoWindow(Services& services)
+TarvoWindow::TarvoWindow(const Host& host, const Ports& ports)
     : largeIcon_(LoadTarvoIcon(32)), smallIcon_(LoadTarvoIcon(GetSystemMetrics(SM_CXSMICON))) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -81,10 +82,7 @@ TarvoWindow::TarvoWindow(Services& services)
     SetCaption(design::kCaption);
     ApplyListColours();
     CreateControls();
-    pads_ = std::make_unique<XInputPads>(hwnd_, [this](const std::vector<PadState>& pads, std::int64_t ms) {
-        form_->Pad_Poll(pads, ms);
-    });
-    form_ = std::make_unique<frmPindle>(services, FormControls{*this, *list1_, *command1_, *image1_, *pads_});
+    form_ = std::make_unique<frmPindle>(host, ports, FormControls{*this, *list1_, *command1_, *image1_, pads_});
     ApplyDpi();
 }
 
@@ -105,7 +103,6 @@ void TarvoWindow::CreateControls() {
     lastFocus_ = play_;
     picture_ = std::make_unique<PictureBox>(hwnd_, [] { return LoadTarvoIcon(256); });
     picture_->OnDoubleClick([this] { form_->Image1_DblClick(); });
-    picture_->OnLoaded([this](std::uint64_t ticket) { form_->Image1_Loaded(ticket); });
 
     auto twips = [this] { return TwipsPerPixel(); };
     list1_ = std::make_unique<Win32ListBox>(list_, TwipsPlacement(list_, design::kList1, twips), com_);
@@ -189,8 +186,8 @@ float TarvoWindow::ClientHeight() const {
 void TarvoWindow::Process(MSG& message) {
     const bool ours = message.hwnd == hwnd_ || IsChild(hwnd_, message.hwnd);
     if (ours && (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN)) {
-        form_->Form_KeyDown(static_cast<int>(message.wParam));
-        if (!IsOpen()) return;  // Esc unloaded the window
+        const bool taken = form_->Form_KeyDown(static_cast<int>(message.wParam));
+        if (taken || !IsOpen()) return;  // the window's own, or Esc unloaded it
     }
     if (IsOpen() && IsDialogMessageW(hwnd_, &message)) return;
     TranslateMessage(&message);
@@ -235,12 +232,17 @@ LRESULT TarvoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return result;
         }
         case WM_TIMER:
-            if (wParam == XInputPads::kTimer) pads_->Read();
             if (wParam >= kFormTimers) {  // each runs once
                 KillTimer(hwnd_, wParam);
                 form_->Form_Timer(static_cast<FormTimer>(wParam - kFormTimers));
             }
             return 0;
+        case WM_COPYDATA:  // a later start of Tarvo
+            if (const auto caption = WindowsInstance::CaptionIn(*reinterpret_cast<const COPYDATASTRUCT*>(lParam))) {
+                form_->Form_AnotherStart(*caption);
+                return TRUE;
+            }
+            return FALSE;
         case WM_SETFOCUS:
             NoteFocus(reinterpret_cast<HWND>(wParam));
             if (!IsIconic(hwnd_)) SetFocus(lastFocus_);
@@ -256,7 +258,7 @@ LRESULT TarvoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETTINGCHANGE:
             ApplyListColours();
             return DefWindowProcW(hwnd_, message, wParam, lParam);
-        case WM_CHARTOITEM:  // type-ahead, as typed
+        case WM_CHARTOITEM:  // type-ahead, as typed: UTF-16, a character beyond it in two
             form_->List1_KeyPress(LOWORD(wParam), static_cast<std::int64_t>(static_cast<DWORD>(GetMessageTime())));
             return -2;  // nothing more for the list to do
         case WM_CTLCOLORLISTBOX:

@@ -22,7 +22,7 @@ public:
     static constexpr UINT kShown = WM_APP;
     static constexpr UINT_PTR kFormTimers = 100;  // + FormTimer
 
-    explicit TarvoWindow(Services& services);
+    TarvoWindow(const Host& host, const Ports& ports);
     ~TarvoWindow() override;
     TarvoWindow(const TarvoWindow&) = delete;
     TarvoWindow& operator=(const TarvoWindow&) = delete;
@@ -34,6 +34,7 @@ public:
     frmPindle::LoadResult Load() { return form_->Form_Load(); }
     bool PictureSettled() const { return form_->PictureSettled(); }
     bool Reading() const { return form_->Reading(); }
+    bool Starting() const { return form_->Starting(); }
     // One message of the loop: the window sees key presses first, then the
     // dialog navigation (Tab, Shift+Tab, Enter), then the control.
     void Process(MSG& message);
@@ -87,7 +88,7 @@ private:
     std::unique_ptr<Win32Picture> image1_;
     std::unique_ptr<frmPindle> form_;
     std::string caption_;
-    std::unique_ptr<XInputPads> pads_;
+    XInputPads pads_;
 };
 
 }  // namespace tarvo::win32

@@ -157,3 +157,14 @@ void Win32Button::AddTool() {
 }
 
 }  // namespace tarvo::win32
+
+namespace tarvo::win32 {
+
+PixelSize Win32Picture::Screen() const {
+    // Never larger than the screen, where the window can never be larger.
+    MONITORINFO monitor{sizeof monitor, {}, {}, 0};
+    GetMonitorInfoW(MonitorFromWindow(box_.Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+    return {monitor.rcMonitor.right - monitor.rcMonitor.left, monitor.rcMonitor.bottom - monitor.rcMonitor.top};
+}
+
+}  // namespace tarvo::win32

@@ -77,6 +77,7 @@ public:
     Win32Button(const Win32Button&) = delete;
     Win32Button& operator=(const Win32Button&) = delete;
     void SetToolTip(const std::string& text) override;
+    bool HasFocus() const override { return GetFocus() == button_; }
     void CreateToolTip();
     HWND ToolTip() const { return toolTip_; }
     Rect Bounds() const override { return placement_.Bounds(); }
@@ -97,8 +98,8 @@ private:
 class Win32Picture : public PictureControl {
 public:
     Win32Picture(PictureBox& box, TwipsPlacement placement) : box_(box), placement_(std::move(placement)) {}
-    void Load(std::uint64_t ticket, std::vector<std::string> files) override { box_.Load(ticket, std::move(files)); }
-    int Show(std::uint64_t ticket) override { return box_.Show(ticket); }
+    void Show(std::shared_ptr<Picture> picture) override { box_.Show(std::move(picture)); }
+    PixelSize Screen() const override;
     // The system's accessible object names a window by its text.
     void SetName(const std::string& name) override { SetWindowTextW(box_.Handle(), Widen(name).c_str()); }
     void SetVisible(bool visible) override { ShowWindow(box_.Handle(), visible ? SW_SHOW : SW_HIDE); }

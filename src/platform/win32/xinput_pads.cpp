@@ -6,7 +6,6 @@ namespace tarvo::win32 {
 
 namespace {
 
-constexpr UINT kReadEveryMs = 16;
 constexpr ULONGLONG kLookForNewPadsMs = 1000;
 
 PadState StateOf(const XINPUT_GAMEPAD& pad) {
@@ -25,16 +24,8 @@ PadState StateOf(const XINPUT_GAMEPAD& pad) {
 
 }  // namespace
 
-void XInputPads::SetReading(bool reading) {
-    if (reading) {
-        SetTimer(window_, kTimer, kReadEveryMs, nullptr);
-    } else {
-        KillTimer(window_, kTimer);
-    }
-}
-
-void XInputPads::Read() {
-    if (!loaded_) {  // at the first tick, once the window is up
+std::vector<PadState> XInputPads::Read() {
+    if (!loaded_) {  // at the first reading, once the window is up
         loaded_ = true;
         // From the system folder only: an emulator's folder often holds an XInput of its own.
         for (const wchar_t* library : {L"xinput1_4.dll", L"xinput9_1_0.dll"}) {
@@ -45,11 +36,8 @@ void XInputPads::Read() {
             }
         }
     }
-    if (!getState_) {  // no XInput here: the keys will do
-        KillTimer(window_, kTimer);
-        return;
-    }
     std::vector<PadState> pads;
+    if (!getState_) return pads;  // no XInput here: the keys will do
     const ULONGLONG now = GetTickCount64();
     for (DWORD slot = 0; slot < XUSER_MAX_COUNT; ++slot) {
         if (now < nextLook_[slot]) continue;
@@ -60,7 +48,7 @@ void XInputPads::Read() {
             nextLook_[slot] = now + kLookForNewPadsMs;  // a pad plugged in is found within a second
         }
     }
-    reading_(pads, static_cast<std::int64_t>(now));
+    return pads;
 }
 
 }  // namespace tarvo::win32

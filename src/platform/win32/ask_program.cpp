@@ -1,7 +1,8 @@
-#include "program_question.h"
+#include "ask_program.h"
 
 #include <atomic>
 
+#include "owned.h"
 #include "text/utf8.h"
 #include "wide_text.h"
 
@@ -9,22 +10,42 @@ namespace tarvo::win32 {
 
 namespace {
 
-constexpr UINT kAnswered = WM_APP;
+// How long a wait goes before it asks whether it is still wanted.
+constexpr DWORD kAskEveryMs = 100;
 
-// Text as UTF-8: as it is when it is UTF-8, else read in the system's code
-// page (as older Windows programs print).
-std::string AsUtf8(std::string text) {
-    if (IsValidUtf8(text)) return text;
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return Narrow(wide);
-}
+// Hands on whole lines as UTF-8.
+class Lines {
+public:
+    explicit Lines(const std::function<void(std::string_view)>& output) : output_(output) {}
+    void Add(std::string_view text) {
+        for (std::size_t end; (end = text.find('\n')) != std::string_view::npos; text.remove_prefix(end + 1)) {
+            line_.append(text.substr(0, end + 1));
+            Flush();
+        }
+        line_.append(text);
+    }
+    void Flush() {
+        if (line_.empty()) return;
+        if (IsValidUtf8(line_)) {
+            output_(line_);
+        } else {
+            const int length = MultiByteToWideChar(CP_ACP, 0, line_.data(), static_cast<int>(line_.size()), nullptr, 0);
+            std::wstring wide(static_cast<std::size_t>(length), L'\0');
+            MultiByteToWideChar(CP_ACP, 0, line_.data(), static_cast<int>(line_.size()), wide.data(), length);
+            output_(Narrow(wide));
+        }
+        line_.clear();
+    }
 
-// The program's output, read through our end of a pipe until the program
-// ends, within the limits; nothing otherwise.
-std::optional<std::string> Ask(std::wstring commandLine, const std::wstring& folder, std::size_t mostBytes,
-                               DWORD mostMilliseconds, HANDLE cancel) {
+private:
+    const std::function<void(std::string_view)>& output_;
+    std::string line_;
+};
+
+}  // namespace
+
+bool AskProgram(std::wstring commandLine, const std::wstring& folder, std::size_t mostBytes, DWORD mostMilliseconds,
+                const std::function<void(std::string_view)>& output, const Cancellable& cancel) {
     static std::atomic<unsigned> counter{0};
     const std::wstring name = L"\\\\.\\pipe\\Tarvo.Question." + std::to_wstring(GetCurrentProcessId()) + L"." +
                               std::to_wstring(counter++);
@@ -51,35 +72,37 @@ std::optional<std::string> Ask(std::wstring commandLine, const std::wstring& fol
         !SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits) ||
         !CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr,
                         folder.c_str(), &startup, &started)) {
-        return std::nullopt;
+        return false;
     }
     const UniqueHandle process(started.hProcess), thread(started.hThread);
-    AssignProcessToJobObject(job.get(), process.get());
+    const bool inJob = AssignProcessToJobObject(job.get(), process.get()) != FALSE;
     ResumeThread(thread.get());
     theirs.reset();
     nothing.reset();
 
-    std::string output;
+    Lines lines(output);
+    std::size_t total = 0;
     char buffer[1 << 16];
     const UniqueHandle readDone(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     const ULONGLONG deadline = GetTickCount64() + mostMilliseconds;
     bool ended = false, reading = false, open = true;
     OVERLAPPED read{};
     read.hEvent = readDone.get();
-    while (!ended && output.size() <= mostBytes) {
+    while (!ended && total <= mostBytes && !cancel.Cancelled()) {
         if (open && !reading) {
             reading = ReadFile(ours.get(), buffer, sizeof buffer, nullptr, &read) || GetLastError() == ERROR_IO_PENDING;
             open = reading;
         }
         const ULONGLONG now = GetTickCount64();
-        const HANDLE waited[] = {cancel, process.get(), readDone.get()};
-        const DWORD woke = now >= deadline ? WAIT_TIMEOUT
-                                           : WaitForMultipleObjects(reading ? 3 : 2, waited, FALSE, DWORD(deadline - now));
-        if (woke == WAIT_OBJECT_0 || woke == WAIT_TIMEOUT || woke == WAIT_FAILED) break;
-        ended = woke == WAIT_OBJECT_0 + 1;
+        if (now >= deadline) break;
+        const HANDLE waited[] = {process.get(), readDone.get()};
+        const DWORD woke = WaitForMultipleObjects(reading ? 2 : 1, waited, FALSE, DWORD(std::min<ULONGLONG>(deadline - now, kAskEveryMs)));
+        if (woke == WAIT_FAILED) break;
+        ended = woke == WAIT_OBJECT_0;
         DWORD got = 0;
-        if (reading && GetOverlappedResult(ours.get(), &read, &got, ended ? FALSE : TRUE)) {
-            output.append(buffer, got);
+        if (reading && GetOverlappedResult(ours.get(), &read, &got, ended ? FALSE : (woke == WAIT_OBJECT_0 + 1))) {
+            total += got;
+            if (total <= mostBytes) lines.Add(std::string_view(buffer, got));
             reading = false;
         } else if (reading && GetLastError() != ERROR_IO_INCOMPLETE) {
             reading = open = false;  // the pipe's end
@@ -88,8 +111,10 @@ std::optional<std::string> Ask(std::wstring commandLine, const std::wstring& fol
     DWORD got = 0;
     if (reading) CancelIoEx(ours.get(), &read), GetOverlappedResult(ours.get(), &read, &got, TRUE);
     DWORD exitCode = 1;
-    if (!ended || output.size() > mostBytes || !GetExitCodeProcess(process.get(), &exitCode) || exitCode != 0) {
-        return std::nullopt;  // the job, closing, ends what still runs
+    if (!ended || total > mostBytes || !GetExitCodeProcess(process.get(), &exitCode) || exitCode != 0) {
+        // The job, closing, ends what still runs; without one, the program is ended here.
+        if (!inJob) TerminateProcess(process.get(), 1);
+        return false;
     }
     // What it printed last, still in the pipe.
     for (DWORD waiting = 0; PeekNamedPipe(ours.get(), nullptr, 0, nullptr, &waiting, nullptr) && waiting > 0;) {
@@ -97,33 +122,12 @@ std::optional<std::string> Ask(std::wstring commandLine, const std::wstring& fol
         last.hEvent = readDone.get();
         if (!ReadFile(ours.get(), buffer, sizeof buffer, nullptr, &last) && GetLastError() != ERROR_IO_PENDING) break;
         if (!GetOverlappedResult(ours.get(), &last, &got, TRUE)) break;
-        output.append(buffer, got);
-        if (output.size() > mostBytes) return std::nullopt;
+        total += got;
+        if (total > mostBytes) return false;
+        lines.Add(std::string_view(buffer, got));
     }
-    return AsUtf8(std::move(output));
-}
-
-}  // namespace
-
-ProgramQuestion::ProgramQuestion(std::wstring commandLine, std::wstring folder, std::size_t mostBytes,
-                                 DWORD mostMilliseconds, Answered answered)
-    : answered_(std::move(answered)),
-      cancel_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-      window_([this](UINT, WPARAM, LPARAM) {
-          thread_.join();
-          answered_(std::move(output_));
-      }) {
-    thread_ = std::thread([this, commandLine = std::move(commandLine), folder = std::move(folder), mostBytes,
-                           mostMilliseconds] {
-        output_ = Ask(commandLine, folder, mostBytes, mostMilliseconds, cancel_.get());
-        PostMessageW(window_.Handle(), kAnswered, 0, 0);
-    });
-}
-
-ProgramQuestion::~ProgramQuestion() {
-    if (!thread_.joinable()) return;  // answered
-    SetEvent(cancel_.get());
-    thread_.join();
+    lines.Flush();
+    return true;
 }
 
 }  // namespace tarvo::win32

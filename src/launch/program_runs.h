@@ -1,0 +1,60 @@
+#pragma once
+// Programs started and asked beside the window's thread: a start is
+// checked first (is the ROM still there? the working folder?), then made,
+// then watched; an answer is gathered within its limits. What came of each
+// is told on the window's thread.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "os/files.h"
+#include "os/programs.h"
+#include "os/worker.h"
+
+namespace tarvo {
+
+class ProgramListener {
+public:
+    // A start has come to its result.
+    virtual void StartFinished(const StartRequest& request, const StartResult& result) = 0;
+    // A program started and watched has ended, and with it every process it
+    // started (a launcher's game, a script's program).
+    virtual void ProgramEnded() = 0;
+    // What an asked program printed; nothing when it could not be started,
+    // exited other than with 0, or was ended for printing or taking too much.
+    virtual void ProgramAnswered(std::optional<std::string> output) = 0;
+
+protected:
+    ~ProgramListener() = default;
+};
+
+class Programs {
+public:
+    virtual ~Programs() = default;
+    virtual void Start(const StartRequest& request) = 0;
+    virtual void Ask(const Question& question) = 0;
+};
+
+// Why the program cannot start with its ROM, or empty: the ROM gone since
+// the list was read, or Tarvo's own folder (the working folder) gone. Each
+// look may wait on a share: between them it asks whether it is still wanted.
+std::string WhyItCannotStart(const StartRequest& request, Files& files, char separator, const Cancellable& cancel);
+
+class ProgramsBeside : public Programs {
+public:
+    ProgramsBeside(Files& files, Launcher& launcher, WindowThread& window, ProgramListener& listener, char separator);
+    ~ProgramsBeside() override;
+    void Start(const StartRequest& request) override;
+    void Ask(const Question& question) override;
+
+private:
+    Files& files_;
+    Launcher& launcher_;
+    // The listener while this lives: a program's end may come after.
+    std::shared_ptr<ProgramListener*> listener_;
+    char separator_;
+    Worker starts_, questions_;  // last: go first
+};
+
+}  // namespace tarvo

@@ -1,0 +1,31 @@
+#include "os/folder_reader.h"
+
+#include <chrono>
+#include <memory>
+
+namespace tarvo {
+
+void FolderReaderBeside::Read(const FolderReading& reading) {
+    worker_.Run([&files = files_, &listener = listener_, reading](Worker::Job& job) {
+        const auto every = std::chrono::milliseconds(reading.progressEveryMs);
+        auto last = std::chrono::steady_clock::now();
+        std::size_t told = 0;
+        const auto goOn = [&](std::size_t found) {
+            if (job.Cancelled()) return false;
+            if (found == told || found % 256 != 0) return true;  // the clock, now and then
+            const auto now = std::chrono::steady_clock::now();
+            if (now - last < every) return true;
+            last = now;
+            told = found;
+            job.Post([&listener, ticket = reading.ticket, found] { listener.FolderProgress(ticket, found); });
+            return true;
+        };
+        auto listing = std::make_shared<FolderListing>();
+        if (!files.ListFiles(reading.folder, WildcardSet(reading.patterns), listing->names, goOn, &listing->holdsFiles)) {
+            *listing = {};
+        }
+        job.Post([&listener, ticket = reading.ticket, listing] { listener.FolderRead(ticket, std::move(*listing)); });
+    }, true);
+}
+
+}  // namespace tarvo

@@ -1,0 +1,62 @@
+#pragma once
+// The ROM folder, read beside the window's thread: a folder on a slow or
+// hung share never holds the window.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "os/files.h"
+#include "os/worker.h"
+#include "text/name_list.h"
+
+namespace tarvo {
+
+struct FolderReading {
+    std::uint64_t ticket;  // which reading its news belongs to
+    std::string folder;
+    std::string patterns;
+    int progressEveryMs;   // FolderProgress at most this often
+};
+
+// What a reading of a folder found.
+struct FolderListing {
+    NameList names;           // as Files::ListFiles gives them
+    bool holdsFiles = false;  // a visible ordinary file at all, matching or not
+};
+
+// News of readings, on the window's thread.
+class FolderListener {
+public:
+    // A reading under way has found this many names so far.
+    virtual void FolderProgress(std::uint64_t ticket, std::size_t found) = 0;
+    // A reading is done: what it found (with an error part-way, a share
+    // that dropped, what was read before it).
+    virtual void FolderRead(std::uint64_t ticket, FolderListing listing) = 0;
+
+protected:
+    ~FolderListener() = default;
+};
+
+class FolderReader {
+public:
+    virtual ~FolderReader() = default;
+    // Reads a folder. A reading under way is abandoned, its news never
+    // comes, and this one starts once the system has let go of it: one
+    // listing at a time, however often it is asked.
+    virtual void Read(const FolderReading& reading) = 0;
+};
+
+class FolderReaderBeside : public FolderReader {
+public:
+    FolderReaderBeside(Files& files, WindowThread& window, FolderListener& listener)
+        : files_(files), listener_(listener), worker_(window) {}
+    void Read(const FolderReading& reading) override;
+
+private:
+    Files& files_;
+    FolderListener& listener_;
+    Worker worker_;  // last: goes first
+};
+
+}  // namespace tarvo

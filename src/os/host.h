@@ -1,0 +1,15 @@
+#pragma once
+// The host's facts, known at start and fixed for the run.
+
+#include <string>
+
+namespace tarvo {
+
+struct Host {
+    char separator = '\\';          // "\" or "/"
+    bool programsCarryExe = true;   // Windows programs end in ".exe"
+    std::string executableFolder;   // Tarvo's own folder
+    std::string commandLine;        // all that followed the program's name
+};
+
+}  // namespace tarvo

@@ -1,0 +1,72 @@
+#pragma once
+// Programs Tarvo starts (an emulator with a ROM) or asks (MAME for its
+// titles): the platform's part, which may block, done beside the window's
+// thread; the watch of a started program on the window's thread.
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "os/cancel.h"
+
+namespace tarvo {
+
+struct StartRequest {
+    std::string program;        // never relative: resolved before the start
+    std::string parameters;     // one text; empty means no parameters at all
+    std::string workingFolder;
+    std::string rom;            // the ROM's file, checked before the start; empty for none
+};
+
+struct StartResult {
+    bool started = false;
+    std::string error;     // why not, in the system's words or Tarvo's
+    bool watched = false;  // started, and its end will be told
+
+    static StartResult Started(bool watched) { return {true, {}, watched}; }
+    static StartResult Failed(std::string why) { return {false, std::move(why), false}; }
+};
+
+// A program asked for what it prints: started as a StartRequest says, with
+// standard input closed and no window, and ended (with all it started)
+// when it prints more than mostBytes or takes longer than
+// mostMilliseconds.
+struct Question {
+    StartRequest request;
+    std::size_t mostBytes;
+    int mostMilliseconds;
+};
+
+// The platform's hold on a started program, until it is watched.
+class StartedProgram {
+public:
+    virtual ~StartedProgram() = default;
+};
+
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+
+    struct Launch {
+        StartResult result;
+        std::unique_ptr<StartedProgram> program;  // to watch; none when its end cannot be told
+    };
+    // Beside the window's thread: starts the program without waiting for
+    // it, its window shown normally (a Windows program on Linux through
+    // Wine, its ROM path as Wine names it).
+    virtual Launch Start(const StartRequest& request, const Cancellable& cancel) = 0;
+    // On the window's thread: watches a program Start started, and all it
+    // starts, without polling; ended() once they all have ended. False when
+    // its end cannot be told.
+    virtual bool Watch(std::unique_ptr<StartedProgram> program, std::function<void()> ended) = 0;
+    // Beside the window's thread: asks a program (as Start would start it)
+    // and hands on what it prints, piece by piece; true when it ran to its
+    // end and exited with 0 within the question's limits. Cancelled, it is
+    // ended with all it started.
+    virtual bool Ask(const Question& question, const std::function<void(std::string_view)>& output,
+                     const Cancellable& cancel) = 0;
+};
+
+}  // namespace tarvo

@@ -1,0 +1,12 @@
+#pragma once
+// The host's facts on Linux.
+
+#include "os/host.h"
+
+namespace tarvo::posix {
+
+// "/" and no ".exe"; the folder of /proc/self/exe; argv[1..] joined by
+// single blanks, the command line as a user typed it.
+Host LinuxHost(int argc, char** argv);
+
+}  // namespace tarvo::posix

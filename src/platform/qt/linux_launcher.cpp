@@ -1,0 +1,80 @@
+#include "linux_launcher.h"
+
+#include <cctype>
+
+#include "ask_program.h"
+#include "posix_start.h"
+#include "process_tree.h"
+#include "wine.h"
+
+namespace tarvo {
+
+namespace {
+
+// What winepath may take to name a path.
+constexpr std::size_t kMostWinepathBytes = 64 * 1024;
+constexpr int kWinepathMs = 2000;
+
+struct Started : StartedProgram {
+    posix::Child child;
+    std::set<pid_t> before;  // Tarvo's children as it started: not the game's
+};
+
+}  // namespace
+
+LinuxLauncher::Command LinuxLauncher::CommandFor(const StartRequest& request) {
+    Command command{request.program, {}, {}};
+    if (!request.parameters.empty()) command.arguments.push_back(request.parameters);
+    if (!files_.IsWindowsProgram(request.program)) return command;
+    command.program = posix::FindOnPath("wine");
+    if (command.program.empty()) command.failure = "Wine is needed to start Windows emulators, and there is no wine on PATH.";
+    command.arguments.insert(command.arguments.begin(), request.program);
+    return command;
+}
+
+std::string LinuxLauncher::WindowsPathOf(const std::string& path, const Cancellable& cancel) {
+    if (posix::DriveZIsRoot()) return posix::OnDriveZ(path);
+    // A prefix whose drives the user changed: Wine's own winepath says.
+    const std::string winepath = posix::FindOnPath("winepath");
+    std::string said;
+    if (winepath.empty() || !posix::AskProgram(winepath, {"-w", path}, "/", kMostWinepathBytes, kWinepathMs,
+                                               [&](std::string_view piece) { said.append(piece); }, cancel)) {
+        return path;
+    }
+    while (!said.empty() && std::isspace(static_cast<unsigned char>(said.back()))) said.pop_back();
+    return said.empty() ? path : said;
+}
+
+Launcher::Launch LinuxLauncher::Start(const StartRequest& request, const Cancellable& cancel) {
+    Command command = CommandFor(request);
+    if (!command.failure.empty()) return {StartResult::Failed(command.failure), nullptr};
+    // A ROM path goes to a Windows emulator as Wine names it, so that it can
+    // open the file wherever Tarvo lives.
+    if (command.program != request.program && command.arguments.size() == 2 && command.arguments[1].front() == '/') {
+        command.arguments[1] = WindowsPathOf(command.arguments[1], cancel);
+    }
+    if (cancel.Cancelled()) return {StartResult::Failed("Tarvo is closing"), nullptr};  // no game after Tarvo
+    auto started = std::make_unique<Started>();
+    started->before = posix::ChildrenNow();
+    const StartResult result = posix::StartChild(command.program, command.arguments, request.workingFolder, started->child);
+    if (!result.started) return {result, nullptr};
+    return {result, std::move(started)};
+}
+
+bool LinuxLauncher::Watch(std::unique_ptr<StartedProgram> program, std::function<void()> ended) {
+    auto& started = static_cast<Started&>(*program);
+    watch_.Watch(std::move(started.child), started.before, std::move(ended));
+    return true;
+}
+
+bool LinuxLauncher::Ask(const Question& question, const std::function<void(std::string_view)>& output,
+                        const Cancellable& cancel) {
+    const Command command = CommandFor(question.request);
+    const bool answered = command.failure.empty() &&
+                          posix::AskProgram(command.program, command.arguments, question.request.workingFolder,
+                                            question.mostBytes, question.mostMilliseconds, output, cancel);
+    window_.Post([this] { watch_.WatchLeftBehind(); });  // Wine's server, for a Windows program
+    return answered;
+}
+
+}  // namespace tarvo

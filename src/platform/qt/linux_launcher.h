@@ -1,0 +1,45 @@
+#pragma once
+// Programs on Linux: started without a shell, the parameter string as
+// exactly one argument; a Windows program (one that begins with MZ,
+// whatever its name) under wine from PATH, its ROM path as Wine names it;
+// watched until they and all they start have ended.
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "os/files.h"
+#include "os/programs.h"
+#include "os/window_thread.h"
+#include "process_watch.h"
+
+namespace tarvo {
+
+class LinuxLauncher : public Launcher {
+public:
+    // pidfds: false to tell ends by asking now and then, as where the
+    // system has none.
+    LinuxLauncher(Files& files, WindowThread& window, bool pidfds = true) : files_(files), window_(window), watch_(pidfds) {}
+
+    Launch Start(const StartRequest& request, const Cancellable& cancel) override;
+    bool Watch(std::unique_ptr<StartedProgram> program, std::function<void()> ended) override;
+    bool Ask(const Question& question, const std::function<void(std::string_view)>& output,
+             const Cancellable& cancel) override;
+
+private:
+    // How a program runs here: directly, or under wine.
+    struct Command {
+        std::string program;
+        std::vector<std::string> arguments;
+        std::string failure;  // why it cannot run, if it cannot
+    };
+    Command CommandFor(const StartRequest& request);
+    // The path as the Wine prefix in use names it; as it is where that cannot be told.
+    static std::string WindowsPathOf(const std::string& path, const Cancellable& cancel);
+
+    Files& files_;
+    WindowThread& window_;
+    ProcessWatch watch_;
+};
+
+}  // namespace tarvo

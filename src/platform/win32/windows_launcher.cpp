@@ -1,0 +1,64 @@
+#include "windows_launcher.h"
+
+#include <shellapi.h>
+
+#include "ask_program.h"
+#include "on_demand.h"
+#include "owned.h"
+#include "wide_text.h"
+#include "windows_host.h"
+
+namespace tarvo::win32 {
+
+namespace {
+
+struct Started : StartedProgram {
+    UniqueHandle process, job;
+    ULONG_PTR key = 0;
+};
+
+}  // namespace
+
+Launcher::Launch WindowsLauncher::Start(const StartRequest& request, const Cancellable&) {
+    const std::wstring file = Widen(request.program);
+    const std::wstring parameters = Widen(request.parameters);
+    const std::wstring folder = Widen(request.workingFolder);
+    // The shell takes paths of up to MAX_PATH characters; a longer one can
+    // crash it.
+    if (file.size() >= MAX_PATH || folder.size() >= MAX_PATH) {
+        return {StartResult::Failed(SystemMessage(ERROR_FILENAME_EXCED_RANGE)), nullptr};
+    }
+    static const auto shellExecute = OnDemand<decltype(&ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
+    if (!shellExecute) return {StartResult::Failed(SystemMessage(ERROR_PROC_NOT_FOUND)), nullptr};
+    // The shell may hand the start to a COM handler: COM for this thread,
+    // while it lives.
+    thread_local const ThreadCom com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    SHELLEXECUTEINFOW start{};
+    start.cbSize = sizeof start;
+    start.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;  // its handle to wait on; Tarvo's own message
+    start.lpFile = file.c_str();
+    start.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+    start.lpDirectory = folder.c_str();
+    start.nShow = SW_SHOWNORMAL;
+    if (!shellExecute(&start)) return {StartResult::Failed(SystemMessage(GetLastError())), nullptr};
+    // A start the shell handed to a running program comes without a process.
+    if (!start.hProcess) return {StartResult::Started(false), nullptr};
+    auto started = std::make_unique<Started>();
+    started->process.reset(start.hProcess);
+    started->job = watch_.JobFor(started->process.get(), started->key);  // at once: before it can start others
+    return {StartResult::Started(true), std::move(started)};
+}
+
+bool WindowsLauncher::Watch(std::unique_ptr<StartedProgram> program, std::function<void()> ended) {
+    auto& started = static_cast<Started&>(*program);
+    return watch_.Watch(std::move(started.process), std::move(started.job), started.key, std::move(ended));
+}
+
+bool WindowsLauncher::Ask(const Question& question, const std::function<void(std::string_view)>& output,
+                          const Cancellable& cancel) {
+    const std::wstring line = L"\"" + Widen(question.request.program) + L"\" " + Widen(question.request.parameters);
+    return AskProgram(line, Widen(question.request.workingFolder), question.mostBytes,
+                      static_cast<DWORD>(question.mostMilliseconds), output, cancel);
+}
+
+}  // namespace tarvo::win32

@@ -1,0 +1,26 @@
+#pragma once
+// Programs on Windows: started through the shell (ShellExecuteEx: file,
+// one parameter string, working folder, shown normally), each put into a
+// job of its own as it starts and watched until the job is empty; asked
+// hidden, through a pipe.
+
+#include "os/programs.h"
+#include "os/window_thread.h"
+#include "process_watch.h"
+
+namespace tarvo::win32 {
+
+class WindowsLauncher : public Launcher {
+public:
+    explicit WindowsLauncher(WindowThread& window) : watch_(window) {}
+
+    Launch Start(const StartRequest& request, const Cancellable& cancel) override;
+    bool Watch(std::unique_ptr<StartedProgram> program, std::function<void()> ended) override;
+    bool Ask(const Question& question, const std::function<void(std::string_view)>& output,
+             const Cancellable& cancel) override;
+
+private:
+    ProcessWatch watch_;
+};
+
+}  // namespace tarvo::win32
