@@ -1,0 +1,85 @@
+// An emulator's args with the ROM's placeholders: Linux argument vectors,
+// Windows parameter strings, and args that cannot be used.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "launch/emulator_arguments.h"
+
+namespace tarvo {
+namespace {
+
+RomPlaceholders RomAt(const std::string& path) { return {path, path, true}; }
+
+const std::string kPath = "/home/me/roms/a b.nes", kGame = "C:\\Roms\\Super Game.smc";
+const RomPlaceholders kRom = RomAt(kPath), kArcade{"pacman", "/home/me/roms/pacman.zip", false};
+
+// A Linux path as Wine names it when its Z: is "/".
+std::string OnDriveZ(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return "Z:" + path;
+}
+
+TEST(EmulatorArguments, LinuxSplitsAsAnExecLineThenFillsIn) {
+    const std::string quotes = "/r/x \"y\" \\z $w 'v'.nes", longest(32767, 'x'), zPath = OnDriveZ(kPath);
+    struct Case { std::string args; std::vector<std::string> expected; RomPlaceholders rom = kRom; bool wine = false; };
+    const Case cases[] = {
+        {"", {kPath}}, {" \t ", {kPath}}, {"-f\t-g", {"-f", "-g", kPath}}, {longest, {longest, kPath}},
+        {"-L /usr/lib/nestopia_libretro.so \"%ROM%\"", {"-L", "/usr/lib/nestopia_libretro.so", kPath}},
+        {"-b -e %rom%", {"-b", "-e", kPath}}, {"-rompath \"%RomDir%\" %BASENAME%", {"-rompath", "/home/me/roms", "a b"}},
+        {"--rom=%ROMFILE% x%ROM%\"y\"%basename%", {"--rom=" + kPath, "x" + kPath + "ya b"}},
+        {"%ROMFILE %WHO% 50%%ROM%", {"%ROMFILE", "%WHO%", "50%" + kPath}},
+        {"\\%ROM% \"\\%ROM%\"", {"%ROM%", "\\" + kPath}},  // only outside quotes \ escapes %
+        {R"("\"b\" \` \$ \\ \n" c\ d\"e 'f g' "" a"b c"d)", {"\"b\" ` $ \\ \\n", "c d\"e", "'f", "g'", "", "ab cd", kPath}},
+        {"%ROM% \"%ROMFILE%\"", {quotes, quotes}, RomAt(quotes)},
+        {"-x %ROM% \"%ROM%\" -y", {"-x", "", "", "-y"}, {"", "/roms/abc", false}},  // a set name too short
+        {"", {"pacman"}, kArcade}, {"-rompath %ROMDIR% %ROM%", {"-rompath", "/home/me/roms", "pacman"}, kArcade},
+        {"%ROMDIR% %BASENAME%", {"/", "a"}, RomAt("/a.nes")}, {"%ROMDIR%", {"Z:\\"}, RomAt("/a.nes"), true},
+        {"%ROMDIR% %BASENAME%", {"/r.old", "README"}, RomAt("/r.old//README")},
+        {"--título=%ROMDIR% %BASENAME%", {"--título=/ゲーム", "Ülkü.v1"}, RomAt("/ゲーム/Ülkü.v1.NES")},
+        {"", {zPath}, kRom, true}, {"%ROM% %ROMDIR%", {"pacman", "Z:\\home\\me\\roms"}, kArcade, true},
+        {"%ROM% %ROMFILE% %ROMDIR% %BASENAME%", {zPath, zPath, "Z:\\home\\me\\roms", "a b"}, kRom, true},
+    };
+    for (const auto& c : cases) {
+        const ExpandedArguments expanded = ArgumentsFor(c.args, c.rom, '/', c.wine ? OnDriveZ : WindowsPathFor());
+        EXPECT_EQ(expanded.error, "") << c.args;
+        EXPECT_EQ(expanded.arguments, c.expected) << c.args;
+    }
+}
+
+TEST(EmulatorArguments, WindowsReplacesTheTextAsWritten) {
+    const RomPlaceholders arcade{"pacman", "C:\\Roms\\pacman.zip", false};
+    struct Case { const char* args; std::string expected; RomPlaceholders rom = RomAt(kGame); };
+    const Case cases[] = {
+        {"", kGame}, {" \t", kGame}, {"-fullscreen", "-fullscreen " + kGame}, {"-b -e \"%rom%\"", "-b -e \"" + kGame + "\""},
+        {"-rompath \"%ROMDIR%\" %BaseName%", "-rompath \"C:\\Roms\" Super Game"}, {"\"%ROM%", "\"" + kGame},
+        {"'%ROMFILE%' \"a\\\" %WHO% 50%%ROMFILE", "'" + kGame + "' \"a\\\" %WHO% 50%%ROMFILE"},  // quotes as written
+        {"", "pacman", arcade}, {"-rompath %ROMDIR% %ROM%", "-rompath C:\\Roms pacman", arcade},
+        {"%ROMDIR%", "C:\\", RomAt("C:\\a.bin")}, {"%ROMDIR%", "\\", RomAt("\\a.bin")},
+        {"%ROMDIR% %BASENAME%", "D:\\ゲーム Ülkü", RomAt("D:\\ゲーム\\Ülkü.NES")},
+    };
+    for (const auto& c : cases) {
+        const ExpandedParameterString expanded = ParameterStringFor(c.args, c.rom, '\\');
+        EXPECT_EQ(expanded.error, "") << c.args;
+        EXPECT_EQ(expanded.text, c.expected) << c.args;
+    }
+}
+
+TEST(EmulatorArguments, ArgsThatCannotBeUsedSayWhy) {
+    struct Case { std::string args; const char* linuxError; const char* windowsError; };  // "": usable
+    const Case cases[] = {
+        {"-x \"%ROM%", "quote that is never closed", ""}, {"-x \"a\\\"", "quote that is never closed", ""},
+        {"-x \\", "backslash that escapes nothing", ""}, {std::string("-x\0y", 4), "NUL", "NUL"},
+        {std::string(32768, 'x'), "than 32767", "than 32767"}, {std::string(100 * 1024, 'x'), "than 32767", "than 32767"},
+    };
+    for (const auto& c : cases) {
+        const ExpandedArguments onLinux = ArgumentsFor(c.args, kRom, '/', nullptr);
+        EXPECT_TRUE(onLinux.arguments.empty() && onLinux.error.find(c.linuxError) != std::string::npos) << onLinux.error;
+        const std::string windowsError = ParameterStringFor(c.args, kRom, '\\').error;
+        EXPECT_TRUE(*c.windowsError ? windowsError.find(c.windowsError) != std::string::npos : windowsError.empty());
+    }
+}
+
+}  // namespace
+}  // namespace tarvo
