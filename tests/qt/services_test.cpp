@@ -88,7 +88,8 @@ TEST(Start, AGameIsWaitedForWhateverItsLauncherDoesAndOutlivesTarvo) {
     // A launcher that leaves its game behind in a session of its own, as "setsid emu &" does; the game
     // leaves a session bus of its own behind, as an SDL game in a session without one does.
     ASSERT_EQ(symlink("/bin/sleep", (t / "dbus-daemon").c_str()), 0);
-    t.Write("game", "#!/bin/sh\necho $$ >>'" + t / "pids" + "'\nsetsid '" + t / "dbus-daemon" + "' 5 >/dev/null 2>&1 &\ni=0\n"
+    t.Write("game", "#!/bin/sh\necho $$ >>'" + t / "pids" + "'\nsetsid '" + t / "dbus-daemon" + "' 30 >/dev/null 2>&1 &\n"
+                    "echo $! >>'" + t / "helpers" + "'\ni=0\n"
                     "while [ ! -e '" + t / "end" + "' ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i + 1)); done\n", true);
     t.Write("emu", "#!/bin/sh\nsetsid '" + t / "game" + "' &\n", true);
     auto game = [&](std::size_t n) {  // the nth game's process, once it plays
@@ -134,6 +135,8 @@ TEST(Start, AGameIsWaitedForWhateverItsLauncherDoesAndOutlivesTarvo) {
         t.Write("end", "");
         waitpid(second, nullptr, 0);
     }
+    std::istringstream helpers(t.Read("helpers"));
+    for (pid_t pid; helpers >> pid;) kill(pid, SIGKILL);
 }
 
 TEST(Ask, AnAnswerIsCappedTimedAndReadOnlyWhileItsProgramRuns) {
@@ -255,6 +258,8 @@ TEST(Wine, AWindowsEmulatorStartsUnderWineWithARomPathItCanOpen) {
     GTEST_SKIP() << "no MinGW to build a Windows program";
 #else
     if (posix::FindOnPath("wine").empty()) GTEST_SKIP() << "no wine";
+    // A persistent server without Wine's services yet: the game's wine starts them, and they stay.
+    ASSERT_EQ(std::system("wineserver -k; wineserver -p </dev/null >/dev/null 2>&1"), 0);
     const auto d = MakeWindowDriver();
     d->folder.Write("app/zsnesw.exe", ReadTreeFile(WINDOWS_RECORDER));
     d->folder.Write("roms/Super Mario.smc", "rom");
@@ -269,6 +274,12 @@ TEST(Wine, AWindowsEmulatorStartsUnderWineWithARomPathItCanOpen) {
     EXPECT_NE(parameters.find("\\roms\\Super Mario.smc"), std::string::npos) << parameters;
     EXPECT_EQ(folder.substr(folder.size() - 4), "\\app") << folder;
     EXPECT_EQ(d->folder.Read("app/opened.txt"), "opened");
+    // Wine's services stay for a persistent server (scripts/test keeps one): the game's end brings Tarvo back all the same.
+    EXPECT_TRUE(d->Minimized());
+    d->folder.Write("app/end-all", "");
+    EXPECT_TRUE(d->WaitUntil([&] { return !d->Minimized(); }, 5000)) << "not back when the game ended";
+    // The services hold the test's output open: a server of their own again.
+    ASSERT_EQ(std::system("wineserver -k; wineserver -p </dev/null >/dev/null 2>&1"), 0);
 #endif
 }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <oleacc.h>
+
 #include <algorithm>
 
 #include "command_line.h"
@@ -95,6 +97,28 @@ TEST(List, AnotherProgramAskingForARowsTextGetsNoneAndCannotHarmTarvo) {
     EXPECT_EQ(text[sizeof(ULONG_PTR) / sizeof(wchar_t)], L'#');
     EXPECT_EQ(WaitForSingleObject(tarvo, 500), WAIT_TIMEOUT);  // still there
     TerminateProcess(tarvo, 0), CloseHandle(tarvo);
+}
+
+TEST(List, AScreenReaderThatHoldsTheListsObjectMayAskAfterTheListHasGone) {
+    const auto d = MakeWindowDriver();
+    d->folder.Write("roms/a.nes", "rom");
+    d->Show(d->Emulator("nestopia"));
+    IAccessible* list = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(FindWindowExW(FindWindowW(L"Tarvo.frmPindle", nullptr), nullptr, L"ListBox", nullptr),
+                                         static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), reinterpret_cast<void**>(&list)),
+              S_OK);
+    d->Press(Key::Escape);  // the window goes; the screen reader still holds the object
+    d->WaitUntil({}, 100);
+    VARIANT row{};
+    row.vt = VT_I4, row.lVal = 1;
+    VARIANT state{};
+    long left = 0, top = 0, width = 0, height = 0;
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(list->get_accState(row, &state), CO_E_OBJNOTCONNECTED) << round;
+        EXPECT_EQ(list->accLocation(&left, &top, &width, &height, row), CO_E_OBJNOTCONNECTED) << round;
+        d->Show(d->Emulator("nestopia"));  // and once what answered for the list has gone too
+    }
+    list->Release();
 }
 
 TEST(Pads, XInputComesFromTheSystemFolderNeverFromTarvosOwn) {

@@ -138,32 +138,32 @@ void ListRows::TellSelection(bool focusTaken) {
 }
 
 HRESULT ListRows::get_accChildCount(long* count) {
-    if (!standard_) return CO_E_OBJNOTCONNECTED;
+    if (Gone()) return CO_E_OBJNOTCONNECTED;
     *count = static_cast<long>(count_());
     return S_OK;
 }
 
 HRESULT ListRows::get_accChild(VARIANT child, IDispatch** object) {
     *object = nullptr;
-    if (!standard_) return CO_E_OBJNOTCONNECTED;
+    if (Gone()) return CO_E_OBJNOTCONNECTED;
     return Row(child) ? S_FALSE : E_INVALIDARG;  // rows are simple elements of the list
 }
 
 HRESULT ListRows::get_accName(VARIANT child, BSTR* name) {
-    if (!standard_) return CO_E_OBJNOTCONNECTED;
+    if (Gone()) return CO_E_OBJNOTCONNECTED;
     if (const long row = Row(child)) return Text(text_(static_cast<std::size_t>(row - 1)), name);
     return IsSelf(child) ? Text(name_, name) : E_INVALIDARG;
 }
 
 HRESULT ListRows::get_accRole(VARIANT child, VARIANT* role) {
-    if (!standard_) return CO_E_OBJNOTCONNECTED;
+    if (Gone()) return CO_E_OBJNOTCONNECTED;
     if (!Row(child) && !IsSelf(child)) return E_INVALIDARG;
     SetChild(role, Row(child) ? ROLE_SYSTEM_LISTITEM : ROLE_SYSTEM_LIST);
     return S_OK;
 }
 
 HRESULT ListRows::get_accState(VARIANT child, VARIANT* state) {
-    if (!standard_) return CO_E_OBJNOTCONNECTED;  // the list is gone: nothing of it may be asked
+    if (Gone()) return CO_E_OBJNOTCONNECTED;  // nothing of a list that is gone may be asked
     const long row = Row(child);
     if (!row) return AccessibleOverlay::get_accState(child, state);
     long flags = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
@@ -177,7 +177,7 @@ HRESULT ListRows::get_accState(VARIANT child, VARIANT* state) {
 }
 
 HRESULT ListRows::get_accFocus(VARIANT* child) {
-    if (!standard_) return CO_E_OBJNOTCONNECTED;
+    if (Gone()) return CO_E_OBJNOTCONNECTED;
     if (GetFocus() != list_) {
         child->vt = VT_EMPTY;
         return S_FALSE;
@@ -187,7 +187,7 @@ HRESULT ListRows::get_accFocus(VARIANT* child) {
 }
 
 HRESULT ListRows::get_accSelection(VARIANT* children) {
-    if (!standard_) return CO_E_OBJNOTCONNECTED;
+    if (Gone()) return CO_E_OBJNOTCONNECTED;
     const long selected = Selected();
     if (!selected) {
         children->vt = VT_EMPTY;
@@ -198,7 +198,7 @@ HRESULT ListRows::get_accSelection(VARIANT* children) {
 }
 
 HRESULT ListRows::accLocation(long* left, long* top, long* width, long* height, VARIANT child) {
-    if (!standard_) return CO_E_OBJNOTCONNECTED;
+    if (Gone()) return CO_E_OBJNOTCONNECTED;
     const long row = Row(child);
     if (!row) return AccessibleOverlay::accLocation(left, top, width, height, child);
     RECT item;
@@ -214,7 +214,7 @@ HRESULT ListRows::accLocation(long* left, long* top, long* width, long* height, 
 }
 
 HRESULT ListRows::accNavigate(long direction, VARIANT start, VARIANT* end) {
-    if (!standard_) return CO_E_OBJNOTCONNECTED;
+    if (Gone()) return CO_E_OBJNOTCONNECTED;
     const long count = static_cast<long>(count_());
     const long row = Row(start);
     long to = 0;
@@ -232,7 +232,7 @@ HRESULT ListRows::accNavigate(long direction, VARIANT start, VARIANT* end) {
 }
 
 HRESULT ListRows::accHitTest(long left, long top, VARIANT* child) {
-    if (!standard_) return CO_E_OBJNOTCONNECTED;
+    if (Gone()) return CO_E_OBJNOTCONNECTED;
     POINT point{left, top};
     ScreenToClient(list_, &point);
     RECT client;

@@ -117,6 +117,9 @@ public:
     HRESULT STDMETHODCALLTYPE accHitTest(long left, long top, VARIANT* child) override;
 
 private:
+    // The list has gone, or is going (a screen reader may hold this object
+    // and ask at any moment).
+    bool Gone() const { return !standard_ || !IsWindow(list_); }
     // A row's child id (1, 2, ...), or 0 for none or the list itself.
     long Row(const VARIANT& child) const;
     long Selected() const;  // the selected row's child id, 0 for none
