@@ -45,6 +45,7 @@ frmPindle::LoadResult frmPindle::Form_Load() {
     }
 
     controls_.command1.SetToolTip(ShortenedForDisplay(emulatorPath_, sep));
+    hiddenSets_ = HiddenSets(ReadSettingOr("hide", ""));
     RefreshList();  // the window shows when it is read, or a moment after
     File1_Click();
     controls_.form.StartTimer(FormTimer::Showing, kShowWithinMs);

@@ -2,9 +2,11 @@
 
 #include <utility>
 
+#include "app/arcade_non_games.h"
 #include "launch/launch.h"
 #include "text/ini.h"
 #include "text/paths.h"
+#include "text/utf8.h"
 #include "ui/design.h"
 #include "ui/display_name.h"
 #include "ui/layout.h"
@@ -135,16 +137,68 @@ void frmPindle::FolderRead(std::uint64_t ticket, FolderListing listing) {
     }
     // What a share gave before it failed is kept: F5 reads it again.
     file1_.TakeListing(std::move(listing.names));
+    HideNonGames();
     controls_.list1.SetPlaceholder("");
     FillList();  // all at once, in its order
+    if (shown_) AskForMachines();  // sets come with F5; at the start, once the window is up
     ShowWindow();
+}
+
+std::string frmPindle::SetOf(std::string_view fileName) { return ToLower(DropLastChars(std::string(fileName), 4)); }
+
+const MachineTraits* frmPindle::TraitsOf(std::string_view fileName) const {
+    const std::string set = SetOf(fileName);
+    for (const auto& machines : machines_) {
+        if (const MachineTraits* traits = machines->Find(set)) return traits;
+    }
+    return nullptr;
+}
+
+bool frmPindle::HideNonGames() {
+    if (knowsNoArcadeMachines_) return file1_.Hide([](std::string_view name) { return IsArcadeNonGame(SetOf(name)); });
+    if (machines_.empty()) return false;
+    return file1_.Hide([this](std::string_view name) {
+        const MachineTraits* traits = TraitsOf(name);
+        return traits && hiddenSets_.Hides(*traits);
+    });
+}
+
+void frmPindle::AskForMachines() {
+    if (!tellsTitles_) return;
+    std::vector<std::string> sets;  // not asked for yet
+    for (int i = 0; i < file1_.ListCount(); ++i) {
+        std::string set = SetOf(file1_.List(i));
+        if (askedSets_.insert(set).second) sets.push_back(std::move(set));
+    }
+    if (sets.empty()) return;
+    if (askedSets_.size() > kMostSetsByName) sets.clear();  // all there are
+    // By name, as many as a command line holds each time.
+    std::size_t next = 0;
+    do {
+        StartRequest request = BuildStartRequest(emulatorPath_, appFolder_, "-listxml", host_.separator);
+        request.arguments = {"-listxml"};
+        for (; next < sets.size() && request.parameters.size() + sets[next].size() < kMostQuestionChars; ++next) {
+            request.parameters += " " + sets[next];
+            request.arguments.push_back(sets[next]);
+        }
+        programs_->AskMachines({request, kMostMachineBytes, kMostMachineMs});
+    } while (next < sets.size());
+}
+
+void frmPindle::MachinesAnswered(std::shared_ptr<const MachineList> machines) {
+    if (!machines) return;
+    machines_.push_back(std::move(machines));
+    // The list without what is no game, the same ROM selected and its picture on show.
+    if (file1_.Reading() || !HideNonGames()) return;
+    controls_.list1.Clear();
+    FillList();
 }
 
 void frmPindle::ShowWindow() {
     if (shown_) return;
     shown_ = true;
     controls_.form.Show();
-    // Once the window is up: the emulator is asked for its titles then.
+    // Once the window is up: the emulator is asked for its titles and its machines then.
     if (tellsTitles_) controls_.form.StartTimer(FormTimer::Titles, 0);
 }
 
@@ -218,7 +272,11 @@ void frmPindle::File1_Click() {
     const char sep = host_.separator;
     const std::string shotsFolder =
         WithTrailingSeparator(ReadSettingOr("shots", appFolder_ + "shots" + sep), sep);
-    std::vector<std::string> pictures = PreviewCandidates(shotsFolder, appFolder_, file1_.FileName(), sep);
+    // An arcade clone without a picture of its own shows its parent's.
+    const std::string name = file1_.FileName();
+    const MachineTraits* traits = name.empty() || machines_.empty() ? nullptr : TraitsOf(name);
+    const std::string parent = traits && !traits->parent.empty() ? traits->parent + LastChars(name, 4) : "";
+    std::vector<std::string> pictures = PreviewCandidates(shotsFolder, appFolder_, name, sep, parent);
     if (pictures == wantedPictures_) return;  // on show already, or coming
     wantedPictures_ = std::move(pictures);
     ++pictureTicket_;
@@ -243,7 +301,8 @@ void frmPindle::Form_Timer(FormTimer timer) {
             return ShowWindow();  // the list may come later
         case FormTimer::Titles: {
             const StartRequest request = BuildStartRequest(emulatorPath_, appFolder_, "-listfull", host_.separator);
-            return programs_->Ask({request, kMostTitleBytes, kMostTitleMs});
+            programs_->Ask({request, kMostTitleBytes, kMostTitleMs});
+            return AskForMachines();
         }
         case FormTimer::Pads:
             if (!padsReading_) return;

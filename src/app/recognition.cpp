@@ -64,6 +64,7 @@ void frmPindle::ApplyProfile(const EmulatorProfile& profile) {
     if (profile.filePattern != nullptr) file1_.SetPattern(profile.filePattern);
     if (profile.launchMode == 1) launchMode_ = 1;
     tellsTitles_ = profile.tellsTitles;
+    knowsNoArcadeMachines_ = profile.launchMode == 1 && !profile.tellsTitles;
 }
 
 bool frmPindle::RecognizeEmulator() {

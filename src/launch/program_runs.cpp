@@ -23,7 +23,8 @@ ProgramsBeside::ProgramsBeside(Files& files, Launcher& launcher, WindowThread& w
       listener_(std::make_shared<ProgramListener*>(&listener)),
       separator_(separator),
       starts_(window),
-      questions_(window) {}
+      questions_(window),
+      machines_(window) {}
 
 ProgramsBeside::~ProgramsBeside() { *listener_ = nullptr; }
 
@@ -56,6 +57,16 @@ void ProgramsBeside::Ask(const Question& question) {
         const bool answered = launcher.Ask(question, [&](std::string_view piece) { (*output)->append(piece); }, job);
         if (!answered) output->reset();
         job.Post([listener, output] { (*listener)->ProgramAnswered(std::move(*output)); });
+    }, false);
+}
+
+void ProgramsBeside::AskMachines(const Question& question) {
+    machines_.Run([&launcher = launcher_, listener = listener_, question](Worker::Job& job) {
+        auto machines = std::make_shared<MachineList>();
+        // MAME lists what it knows and ends with 5 when a name was none of its: the whole list counts.
+        launcher.Ask(question, [&](std::string_view piece) { machines->Feed(piece); }, job);
+        if (!machines->Complete()) machines.reset();
+        job.Post([listener, machines] { (*listener)->MachinesAnswered(machines); });
     }, false);
 }
 

@@ -11,6 +11,7 @@
 #include "os/files.h"
 #include "os/programs.h"
 #include "os/worker.h"
+#include "text/machine_list.h"
 
 namespace tarvo {
 
@@ -24,6 +25,9 @@ public:
     // What an asked program printed; nothing when it could not be started,
     // exited other than with 0, or was ended for printing or taking too much.
     virtual void ProgramAnswered(std::optional<std::string> output) = 0;
+    // What MAME told of its machines (-listxml); none when its answer was
+    // not whole.
+    virtual void MachinesAnswered(std::shared_ptr<const MachineList> machines) = 0;
 
 protected:
     ~ProgramListener() = default;
@@ -34,6 +38,9 @@ public:
     virtual ~Programs() = default;
     virtual void Start(const StartRequest& request) = 0;
     virtual void Ask(const Question& question) = 0;
+    // Asks MAME for -listxml, the answer read as it comes and never held;
+    // beside the other questions.
+    virtual void AskMachines(const Question& question) = 0;
 };
 
 // Why the program cannot start with its ROM, or empty: the ROM gone since
@@ -47,6 +54,7 @@ public:
     ~ProgramsBeside() override;
     void Start(const StartRequest& request) override;
     void Ask(const Question& question) override;
+    void AskMachines(const Question& question) override;
 
 private:
     Files& files_;
@@ -54,7 +62,7 @@ private:
     // The listener while this lives: a program's end may come after.
     std::shared_ptr<ProgramListener*> listener_;
     char separator_;
-    Worker starts_, questions_;  // last: go first
+    Worker starts_, questions_, machines_;  // last: go first
 };
 
 }  // namespace tarvo

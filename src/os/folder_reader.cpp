@@ -3,6 +3,8 @@
 #include <chrono>
 #include <memory>
 
+#include "text/disc_sheets.h"
+
 namespace tarvo {
 
 void FolderReaderBeside::Read(const FolderReading& reading) {
@@ -24,6 +26,11 @@ void FolderReaderBeside::Read(const FolderReading& reading) {
         if (!files.ListFiles(reading.folder, WildcardSet(reading.patterns), listing->names, goOn, &listing->holdsFiles)) {
             *listing = {};
         }
+        // One row per game: the sheets are read as the folder was, beside the window's thread.
+        LeaveOutNonGames(listing->names, [&](std::string_view sheet) -> std::optional<std::string> {
+            if (job.Cancelled()) return std::nullopt;
+            return files.ReadFile(reading.folder + std::string(sheet), kMostSheetBytes);
+        });
         job.Post([&listener, ticket = reading.ticket, listing] { listener.FolderRead(ticket, std::move(*listing)); });
     }, true);
 }

@@ -14,7 +14,7 @@ namespace tarvo {
 
 struct FolderReading {
     std::uint64_t ticket;  // which reading its news belongs to
-    std::string folder;
+    std::string folder;    // ending in the separator
     std::string patterns;
     int progressEveryMs;   // FolderProgress at most this often
 };

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "os/cancel.h"
 
@@ -18,6 +19,9 @@ struct StartRequest {
     std::string parameters;     // one text; empty means no parameters at all
     std::string workingFolder;
     std::string rom;            // the ROM's file, checked before the start; empty for none
+    // The parameters one by one, where the system takes them so (Linux);
+    // none: the parameter string is the one argument.
+    std::vector<std::string> arguments = {};
 };
 
 struct StartResult {

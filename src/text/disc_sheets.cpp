@@ -175,4 +175,17 @@ bool IsJunkFile(std::string_view name) {
                        [&](std::string_view file) { return EqualsIgnoreCase(name, file); });
 }
 
+void LeaveOutNonGames(NameList& names,
+                      const std::function<std::optional<std::string>(std::string_view name)>& readSheet) {
+    const std::vector<bool> hidden = HiddenBehindSheets(names, readSheet);
+    bool anyJunk = false;
+    for (std::size_t i = 0; i < names.size() && !anyJunk; ++i) anyJunk = IsJunkFile(names[i]);
+    if (hidden.empty() && !anyJunk) return;
+    NameList games;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (!IsJunkFile(names[i]) && (hidden.empty() || !hidden[i])) games.Add(names[i]);
+    }
+    names = std::move(games);
+}
+
 }  // namespace tarvo

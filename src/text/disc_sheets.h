@@ -44,4 +44,9 @@ std::vector<bool> HiddenBehindSheets(const NameList& names,
 // letter case ignored.
 bool IsJunkFile(std::string_view name);
 
+// The listed names less the junk and what stands behind a sheet: one name
+// per game. The list is left as it is when it holds neither.
+void LeaveOutNonGames(NameList& names,
+                      const std::function<std::optional<std::string>(std::string_view name)>& readSheet);
+
 }  // namespace tarvo

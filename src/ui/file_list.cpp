@@ -29,6 +29,21 @@ std::vector<std::uint32_t> FileList::OrderByShown(const std::vector<std::string_
     return moved;
 }
 
+bool FileList::Hide(const std::function<bool(std::string_view name)>& hidden) {
+    std::vector<std::uint32_t> kept;
+    kept.reserve(order_.size());
+    int selected = -1;
+    for (std::size_t row = 0; row < order_.size(); ++row) {
+        if (hidden(names_[order_[row]])) continue;
+        if (static_cast<int>(row) == listIndex_) selected = static_cast<int>(kept.size());
+        kept.push_back(order_[row]);
+    }
+    if (kept.size() == order_.size()) return false;
+    order_ = std::move(kept);
+    listIndex_ = selected;
+    return true;
+}
+
 FolderReading FileList::Refresh(int progressEveryMs) {
     names_.Clear();
     order_.clear();

@@ -43,6 +43,10 @@ public:
     // of by name, in the same way; the selected entry stays selected,
     // without a notification. For each new row, the row it came from.
     std::vector<std::uint32_t> OrderByShown(const std::vector<std::string_view>& shown);
+    // Leaves out the entries whose names are hidden, in the same order; the
+    // selected entry stays selected (or, itself hidden, none is), without a
+    // notification. Whether any was left out.
+    bool Hide(const std::function<bool(std::string_view name)>& hidden);
 
     void OnSelect(std::function<void()> handler) { onSelect_ = std::move(handler); }
 

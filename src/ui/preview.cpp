@@ -14,12 +14,10 @@ std::string LibretroName(std::string stem) {
     return stem;
 }
 
-}  // namespace
-
-std::vector<std::string> PreviewCandidates(const std::string& shotsFolder, const std::string& appFolder,
-                                           const std::string& selectedName, char separator) {
+// The screenshots of one file, in order.
+void AddScreenshots(std::vector<std::string>& candidates, const std::string& shotsFolder, const std::string& selectedName,
+                    char separator) {
     static const char* const kExtensions[] = {".gif", ".jpg", ".bmp"};
-    std::vector<std::string> candidates;
     const std::string namePath = shotsFolder + selectedName;
     const bool hasStem = CharCount(selectedName) >= 4;
     const std::string stem = hasStem ? DropLastChars(selectedName, 4) : std::string();
@@ -51,8 +49,16 @@ std::vector<std::string> PreviewCandidates(const std::string& shotsFolder, const
             for (const char* ext : {".png", ".jpg"}) candidates.push_back(shotsFolder + kind + sep + stem + ext);
         }
     }
-    for (const char* ext : kExtensions) candidates.push_back(appFolder + "logo" + ext);
-    candidates.push_back(appFolder + "logo.png");
+}
+
+}  // namespace
+
+std::vector<std::string> PreviewCandidates(const std::string& shotsFolder, const std::string& appFolder,
+                                           const std::string& selectedName, char separator, const std::string& parentName) {
+    std::vector<std::string> candidates;
+    AddScreenshots(candidates, shotsFolder, selectedName, separator);
+    if (!parentName.empty()) AddScreenshots(candidates, shotsFolder, parentName, separator);
+    for (const char* ext : {".gif", ".jpg", ".bmp", ".png"}) candidates.push_back(appFolder + "logo" + ext);
     return candidates;
 }
 

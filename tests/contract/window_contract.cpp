@@ -414,6 +414,41 @@ TEST_F(Window, AnArcadeSetShowsTheTitlesItsEmulatorTells) {
     EXPECT_EQ(d->Launched(), "pacman\n" + d->folder / "app");
 }
 
+TEST_F(Window, AnArcadeSetsNonGamesLeaveTheListAsItsEmulatorTells) {
+    for (std::string rom : {"neogeo.zip", "pacman.zip", "puckman.zip", "qsound.zip"}) d->folder.Write("roms/" + rom, "rom");
+    d->folder.Write("app/listxml", "<?xml version=\"1.0\"?>\n<mame build=\"0.251\">\n<machine name=\"neogeo\" isbios=\"yes\"/>\n"
+                                   "<machine name=\"pacman\" cloneof=\"puckman\"><driver status=\"good\"/></machine>\n"
+                                   "<machine name=\"puckman\"/>\n<machine name=\"qsound\" isdevice=\"yes\" runnable=\"no\"/>\n</mame>\n");
+    d->folder.Write("app/listxml.status", "5");  // a set it did not know: it lists the others all the same
+    d->folder.Write("shots/puckman.png", TestPicture("red-green.png"));
+    const std::string mame = d->Emulator("mame");
+    d->Show(mame);
+    d->Click(2);  // puckman
+    d->folder.Write("app/answer-now", "");  // no titles; and the machines
+    EXPECT_TRUE(d->WaitUntil([&] { return d->Rows().size() == 2; }, 5000));
+    EXPECT_EQ(d->Rows(), (std::vector<std::string>{"pacman", "puckman"}));
+    EXPECT_EQ(d->Selected(), 1);  // the same ROM
+    d->Click(0);  // a clone without a picture of its own: its parent's
+    EXPECT_TRUE(RedGreen());
+    d->UseSetting("Settings", "hide", "clones");
+    d->Show(mame);
+    EXPECT_TRUE(d->WaitUntil([&] { return d->Rows() == std::vector<std::string>{"puckman"}; }, 5000));
+}
+
+TEST_F(Window, OneRowAGameWhateverLiesBesideItOnDisc) {
+    for (std::string file : {"a.smc", "._a.smc", "Thumbs.db", "Game.cue", "Game.bin", "Game (Track 2).bin", "Saga (Disc 1).cue",
+                             "Saga (Disc 2).cue"}) {
+        d->folder.Write("roms/" + file, "rom");
+    }
+    d->folder.Write("roms/Game.cue", "FILE \"Game.bin\" BINARY\n  TRACK 01 MODE1/2352\nFILE \"Game (Track 2).bin\" BINARY\n");
+    d->folder.Write("roms/Saga.m3u", "#EXTM3U\r\nSaga (Disc 1).cue\r\nSaga (Disc 2).cue\r\n");
+    d->folder.Write("roms/Saga (Disc 1).cue", "FILE \"Saga (Disc 1).bin\" BINARY\n");
+    const std::string runner = d->Emulator("runner");  // known to no profile: every file
+    d->UseSetting("Settings", "emu", runner);
+    d->Show(d->folder / "app/other");
+    EXPECT_EQ(d->Rows(), (std::vector<std::string>{"a", "a", "b", "c d", "Game", "notes", "Saga", "ゲーム Ülkü"}));
+}
+
 TEST_F(Window, AnEmulatorThatHangsOrSaysNothingUsefulLeavesTheShortNames) {
     d->folder.Write("roms/pacman.zip", "rom");
     auto asked = [&] {  // the stand-in's process, once it is asked

@@ -142,7 +142,9 @@ public:
     }
     // Asked for its titles (-listfull), the stand-in emulator adds its
     // process id to app/asked.pid, waits for app/answer-now, prints
-    // app/listfull and exits with the number in app/listfull.status (0).
+    // app/listfull and exits with the number in app/listfull.status (0);
+    // asked for its machines (-listxml ...), it waits for app/answer-now
+    // too, prints app/listxml and exits with the number in app/listxml.status.
     // A launcher under this name: it starts the stand-in emulator, as
     // app/game, in a session of its own, and ends at once.
     std::string Launcher(const std::string& name) {
@@ -170,9 +172,15 @@ public:
         return ended;
     }
 
+    // A setting of the per-user store, in the section (Settings, or an
+    // emulator's), until the driver ends.
+    virtual void UseSetting(const std::string& section, const std::string& key, const std::string& value) = 0;
     // The ROM and screenshot folder settings, folder/roms and folder/shots
     // unless a test says otherwise (folders of the tree).
-    virtual void UseRoms(const std::string& roms, const std::string& shots = "") = 0;
+    void UseRoms(const std::string& roms, const std::string& shots = "") {
+        UseSetting("Settings", "roms", TreePath(roms));
+        UseSetting("Settings", "shots", shots.empty() ? folder / "shots" : TreePath(shots));
+    }
     // Tarvo as the user sees it after a start: its window shown and, unless
     // it may be still at it, its folder read.
     virtual void Show(const std::string& commandLine, bool listRead = true) = 0;

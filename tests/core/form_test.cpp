@@ -13,6 +13,7 @@
 
 #include "app/frm_pindle.h"
 #include "launch/program_runs.h"
+#include "text/machine_list.h"
 #include "text/paths.h"
 #include "ui/design.h"
 #include "ui/layout.h"
@@ -117,7 +118,7 @@ public:
     ProgramListener* programs = nullptr;
     std::vector<StartRequest> starts;
     std::optional<StartResult> nextStart = StartResult::Started(true);  // none: pending
-    std::vector<Question> questions;
+    std::vector<Question> questions, machineQuestions;
 
     Ports MakePorts() {
         struct Folders : FolderReader {
@@ -147,6 +148,7 @@ public:
                 if (s.nextStart) s.programs->StartFinished(request, *s.nextStart);
             }
             void Ask(const Question& question) override { s.questions.push_back(question); }
+            void AskMachines(const Question& question) override { s.machineQuestions.push_back(question); }
         };
         return {*this, *this, *this, *this,
                 [this](FolderListener& l) { return folders = &l, std::make_unique<Folders>(*this); },
@@ -614,6 +616,65 @@ TEST(RomList, AnArcadeSetShowsItsEmulatorsTitlesInTheirOrder) {
         EXPECT_EQ(other.window.timers, std::vector<FormTimer>{FormTimer::Showing});
         other.services.programs->ProgramAnswered(answer);  // none, or no answer to go by: short names
         EXPECT_EQ(other.list1.items, std::vector<std::string>{"pacman"});
+    }
+}
+
+TEST(RomList, ArcadeSetsThatAreNoGamesLeaveTheListAsTheirEmulatorTells) {
+    for (const char* hide : {"", "Clones notworking"}) {
+        FakeTarvo t("/usr/games/mame", true);
+        t.services.settings["hide"] = hide;
+        for (const char* rom : {"zzz.zip", "qsound.zip", "puckman.zip", "pacman.zip", "neogeo.zip"}) t.services.AddFile(std::string("/opt/tarvo/roms/") + rom);
+        t.services.AddFile("/opt/tarvo/shots/puckman.png");
+        ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
+        EXPECT_TRUE(t.services.machineQuestions.empty());  // once the window is up
+        t.form().Form_Timer(FormTimer::Titles);
+        ASSERT_EQ(t.services.machineQuestions.size(), 1u);
+        const StartRequest& asked = t.services.machineQuestions[0].request;
+        EXPECT_EQ(asked.parameters, "-listxml neogeo pacman puckman qsound zzz");
+        EXPECT_EQ(asked.arguments, (std::vector<std::string>{"-listxml", "neogeo", "pacman", "puckman", "qsound", "zzz"}));
+        t.Select(2);  // puckman
+        auto machines = std::make_shared<MachineList>();
+        machines->Feed("<?xml version=\"1.0\"?>\n<mame build=\"0.251\"><machine name=\"neogeo\" isbios=\"yes\"/>"
+                       "<machine name=\"pacman\" cloneof=\"puckman\"><driver status=\"good\"/></machine><machine name=\"puckman\"/>"
+                       "<machine name=\"qsound\" isdevice=\"yes\" runnable=\"no\"/></mame>");
+        t.services.programs->MachinesAnswered(machines);
+        const bool clones = *hide;
+        const std::vector<std::string> games = clones ? std::vector<std::string>{"puckman", "zzz"}
+                                                      : std::vector<std::string>{"pacman", "puckman", "zzz"};
+        EXPECT_EQ(t.list1.items, games);
+        EXPECT_EQ(t.form().File1().FileName(), "puckman.zip");  // the same ROM, still selected
+        EXPECT_EQ(t.list1.index, clones ? 0 : 1);
+        t.services.AddFile("/opt/tarvo/roms/galaxian.zip");
+        t.form().RefreshList();  // F5: the new set asked for, the others not again
+        EXPECT_EQ(t.list1.items.size(), clones ? 3u : 4u);
+        ASSERT_EQ(t.services.machineQuestions.size(), 2u);
+        EXPECT_EQ(t.services.machineQuestions[1].request.parameters, "-listxml galaxian");
+        if (clones) continue;
+        t.Select(1);  // a clone without a picture of its own: its parent's
+        EXPECT_EQ(t.image1.showing, "/opt/tarvo/shots/puckman.png");
+        EXPECT_EQ(t.image1.name, "Screenshot of pacman");
+    }
+    FakeTarvo table("C:\\mame\\mame32.exe");  // an arcade emulator that cannot be asked: MAME 0.251's table
+    for (const char* rom : {"pacman.zip", "neogeo.zip", "QSOUND.ZIP"}) table.services.AddFile(std::string("C:\\Front\\roms\\") + rom);
+    ASSERT_EQ(table.Load(), frmPindle::LoadResult::Run);
+    EXPECT_EQ(table.list1.items, std::vector<std::string>{"pacman"});
+    table.form().Form_Timer(FormTimer::Titles);
+    EXPECT_TRUE(table.services.machineQuestions.empty());
+}
+
+TEST(RomList, ManySetsAreAskedForInBatchesAWindowsCommandLineHoldsOrAllAtOnce) {
+    for (const int sets : {3500, 4001}) {
+        FakeTarvo t("C:\\mame\\mame.exe");
+        for (int i = 0; i < sets; ++i) t.services.AddFile("C:\\Front\\roms\\set" + std::to_string(100000 + i) + ".zip");
+        ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
+        t.form().Form_Timer(FormTimer::Titles);
+        std::size_t named = 0;
+        for (const Question& question : t.services.machineQuestions) {
+            EXPECT_LT(question.request.parameters.size(), 30000u);
+            named += question.request.arguments.size() - 1;
+        }
+        EXPECT_EQ(named, sets > 4000 ? 0u : std::size_t(sets));  // past 4,000: all MAME knows, asked once
+        EXPECT_EQ(t.services.machineQuestions.size(), sets > 4000 ? 1u : 2u);
     }
 }
 

@@ -206,6 +206,9 @@ struct Started : ProgramListener {
     }
     void ProgramEnded() override { ++ended; }
     void ProgramAnswered(std::optional<std::string> output) override { told.push_back(output.value_or("no answer")); }
+    void MachinesAnswered(std::shared_ptr<const MachineList> machines) override {
+        told.push_back(machines ? std::to_string(machines->size()) + " machines" : "no machines");
+    }
 };
 
 struct Launches : Launcher {

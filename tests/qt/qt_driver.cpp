@@ -41,12 +41,16 @@ public:
         recorder = "#!/bin/sh\nhere=$(dirname \"$0\")\nif [ \"$1\" = -listfull ]; then\necho $$ >>\"$here/asked.pid\"\ni=0\n"
                    "while [ ! -e \"$here/answer-now\" ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i + 1)); done\n"
                    "cat \"$here/listfull\" 2>/dev/null\nexit $(cat \"$here/listfull.status\" 2>/dev/null || echo 0)\nfi\n"
+                   "if [ \"$1\" = -listxml ]; then i=0\n"
+                   "while [ ! -e \"$here/answer-now\" ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i + 1)); done\n"
+                   "cat \"$here/listxml\" 2>/dev/null\n"
+                   "exit $(cat \"$here/listxml.status\" 2>/dev/null || echo 0)\nfi\n"
                    "{ [ $# -le 1 ] && printf '%s\\n' \"$1\" || echo split; pwd; } >\"$here/t$$\"\n"
                    "cat \"$here/t$$\" >>\"$here/launched.txt\"\nrm \"$here/t$$\"\nname=${1##*/}\ni=0\n"
                    "while [ ! -e \"$here/$name.end\" ] && [ ! -e \"$here/end-all\" ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i + 1)); done\n"
                    ": >\"$here/$name.ended\"\n";
         launcher = "#!/bin/sh\nsetsid \"$(dirname \"$0\")/game\" \"$@\" &\n";
-        UseRoms(folder / "roms", "");
+        UseRoms(folder / "roms");
         folder.Write("app/logo.gif", TestPicture("blue.gif"));
     }
     ~QtDriver() override {
@@ -57,8 +61,14 @@ public:
         QApplication::setPalette(theme_);
     }
 
-    void UseRoms(const std::string& roms, const std::string& shots) override {
-        folder.Write("Tarvo.conf", "[Settings]\nroms=" + roms + "\nshots=" + (shots.empty() ? folder / "shots" : shots) + "\n");
+    void UseSetting(const std::string& section, const std::string& key, const std::string& value) override {
+        settings_[section][key] = value;
+        std::string conf;
+        for (const auto& [name, keys] : settings_) {
+            conf += "[" + name + "]\n";
+            for (const auto& [k, v] : keys) conf += k + "=" + v + "\n";
+        }
+        folder.Write("Tarvo.conf", conf);
     }
     void Show(const std::string& commandLine, bool listRead) override {
         Close();
@@ -309,6 +319,7 @@ private:
         return QJsonDocument::fromJson(probe_.readLine());
     }
 
+    std::map<std::string, std::map<std::string, std::string>> settings_;  // of Tarvo.conf, by section
     QProcess held_;
     QProcess probe_;
     const QPalette theme_ = QApplication::palette();  // as the test found it

@@ -166,6 +166,7 @@ TEST(Ask, AnAnswerIsCappedTimedAndReadOnlyWhileItsProgramRuns) {
         void StartFinished(const StartRequest&, const StartResult&) override {}
         void ProgramEnded() override {}
         void ProgramAnswered(std::optional<std::string>) override { ++answered; }
+        void MachinesAnswered(std::shared_ptr<const MachineList>) override { ++answered; }
     } answers;
     auto programs = parts.MakePorts().programs(answers);
     t.Write("mame", "#!/bin/sh\nsh -c 'echo $$ >\"" + t / "pid" + "\"; exec sleep 20' &\nwait\n", true);  // a wrapper

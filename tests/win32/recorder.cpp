@@ -1,6 +1,8 @@
 // A stand-in emulator: asked for its titles (-listfull), it adds its
 // process id to asked.pid beside itself, waits for answer-now there, prints
-// listfull and exits with the number in listfull.status (else 0). Started
+// listfull and exits with the number in listfull.status (else 0); asked
+// for its machines (-listxml ...), it waits for answer-now too, prints
+// listxml and exits with the number in listxml.status. Started
 // for a game, it adds what followed its name on the command line and
 // its working folder, as UTF-8 lines, to launched.txt beside itself, and
 // writes to opened.txt whether it could open the file its first argument
@@ -51,6 +53,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::wstring folder(self);
     folder.resize(folder.rfind(L'\\') + 1);
     const std::wstring tail = tarvo::win32::CommandLineTail(GetCommandLineW());
+    if (tail.rfind(L"-listxml", 0) == 0) {  // whatever sets it is asked for
+        for (int i = 0; i < 600 && !Exists(folder + L"answer-now"); ++i) Sleep(50);
+        const std::string answer = Read(folder + L"listxml");
+        DWORD written = 0;
+        WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), answer.data(), static_cast<DWORD>(answer.size()), &written, nullptr);
+        return std::atoi(Read(folder + L"listxml.status").c_str());
+    }
     if (tail == L"-listfull") {
         Write(folder + L"asked.pid", std::to_string(GetCurrentProcessId()) + "\n", FILE_APPEND_DATA, OPEN_ALWAYS);
         for (int i = 0; i < 600 && !Exists(folder + L"answer-now"); ++i) Sleep(50);

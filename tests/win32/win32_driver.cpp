@@ -21,7 +21,7 @@ namespace {
 using win32::Narrow;
 using win32::Widen;
 
-const wchar_t kSettings[] = L"Software\\VB and VBA Program Settings\\Tarvo\\Settings";
+const wchar_t kSettings[] = L"Software\\VB and VBA Program Settings\\Tarvo";
 
 }  // namespace
 
@@ -108,8 +108,8 @@ public:
         recorder = ReadTreeFile(RECORDER_EXE);
         launcher = ReadTreeFile(LAUNCHER_EXE);
         RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
-        Set(L"roms", folder / "roms");
-        Set(L"shots", folder / "shots");
+        UseSetting("Settings", "roms", folder / "roms");
+        UseSetting("Settings", "shots", folder / "shots");
         folder.Write("app/logo.gif", TestPicture("blue.gif"));
         focusHook_ = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, HearFocus, GetCurrentProcessId(), 0,
                                      WINEVENT_OUTOFCONTEXT);
@@ -124,9 +124,10 @@ public:
         RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
     }
 
-    void UseRoms(const std::string& roms, const std::string& shots) override {
-        Set(L"roms", TreePath(roms));
-        Set(L"shots", shots.empty() ? folder / "shots" : TreePath(shots));
+    void UseSetting(const std::string& section, const std::string& key, const std::string& value) override {
+        const std::wstring text = Widen(value), path = std::wstring(kSettings) + L"\\" + Widen(section);
+        RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), Widen(key).c_str(), REG_SZ, text.c_str(),
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     }
     void Show(const std::string& commandLine, bool listRead) override {
         Close();
@@ -401,11 +402,6 @@ private:
     void Post(HWND to, std::initializer_list<UINT> messages, LPARAM at, WPARAM keys) {
         for (UINT m : messages) PostMessageW(to, m, (m == WM_LBUTTONUP ? 0 : MK_LBUTTON) | keys, at);
         WaitUntil({}, 50);
-    }
-    static void Set(const wchar_t* setting, const std::string& value) {
-        const std::wstring text = Widen(value);
-        RegSetKeyValueW(HKEY_CURRENT_USER, kSettings, setting, REG_SZ, text.c_str(),
-                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     }
     void Close() {
         window_.reset();

@@ -23,8 +23,8 @@ struct Started : StartedProgram {
 }  // namespace
 
 LinuxLauncher::Command LinuxLauncher::CommandFor(const StartRequest& request) {
-    Command command{request.program, {}, {}};
-    if (!request.parameters.empty()) command.arguments.push_back(request.parameters);
+    Command command{request.program, request.arguments, {}};
+    if (command.arguments.empty() && !request.parameters.empty()) command.arguments.push_back(request.parameters);
     if (!files_.IsWindowsProgram(request.program)) return command;
     command.program = posix::FindOnPath("wine");
     if (command.program.empty()) command.failure = "Wine is needed to start Windows emulators, and there is no wine on PATH.";

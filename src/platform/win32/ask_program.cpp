@@ -110,13 +110,12 @@ bool AskProgram(std::wstring commandLine, const std::wstring& folder, std::size_
     }
     DWORD got = 0;
     if (reading) CancelIoEx(ours.get(), &read), GetOverlappedResult(ours.get(), &read, &got, TRUE);
-    DWORD exitCode = 1;
-    if (!ended || total > mostBytes || !GetExitCodeProcess(process.get(), &exitCode) || exitCode != 0) {
+    if (!ended || total > mostBytes) {
         // The job, closing, ends what still runs; without one, the program is ended here.
         if (!inJob) TerminateProcess(process.get(), 1);
         return false;
     }
-    // What it printed last, still in the pipe.
+    // What it printed last, still in the pipe: all of it counts, whatever its end.
     for (DWORD waiting = 0; PeekNamedPipe(ours.get(), nullptr, 0, nullptr, &waiting, nullptr) && waiting > 0;) {
         OVERLAPPED last{};
         last.hEvent = readDone.get();
@@ -127,7 +126,8 @@ bool AskProgram(std::wstring commandLine, const std::wstring& folder, std::size_
         lines.Add(std::string_view(buffer, got));
     }
     lines.Flush();
-    return true;
+    DWORD exitCode = 1;
+    return GetExitCodeProcess(process.get(), &exitCode) && exitCode == 0;
 }
 
 }  // namespace tarvo::win32

@@ -16,8 +16,8 @@ namespace tarvo::win32 {
 // Starts the command line hidden, without a console, standard input empty
 // and standard output through a pipe, in a job of its own, and hands on
 // what it prints as it comes, line by line, as UTF-8 (a line that is not
-// UTF-8 read in the system's code page, as older Windows programs print).
-// True when it ran to its end and exited with 0. It is ended with all it
+// UTF-8 read in the system's code page, as older Windows programs print),
+// to its end. True when it ran to its end and exited with 0. It is ended with all it
 // started when it prints more than mostBytes, takes longer than
 // mostMilliseconds or is cancelled; so too when Tarvo ends, where the job
 // could be had.
