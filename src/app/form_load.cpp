@@ -18,24 +18,28 @@ frmPindle::LoadResult frmPindle::Form_Load() {
     appFolder_ = WithTrailingSeparator(host_.executableFolder, sep);
     portable_ = files_.ReadFile(appFolder_ + kPortableSettings, kMostSettingsBytes);
 
-    // A ROM folder that is missing, unreadable or without an ordinary file
-    // gives way to the application folder, once it has been read.
-    file1_.SetPath(WithTrailingSeparator(ReadSettingOr("roms", appFolder_ + "roms" + sep), sep));
-    mayFallBack_ = true;
-
     const std::string& commandLine = host_.commandLine;
     if (!commandLine.empty()) {
         emulatorPath_ = IsQuoted(commandLine) ? commandLine.substr(1, commandLine.size() - 2) : commandLine;
     }
 
-    if (!RecognizeEmulator()) {
+    if (!RecognizeEmulator() && !RecognizeBySection()) {
         emulatorPath_ = ReadSettingOr("emu", "");
         if (emulatorPath_.empty()) {
             controls_.form.ShowMessage("Specify the emulator full path in the command line.");
             return LoadResult::EndProgram;
         }
         file1_.SetPattern("*.*");
+        section_ = SectionOf(emulatorPath_).value_or("");
     }
+    // The emulator's own settings now count, before the common ones.
+    if (const auto pattern = ReadIn(section_, "pattern"); pattern && !pattern->empty()) file1_.SetPattern(*pattern);
+    args_ = ReadIn(section_, "args").value_or("");
+
+    // A ROM folder that is missing, unreadable or without an ordinary file
+    // gives way to the application folder, once it has been read.
+    file1_.SetPath(WithTrailingSeparator(ReadSettingOr("roms", appFolder_ + "roms" + sep), sep));
+    mayFallBack_ = true;
 
     if (instance_.AnotherIsRunning()) {
         const std::string keptCaption = controls_.form.Caption();

@@ -1,5 +1,6 @@
 #include "app/frm_pindle.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app/arcade_non_games.h"
@@ -36,15 +37,21 @@ bool frmPindle::FileExists(const std::string& path) {
     return length && *length > 0;
 }
 
-std::string frmPindle::ReadSettingOr(const std::string& key, const std::string& fallback) {
-    std::optional<std::string> value =
-        portable_ ? IniValue(*portable_, "Settings", key) : settings_.Read("Settings", key);
-    if (!value) return fallback;
+std::optional<std::string> frmPindle::ReadIn(const std::string& section, const std::string& key) {
+    // Tarvo.ini takes the store's place.
+    std::optional<std::string> value = portable_ ? IniValue(*portable_, section, key) : settings_.Read(section, key);
     // A value ends at a NUL, as the registry's texts do: nothing past one
     // can name a file.
-    value->resize(value->find('\0') == std::string::npos ? value->size() : value->find('\0'));
-    // Tarvo.ini takes the store's place; its relative paths start from the
-    // program's folder, wherever the drive is mounted today.
+    if (value) value->resize(std::min(value->find('\0'), value->size()));
+    return value;
+}
+
+std::string frmPindle::ReadSettingOr(const std::string& key, const std::string& fallback) {
+    std::optional<std::string> value = section_.empty() ? std::nullopt : ReadIn(section_, key);
+    if (!value) value = ReadIn("Settings", key);
+    if (!value) return fallback;
+    // Tarvo.ini's relative paths start from the program's folder, wherever
+    // the drive is mounted today.
     if (!portable_ || value->empty() || IsAbsolutePath(*value, host_.separator)) return *value;
     return appFolder_ + *value;
 }
@@ -344,6 +351,8 @@ void frmPindle::Command1_Click() {
     const std::string parameters = BuildParameterString(launchMode_, file1_.Path(), name, sep);
     StartRequest request = BuildStartRequest(emulatorPath_, appFolder_, parameters, sep);
     if (!name.empty()) request.rom = WithTrailingSeparator(file1_.Path(), sep) + name;
+    request.argsSetting = args_;
+    request.parameterIsPath = launchMode_ != 1;
     programs_->Start(request);  // checked and made beside the window's thread
 }
 

@@ -137,6 +137,15 @@ private:
     bool MatchEmulator(const std::string& name);
     bool MatchFolderWildcard(const std::string& pattern);
     void ApplyProfile(const EmulatorProfile& profile);
+    // An emulator the table does not know, with a section of its own.
+    bool RecognizeBySection();
+    // The section of a program's own settings, as written (by its file name
+    // less ".exe"); nothing when it has none.
+    std::optional<std::string> SectionOf(const std::string& program);
+    // A setting's value in the section, up to a NUL; nothing when missing.
+    std::optional<std::string> ReadIn(const std::string& section, const std::string& key);
+    // A setting of the emulator's own section, else of "Settings", else
+    // the fallback; Tarvo.ini's relative paths from Tarvo's folder.
     std::string ReadSettingOr(const std::string& key, const std::string& fallback);
     // What a file of File1 shows in List1: its set's title, else its name
     // without the extension.
@@ -175,6 +184,8 @@ private:
     std::optional<std::string> portable_;  // Tarvo.ini, as read at the start
     std::string emulatorPath_;
     int launchMode_ = 0;
+    std::string section_;  // of the emulator's own settings, as written; empty before it is known
+    std::string args_;     // its arguments, placeholders and all
     std::vector<std::string_view> rows_;  // what List1 shows, row by row
     bool shown_ = false;
     bool mayFallBack_ = false;  // the ROM folder's first reading: without files, the application folder

@@ -7,6 +7,7 @@
 #include "text/name_order.h"
 #include "text/paths.h"
 #include "text/utf8.h"
+#include "text/ini.h"
 #include "text/wildcard.h"
 
 namespace tarvo {
@@ -59,7 +60,27 @@ bool frmPindle::MatchFolderWildcard(const std::string& pattern) {
     return true;
 }
 
+std::optional<std::string> frmPindle::SectionOf(const std::string& program) {
+    std::string name = FileNamePart(program, host_.separator);
+    if (EndsWithIgnoreCase(name, kExe)) name = WithoutExe(name);
+    // [Settings] is every emulator's: no program's own.
+    if (name.empty() || EqualsIgnoreCase(name, "Settings")) return std::nullopt;
+    return portable_ ? IniGroup(*portable_, name) : settings_.Section(name);
+}
+
+bool frmPindle::RecognizeBySection() {
+    const std::optional<std::string> section = SectionOf(emulatorPath_);
+    if (!section) return false;
+    section_ = *section;
+    controls_.form.SetCaption(controls_.form.Caption() + " - " + section_);
+    file1_.SetPattern("*.*");  // unless the section says otherwise
+    return true;
+}
+
 void frmPindle::ApplyProfile(const EmulatorProfile& profile) {
+    // Its own settings, by the row's name (a wildcard row's by the file it found).
+    section_ = profile.match == EmulatorProfile::Match::Name ? WithoutExe(profile.executable)
+                                                             : FileNamePart(WithoutExe(emulatorPath_), host_.separator);
     controls_.form.SetCaption(controls_.form.Caption() + profile.captionSuffix);
     if (profile.filePattern != nullptr) file1_.SetPattern(profile.filePattern);
     if (profile.launchMode == 1) launchMode_ = 1;

@@ -1,5 +1,6 @@
 #include "launch/program_runs.h"
 
+#include "launch/emulator_arguments.h"
 #include "text/paths.h"
 
 namespace tarvo {
@@ -14,6 +15,26 @@ std::string WhyItCannotStart(const StartRequest& request, Files& files, char sep
         return "its working folder " + ShortenedForDisplay(request.workingFolder, separator) + " is gone";
     }
     return {};
+}
+
+std::string FillInParameters(StartRequest& request, char separator,
+                             const std::function<std::string(const std::string&)>& pathsFor) {
+    const RomPlaceholders rom{request.parameters, request.rom, request.parameterIsPath};
+    if (separator == '\\') {
+        if (request.argsSetting.empty()) return {};
+        ExpandedParameterString expanded = ParameterStringFor(request.argsSetting, rom, separator);
+        request.parameters = std::move(expanded.text);
+        return expanded.error;
+    }
+    if (request.argsSetting.empty()) {  // the parameter string, whole, the one argument
+        if (!request.parameters.empty()) {
+            request.arguments = {pathsFor && request.parameterIsPath ? pathsFor(request.parameters) : request.parameters};
+        }
+        return {};
+    }
+    ExpandedArguments expanded = ArgumentsFor(request.argsSetting, rom, separator, pathsFor);
+    request.arguments = std::move(expanded.arguments);
+    return expanded.error;
 }
 
 ProgramsBeside::ProgramsBeside(Files& files, Launcher& launcher, WindowThread& window, ProgramListener& listener,
@@ -31,12 +52,14 @@ ProgramsBeside::~ProgramsBeside() { *listener_ = nullptr; }
 void ProgramsBeside::Start(const StartRequest& request) {
     starts_.Run([&files = files_, &launcher = launcher_, listener = listener_, separator = separator_,
                  request](Worker::Job& job) {
-        const std::string unstartable = WhyItCannotStart(request, files, separator, job);
+        StartRequest made = request;
+        std::string unstartable = WhyItCannotStart(made, files, separator, job);
+        if (unstartable.empty()) unstartable = FillInParameters(made, separator, launcher.PathsFor(made, job));
         // A share may have held it until Tarvo was closing: then nothing more is done.
         if (job.Cancelled()) return;
         auto launch = std::make_shared<Launcher::Launch>();
         if (unstartable.empty()) {
-            *launch = launcher.Start(request, job);
+            *launch = launcher.Start(made, job);
         } else {
             launch->result = StartResult::Failed(unstartable);
         }

@@ -48,6 +48,12 @@ public:
 // look may wait on a share: between them it asks whether it is still wanted.
 std::string WhyItCannotStart(const StartRequest& request, Files& files, char separator, const Cancellable& cancel);
 
+// The parameters as the system takes them ("\\": one string; "/": one by
+// one), the emulator's args filled in, paths named as pathsFor says; why
+// they cannot be, or empty.
+std::string FillInParameters(StartRequest& request, char separator,
+                             const std::function<std::string(const std::string&)>& pathsFor);
+
 class ProgramsBeside : public Programs {
 public:
     ProgramsBeside(Files& files, Launcher& launcher, WindowThread& window, ProgramListener& listener, char separator);

@@ -22,6 +22,11 @@ struct StartRequest {
     // The parameters one by one, where the system takes them so (Linux);
     // none: the parameter string is the one argument.
     std::vector<std::string> arguments = {};
+    // The emulator's own arguments, placeholders and all ("args"), to be
+    // filled in beside the window's thread; and whether the parameter
+    // string names a file (not an arcade set).
+    std::string argsSetting = {};
+    bool parameterIsPath = true;
 };
 
 struct StartResult {
@@ -57,9 +62,13 @@ public:
         StartResult result;
         std::unique_ptr<StartedProgram> program;  // to watch; none when its end cannot be told
     };
+    // Beside the window's thread: how the program must be told a path (a
+    // Windows program on Linux: as Wine names it); none when as it is.
+    virtual std::function<std::string(const std::string& path)> PathsFor(const StartRequest& request,
+                                                                         const Cancellable& cancel) = 0;
     // Beside the window's thread: starts the program without waiting for
     // it, its window shown normally (a Windows program on Linux through
-    // Wine, its ROM path as Wine names it).
+    // Wine).
     virtual Launch Start(const StartRequest& request, const Cancellable& cancel) = 0;
     // On the window's thread: watches a program Start started, and all it
     // starts, without polling; ended() once they all have ended. False when

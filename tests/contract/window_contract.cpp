@@ -449,6 +449,30 @@ TEST_F(Window, OneRowAGameWhateverLiesBesideItOnDisc) {
     EXPECT_EQ(d->Rows(), (std::vector<std::string>{"a", "a", "b", "c d", "Game", "notes", "Saga", "ゲーム Ülkü"}));
 }
 
+TEST_F(Window, AnEmulatorsOwnSectionGivesItsFoldersPatternAndArguments) {
+    const std::string runner = d->Emulator("runner");  // known to no profile of the table, but to the settings
+    for (std::string rom : {"runner-roms/Space Game.gb", "runner-roms/notes.txt", "nes/z.nes", "arcade/pacman.zip"}) {
+        d->folder.Write(rom, "rom");
+    }
+    d->UseSetting("Runner", "roms", d->folder / "runner-roms");
+    d->UseSetting("Runner", "pattern", "*.gb;*.gbc");
+    d->UseSetting("Runner", "args", "--rom \"%ROMFILE%\" --name %BASENAME% -f");
+    d->UseSetting("nestopia", "roms", d->folder / "nes");  // each emulator's own folder
+    d->UseSetting("MAME", "roms", d->folder / "arcade");
+    d->Show(runner);
+    EXPECT_EQ(d->Text(Control::Window), "Tarvo - Generic Frontend by Quillan - Runner");
+    EXPECT_EQ(d->Rows(), std::vector<std::string>{"Space Game"});
+    d->Click(0);
+    d->ClickPlay();
+    const std::string rom = d->folder / "runner-roms/Space Game.gb";
+    EXPECT_EQ(d->Launched(), (d->exe.empty() ? "--rom|" + rom + "|--name|Space Game|-f" : "--rom \"" + rom + "\" --name Space Game -f") +
+                                 "\n" + d->folder / "app");
+    d->Show(emulator);
+    EXPECT_EQ(d->Rows(), std::vector<std::string>{"z"});
+    d->Show(d->Emulator("mame"));
+    EXPECT_EQ(d->Rows(), std::vector<std::string>{"pacman"});
+}
+
 TEST_F(Window, AnEmulatorThatHangsOrSaysNothingUsefulLeavesTheShortNames) {
     d->folder.Write("roms/pacman.zip", "rom");
     auto asked = [&] {  // the stand-in's process, once it is asked

@@ -133,8 +133,8 @@ public:
     std::string exe;  // how the platform's programs end: ".exe" or nothing
 
     // The stand-in emulator, put into app/ under this name plus exe. It
-    // adds to app/launched.txt its parameters and its working folder, a line
-    // each; then it plays until app/<N>.end appears (N: its parameters after
+    // adds to app/launched.txt its parameters (Linux: its arguments, "|"
+    // between them) and its working folder, a line each; then it plays until app/<N>.end appears (N: its parameters after
     // the last separator) and then writes app/<N>.ended.
     std::string Emulator(const std::string& name) {
         folder.Write("app/" + name + exe, recorder, true);

@@ -14,6 +14,7 @@
 #include "app/frm_pindle.h"
 #include "launch/program_runs.h"
 #include "text/machine_list.h"
+#include "text/utf8.h"
 #include "text/paths.h"
 #include "ui/design.h"
 #include "ui/layout.h"
@@ -60,8 +61,17 @@ public:
     void UseLinux() { host = {'/', false, "/opt/tarvo", host.commandLine}; }
     void AddFile(const std::string& path, std::uint64_t length = 1) { files[path].length = length; }
 
+    std::map<std::string, std::map<std::string, std::string>> sections;  // the emulators' own, as written
     std::optional<std::string> Read(const std::string& section, const std::string& key) override {
-        return section == "Settings" ? Find(settings, key) : std::nullopt;
+        if (section == "Settings") return Find(settings, key);
+        const std::optional<std::string> written = Section(section);
+        return written ? Find(sections[*written], key) : std::nullopt;
+    }
+    std::optional<std::string> Section(const std::string& name) override {
+        for (const auto& [written, keys] : sections) {
+            if (EqualsIgnoreCase(written, name)) return written;
+        }
+        return std::nullopt;
     }
     std::optional<std::string> ReadFile(const std::string& path, std::uint64_t) override { return Find(texts, path); }
     bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names, const GoOn&, bool* holdsFiles) override {
@@ -142,9 +152,11 @@ public:
             FakeServices& s;
             explicit Starts(FakeServices& services) : s(services) {}
             void Start(const StartRequest& request) override {
-                const std::string why = WhyItCannotStart(request, s, s.host.separator, NeverCancelled());
-                if (why.empty()) s.starts.push_back(request);
+                StartRequest made = request;
+                std::string why = WhyItCannotStart(made, s, s.host.separator, NeverCancelled());
+                if (why.empty()) why = FillInParameters(made, s.host.separator, nullptr);
                 if (!why.empty()) return s.programs->StartFinished(request, StartResult::Failed(why));
+                s.starts.push_back(made);
                 if (s.nextStart) s.programs->StartFinished(request, *s.nextStart);
             }
             void Ask(const Question& question) override { s.questions.push_back(question); }
@@ -348,7 +360,8 @@ TEST(StartUp, ATarvoIniBesideTheProgramReplacesTheStoreItsRelativePathsFromThere
          "E:\\Front\\..\\media\\", "E:\\Front\\..\\Emu\\zsnesw.exe"},
         {"\xEF\xBB\xBF[Settings]\r\nroms=F:\\Roms\r\nshots=\\\\nas\\shots\r\nemu=/x/zsnesw.exe\r\n", "F:\\Roms\\",
          "\\\\nas\\shots\\", "/x/zsnesw.exe"},  // absolute ones as written
-        {"[Other]\nroms=F:\\Roms\n", "E:\\Front\\roms\\", "E:\\Front\\shots\\", ""},  // no key: the default, never the store
+        {"[Other]\nroms=F:\\Roms\n[Settings]\nemu=X:\\zsnesw.exe\n", "E:\\Front\\roms\\", "E:\\Front\\shots\\",
+         "X:\\zsnesw.exe"},  // no key: the default, never the store
     };
     for (const auto& c : cases) {
         FakeTarvo t;
@@ -365,6 +378,54 @@ TEST(StartUp, ATarvoIniBesideTheProgramReplacesTheStoreItsRelativePathsFromThere
         if (!runs) continue;
         t.Select(0);
         EXPECT_EQ(t.services.candidates.front(), std::string(c.shots) + "a.smc.gif");
+    }
+}
+
+TEST(StartUp, AnEmulatorsOwnSectionComesFirstAndNamesOneTheTableDoesNotKnow) {
+    using Keys = std::map<std::string, std::string>;
+    // Each case: a command line, the emulator's section as written, then what it takes: the caption's suffix,
+    // the pattern, the ROM folder, the picture looked for first, what Play hands over (or why it cannot).
+    struct Case { bool linux; const char* line; const char* section; Keys keys; const char* suffix, *pattern, *roms, *shot, *handed; };
+    const Case cases[] = {
+        {true, "/opt/retroarch/bin/retroarch", "RetroArch",
+         {{"roms", "/r/nes"}, {"pattern", "*.nes;*.zip"}, {"args", "-L \"/usr/lib/cores/nestopia libretro.so\" %rom%"}},
+         " - RetroArch", "*.nes;*.zip", "/r/nes/", "/opt/tarvo/shots/a.nes.gif", "-L|/usr/lib/cores/nestopia libretro.so|/r/nes/a.nes"},
+        {true, "/usr/games/mame", "MAME", {{"roms", "/r/mame"}, {"shots", "/s/mame"}, {"args", "-rompath \"%ROMDIR%\" %BASENAME%"}},
+         " - MAME", "*.zip", "/r/mame/", "/s/mame/a.zip.gif", "-rompath|/r/mame|a"},  // the table's row: settings added, nothing more
+        {true, "/opt/dolphin/dolphin-emu", "dolphin-emu", {{"pattern", ""}, {"args", "-b -e \"%ROM%"}},
+         " - dolphin-emu", "*.*", "/opt/tarvo/roms/", "/opt/tarvo/shots/a.nes.gif", "args has a quote that is never closed"},
+        {true, "/opt/dolphin/dolphin-emu", "Settings", {{"roms", "/r/x"}}, "", "", "", "", ""},  // everyone's: no emulator's own
+        {true, "/usr/bin/nestopia", "", {}, " - Nestopia", "*.nes;*.zip", "/opt/tarvo/roms/", "/opt/tarvo/shots/a.nes.gif",
+         "/opt/tarvo/roms/a.nes"},  // no section: as ever
+        {false, "C:\\Emu\\RetroArch.exe", "retroarch", {{"args", "-L cores\\nes.dll \"%ROMFILE%\""}, {"roms", "D:\\Nes"}},
+         " - retroarch", "*.*", "D:\\Nes\\", "C:\\Front\\shots\\a.nes.gif", "-L cores\\nes.dll \"D:\\Nes\\a.nes\""},
+    };
+    for (const auto& c : cases) {
+        FakeTarvo t(c.line, c.linux);
+        if (*c.section) t.services.sections[c.section] = c.keys;
+        for (const char* rom : {"/r/nes/a.nes", "/r/mame/a.zip", "/opt/tarvo/roms/a.nes", "/opt/tarvo/roms/a.zip", "D:\\Nes\\a.nes"}) {
+            t.services.AddFile(rom);
+        }
+        if (!*c.suffix) {
+            EXPECT_EQ(t.Load(), frmPindle::LoadResult::EndProgram) << c.line;
+            continue;
+        }
+        ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run) << c.line;
+        EXPECT_EQ(t.window.caption, kCaption + c.suffix) << c.line;
+        EXPECT_EQ(t.form().File1().Pattern(), c.pattern) << c.line;
+        EXPECT_EQ(t.form().File1().Path(), c.roms) << c.line;
+        t.Select(0);
+        EXPECT_EQ(t.services.candidates.front(), c.shot) << c.line;
+        t.form().Command1_Click();
+        if (t.services.starts.empty()) {
+            ASSERT_EQ(t.window.messages.size(), 1u) << c.line;
+            EXPECT_EQ(t.window.messages[0], "Could not start the emulator " + std::string(c.line) + ": " + c.handed);
+            continue;
+        }
+        const StartRequest& made = t.services.starts.back();
+        std::string handed;
+        for (const std::string& argument : made.arguments) handed += (handed.empty() ? "" : "|") + argument;
+        EXPECT_EQ(c.linux ? handed : made.parameters, c.handed) << c.line;
     }
 }
 

@@ -213,6 +213,7 @@ struct Started : ProgramListener {
 
 struct Launches : Launcher {
     std::vector<std::function<void()>> ends;
+    std::function<std::string(const std::string&)> PathsFor(const StartRequest&, const Cancellable&) override { return {}; }
     Launch Start(const StartRequest&, const Cancellable&) override { return {StartResult::Started(true), std::make_unique<StartedProgram>()}; }
     bool Watch(std::unique_ptr<StartedProgram>, std::function<void()> ended) override { return ends.push_back(std::move(ended)), true; }
     bool Ask(const Question& question, const std::function<void(std::string_view)>& output, const Cancellable&) override {

@@ -36,8 +36,8 @@ Qt::KeyboardModifiers QtModifiers(int modifiers) {
 class QtDriver : public WindowDriver {
 public:
     QtDriver() {
-        // Its one parameter (or a note that it got more) and its working
-        // folder; then it plays until told to end.
+        // Its one parameter (or its arguments, "|" between them) and its
+        // working folder; then it plays until told to end.
         recorder = "#!/bin/sh\nhere=$(dirname \"$0\")\nif [ \"$1\" = -listfull ]; then\necho $$ >>\"$here/asked.pid\"\ni=0\n"
                    "while [ ! -e \"$here/answer-now\" ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i + 1)); done\n"
                    "cat \"$here/listfull\" 2>/dev/null\nexit $(cat \"$here/listfull.status\" 2>/dev/null || echo 0)\nfi\n"
@@ -45,7 +45,7 @@ public:
                    "while [ ! -e \"$here/answer-now\" ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i + 1)); done\n"
                    "cat \"$here/listxml\" 2>/dev/null\n"
                    "exit $(cat \"$here/listxml.status\" 2>/dev/null || echo 0)\nfi\n"
-                   "{ [ $# -le 1 ] && printf '%s\\n' \"$1\" || echo split; pwd; } >\"$here/t$$\"\n"
+                   "{ [ $# -le 1 ] && printf '%s\\n' \"$1\" || { printf '%s' \"$1\"; shift; printf '|%s' \"$@\"; echo; }; pwd; } >\"$here/t$$\"\n"
                    "cat \"$here/t$$\" >>\"$here/launched.txt\"\nrm \"$here/t$$\"\nname=${1##*/}\ni=0\n"
                    "while [ ! -e \"$here/$name.end\" ] && [ ! -e \"$here/end-all\" ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i + 1)); done\n"
                    ": >\"$here/$name.ended\"\n";

@@ -13,7 +13,7 @@ endif()
 # Windows 7 SP1 and added; a function of a newer Windows is looked up at
 # run time instead.
 set(allowed [[
-  advapi32: RegGetValueW
+  advapi32: RegCloseKey RegEnumKeyExW RegGetValueW RegOpenKeyExW
   comctl32: DefSubclassProc InitCommonControlsEx RemoveWindowSubclass SetWindowSubclass
   gdi32: CreateCompatibleDC CreateDIBSection CreateFontIndirectW CreateSolidBrush DeleteDC DeleteObject
     EnumFontFamiliesExW ExtTextOutW GetDeviceCaps GetObjectW GetTextMetricsW SelectObject SetBkColor

@@ -12,6 +12,11 @@ std::optional<std::string> LinuxSettings::Read(const std::string& section, const
     return text ? IniValue(*text, section, key) : std::nullopt;
 }
 
+std::optional<std::string> LinuxSettings::Section(const std::string& name) {
+    const std::optional<std::string> text = ReadOrdinaryFile(file_, kMostSettingsBytes);
+    return text ? IniGroup(*text, name) : std::nullopt;
+}
+
 std::string LinuxSettings::UsersFile() {
     const char* config = std::getenv("XDG_CONFIG_HOME");
     if (config && *config) return std::string(config) + "/Tarvo/Tarvo.conf";

@@ -12,6 +12,7 @@ class LinuxSettings : public Settings {
 public:
     explicit LinuxSettings(std::string file) : file_(std::move(file)) {}
     std::optional<std::string> Read(const std::string& section, const std::string& key) override;
+    std::optional<std::string> Section(const std::string& name) override;
 
     // Where this user's settings file is.
     static std::string UsersFile();

@@ -45,14 +45,16 @@ std::string LinuxLauncher::WindowsPathOf(const std::string& path, const Cancella
     return said.empty() ? path : said;
 }
 
+std::function<std::string(const std::string& path)> LinuxLauncher::PathsFor(const StartRequest& request,
+                                                                            const Cancellable& cancel) {
+    // A Windows emulator opens a file by the name Wine gives it, wherever Tarvo lives.
+    if (!files_.IsWindowsProgram(request.program)) return {};
+    return [&cancel](const std::string& path) { return WindowsPathOf(path, cancel); };
+}
+
 Launcher::Launch LinuxLauncher::Start(const StartRequest& request, const Cancellable& cancel) {
     Command command = CommandFor(request);
     if (!command.failure.empty()) return {StartResult::Failed(command.failure), nullptr};
-    // A ROM path goes to a Windows emulator as Wine names it, so that it can
-    // open the file wherever Tarvo lives.
-    if (command.program != request.program && command.arguments.size() == 2 && command.arguments[1].front() == '/') {
-        command.arguments[1] = WindowsPathOf(command.arguments[1], cancel);
-    }
     if (cancel.Cancelled()) return {StartResult::Failed("Tarvo is closing"), nullptr};  // no game after Tarvo
     auto started = std::make_unique<Started>();
     started->before = posix::ChildrenNow();

@@ -1,8 +1,8 @@
 #pragma once
-// Programs on Linux: started without a shell, the parameter string as
-// exactly one argument; a Windows program (one that begins with MZ,
-// whatever its name) under wine from PATH, its ROM path as Wine names it;
-// watched until they and all they start have ended.
+// Programs on Linux: started without a shell, with exactly the arguments
+// given; a Windows program (one that begins with MZ, whatever its name)
+// under wine from PATH, told paths as Wine names them; watched until they
+// and all they start have ended.
 
 #include <set>
 #include <string>
@@ -21,6 +21,8 @@ public:
     // system has none.
     LinuxLauncher(Files& files, WindowThread& window, bool pidfds = true) : files_(files), window_(window), watch_(pidfds) {}
 
+    std::function<std::string(const std::string& path)> PathsFor(const StartRequest& request,
+                                                                 const Cancellable& cancel) override;
     Launch Start(const StartRequest& request, const Cancellable& cancel) override;
     bool Watch(std::unique_ptr<StartedProgram> program, std::function<void()> ended) override;
     bool Ask(const Question& question, const std::function<void(std::string_view)>& output,

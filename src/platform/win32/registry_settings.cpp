@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "text/utf8.h"
 #include "wide_text.h"
 
 namespace tarvo::win32 {
@@ -20,6 +21,20 @@ std::optional<std::string> RegistrySettings::Read(const std::string& section, co
     }
     // Its text up to a NUL, where the core cuts any setting.
     return Narrow(std::wstring_view(value.c_str(), bytes / sizeof(wchar_t)));
+}
+
+std::optional<std::string> RegistrySettings::Section(const std::string& name) {
+    HKEY sections = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, key_.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, &sections) != ERROR_SUCCESS) return std::nullopt;
+    std::optional<std::string> written;
+    wchar_t section[256];  // the longest key name the registry has
+    for (DWORD i = 0, length = 256; !written && RegEnumKeyExW(sections, i, section, &length, nullptr, nullptr, nullptr, nullptr) ==
+                                                    ERROR_SUCCESS;
+         ++i, length = 256) {
+        if (EqualsIgnoreCase(Narrow(section), name)) written = Narrow(section);
+    }
+    RegCloseKey(sections);
+    return written;
 }
 
 }  // namespace tarvo::win32

@@ -14,6 +14,8 @@ class WindowsLauncher : public Launcher {
 public:
     explicit WindowsLauncher(WindowThread& window) : watch_(window) {}
 
+    // Windows programs take Windows paths as they are.
+    std::function<std::string(const std::string& path)> PathsFor(const StartRequest&, const Cancellable&) override { return {}; }
     Launch Start(const StartRequest& request, const Cancellable& cancel) override;
     bool Watch(std::unique_ptr<StartedProgram> program, std::function<void()> ended) override;
     bool Ask(const Question& question, const std::function<void(std::string_view)>& output,
