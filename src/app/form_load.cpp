@@ -2,6 +2,7 @@
 
 #include "text/ini.h"
 #include "text/paths.h"
+#include "text/utf8.h"
 #include "ui/design.h"
 #include "app/frm_pindle.h"
 
@@ -50,6 +51,7 @@ frmPindle::LoadResult frmPindle::Form_Load() {
 
     controls_.command1.SetToolTip(ShortenedForDisplay(emulatorPath_, sep));
     hiddenSets_ = HiddenSets(ReadSettingOr("hide", ""));
+    padQuits_ = !EqualsIgnoreCase(ReadSettingOr("padquit", "on"), "off");
     RefreshList();  // the window shows when it is read, or a moment after
     File1_Click();
     controls_.form.StartTimer(FormTimer::Showing, kShowWithinMs);

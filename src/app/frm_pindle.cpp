@@ -1,6 +1,7 @@
 #include "app/frm_pindle.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 #include "app/arcade_non_games.h"
@@ -14,6 +15,20 @@
 #include "ui/preview.h"
 
 namespace tarvo {
+
+namespace {
+
+// How a program ended, as its message says it: Windows' crash codes in
+// hex, as Windows itself writes them.
+std::string HowItEnded(const ProgramOutcome& outcome) {
+    if (outcome.signal != 0) return "signal " + std::to_string(outcome.signal);
+    if (outcome.exitCode >= 0) return "exit code " + std::to_string(outcome.exitCode);
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(outcome.exitCode));
+    return std::string("exit code ") + hex;
+}
+
+}  // namespace
 
 frmPindle::frmPindle(Host host, const Ports& ports, FormControls controls)
     : host_(std::move(host)),
@@ -80,13 +95,17 @@ void frmPindle::Form_Deactivate() {
 
 void frmPindle::UpdatePadReading() {
     // The pads act only on the window in use, never on a game's behalf;
-    // what is held as it comes back counts only once let go.
-    const bool reading = active_ && !controls_.form.IsMinimized();
-    if (reading == padsReading_) return;
-    padsReading_ = reading;
-    if (!reading) return;  // the timer under way finds it so, and stops
-    padRepeat_.Resume();
-    controls_.form.StartTimer(FormTimer::Pads, kPadReadMs);
+    // what is held as it comes back counts only once let go. While a game
+    // Tarvo started runs, Back and Start held together end it.
+    const bool forTheList = active_ && !controls_.form.IsAway();
+    const bool forTheGame = !forTheList && padQuits_ && emulatorsRunning_ > 0 && controls_.form.IsAway();
+    const PadsRead read = forTheList ? PadsRead::ForTheList : forTheGame ? PadsRead::ForTheGamesEnd : PadsRead::Not;
+    if (read == padsRead_) return;
+    const bool timing = padsRead_ != PadsRead::Not;  // the timer under way takes the new rate, or stops
+    padsRead_ = read;
+    if (read == PadsRead::ForTheList) padRepeat_.Resume();
+    if (read == PadsRead::ForTheGamesEnd) padQuit_ = PadQuit();
+    if (read != PadsRead::Not && !timing) controls_.form.StartTimer(FormTimer::Pads, kPadReadMs);
 }
 
 bool frmPindle::Form_KeyDown(int keyCode) {
@@ -171,14 +190,19 @@ bool frmPindle::HideNonGames() {
 }
 
 void frmPindle::AskForMachines() {
-    if (!tellsTitles_) return;
+    // Once all MAME knows was asked for, a new reading adds nothing to ask.
+    if (!tellsTitles_ || askedAll_) return;
     std::vector<std::string> sets;  // not asked for yet
     for (int i = 0; i < file1_.ListCount(); ++i) {
         std::string set = SetOf(file1_.List(i));
         if (askedSets_.insert(set).second) sets.push_back(std::move(set));
     }
     if (sets.empty()) return;
-    if (askedSets_.size() > kMostSetsByName) sets.clear();  // all there are
+    if (askedSets_.size() > kMostSetsByName) {  // all there are
+        sets.clear();
+        askedSets_.clear();
+        askedAll_ = true;
+    }
     // By name, as many as a command line holds each time.
     std::size_t next = 0;
     do {
@@ -204,7 +228,7 @@ void frmPindle::MachinesAnswered(std::shared_ptr<const MachineList> machines) {
 void frmPindle::ShowWindow() {
     if (shown_) return;
     shown_ = true;
-    controls_.form.Show();
+    controls_.form.Show(host_.oneWindowAtATime);
     // Once the window is up: the emulator is asked for its titles and its machines then.
     if (tellsTitles_) controls_.form.StartTimer(FormTimer::Titles, 0);
 }
@@ -311,10 +335,20 @@ void frmPindle::Form_Timer(FormTimer timer) {
             programs_->Ask({request, kMostTitleBytes, kMostTitleMs});
             return AskForMachines();
         }
-        case FormTimer::Pads:
-            if (!padsReading_) return;
-            controls_.form.StartTimer(FormTimer::Pads, kPadReadMs);
-            return Pad_Poll(controls_.pads.Read(), clock_.Now());
+        case FormTimer::Pads: {
+            if (padsRead_ == PadsRead::Not) return;
+            const bool forTheList = padsRead_ == PadsRead::ForTheList;
+            controls_.form.StartTimer(FormTimer::Pads, forTheList ? kPadReadMs : kPadReadInGameMs);
+            const std::vector<PadState> pads = controls_.pads.Read();
+            if (forTheList) return Pad_Poll(pads, clock_.Now());
+            if (!padQuit_.Poll(pads, clock_.Now())) return;
+            gamesToEnd_ = gamesStarted_;  // the player wants out: asked first, ended after a while
+            programs_->EndGames(false);
+            return controls_.form.StartTimer(FormTimer::GameEnds, kGameEndsMs);
+        }
+        case FormTimer::GameEnds:
+            if (gamesToEnd_ == gamesStarted_ && emulatorsRunning_ > 0) programs_->EndGames(true);
+            return;
         case FormTimer::Picture:
             if (picture_ != PictureState::Settling) return;
             if (controls_.form.InputWaiting()) return SettlePicture();
@@ -342,9 +376,9 @@ void frmPindle::PictureRead(std::uint64_t ticket, FoundPicture found) {
 
 void frmPindle::Command1_Click() {
     // One press, one start: nothing more while a start is under way or its
-    // message shows, nor while the window is minimised (a key that waited
-    // in the queue while the game started, a pad in a game's hands).
-    if (starting_ || controls_.form.IsMinimized()) return;
+    // message shows, nor while the window is away (a key that waited in
+    // the queue while the game started, a pad in a game's hands).
+    if (starting_ || controls_.form.IsAway()) return;
     starting_ = true;
     const char sep = host_.separator;
     const std::string name = file1_.FileName();
@@ -358,8 +392,8 @@ void frmPindle::Command1_Click() {
 
 void frmPindle::StartFinished(const StartRequest& request, const StartResult& result) {
     if (result.started) {
-        if (result.watched) ++emulatorsRunning_;
-        controls_.form.Minimize();
+        if (result.watched) ++emulatorsRunning_, ++gamesStarted_;
+        GoAway();
     } else {
         const std::string program = ShortenedForDisplay(request.program, host_.separator);
         controls_.form.ShowMessage("Could not start the emulator " + program + ": " + result.error);
@@ -367,11 +401,29 @@ void frmPindle::StartFinished(const StartRequest& request, const StartResult& re
     starting_ = false;
 }
 
-void frmPindle::ProgramEnded() {
+void frmPindle::GoAway() {
+    if (host_.oneWindowAtATime) {
+        controls_.form.Hide();
+    } else {
+        controls_.form.Minimize();
+    }
+    UpdatePadReading();
+}
+
+void frmPindle::ProgramEnded(const ProgramOutcome& outcome, std::int64_t lastedMs) {
     // Back from the game: the window returns when the last emulator ends,
     // unless the user has brought it back already.
-    if (emulatorsRunning_ == 0 || --emulatorsRunning_ > 0 || !controls_.form.IsMinimized()) return;
+    if (emulatorsRunning_ == 0) return;
+    --emulatorsRunning_;
+    UpdatePadReading();
+    if (emulatorsRunning_ > 0 || !controls_.form.IsAway()) return;
     ComeBack();
+    // One that failed as it began says why, as far as it said; not one the
+    // player ended, nor a launcher that handed over and ended with 0.
+    const bool failed = outcome.exitCode != 0 || outcome.signal != 0;
+    if (!failed || lastedMs >= kAtOnceMs || gamesToEnd_ == gamesStarted_) return;
+    controls_.form.ShowMessage("The emulator " + FileNamePart(emulatorPath_, host_.separator) + " ended at once (" +
+                               HowItEnded(outcome) + ")" + (outcome.lastLines.empty() ? "." : ": " + outcome.lastLines));
 }
 
 void frmPindle::Pad_Poll(const std::vector<PadState>& pads, std::int64_t milliseconds) {

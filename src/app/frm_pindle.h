@@ -94,8 +94,14 @@ public:
     // F5 within this long of the reading it would replace is not taken: a
     // held key never piles readings up on a slow share.
     static constexpr std::int64_t kFreshReadingMs = 1000;
-    // The pads, read this often while the window is in use.
+    // The pads, read this often while the window is in use, and while a
+    // game runs (Back and Start, to end it).
     static constexpr int kPadReadMs = 16;
+    static constexpr int kPadReadInGameMs = 100;
+    // A game asked to end is ended this long after, if it has not.
+    static constexpr int kGameEndsMs = 5000;
+    // A game that fails within this long of its start failed to start.
+    static constexpr std::int64_t kAtOnceMs = 3000;
     // What an emulator may take to tell its titles (MAME prints 45,000 in
     // about 2.5 MB within a second).
     static constexpr std::size_t kMostTitleBytes = 16u << 20;
@@ -120,7 +126,7 @@ private:
     void PictureRead(std::uint64_t ticket, FoundPicture found) override;
     // ProgramListener
     void StartFinished(const StartRequest& request, const StartResult& result) override;
-    void ProgramEnded() override;
+    void ProgramEnded(const ProgramOutcome& outcome, std::int64_t lastedMs) override;
     void ProgramAnswered(std::optional<std::string> output) override;
     void MachinesAnswered(std::shared_ptr<const MachineList> machines) override;
 
@@ -167,9 +173,13 @@ private:
     // A row up or down, as the list's arrow keys do; with nothing selected,
     // the first row, wherever the focus was.
     void MoveSelection(int keyCode);
-    // The pads count while the window is active and not minimised.
+    // The pads count while the window is active and not away; while a game
+    // runs, only Back and Start held together.
     void UpdatePadReading();
     void Pad_Poll(const std::vector<PadState>& pads, std::int64_t milliseconds);
+    // Out of the way of the game just started: minimised, or hidden where
+    // nothing minimises.
+    void GoAway();
     void SettlePicture();
     void ReadWantedPicture();
 
@@ -196,12 +206,19 @@ private:
     HiddenSets hiddenSets_;
     std::vector<std::shared_ptr<const MachineList>> machines_;  // each answer of MAME's
     std::set<std::string> askedSets_;  // of MAME, or asked for now
+    bool askedAll_ = false;            // every machine MAME knows
     TypeAhead typeAhead_;
     char16_t highSurrogate_ = 0;  // the first half of a character typed in two
-    bool active_ = false, padsReading_ = false;
-    int emulatorsRunning_ = 0;  // started, watched, not yet ended
-    bool starting_ = false;     // from Play until its start has come to its end
+    bool active_ = false;
+    enum class PadsRead { Not, ForTheList, ForTheGamesEnd };
+    PadsRead padsRead_ = PadsRead::Not;
+    bool padQuits_ = true;        // the "padquit" setting
+    int emulatorsRunning_ = 0;    // started, watched, not yet ended
+    int gamesStarted_ = 0;        // ever, so a late forced end finds its own game
+    int gamesToEnd_ = -1;         // the count when the player asked games to end
+    bool starting_ = false;       // from Play until its start has come to its end
     PadRepeat padRepeat_;
+    PadQuit padQuit_;
 
     enum class PictureState { Shown, Settling, Reading };
     PictureState picture_ = PictureState::Shown;

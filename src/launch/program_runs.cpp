@@ -1,5 +1,7 @@
 #include "launch/program_runs.h"
 
+#include <chrono>
+
 #include "launch/emulator_arguments.h"
 #include "text/paths.h"
 
@@ -65,9 +67,14 @@ void ProgramsBeside::Start(const StartRequest& request) {
         }
         job.Post([&launcher, listener, request, launch] {
             if (launch->program) {
-                launch->result.watched = launcher.Watch(std::move(launch->program), [listener] {
-                    if (*listener) (*listener)->ProgramEnded();
-                });
+                const auto started = std::chrono::steady_clock::now();
+                launch->result.watched =
+                    launcher.Watch(std::move(launch->program), [listener, started](const ProgramOutcome& outcome) {
+                        const auto lasted = std::chrono::steady_clock::now() - started;
+                        if (*listener) {
+                            (*listener)->ProgramEnded(outcome, std::chrono::duration_cast<std::chrono::milliseconds>(lasted).count());
+                        }
+                    });
             }
             (*listener)->StartFinished(request, launch->result);
         });

@@ -20,8 +20,9 @@ public:
     // A start has come to its result.
     virtual void StartFinished(const StartRequest& request, const StartResult& result) = 0;
     // A program started and watched has ended, and with it every process it
-    // started (a launcher's game, a script's program).
-    virtual void ProgramEnded() = 0;
+    // started (a launcher's game, a script's program): how, and how long
+    // after its start (ms).
+    virtual void ProgramEnded(const ProgramOutcome& outcome, std::int64_t lastedMs) = 0;
     // What an asked program printed; nothing when it could not be started,
     // exited other than with 0, or was ended for printing or taking too much.
     virtual void ProgramAnswered(std::optional<std::string> output) = 0;
@@ -37,6 +38,8 @@ class Programs {
 public:
     virtual ~Programs() = default;
     virtual void Start(const StartRequest& request) = 0;
+    // Ends the games started, politely or, forced, at once.
+    virtual void EndGames(bool forced) = 0;
     virtual void Ask(const Question& question) = 0;
     // Asks MAME for -listxml, the answer read as it comes and never held;
     // beside the other questions.
@@ -59,6 +62,7 @@ public:
     ProgramsBeside(Files& files, Launcher& launcher, WindowThread& window, ProgramListener& listener, char separator);
     ~ProgramsBeside() override;
     void Start(const StartRequest& request) override;
+    void EndGames(bool forced) override { launcher_.EndAll(forced); }
     void Ask(const Question& question) override;
     void AskMachines(const Question& question) override;
 

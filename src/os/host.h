@@ -10,6 +10,10 @@ struct Host {
     bool programsCarryExe = true;   // Windows programs end in ".exe"
     std::string executableFolder;   // Tarvo's own folder
     std::string commandLine;        // all that followed the program's name
+    // A compositor that shows one window at a time and cannot minimise
+    // (Steam Deck's gamescope): Tarvo fills the screen, and hides while a
+    // game runs.
+    bool oneWindowAtATime = false;
 };
 
 }  // namespace tarvo

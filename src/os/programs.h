@@ -48,6 +48,15 @@ struct Question {
     int mostMilliseconds;
 };
 
+// How a watched program ended: its own process's end, and what it printed
+// last where that could be kept on its way (Linux: standard output and
+// error, which still go where Tarvo's go).
+struct ProgramOutcome {
+    int exitCode = 0;
+    int signal = 0;  // that ended it, or 0
+    std::string lastLines;
+};
+
 // The platform's hold on a started program, until it is watched.
 class StartedProgram {
 public:
@@ -73,7 +82,11 @@ public:
     // On the window's thread: watches a program Start started, and all it
     // starts, without polling; ended() once they all have ended. False when
     // its end cannot be told.
-    virtual bool Watch(std::unique_ptr<StartedProgram> program, std::function<void()> ended) = 0;
+    virtual bool Watch(std::unique_ptr<StartedProgram> program, std::function<void(const ProgramOutcome&)> ended) = 0;
+    // On the window's thread: ends the programs watched, asking them
+    // politely (Linux: SIGTERM to every process of theirs; Windows:
+    // WM_CLOSE to their visible windows) or, forced, at once.
+    virtual void EndAll(bool forced) = 0;
     // Beside the window's thread: asks a program (as Start would start it)
     // and hands on what it prints, piece by piece; true when it ran to its
     // end and exited with 0 within the question's limits. Cancelled, it is

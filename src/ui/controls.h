@@ -26,7 +26,7 @@ public:
 
 // The window's timers: each runs once, and starting it again starts it
 // afresh.
-enum class FormTimer { Picture, Titles, Showing, Pads };
+enum class FormTimer { Picture, Titles, Showing, Pads, GameEnds };
 
 struct PixelSize {
     int width, height;
@@ -34,16 +34,20 @@ struct PixelSize {
 
 class FormWindow {
 public:
-    // Shows the window for the first time, in its designed size.
-    virtual void Show() = 0;
+    // Shows the window for the first time, in its designed size, or filling
+    // the screen.
+    virtual void Show(bool fillScreen) = 0;
     virtual ~FormWindow() = default;
     virtual std::string Caption() const = 0;
     virtual void SetCaption(const std::string& caption) = 0;
     virtual float ClientWidth() const = 0;
     virtual float ClientHeight() const = 0;
     virtual void Minimize() = 0;
-    virtual bool IsMinimized() const = 0;
-    // Back in its normal state, in front of the others, and active.
+    // Out of sight without minimising.
+    virtual void Hide() = 0;
+    // Minimised, or out of sight.
+    virtual bool IsAway() const = 0;
+    // Back, shown in its state before, in front of the others, and active.
     virtual void Restore() = 0;
     virtual void Unload() = 0;  // closes the window, which ends the program
     // A message over the window: exclamation icon, OK, title "Tarvo". The

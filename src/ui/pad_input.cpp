@@ -1,10 +1,17 @@
 #include "ui/pad_input.h"
 
+#include <algorithm>
+
 namespace tarvo {
 
 namespace {
 
 constexpr int kHalfWay = 16384;
+
+bool AnyHeld(const PadState& pad) {
+    return pad.dpadUp || pad.dpadDown || pad.leftShoulder || pad.rightShoulder || pad.a || pad.start || pad.back ||
+           pad.stickY < -kHalfWay || pad.stickY > kHalfWay || pad.leftTrigger > kHalfWay || pad.rightTrigger > kHalfWay;
+}
 
 // What the pads ask for, one command at a time: Play before anything else.
 PadCommand Wanted(const std::vector<PadState>& pads) {
@@ -32,23 +39,34 @@ PadCommand Wanted(const std::vector<PadState>& pads) {
 
 PadCommand PadRepeat::Poll(const std::vector<PadState>& pads, std::int64_t now) {
     const PadCommand wanted = Wanted(pads);
-    if (resumed_) {  // held since before the window came back: no press, no repeat
-        resumed_ = false;
-        held_ = wanted;
-        stale_ = true;
+    if (resumed_) {  // held since before the window came back: nothing until all is let go
+        resumed_ = std::any_of(pads.begin(), pads.end(), AnyHeld);
+        held_ = PadCommand::None;
         return PadCommand::None;
     }
     if (wanted != held_) {
         held_ = wanted;
-        stale_ = false;
         nextRepeat_ = now + kDelayMs;
         return wanted;
     }
     // Play never repeats: one press, one emulator.
-    if (stale_ || held_ == PadCommand::None || held_ == PadCommand::Play || now < nextRepeat_) return PadCommand::None;
+    if (held_ == PadCommand::None || held_ == PadCommand::Play || now < nextRepeat_) return PadCommand::None;
     nextRepeat_ += kIntervalMs;
     if (nextRepeat_ <= now) nextRepeat_ = now + kIntervalMs;  // late polls do not pile repeats up
     return held_;
+}
+
+bool PadQuit::Poll(const std::vector<PadState>& pads, std::int64_t now) {
+    const bool held = std::any_of(pads.begin(), pads.end(), [](const PadState& pad) { return pad.back && pad.start; });
+    if (!held) {
+        since_ = -1;
+        told_ = false;
+        return false;
+    }
+    if (since_ < 0) since_ = now;
+    if (told_ || now - since_ < kHoldMs) return false;
+    told_ = true;
+    return true;
 }
 
 }  // namespace tarvo

@@ -2,7 +2,8 @@
 // A gamepad drives the window as the keys do: the D-pad or the left stick
 // moves a row (held, it repeats as a key does), the shoulder buttons a
 // page, the triggers to the next or the previous first letter, A or Start
-// is Play. Nothing else does anything.
+// is Play. During a game, Back and Start held together end it. Nothing else
+// does anything.
 
 #include <cstdint>
 #include <vector>
@@ -16,6 +17,7 @@ struct PadState {
     bool a = false, start = false;
     int stickY = 0;  // the left stick, -32768 all the way up to 32767 all the way down
     int leftTrigger = 0, rightTrigger = 0;  // 0 let go to 32767 all the way in
+    bool back = false;  // Back, Select, View: the small button left of the middle
 };
 
 enum class PadCommand { None, Up, Down, PageUp, PageDown, PreviousLetter, NextLetter, Play };
@@ -30,14 +32,27 @@ public:
     // The command due now (a steady clock in ms) for the pads as they are.
     PadCommand Poll(const std::vector<PadState>& pads, std::int64_t now);
     // The window became active again: what is held now was pressed while
-    // it was not, and counts only once it has been let go.
+    // it was not; no button counts until every one has been let go.
     void Resume() { resumed_ = true; }
 
 private:
     PadCommand held_ = PadCommand::None;
     std::int64_t nextRepeat_ = 0;
-    bool resumed_ = true;  // the first poll finds the window just come back
-    bool stale_ = false;   // held_ was held before the window came back
+    bool resumed_ = true;  // the first poll finds the window just come back; until all is let go
+};
+
+// Back and Start held together, long enough: the player wants the game to
+// end. Told once for each time they are held so.
+class PadQuit {
+public:
+    static constexpr std::int64_t kHoldMs = 1500;
+
+    // Whether the pads, as they are now (a steady clock in ms), ask for it.
+    bool Poll(const std::vector<PadState>& pads, std::int64_t now);
+
+private:
+    std::int64_t since_ = -1;  // when both were first seen held; -1: they are not
+    bool told_ = false;
 };
 
 }  // namespace tarvo

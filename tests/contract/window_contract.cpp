@@ -229,6 +229,45 @@ TEST_F(Window, ALaunchersGameKeepsTheWindowAwayUntilItEnds) {
     EXPECT_TRUE(d->WaitUntil([&] { return !d->Minimized() && d->Active(); }, 5000));
 }
 
+TEST_F(Window, BackAndStartHeldDuringAGameEndIt) {
+    const PadState none, a{false, false, false, false, true}, back{false, false, false, false, false, false, 0, 0, 0, true};
+    const PadState quit{false, false, false, false, false, true, 0, 0, 0, true};
+    auto back_ = [&](int ms) { return d->WaitUntil([&] { return !d->Minimized() && d->Active(); }, ms); };
+    d->Pad(none, 1100);  // plugged in: found within a second
+    d->Click(1);
+    d->Press(Key::Enter);
+    EXPECT_EQ(d->Launched(), LaunchOf("b.nes"));
+    d->Pad(quit, 1000);  // a second: the game plays on
+    for (const PadState& button : {none, a, none, back, none}) d->Pad(button, 300);  // the player's, the game's
+    EXPECT_TRUE(d->Minimized()) << "held for a second";
+    EXPECT_EQ(d->Launched(false), "");
+    d->Pad(quit, 1700);  // held on: the game is asked to end, obeys, and Tarvo is back
+    EXPECT_TRUE(back_(3000)) << "not back after the game was asked to end";
+    EXPECT_EQ(d->Focused(), Control::List);
+    d->Pad(quit, 500);  // Start, still held at the return: no Play until every button is let go
+    EXPECT_EQ(d->Launched(false), "");
+    d->folder.Write("app/stubborn", "");  // the next ignores the request: ended 5 s after
+    d->Pad(none), d->Pad(a), d->Pad(none);
+    EXPECT_EQ(d->Launched(), LaunchOf("b.nes"));
+    d->Pad(quit, 1700);
+    d->Pad(none);
+    d->WaitUntil({}, 2500);
+    EXPECT_TRUE(d->Minimized()) << "the stubborn game was ended before its time";
+    EXPECT_TRUE(back_(4000)) << "the stubborn game was never ended";
+    d->folder.Remove("app/stubborn");
+
+    d->UseSetting("Settings", "padquit", "off");
+    d->Show(emulator);
+    d->Pad(none);
+    d->Click(1);
+    d->ClickPlay();
+    EXPECT_EQ(d->Launched(), LaunchOf("b.nes"));
+    d->Pad(quit, 1700);
+    d->Pad(none);
+    EXPECT_TRUE(d->Minimized()) << "padquit=off";
+    EXPECT_TRUE(d->EndEmulator("b.nes"));
+}
+
 TEST_F(Window, APadDrivesTheListAsTheKeysDo) {
     for (int row = 10; row < 70; ++row) d->folder.Write("roms/p" + std::to_string(row) + ".nes", "rom");
     d->Show(emulator);  // a, b, c d, p10 ... p69, ゲーム Ülkü
@@ -603,6 +642,32 @@ TEST_F(Window, AFailedStartIsReportedAndTheWindowStays) {
               "Could not start the emulator " + emulator + ": the ROM b.nes is gone; F5 reads the folder again");
     EXPECT_FALSE(d->Minimized());
     EXPECT_EQ(d->Launched(false), "");
+}
+
+TEST_F(Window, AGameThatEndsAsItBeginsSaysHowOnlyWhenItFailed) {
+    // The stand-in's exit code and how long it ran: whether Tarvo says so.
+    const std::pair<const char*, bool> cases[] = {{"3 0.2", true}, {"0 0", false}, {"3 4", false}};
+    for (const auto& [fail, told] : cases) {
+        d->folder.Write("app/fail", fail);
+        d->Click(1);
+        const std::string message = d->MessageDuring([&] {
+            d->ClickPlay();
+            d->WaitUntil([&] { return d->Minimized(); }, 1000);
+            d->WaitUntil([&] { return !d->Minimized(); }, 6000);
+        });
+        const std::string said = "The emulator nestopia" + d->exe + " ended at once (exit code 3)";
+        EXPECT_EQ(message.substr(0, told ? said.size() : 0), told ? said : "") << fail << ": " << message;
+        EXPECT_FALSE(d->Minimized()) << fail;
+        EXPECT_EQ(d->Launched(false), LaunchOf("b.nes")) << fail;  // one press, one start, one message at most
+    }
+}
+
+TEST_F(Window, AFailedStartQuotesTheLastLineTheEmulatorPrinted) {
+    if (!d->exe.empty()) GTEST_SKIP() << "a Windows program the shell starts keeps its output to itself";
+    d->folder.Write("app/fail", "3 0.2");
+    d->Click(1);
+    const std::string message = d->MessageDuring([&] { d->ClickPlay(); });
+    EXPECT_NE(message.find(": b.nes: starting\nb.nes: cannot be run"), std::string::npos) << message;
 }
 
 TEST_F(Window, ASecondStartBringsBackTheWindowOfItsEmulatorOnly) {

@@ -134,8 +134,13 @@ public:
 
     // The stand-in emulator, put into app/ under this name plus exe. It
     // adds to app/launched.txt its parameters (Linux: its arguments, "|"
-    // between them) and its working folder, a line each; then it plays until app/<N>.end appears (N: its parameters after
-    // the last separator) and then writes app/<N>.ended.
+    // between them) and its working folder, a line each; then it plays, in
+    // a window of its own on Windows, until app/<N>.end appears (N: its
+    // parameters after the last separator) and then writes app/<N>.ended.
+    // Asked politely to end (SIGTERM; WM_CLOSE to its window), it ends,
+    // unless app/stubborn is there. With app/fail holding "<code> <seconds>",
+    // it prints two lines to its standard error, the last "<N>: cannot be
+    // run", and exits with that code after that long.
     std::string Emulator(const std::string& name) {
         folder.Write("app/" + name + exe, recorder, true);
         return folder / ("app/" + name + exe);

@@ -129,6 +129,7 @@ public:
     std::vector<StartRequest> starts;
     std::optional<StartResult> nextStart = StartResult::Started(true);  // none: pending
     std::vector<Question> questions, machineQuestions;
+    std::string endings;  // 'p' asked politely, 'f' forced, in order
 
     Ports MakePorts() {
         struct Folders : FolderReader {
@@ -159,6 +160,7 @@ public:
                 s.starts.push_back(made);
                 if (s.nextStart) s.programs->StartFinished(request, *s.nextStart);
             }
+            void EndGames(bool forced) override { s.endings += forced ? 'f' : 'p'; }
             void Ask(const Question& question) override { s.questions.push_back(question); }
             void AskMachines(const Question& question) override { s.machineQuestions.push_back(question); }
         };
@@ -172,26 +174,31 @@ public:
 struct FakeWindow : FormWindow {
     std::string caption = "Tarvo - Generic Frontend by Quillan";
     float clientWidth = 7380, clientHeight = 4995;
-    bool minimized = false, shown = false;
+    bool minimized = false, hidden = false, shown = false, filled = false;
     int restored = 0;
     std::vector<std::string> messages;
     std::function<void()> whileTheMessageShows;
     std::vector<FormTimer> timers;
+    int padsEveryMs = 0;  // as the pads' timer was last started
     bool inputWaiting = false;
     std::string Caption() const override { return caption; }
     void SetCaption(const std::string& text) override { caption = text; }
     float ClientWidth() const override { return clientWidth; }
     float ClientHeight() const override { return clientHeight; }
-    void Show() override { shown = true; }
+    void Show(bool fillScreen) override { shown = true, filled = fillScreen; }
     void Minimize() override { minimized = true; }
-    bool IsMinimized() const override { return minimized; }
-    void Restore() override { minimized = false, ++restored; }
+    void Hide() override { hidden = true; }
+    bool IsAway() const override { return minimized || hidden; }
+    void Restore() override { minimized = hidden = false, ++restored; }
     void Unload() override {}
     void ShowMessage(const std::string& text) override {
         messages.push_back(text);
         if (whileTheMessageShows) whileTheMessageShows();
     }
-    void StartTimer(FormTimer timer, int) override { timers.push_back(timer); }
+    void StartTimer(FormTimer timer, int ms) override {
+        timers.push_back(timer);
+        if (timer == FormTimer::Pads) padsEveryMs = ms;
+    }
     bool InputWaiting() const override { return inputWaiting; }
 };
 
@@ -237,7 +244,8 @@ struct FakeImage : Placed<PictureControl> {
 
 struct FakePads : PadReader {
     int reads = 0;
-    std::vector<PadState> Read() override { return ++reads, std::vector<PadState>{}; }
+    std::vector<PadState> held;  // the pads as they are
+    std::vector<PadState> Read() override { return ++reads, held; }
 };
 
 // A whole Tarvo over the fakes, started with this command line.
@@ -587,7 +595,7 @@ TEST(Launch, OnePressOneStartAndTheWindowComesBackWhenTheLastGameEnds) {
                 t.services.nextStart = starts.at(*step);
                 t.form().Command1_Click();
             }
-            if (*step == 'e') t.services.programs->ProgramEnded();
+            if (*step == 'e') t.services.programs->ProgramEnded({}, 60000);
             if (*step == 'r') t.window.minimized = false;
         }
         EXPECT_EQ(t.services.starts.size(), std::size_t(c.started)) << c.steps;
@@ -598,6 +606,83 @@ TEST(Launch, OnePressOneStartAndTheWindowComesBackWhenTheLastGameEnds) {
         EXPECT_EQ(t.window.messages, *c.why ? std::vector<std::string>{"Could not start the emulator C:\\Emu\\zsnesw.exe: " +
                                                                         std::string(c.why)}
                                              : std::vector<std::string>{}) << c.steps;
+    }
+}
+
+// Tarvo with one ROM, active, and its game just started.
+void StartAGame(FakeTarvo& t) {
+    t.services.AddFile("C:\\Front\\roms\\a.smc");
+    ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
+    t.Select(0);
+    t.form().Form_Activate();
+    t.form().Command1_Click();
+    ASSERT_EQ(t.services.starts.size(), 1u);
+}
+
+TEST(Launch, AGameThatFailsAsItBeginsSaysWhy) {
+    struct Case { ProgramOutcome outcome; std::int64_t lastedMs; const char* message; };
+    const Case cases[] = {
+        {{3, 0, "one\ntwo"}, 200, "The emulator zsnesw.exe ended at once (exit code 3): one\ntwo"},
+        {{2, 0, ""}, 2999, "The emulator zsnesw.exe ended at once (exit code 2)."},
+        {{0, 11, ""}, 500, "The emulator zsnesw.exe ended at once (signal 11)."},
+        {{static_cast<int>(0xC0000135), 0, ""}, 500, "The emulator zsnesw.exe ended at once (exit code 0xC0000135)."},
+        {{0, 0, "handed over"}, 100, ""},  // a launcher whose game runs on
+        {{3, 0, "x"}, 3000, ""},           // a game, played, that failed as it ended
+    };
+    for (const auto& c : cases) {
+        FakeTarvo t("C:\\Emu\\zsnesw.exe");
+        StartAGame(t);
+        t.services.programs->ProgramEnded(c.outcome, c.lastedMs);
+        EXPECT_EQ(t.window.restored, 1) << c.message;
+        EXPECT_EQ(t.window.messages, *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+    }
+}
+
+TEST(Pads, BackAndStartHeldDuringAGameEndIt) {
+    // Each step, a tenth of a second: 'h' Back and Start held, 'b' Back only, 's' Start only, 'n' none;
+    // 'e' the game ends (by the signal it was sent, at once), 'g' the time for a polite end is up.
+    // What Tarvo asks of the games: 'p' to end, 'f' ended by force.
+    const std::string held(16, 'h');  // 1.5 s from the first to the last
+    struct Case { const char* padquit; std::string steps; const char* endings; };
+    const Case cases[] = {
+        {"", held, "p"},   {"", held.substr(1), ""},  {"", held + "g", "pf"},  {"", held + "eg", "p"},
+        {"", held + held, "p"},  // once for each hold
+        {"", std::string(8, 'h') + "n" + std::string(8, 'h'), ""},  {"", std::string(16, 'b') + std::string(16, 's'), ""},
+        {"OFF", held + "g", ""},
+    };
+    for (const auto& c : cases) {
+        FakeTarvo t("C:\\Emu\\zsnesw.exe");
+        if (*c.padquit) t.services.settings["padquit"] = c.padquit;
+        t.services.tick = 100;
+        StartAGame(t);
+        const int readsBefore = t.pads.reads;
+        for (const char step : c.steps) {
+            const PadState back{false, false, false, false, false, step == 's' || step == 'h', 0, 0, 0, step == 'b' || step == 'h'};
+            t.pads.held = {PadState{}, back};
+            if (step == 'e') t.services.programs->ProgramEnded({0, 15, ""}, 2000);
+            if (step == 'g') t.form().Form_Timer(FormTimer::GameEnds);
+            t.form().Form_Timer(FormTimer::Pads);
+            if (&step == &c.steps[0]) {
+                EXPECT_EQ(t.window.padsEveryMs, *c.padquit ? 16 : 100);  // in a game, 10 a second at most
+            }
+        }
+        EXPECT_EQ(t.services.endings, c.endings) << c.steps;
+        EXPECT_EQ(t.pads.reads > readsBefore, !*c.padquit) << c.steps;  // off: no pad is read during a game
+        EXPECT_TRUE(t.window.messages.empty()) << c.steps;  // the end the player asked for is no failure
+    }
+}
+
+TEST(Launch, UnderACompositorOfOneWindowTarvoFillsTheScreenAndHidesDuringTheGame) {
+    for (const bool oneWindow : {false, true}) {
+        FakeTarvo t("C:\\Emu\\zsnesw.exe");
+        t.services.host.oneWindowAtATime = oneWindow;
+        StartAGame(t);
+        EXPECT_EQ(t.window.filled, oneWindow);
+        EXPECT_EQ(t.window.hidden, oneWindow);
+        EXPECT_EQ(t.window.minimized, !oneWindow);
+        t.services.programs->ProgramEnded({}, 60000);
+        EXPECT_FALSE(t.window.IsAway());
+        EXPECT_EQ(t.window.restored, 1);
     }
 }
 

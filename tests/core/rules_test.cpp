@@ -6,6 +6,7 @@
 #include "app/emulator_profiles.h"
 #include "launch/launch.h"
 #include "text/ini.h"
+#include "text/last_lines.h"
 #include "text/paths.h"
 #include "text/set_titles.h"
 #include "text/utf8.h"
@@ -274,13 +275,15 @@ TEST(Pad, PressesAndHeldButtonsActAsKeys) {
         {".rrrrrrrrrrrrr.l.g", ".R.........R.R.L.."},  // the triggers repeat as the D-pad does
         {".aaaaaaaaaaaa.t", ".!............!"},  // Play never repeats
         {"dddd.d", ".....D"},  // held as the window came back: nothing until it is let go
+        {"bbdd.d", ".....D"},  // nor while any other button is
     };
-    const std::string kReadings = ".dusSh<>atlrg";
+    const std::string kReadings = ".dusSh<>atlrgb";
     const PadState kStates[] = {{}, {false, true}, {true}, {false, false, false, false, false, false, 32767},
                                 {false, false, false, false, false, false, -32768}, {false, false, false, false, false, false, 16384},
                                 {false, false, true}, {false, false, false, true}, {false, false, false, false, true},
                                 {false, false, false, false, false, true}, {false, false, false, false, false, false, 0, 32767},
-                                {false, false, false, false, false, false, 0, 0, 32767}, {false, false, false, false, false, false, 0, 0, 16384}};
+                                {false, false, false, false, false, false, 0, 0, 32767}, {false, false, false, false, false, false, 0, 0, 16384},
+                                {false, false, false, false, false, false, 0, 0, 0, true}};
     for (const auto& [readings, expected] : rows) {
         PadRepeat pad;
         std::string got;
@@ -289,6 +292,26 @@ TEST(Pad, PressesAndHeldButtonsActAsKeys) {
             got += ".UDPNLR!"[static_cast<int>(command)];
         }
         EXPECT_EQ(got, expected) << readings;
+    }
+}
+
+TEST(LastLines, TheEndOfAProgramsOutputAsAMessageQuotesIt) {
+    struct Case { std::vector<std::string> pieces; std::string text; };
+    const std::string e300 = [] { std::string s; for (int i = 0; i < 300; ++i) s += "\xC3\xA9"; return s; }();
+    const Case cases[] = {
+        {{"one\ntwo\n"}, "one\ntwo"},
+        {{"a\nb\nc\nd\ne\n"}, "b\nc\nd\ne"},  // four at most
+        {{"par", "tial\nli", "ne"}, "partial\nline"},
+        {{"\x1b[1;31mred\x1b[0m\r\n", "  \t \n\n", "10%\r100%\n"}, "red\n100%"},  // as a terminal showed it
+        {{std::string(600, 'x')}, std::string(500, 'x')},  // 500 characters, the end kept
+        {{e300}, e300},
+        {{std::string(10000, 'y') + "\nlast\n"}, std::string(495, 'y') + "\nlast"},
+        {{}, ""},
+    };
+    for (const auto& c : cases) {
+        LastLines lines;
+        for (const std::string& piece : c.pieces) lines.Add(piece);
+        EXPECT_EQ(lines.Text(), c.text);
     }
 }
 

@@ -201,10 +201,11 @@ TEST(PictureReader, ANewerPictureCancelsTheOneUnderWayBetweenItsCandidates) {
 struct Started : ProgramListener {
     std::vector<std::string> told;
     int ended = 0;
+    ProgramOutcome outcome;
     void StartFinished(const StartRequest& request, const StartResult& result) override {
         told.push_back(request.parameters + (result.started ? " started" : ": " + result.error));
     }
-    void ProgramEnded() override { ++ended; }
+    void ProgramEnded(const ProgramOutcome& how, std::int64_t) override { ++ended, outcome = how; }
     void ProgramAnswered(std::optional<std::string> output) override { told.push_back(output.value_or("no answer")); }
     void MachinesAnswered(std::shared_ptr<const MachineList> machines) override {
         told.push_back(machines ? std::to_string(machines->size()) + " machines" : "no machines");
@@ -212,10 +213,13 @@ struct Started : ProgramListener {
 };
 
 struct Launches : Launcher {
-    std::vector<std::function<void()>> ends;
+    std::vector<std::function<void(const ProgramOutcome&)>> ends;
     std::function<std::string(const std::string&)> PathsFor(const StartRequest&, const Cancellable&) override { return {}; }
     Launch Start(const StartRequest&, const Cancellable&) override { return {StartResult::Started(true), std::make_unique<StartedProgram>()}; }
-    bool Watch(std::unique_ptr<StartedProgram>, std::function<void()> ended) override { return ends.push_back(std::move(ended)), true; }
+    bool Watch(std::unique_ptr<StartedProgram>, std::function<void(const ProgramOutcome&)> ended) override {
+        return ends.push_back(std::move(ended)), true;
+    }
+    void EndAll(bool) override {}
     bool Ask(const Question& question, const std::function<void(std::string_view)>& output, const Cancellable&) override {
         output("Name: ");
         output("Description:\n");
@@ -241,10 +245,11 @@ TEST(Programs, AStartIsCheckedBesideTheWindowThenMadeAndWatched) {
                                  "/roms/missing.nes: the ROM missing.nes is gone; F5 reads the folder again",
                                  "Name: Description:\n", "no answer"}));
     ASSERT_EQ(launcher.ends.size(), 1u);
-    launcher.ends[0]();
+    launcher.ends[0]({2, 0, "missing"});
     EXPECT_EQ(listener.ended, 1);
+    EXPECT_EQ(listener.outcome.lastLines, "missing");
     programs.reset();  // a game that ends after the window has gone is told to no one
-    launcher.ends[0]();
+    launcher.ends[0]({});
     EXPECT_EQ(listener.ended, 1);
 }
 

@@ -47,6 +47,9 @@ public:
                    "exit $(cat \"$here/listxml.status\" 2>/dev/null || echo 0)\nfi\n"
                    "{ [ $# -le 1 ] && printf '%s\\n' \"$1\" || { printf '%s' \"$1\"; shift; printf '|%s' \"$@\"; echo; }; pwd; } >\"$here/t$$\"\n"
                    "cat \"$here/t$$\" >>\"$here/launched.txt\"\nrm \"$here/t$$\"\nname=${1##*/}\ni=0\n"
+                   "[ -e \"$here/stubborn\" ] && trap '' TERM\n"
+                   "if [ -e \"$here/fail\" ]; then read code after <\"$here/fail\"\n"
+                   "echo \"$name: starting\" >&2; echo \"$name: cannot be run\" >&2; sleep $after; exit $code; fi\n"
                    "while [ ! -e \"$here/$name.end\" ] && [ ! -e \"$here/end-all\" ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i + 1)); done\n"
                    ": >\"$here/$name.ended\"\n";
         launcher = "#!/bin/sh\nsetsid \"$(dirname \"$0\")/game\" \"$@\" &\n";
@@ -124,7 +127,8 @@ public:
         const std::pair<SDL_GameControllerButton, bool> buttons[] = {
             {SDL_CONTROLLER_BUTTON_DPAD_UP, state.dpadUp},          {SDL_CONTROLLER_BUTTON_DPAD_DOWN, state.dpadDown},
             {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, state.leftShoulder}, {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, state.rightShoulder},
-            {SDL_CONTROLLER_BUTTON_A, state.a},                     {SDL_CONTROLLER_BUTTON_START, state.start}};
+            {SDL_CONTROLLER_BUTTON_A, state.a},                     {SDL_CONTROLLER_BUTTON_START, state.start},
+            {SDL_CONTROLLER_BUTTON_BACK, state.back}};
         for (const auto& [button, held] : buttons) SDL_JoystickSetVirtualButton(pad, button, held);
         SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, static_cast<Sint16>(state.stickY));
         // A trigger is half a joystick's axis: all the way out is -32768.

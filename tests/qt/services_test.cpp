@@ -19,6 +19,7 @@
 #include <QTest>
 #include <algorithm>
 #include <ctime>
+#include <functional>
 #include <iterator>
 #include <sstream>
 
@@ -63,6 +64,13 @@ TEST(CommandLine, ArgumentsJoinedBySingleBlanks) {
     char* argv[] = {a0, a1, a2, a3, nullptr};
     EXPECT_EQ(posix::LinuxHost(4, argv).commandLine, "/opt/My Emus/mame \xff");
     EXPECT_EQ(posix::LinuxHost(1, argv).commandLine, "");
+    const QByteArray gamescope = qgetenv("GAMESCOPE_WAYLAND_DISPLAY"), desktop = qgetenv("XDG_CURRENT_DESKTOP");
+    struct Case { const char* display; const char* desktop; bool oneWindow; };  // Steam Deck's game mode
+    for (const Case& c : {Case{"", "KDE", false}, Case{"gamescope-0", "KDE", true}, Case{"", "gamescope", true}}) {
+        qputenv("GAMESCOPE_WAYLAND_DISPLAY", c.display), qputenv("XDG_CURRENT_DESKTOP", c.desktop);
+        EXPECT_EQ(posix::LinuxHost(1, argv).oneWindowAtATime, c.oneWindow) << c.display << c.desktop;
+    }
+    qputenv("GAMESCOPE_WAYLAND_DISPLAY", gamescope), qputenv("XDG_CURRENT_DESKTOP", desktop);
     const QByteArray config = qgetenv("XDG_CONFIG_HOME"), home = qgetenv("HOME");
     qputenv("HOME", "/home/me");
     for (const char* folder : {"", "/settings"}) {
@@ -89,9 +97,10 @@ TEST(Start, AGameIsWaitedForWhateverItsLauncherDoesAndOutlivesTarvo) {
     // leaves a session bus of its own behind, as an SDL game in a session without one does.
     ASSERT_EQ(symlink("/bin/sleep", (t / "dbus-daemon").c_str()), 0);
     t.Write("game", "#!/bin/sh\necho $$ >>'" + t / "pids" + "'\nsetsid '" + t / "dbus-daemon" + "' 30 >/dev/null 2>&1 &\n"
-                    "echo $! >>'" + t / "helpers" + "'\ni=0\n"
-                    "while [ ! -e '" + t / "end" + "' ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i + 1)); done\n", true);
-    t.Write("emu", "#!/bin/sh\nsetsid '" + t / "game" + "' &\n", true);
+                    "echo $! >>'" + t / "helpers" + "'\necho \"playing $1\"\ni=0\n"
+                    "while [ ! -e '" + t / "end" + "' ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i + 1)); done\n"
+                    "echo \"played $1\" >&2\n", true);
+    t.Write("emu", "#!/bin/sh\nsetsid '" + t / "game" + "' \"$@\" &\n", true);
     auto game = [&](std::size_t n) {  // the nth game's process, once it plays
         std::vector<pid_t> pids;
         for (int i = 0; i < 500 && pids.size() < n; ++i, QTest::qWait(10)) {
@@ -107,6 +116,10 @@ TEST(Start, AGameIsWaitedForWhateverItsLauncherDoesAndOutlivesTarvo) {
     posix::Reap(own);
     posix::LinuxFiles files;
     QtWindowThread window;
+    // What the games print reaches Tarvo's own output and error, here files.
+    const int output = dup(STDOUT_FILENO), error = dup(STDERR_FILENO);
+    const int printedTo = open((t / "printed").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+    dup2(printedTo, STDOUT_FILENO), dup2(printedTo, STDERR_FILENO), close(printedTo);
     std::size_t games = 0;
     for (const bool pidfds : {true, false}) {  // and where the system has none: ends asked for now and then
         t.Remove("end");
@@ -114,11 +127,9 @@ TEST(Start, AGameIsWaitedForWhateverItsLauncherDoesAndOutlivesTarvo) {
         auto launcher = std::make_unique<LinuxLauncher>(files, window, pidfds);
         Launcher::Launch launch = launcher->Start({t / "emu", "a.nes", t / "", ""}, NeverCancelled());
         ASSERT_TRUE(launch.result.started && launch.program);
-        launcher->Watch(std::move(launch.program), [&] { ++ended; });
+        launcher->Watch(std::move(launch.program), [&](const ProgramOutcome&) { ++ended; });
         const pid_t first = game(++games);
         EXPECT_NE(getsid(first), getsid(0));  // no terminal or session of Tarvo's ends it
-        const auto output = [](pid_t pid) { return std::filesystem::read_symlink("/proc/" + std::to_string(pid) + "/fd/1"); };
-        EXPECT_EQ(output(first), output(getpid()));  // its messages go where Tarvo's do
         QTest::qWait(300);
         EXPECT_EQ(ended, 0);  // its launcher has ended, it has not
         t.Write("end", "");
@@ -128,15 +139,55 @@ TEST(Start, AGameIsWaitedForWhateverItsLauncherDoesAndOutlivesTarvo) {
         if (!pidfds) continue;
         t.Remove("end");
         launch = launcher->Start({t / "emu", "b.nes", t / "", ""}, NeverCancelled());
-        launcher->Watch(std::move(launch.program), [&] { ++ended; });
+        launcher->Watch(std::move(launch.program), [&](const ProgramOutcome&) { ++ended; });
         const pid_t second = game(++games);
-        launcher.reset();  // Tarvo ends while the game runs: it runs on
+        launcher.reset();  // Tarvo ends while the game runs: it runs on, and what it prints still arrives
         EXPECT_EQ(kill(second, 0), 0);
         t.Write("end", "");
         waitpid(second, nullptr, 0);
     }
+    for (int i = 0; i < 200 && t.Read("printed").find("played b.nes") == std::string::npos; ++i) QTest::qWait(10);
+    dup2(output, STDOUT_FILENO), dup2(error, STDERR_FILENO), close(output), close(error);
+    const std::string printed = t.Read("printed");
+    for (const char* line : {"playing a.nes\n", "played a.nes\n", "playing b.nes\n", "played b.nes\n"}) {
+        EXPECT_NE(printed.find(line), std::string::npos) << line << " not in: " << printed;
+    }
     std::istringstream helpers(t.Read("helpers"));
     for (pid_t pid; helpers >> pid;) kill(pid, SIGKILL);
+}
+
+TEST(Start, AGameEndsAsItWasAskedAndTellsHowItEnded) {
+    // Each row: the game (a launcher's, left behind, when it begins with "setsid"), how Tarvo ends it
+    // ("" not at all, "p" politely, "pf" politely then forced), how it ended and the last lines it printed.
+    struct Case { const char* game; const char* ending; ProgramOutcome outcome; };
+    const Case cases[] = {
+        {"echo one >&2; sleep 0.1; echo two; exit 3", "", {3, 0, "one\ntwo"}},
+        {"printf 'a\\nb\\nc\\nd\\n\\033[31me\\033[0m\\r\\n'; kill -USR1 $$", "", {0, SIGUSR1, "b\nc\nd\ne"}},
+        {"exec sleep 30", "p", {0, SIGTERM, ""}},
+        {"setsid sh -c 'trap \"echo asked; exit 0\" TERM; sleep 30 & wait' &", "p", {0, 0, "asked"}},
+        {"trap '' TERM; sleep 30", "pf", {0, SIGKILL, ""}},
+    };
+    ScratchFolder t;
+    posix::LinuxFiles files;
+    QtWindowThread window;
+    LinuxLauncher launcher(files, window);
+    for (const auto& c : cases) {
+        t.Write("emu", std::string("#!/bin/sh\n") + c.game + "\n", true);
+        std::optional<ProgramOutcome> ended;
+        Launcher::Launch launch = launcher.Start({t / "emu", "", t / "", ""}, NeverCancelled());
+        ASSERT_TRUE(launch.program) << c.game;
+        launcher.Watch(std::move(launch.program), [&](const ProgramOutcome& outcome) { ended = outcome; });
+        QTest::qWait(300);  // under way
+        for (const char* step = c.ending; *step; ++step) {
+            launcher.EndAll(*step == 'f');
+            QTest::qWait(300);
+        }
+        for (int i = 0; i < 300 && !ended; ++i) QTest::qWait(10);
+        ASSERT_TRUE(ended) << c.game;
+        EXPECT_EQ(ended->exitCode, c.outcome.exitCode) << c.game;
+        EXPECT_EQ(ended->signal, c.outcome.signal) << c.game;
+        EXPECT_EQ(ended->lastLines, c.outcome.lastLines) << c.game;
+    }
 }
 
 TEST(Ask, AnAnswerIsCappedTimedAndReadOnlyWhileItsProgramRuns) {
@@ -164,7 +215,7 @@ TEST(Ask, AnAnswerIsCappedTimedAndReadOnlyWhileItsProgramRuns) {
     struct Answers : ProgramListener {
         int answered = 0;
         void StartFinished(const StartRequest&, const StartResult&) override {}
-        void ProgramEnded() override {}
+        void ProgramEnded(const ProgramOutcome&, std::int64_t) override {}
         void ProgramAnswered(std::optional<std::string>) override { ++answered; }
         void MachinesAnswered(std::shared_ptr<const MachineList>) override { ++answered; }
     } answers;
@@ -185,8 +236,9 @@ TEST(Ask, AnAnswerIsCappedTimedAndReadOnlyWhileItsProgramRuns) {
 TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
     const auto d = MakeWindowDriver();
     const std::string app = d->folder / "app", bin = d->folder / "bin", ran = d->folder / "ran";
-    // Stand-ins on PATH: wine records what it was given; winepath notes its process, then acts.
-    d->folder.Write("bin/wine", "#!/bin/sh\n[ \"$2\" = -listfull ] && exit 1\nprintf '%s\\n%s\\n' \"$2\" \"$PWD\" >>'" + app + "/launched.txt'\n", true);
+    // Stand-ins on PATH: wine records what it was given to start (a question, it fails); winepath
+    // notes its process, then acts.
+    d->folder.Write("bin/wine", "#!/bin/sh\ncase \"$2\" in -list*) exit 1;; esac\nprintf '%s\\n%s\\n' \"$2\" \"$PWD\" >>'" + app + "/launched.txt'\n", true);
     const std::string saidWinepath = "#!/bin/sh\necho $$ >'" + ran + "'\n";
     auto winepathLingers = [&] { const std::string pid = d->folder.Read("ran"); return !pid.empty() && std::filesystem::exists("/proc/" + pid.substr(0, pid.size() - 1)); };
     const QByteArray path = qgetenv("PATH"), prefix = qgetenv("WINEPREFIX");
@@ -375,6 +427,54 @@ TEST(RealProgram, WithoutASessionBusTarvoIsBackWithinASecondOfTheGamesEnd) {
     tarvo.kill();
     tarvo.waitForFinished();
     kill(std::atoi(t.Read("bus").c_str()), SIGTERM);
+}
+
+TEST(RealProgram, UnderGamescopeTarvoFillsTheScreenAndHidesWhileTheGameRuns) {
+    // There is no gamescope here: what can be seen on the test display with its variable set.
+    XScreen screen;
+    if (!screen.Usable()) GTEST_SKIP() << "no X display";
+    ScratchFolder t;
+    t.Write("roms/a.nes", "rom"), t.Write("roms/b.nes", "rom");
+    t.Write("app/nestopia", "#!/bin/sh\necho \"$1\" >>'" + t / "launched" + "'\ni=0\n"
+                            "while [ ! -e '" + t / "end" + "' ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i + 1)); done\n"
+                            "rm -f '" + t / "end" + "'\n", true);
+    QProcess tarvo;
+    StartTarvo(tarvo, t, t / "app/nestopia", "xcb", {{"GAMESCOPE_WAYLAND_DISPLAY", "gamescope-0"}});
+    const xcb_window_t window = screen.WaitForTarvo(10000);
+    ASSERT_NE(window, 0u);
+    auto until = [&](const std::function<bool()>& done) {
+        for (int i = 0; i < 300 && !done(); ++i) QTest::qWait(10);
+        return done();
+    };
+    EXPECT_TRUE(until([&] { return screen.FillsTheScreen(window); }));
+    screen.Focus(window);
+    screen.Press(0xff54), screen.Press(0xff0d);  // Down, Enter: the first ROM
+    ASSERT_TRUE(until([&] { return !t.Read("launched").empty(); }));
+    EXPECT_TRUE(until([&] { return !screen.Mapped(window); })) << "still on screen, or only iconic, while the game runs";
+    t.Write("end", "");
+    EXPECT_TRUE(until([&] { return screen.Mapped(window) && screen.Focused() == window; })) << "not back, or not active";
+    screen.Press(0xff54), screen.Press(0xff0d);  // the list has the keys: the next ROM
+    EXPECT_TRUE(until([&] { return t.Read("launched") == t / "roms/a.nes\n" + t / "roms/b.nes\n"; })) << t.Read("launched");
+    t.Write("end", "");
+    tarvo.kill();
+    tarvo.waitForFinished();
+}
+
+TEST(RealEmulator, MamesOwnWordsWhenASetCannotRun) {
+    if (!std::filesystem::exists("/usr/games/mame")) GTEST_SKIP() << "no MAME (apt install mame)";
+    auto d = MakeWindowDriver();
+    d->folder.Write("roms/pacman.zip", "not a zip at all");
+    d->UseSetting("mame", "args", "-rompath %ROMDIR% %BASENAME%");
+    d->Show("/usr/games/mame");
+    EXPECT_TRUE(d->WaitUntil([&] { return d->Rows() == std::vector<std::string>{"pacman"}; }, 10000));
+    d->Click(0);
+    const std::string message = d->MessageDuring([&] {
+        d->ClickPlay();
+        d->WaitUntil([&] { return d->Minimized(); }, 2000);
+        d->WaitUntil([&] { return !d->Minimized(); }, 10000);
+    });
+    EXPECT_EQ(message.rfind("The emulator mame ended at once (exit code 2): ", 0), 0u) << message;
+    EXPECT_NE(message.find("Fatal error: Required files are missing, the machine cannot be run."), std::string::npos) << message;
 }
 
 TEST(RealProgram, EscDuringTheDecodeOfAHugePictureEndsTarvoWell) {

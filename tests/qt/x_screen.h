@@ -60,6 +60,30 @@ public:
         xcb_flush(connection_);
     }
 
+    // Whether the window is mapped (shown, not withdrawn).
+    bool Mapped(xcb_window_t window) {
+        xcb_get_window_attributes_reply_t* attributes =
+            xcb_get_window_attributes_reply(connection_, xcb_get_window_attributes(connection_, window), nullptr);
+        const bool mapped = attributes && attributes->map_state != XCB_MAP_STATE_UNMAPPED;
+        std::free(attributes);
+        return mapped;
+    }
+    // The window that has the keyboard's focus.
+    xcb_window_t Focused() {
+        xcb_get_input_focus_reply_t* focus = xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr);
+        const xcb_window_t window = focus ? focus->focus : 0;
+        std::free(focus);
+        return window;
+    }
+    // Whether the window covers the whole screen.
+    bool FillsTheScreen(xcb_window_t window) {
+        xcb_get_geometry_reply_t* geometry = xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window), nullptr);
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
+        const bool fills = geometry && geometry->width == screen->width_in_pixels && geometry->height == screen->height_in_pixels;
+        std::free(geometry);
+        return fills;
+    }
+
 private:
     std::string Title(xcb_window_t window) {
         xcb_get_property_reply_t* title = xcb_get_property_reply(

@@ -23,18 +23,18 @@ set(allowed [[
     DeleteCriticalSection DuplicateHandle EnterCriticalSection FindClose FindFirstFileExW FindNextFileW
     FileTimeToSystemTime FormatMessageA FreeLibrary FormatMessageW GetCommandLineW GetExitCodeProcess GetOverlappedResult GetCurrentProcess GetCurrentProcessId GetCurrentThread GetCurrentThreadId
     GetFileAttributesExW GetFileAttributesW GetFileInformationByHandle GetFileType GetHandleInformation
-    GetLastError GetModuleFileNameW GetModuleHandleA GetModuleHandleExW GetModuleHandleW GetProcAddress GetProcessAffinityMask
+    GetLastError GetModuleFileNameW GetModuleHandleA GetModuleHandleExW GetModuleHandleW GetProcAddress GetProcessAffinityMask GetProcessId
     GetProcessTimes GetSystemTimeAdjustment GetThreadTimes
     GetQueuedCompletionStatus GetStartupInfoW
     GetSystemDirectoryW GetSystemTimeAsFileTime GetThreadContext GetThreadPriority GetTickCount64
     InitializeCriticalSection IsDBCSLeadByteEx IsDebuggerPresent LeaveCriticalSection LoadLibraryW LocalFree
     MulDiv MultiByteToWideChar OpenProcess OutputDebugStringA PeekNamedPipe PostQueuedCompletionStatus
-    QueryPerformanceCounter QueryPerformanceFrequency RaiseException
+    QueryInformationJobObject QueryPerformanceCounter QueryPerformanceFrequency RaiseException
     ReadFile
     RegisterWaitForSingleObject
     ReleaseSemaphore RemoveVectoredExceptionHandler ResetEvent ResumeThread RtlCaptureContext SetInformationJobObject
     RtlLookupFunctionEntry RtlUnwindEx RtlVirtualUnwind SetEvent SetLastError SetProcessAffinityMask
-    SetSystemTime SetThreadContext SetThreadPriority SetUnhandledExceptionFilter Sleep SuspendThread TerminateProcess TlsAlloc TlsGetValue
+    SetSystemTime SetThreadContext SetThreadPriority SetUnhandledExceptionFilter Sleep SuspendThread TerminateJobObject TerminateProcess TlsAlloc TlsGetValue
     TlsSetValue TryEnterCriticalSection UnregisterWaitEx VirtualProtect VirtualQuery WaitForMultipleObjects
     WaitForSingleObject WideCharToMultiByte __C_specific_handler
   msvcrt: ___lc_codepage_func ___mb_cur_max_func __iob_func __set_app_type __setusermatherr __wgetmainargs
@@ -43,10 +43,10 @@ set(allowed [[
     localeconv longjmp malloc memchr memcmp memcpy memmove memset printf realloc signal strcmp strerror strlen
     strncmp vfprintf wcslen
   user32: AdjustWindowRectEx AllowSetForegroundWindow BeginPaint CreateWindowExW DefWindowProcW DestroyIcon DestroyWindow
-    DispatchMessageW DrawFocusRect DrawIconEx DrawTextW EndPaint FillRect FindWindowW GetActiveWindow GetClientRect
+    DispatchMessageW DrawFocusRect DrawIconEx DrawTextW EndPaint EnumWindows FillRect FindWindowW GetActiveWindow GetClientRect
     GetDC GetFocus GetKeyState GetMessagePos GetMessageW GetMonitorInfoW GetParent GetSysColor
     GetQueueStatus GetSysColorBrush GetSystemMetrics
-    GetMessageTime GetWindowLongPtrW GetWindowThreadProcessId InSendMessage InflateRect InvalidateRect IsChild IsDialogMessageW IsIconic IsWindow IsWindowVisible
+    GetMessageTime GetWindow GetWindowLongPtrW GetWindowThreadProcessId InSendMessage InflateRect InvalidateRect IsChild IsDialogMessageW IsIconic IsWindow IsWindowVisible
     KillTimer LoadCursorW LoadIconW LoadImageW MapWindowPoints MessageBoxW MonitorFromWindow MoveWindow NotifyWinEvent PostMessageW PostQuitMessage PtInRect RegisterClassExW
     ReleaseDC ScreenToClient SendMessageTimeoutW SendMessageW SetFocus SetForegroundWindow SetTimer SetWindowLongPtrW SetWindowPos
     SetWindowTextW ShowWindow SystemParametersInfoW TranslateMessage

@@ -6,9 +6,12 @@
 // for a game, it adds what followed its name on the command line and
 // its working folder, as UTF-8 lines, to launched.txt beside itself, and
 // writes to opened.txt whether it could open the file its first argument
-// names ("opened" or "not opened"). Then it plays until <N>.end or end-all
-// appears beside it (N: its parameters after the last "\"), and writes
-// <N>.ended as it ends.
+// names ("opened" or "not opened"). With fail beside it, holding "<code>
+// <seconds>", it exits with that code after that long. Else it plays, in a
+// window of its own shown without taking the focus, until <N>.end or
+// end-all appears beside it (N: its parameters after the last "\"), and
+// writes <N>.ended as it ends; WM_CLOSE to its window ends it too, unless
+// stubborn is there.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -43,6 +46,48 @@ void Write(const std::wstring& path, const std::string& text, DWORD access = GEN
     CloseHandle(file);
 }
 
+// Its game's window: it plays until it is closed, or an end file appears.
+struct Game {
+    std::wstring name, folder;
+    bool stubborn;
+    int ticks = 0;  // at most 30 s, as a test's game never outlives its test
+};
+
+LRESULT CALLBACK GameWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* game = reinterpret_cast<Game*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    switch (message) {
+        case WM_TIMER:
+            if (Exists(game->name + L".end") || Exists(game->folder + L"end-all") || ++game->ticks > 600) {
+                Write(game->name + L".ended", "");
+                DestroyWindow(window);
+            }
+            return 0;
+        case WM_CLOSE:
+            if (!game->stubborn) DestroyWindow(window);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+void Play(Game game) {
+    WNDCLASSW type{};
+    type.lpfnWndProc = GameWindow;
+    type.hInstance = GetModuleHandleW(nullptr);
+    type.lpszClassName = L"TarvoStandInGame";
+    RegisterClassW(&type);
+    HWND window = CreateWindowExW(0, type.lpszClassName, L"game", WS_OVERLAPPEDWINDOW, 0, 0, 200, 150, nullptr, nullptr,
+                                  type.hInstance, nullptr);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&game));
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    SetTimer(window, 1, 50, nullptr);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -73,8 +118,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const bool opened = Opens(tail) || (argc > 1 && Opens(argv[1]));
     Write(folder + L"launched.txt", Narrow(tail) + "\n" + Narrow(current) + "\n", FILE_APPEND_DATA, OPEN_ALWAYS);
     Write(folder + L"opened.txt", opened ? "opened" : "not opened");
-    const std::wstring name = folder + tail.substr(tail.rfind(L'\\') + 1);
-    for (int i = 0; i < 600 && !Exists(name + L".end") && !Exists(folder + L"end-all"); ++i) Sleep(50);
-    Write(name + L".ended", "");
+    if (Exists(folder + L"fail")) {
+        const std::string fail = Read(folder + L"fail");
+        Sleep(static_cast<DWORD>(std::atof(fail.substr(fail.find(' ') + 1).c_str()) * 1000));
+        return std::atoi(fail.c_str());
+    }
+    Play({folder + tail.substr(tail.rfind(L'\\') + 1), folder, Exists(folder + L"stubborn")});
     return 0;
 }

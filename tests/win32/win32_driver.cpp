@@ -200,7 +200,7 @@ public:
         move(static_cast<WORD>((state.dpadUp ? XINPUT_GAMEPAD_DPAD_UP : 0) | (state.dpadDown ? XINPUT_GAMEPAD_DPAD_DOWN : 0) |
                                (state.leftShoulder ? XINPUT_GAMEPAD_LEFT_SHOULDER : 0) |
                                (state.rightShoulder ? XINPUT_GAMEPAD_RIGHT_SHOULDER : 0) | (state.a ? XINPUT_GAMEPAD_A : 0) |
-                               (state.start ? XINPUT_GAMEPAD_START : 0)),
+                               (state.start ? XINPUT_GAMEPAD_START : 0) | (state.back ? XINPUT_GAMEPAD_BACK : 0)),
              static_cast<SHORT>(-1 - state.stickY), static_cast<BYTE>(state.leftTrigger * 255 / 32767),
              static_cast<BYTE>(state.rightTrigger * 255 / 32767));
         WaitUntil({}, milliseconds);

@@ -44,7 +44,7 @@ bool AskProgram(const std::string& program, const std::vector<std::string>& argu
     Child child;
     {
         const UniqueFd writeEnd(ends[1]);
-        if (!StartChild(program, arguments, folder, child, writeEnd.get()).started) return false;
+        if (!StartChild(program, arguments, folder, child, {writeEnd.get(), -1, true}).started) return false;
     }
     fcntl(pipeOut.get(), F_SETFL, O_NONBLOCK);
     fcntl(pipeOut.get(), F_SETPIPE_SZ, 1 << 20);  // room for what gathers meanwhile

@@ -2,6 +2,9 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
+#include <string>
+
 namespace tarvo::posix {
 
 namespace {
@@ -14,6 +17,13 @@ std::string ExecutableFolderOfThisProcess() {
     return path.substr(0, path.rfind('/') + 1);
 }
 
+// Steam Deck's game mode: gamescope names its display, or itself as the desktop.
+bool UnderGamescope() {
+    const char* display = std::getenv("GAMESCOPE_WAYLAND_DISPLAY");
+    const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
+    return (display && *display) || (desktop && std::string(desktop) == "gamescope");
+}
+
 }  // namespace
 
 Host LinuxHost(int argc, char** argv) {
@@ -22,6 +32,7 @@ Host LinuxHost(int argc, char** argv) {
         if (i > 1) host.commandLine += ' ';
         host.commandLine += argv[i];
     }
+    host.oneWindowAtATime = UnderGamescope();
     return host;
 }
 

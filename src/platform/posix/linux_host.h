@@ -6,7 +6,8 @@
 namespace tarvo::posix {
 
 // "/" and no ".exe"; the folder of /proc/self/exe; argv[1..] joined by
-// single blanks, the command line as a user typed it.
+// single blanks, the command line as a user typed it; one window at a time
+// under gamescope.
 Host LinuxHost(int argc, char** argv);
 
 }  // namespace tarvo::posix

@@ -22,7 +22,7 @@ namespace {
 // blocked signals, SIGPIPE as it normally is.
 class SpawnSetup {
 public:
-    SpawnSetup(const std::string& folder, int outputFd) {
+    SpawnSetup(const std::string& folder, const Streams& streams) {
         posix_spawnattr_init(&attributes_);
         sigset_t none, defaults;
         sigemptyset(&none);
@@ -33,9 +33,11 @@ public:
         posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
         posix_spawn_file_actions_init(&actions_);
         posix_spawn_file_actions_addchdir_np(&actions_, folder.c_str());
-        if (outputFd >= 0) {  // asked, not played: nothing to read from Tarvo
-            posix_spawn_file_actions_adddup2(&actions_, outputFd, STDOUT_FILENO);
+        if (streams.output >= 0) posix_spawn_file_actions_adddup2(&actions_, streams.output, STDOUT_FILENO);
+        if (streams.error >= 0) posix_spawn_file_actions_adddup2(&actions_, streams.error, STDERR_FILENO);
+        if (streams.asked) {
             posix_spawn_file_actions_addopen(&actions_, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+            posix_spawn_file_actions_addopen(&actions_, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
         }
     }
     ~SpawnSetup() {
@@ -69,17 +71,19 @@ void NoteStarted(pid_t pid, bool started) {
 
 Child ChildOf(pid_t pid) { return {pid, UniqueFd(static_cast<int>(syscall(SYS_pidfd_open, pid, 0)))}; }
 
+void NoteStartedHere(pid_t pid) { NoteStarted(pid, true); }
+
 bool StartedHere(pid_t pid) {
     const std::lock_guard<std::mutex> lock(g_startedMutex);
     return g_started.count(pid) != 0;
 }
 
 StartResult StartChild(const std::string& program, const std::vector<std::string>& arguments,
-                       const std::string& folder, Child& child, int outputFd) {
+                       const std::string& folder, Child& child, const Streams& streams) {
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-    const SpawnSetup setup(folder, outputFd);
+    const SpawnSetup setup(folder, streams);
     // glibc reports a failed chdir or exec here, before returning.
     const std::lock_guard<std::mutex> lock(g_startedMutex);  // noted before anyone can look for it
     const int error = posix_spawn(&child.pid, argv[0], setup.Actions(), setup.Attributes(), argv.data(), environ);

@@ -23,14 +23,18 @@ struct Child {
 // The child of that process id, with its pidfd (empty when it has none).
 Child ChildOf(pid_t pid);
 
+// Where a child's standard streams go, other than where Tarvo's do.
+struct Streams {
+    int output = -1, error = -1;  // descriptors, or -1: Tarvo's own
+    bool asked = false;           // a program asked, not played: input from /dev/null, complaints into it
+};
+
 // Starts the program in a session of its own, so it outlives Tarvo and a
-// closing terminal, with exactly these arguments, in the working folder;
-// its standard output goes to outputFd when one is given, and its
-// standard input then comes from /dev/null. A failure to
-// start (a missing file, one that may not be run) comes back with the
-// system's words.
+// closing terminal, with exactly these arguments, in the working folder,
+// its streams as asked. A failure to start (a missing file, one that may
+// not be run) comes back with the system's words.
 StartResult StartChild(const std::string& program, const std::vector<std::string>& arguments,
-                       const std::string& folder, Child& child, int outputFd = -1);
+                       const std::string& folder, Child& child, const Streams& streams = {});
 
 // Collects the child: waiting for its end, or only when it has ended
 // already; true when it was collected (its status then told).
@@ -40,6 +44,8 @@ inline bool ExitedWell(const Child& child) { return WIFEXITED(child.status) && W
 // Whether the process is one that StartChild started and that is not yet
 // reaped.
 bool StartedHere(pid_t pid);
+// A child Tarvo made itself, counted as StartChild's.
+void NoteStartedHere(pid_t pid);
 
 // The program of that name in a folder of PATH, or empty.
 std::string FindOnPath(const std::string& name);

@@ -1,5 +1,8 @@
 #include "linux_launcher.h"
 
+#include <signal.h>
+#include <sys/wait.h>
+
 #include <cctype>
 
 #include "ask_program.h"
@@ -18,7 +21,16 @@ constexpr int kWinepathMs = 2000;
 struct Started : StartedProgram {
     posix::Child child;
     std::set<pid_t> before;  // Tarvo's children as it started: not the game's
+    std::unique_ptr<posix::GameOutput> output;
 };
+
+ProgramOutcome OutcomeOf(int status, std::string lastLines) {
+    ProgramOutcome outcome;
+    if (WIFEXITED(status)) outcome.exitCode = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
+    outcome.lastLines = std::move(lastLines);
+    return outcome;
+}
 
 }  // namespace
 
@@ -58,16 +70,30 @@ Launcher::Launch LinuxLauncher::Start(const StartRequest& request, const Cancell
     if (cancel.Cancelled()) return {StartResult::Failed("Tarvo is closing"), nullptr};  // no game after Tarvo
     auto started = std::make_unique<Started>();
     started->before = posix::ChildrenNow();
-    const StartResult result = posix::StartChild(command.program, command.arguments, request.workingFolder, started->child);
+    started->output = posix::GameOutput::Open(window_);
+    const posix::Streams streams = started->output ? started->output->ForTheGame() : posix::Streams{};
+    const StartResult result =
+        posix::StartChild(command.program, command.arguments, request.workingFolder, started->child, streams);
     if (!result.started) return {result, nullptr};
     return {result, std::move(started)};
 }
 
-bool LinuxLauncher::Watch(std::unique_ptr<StartedProgram> program, std::function<void()> ended) {
+bool LinuxLauncher::Watch(std::unique_ptr<StartedProgram> program, std::function<void(const ProgramOutcome&)> ended) {
     auto& started = static_cast<Started&>(*program);
-    watch_.Watch(std::move(started.child), started.before, std::move(ended));
+    outputs_.remove_if([](const auto& output) { return output->Finished(); });
+    posix::GameOutput* output = started.output.get();
+    if (output) {
+        output->Started();
+        outputs_.push_back(std::move(started.output));
+    }
+    watch_.Watch(std::move(started.child), started.before, [output, ended = std::move(ended)](int status) {
+        if (!output) return ended(OutcomeOf(status, {}));
+        output->AfterTheEnd([status, ended](std::string lastLines) { ended(OutcomeOf(status, std::move(lastLines))); });
+    });
     return true;
 }
+
+void LinuxLauncher::EndAll(bool forced) { watch_.SignalAll(forced ? SIGKILL : SIGTERM); }
 
 bool LinuxLauncher::Ask(const Question& question, const std::function<void(std::string_view)>& output,
                         const Cancellable& cancel) {

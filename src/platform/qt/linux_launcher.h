@@ -2,8 +2,11 @@
 // Programs on Linux: started without a shell, with exactly the arguments
 // given; a Windows program (one that begins with MZ, whatever its name)
 // under wine from PATH, told paths as Wine names them; watched until they
-// and all they start have ended.
+// and all they start have ended. What a game prints passes through Tarvo,
+// which keeps its last lines.
 
+#include <list>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -11,6 +14,7 @@
 #include "os/files.h"
 #include "os/programs.h"
 #include "os/window_thread.h"
+#include "game_output.h"
 #include "process_watch.h"
 
 namespace tarvo {
@@ -24,7 +28,8 @@ public:
     std::function<std::string(const std::string& path)> PathsFor(const StartRequest& request,
                                                                  const Cancellable& cancel) override;
     Launch Start(const StartRequest& request, const Cancellable& cancel) override;
-    bool Watch(std::unique_ptr<StartedProgram> program, std::function<void()> ended) override;
+    bool Watch(std::unique_ptr<StartedProgram> program, std::function<void(const ProgramOutcome&)> ended) override;
+    void EndAll(bool forced) override;
     bool Ask(const Question& question, const std::function<void(std::string_view)>& output,
              const Cancellable& cancel) override;
 
@@ -42,6 +47,8 @@ private:
     Files& files_;
     WindowThread& window_;
     ProcessWatch watch_;
+    // The games' output, until all of it has been passed on.
+    std::list<std::unique_ptr<posix::GameOutput>> outputs_;
 };
 
 }  // namespace tarvo

@@ -19,16 +19,25 @@ const char kUsage[] =
     "emulator with the one you pick.\n"
     "\n"
     "Settings, in $XDG_CONFIG_HOME/Tarvo/Tarvo.conf (~/.config/Tarvo/Tarvo.conf),\n"
-    "group [Settings]: roms (the ROM folder), shots (the screenshot folder) and\n"
-    "emu (the emulator when the command line names none tarvo knows). A file\n"
-    "Tarvo.ini beside the tarvo executable, with the same group and keys,\n"
+    "group [Settings], or an emulator's own group ([mame], [retroarch]: its file\n"
+    "name less .exe), looked up there first:\n"
+    "  roms      the ROM folder\n"
+    "  shots     the screenshot folder\n"
+    "  emu       the emulator when the command line names none tarvo knows\n"
+    "  hide      more arcade sets to hide: clones,mechanical,notworking\n"
+    "  padquit   off: Back and Start held do not end a game\n"
+    "In an emulator's group only:\n"
+    "  pattern   its ROM files, wildcards separated by ; (*.sfc;*.smc)\n"
+    "  args      its arguments, with %ROM%, %ROMFILE%, %BASENAME%, %ROMDIR%\n"
+    "A file Tarvo.ini beside the tarvo executable, with the same groups and keys,\n"
     "replaces Tarvo.conf when it is there; in it a relative path is taken from\n"
     "the executable's folder, so the folder works wherever it is mounted.\n"
     "\n"
     "Keys: Enter or a double-click starts the selected ROM, Esc closes tarvo,\n"
     "F5 reads the ROM folder again, letters typed find the ROM they begin. A\n"
     "gamepad: the D-pad or left stick moves, the shoulder buttons page, the\n"
-    "triggers jump by first letter, A or Start plays. See tarvo(1).\n";
+    "triggers jump by first letter, A or Start plays; Back and Start held for\n"
+    "1.5 s end the game. See tarvo(1).\n";
 
 }  // namespace
 

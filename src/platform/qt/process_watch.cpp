@@ -1,5 +1,8 @@
 #include "process_watch.h"
 
+#include <signal.h>
+#include <unistd.h>
+
 #include "launch/session_helpers.h"
 #include "process_tree.h"
 
@@ -10,8 +13,8 @@ ProcessWatch::ProcessWatch(bool pidfds) : pidfds_(pidfds) {
     connect(&askForEnds_, &QTimer::timeout, this, [this] { AskForEnds(); });
 }
 
-void ProcessWatch::Watch(posix::Child program, const std::set<pid_t>& before, std::function<void()> ended) {
-    const auto watched = std::make_shared<Program>(Program{std::move(ended)});
+void ProcessWatch::Watch(posix::Child program, const std::set<pid_t>& before, std::function<void(int status)> ended) {
+    const auto watched = std::make_shared<Program>(Program{std::move(ended), program.pid});
     Add(std::move(program), watched);
     // Already left behind: the game's own (a launcher that ended at once),
     // but for what was Tarvo's before it began.
@@ -31,6 +34,7 @@ void ProcessWatch::Add(posix::Child child, const std::shared_ptr<Program>& progr
         askForEnds_.start();
     }
     if (program) ++program->running;
+    if (program && program->signalSent) Send(pid, program->signalSent);
     processes_[pid] = Process{std::move(child), program, std::move(notifier)};
 }
 
@@ -49,9 +53,26 @@ void ProcessWatch::Ended(pid_t pid) {
     if (it == processes_.end()) return;
     Process process = std::move(it->second);
     processes_.erase(it);
+    process.notifier.reset();  // its pidfd is closed: nothing may watch it while ended() runs
     // Left behind just now: the ended process's own; they count with it.
     Adopt(process.program, {});
-    if (process.program && --process.program->running == 0 && process.program->ended) process.program->ended();
+    if (!process.program) return;
+    if (pid == process.program->root) process.program->rootStatus = process.child.status;
+    if (--process.program->running == 0 && process.program->ended) process.program->ended(process.program->rootStatus);
+}
+
+void ProcessWatch::Send(pid_t pid, int signal) {
+    // Not yet reaped, its id and its group's are still its own.
+    kill(pid, signal);
+    if (getpgid(pid) == pid) kill(-pid, signal);
+}
+
+void ProcessWatch::SignalAll(int signal) {
+    for (const auto& [pid, process] : processes_) {
+        if (!process.program) continue;
+        Send(pid, signal);
+        process.program->signalSent = signal;
+    }
 }
 
 void ProcessWatch::Adopt(const std::shared_ptr<Program>& program, const std::set<pid_t>& before) {

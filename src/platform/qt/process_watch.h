@@ -25,8 +25,13 @@ public:
     explicit ProcessWatch(bool pidfds = true);
 
     // Watches a started program; ended() once it and all it left behind
-    // have ended. Tarvo's children before it started are not its.
-    void Watch(posix::Child program, const std::set<pid_t>& before, std::function<void()> ended);
+    // have ended, with the program's own exit status (as waitpid tells it).
+    // Tarvo's children before it started are not its.
+    void Watch(posix::Child program, const std::set<pid_t>& before, std::function<void(int status)> ended);
+    // Sends every process of the programs watched the signal, and each
+    // process group they lead (what a process still running started); what
+    // they leave behind later gets it too.
+    void SignalAll(int signal);
     // Watches what ended programs left behind (a question's), only to reap it.
     void WatchLeftBehind() { Adopt(nullptr, {}); }
 
@@ -34,9 +39,13 @@ public:
 
 private:
     struct Program {
-        std::function<void()> ended;
+        std::function<void(int status)> ended;
+        pid_t root;
         int running = 0;
+        int rootStatus = 0;
+        int signalSent = 0;  // asked to end by it, or 0
     };
+    static void Send(pid_t pid, int signal);
     struct Process {
         posix::Child child;
         std::shared_ptr<Program> program;  // none for a helper's

@@ -87,6 +87,7 @@ struct SdlPads::Library {
         state.rightShoulder = Button(pad, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
         state.a = Button(pad, SDL_CONTROLLER_BUTTON_A);
         state.start = Button(pad, SDL_CONTROLLER_BUTTON_START);
+        state.back = Button(pad, SDL_CONTROLLER_BUTTON_BACK);
         state.stickY = Axis(pad, SDL_CONTROLLER_AXIS_LEFTY);
         state.leftTrigger = Axis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT);
         state.rightTrigger = Axis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT);

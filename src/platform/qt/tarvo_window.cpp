@@ -91,8 +91,22 @@ float TarvoWindow::ClientHeight() const {
     return static_cast<float>(height() * TwipsPlacement::TwipsPerPixel(this));
 }
 
+void TarvoWindow::Show(bool fillScreen) {
+    fillsScreen_ = fillScreen;
+    if (fillScreen) {
+        setGeometry(screen()->geometry());  // where no window manager makes it so
+        showFullScreen();
+    } else {
+        show();
+    }
+}
+
 void TarvoWindow::Restore() {
-    showNormal();
+    if (fillsScreen_) {
+        showFullScreen();
+    } else {
+        showNormal();
+    }
     raise();
     activateWindow();
     list_->TellSelectedRow();

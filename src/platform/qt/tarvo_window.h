@@ -39,13 +39,14 @@ protected:
 
 private:
     // FormWindow
-    void Show() override { show(); }
+    void Show(bool fillScreen) override;
     std::string Caption() const override { return caption_; }
     void SetCaption(const std::string& caption) override;
     float ClientWidth() const override;
     float ClientHeight() const override;
     void Minimize() override { showMinimized(); }
-    bool IsMinimized() const override { return isMinimized(); }
+    void Hide() override { hide(); }
+    bool IsAway() const override { return isMinimized() || !isVisible(); }
     void Restore() override;
     void Unload() override { close(); }
     void ShowMessage(const std::string& text) override;
@@ -67,6 +68,7 @@ private:
     std::unique_ptr<QtPicture> image1_;
     std::unique_ptr<frmPindle> form_;
     std::string caption_;
+    bool fillsScreen_ = false;
     std::map<FormTimer, std::unique_ptr<QTimer>> timers_;
     SdlPads pads_;
 };

@@ -3,13 +3,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "on_demand.h"
 #include "os/worker.h"
 #include "run.h"
 #include "windows_host.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    tarvo::win32::ComScope com;  // left last, after everything that used it
     // First of all, so a later start finds this one whatever it shows.
     tarvo::win32::WindowsInstance instance;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};

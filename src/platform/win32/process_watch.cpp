@@ -53,7 +53,7 @@ UniqueHandle ProcessWatch::JobFor(HANDLE process, ULONG_PTR& key) {
     return job;
 }
 
-bool ProcessWatch::Watch(UniqueHandle process, UniqueHandle job, ULONG_PTR key, std::function<void()> ended) {
+bool ProcessWatch::Watch(UniqueHandle process, UniqueHandle job, ULONG_PTR key, std::function<void(DWORD exitCode)> ended) {
     if (!job) key = nextKey_++;
     Watched& watched = watched_[key] = Watched{this, key, std::move(process), std::move(job), std::move(ended), nullptr};
     if (watched.job) {
@@ -82,9 +82,55 @@ void ProcessWatch::Ended(ULONG_PTR key) {
         endedEarly_.insert(key);
         return;
     }
-    const std::function<void()> ended = std::move(it->second.ended);
+    DWORD exitCode = 0;
+    if (!GetExitCodeProcess(it->second.process.get(), &exitCode)) exitCode = 0;
+    const std::function<void(DWORD)> ended = std::move(it->second.ended);
     watched_.erase(it);
-    ended();
+    ended(exitCode);
+}
+
+void ProcessWatch::EndAll(bool forced) {
+    std::set<DWORD> processes;
+    for (const auto& [key, watched] : watched_) {
+        if (forced) {
+            if (watched.job) {
+                TerminateJobObject(watched.job.get(), 1);
+            } else {
+                TerminateProcess(watched.process.get(), 1);
+            }
+            continue;
+        }
+        for (const DWORD id : ProcessesOf(watched)) processes.insert(id);
+    }
+    if (processes.empty()) return;
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            // Its main windows, as a click on their close box would close them.
+            if (reinterpret_cast<const std::set<DWORD>*>(context)->count(process) && IsWindowVisible(window) &&
+                !GetWindow(window, GW_OWNER)) {
+                PostMessageW(window, WM_CLOSE, 0, 0);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&processes));
+}
+
+std::vector<DWORD> ProcessWatch::ProcessesOf(const Watched& watched) {
+    if (!watched.job) return {GetProcessId(watched.process.get())};
+    // Room for as many as a game starts; more than that, and the first are asked.
+    constexpr DWORD kMost = 256;
+    std::vector<char> buffer(sizeof(JOBOBJECT_BASIC_PROCESS_ID_LIST) + kMost * sizeof(ULONG_PTR));
+    auto* list = reinterpret_cast<JOBOBJECT_BASIC_PROCESS_ID_LIST*>(buffer.data());
+    if (!QueryInformationJobObject(watched.job.get(), JobObjectBasicProcessIdList, list, static_cast<DWORD>(buffer.size()),
+                                   nullptr) &&
+        GetLastError() != ERROR_MORE_DATA) {
+        return {};
+    }
+    std::vector<DWORD> ids;
+    for (DWORD i = 0; i < list->NumberOfProcessIdsInList; ++i) ids.push_back(static_cast<DWORD>(list->ProcessIdList[i]));
+    return ids;
 }
 
 }  // namespace tarvo::win32

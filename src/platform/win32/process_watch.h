@@ -15,6 +15,7 @@
 #include <mutex>
 #include <set>
 #include <thread>
+#include <vector>
 
 #include "os/window_thread.h"
 #include "owned.h"
@@ -32,18 +33,25 @@ public:
     // its own that tells the watch its end under key; none where no job can
     // be had.
     UniqueHandle JobFor(HANDLE process, ULONG_PTR& key);
-    // On the window's thread: ended() once the job is empty, or, without a
-    // job, once the process has ended. False when it cannot be waited on.
-    bool Watch(UniqueHandle process, UniqueHandle job, ULONG_PTR key, std::function<void()> ended);
+    // On the window's thread: ended() with the process's exit code once the
+    // job is empty, or, without a job, once the process has ended. False
+    // when it cannot be waited on.
+    bool Watch(UniqueHandle process, UniqueHandle job, ULONG_PTR key, std::function<void(DWORD exitCode)> ended);
+    // On the window's thread: asks what is watched to close (WM_CLOSE to
+    // the visible main windows of the processes in each job) or, forced,
+    // ends it at once.
+    void EndAll(bool forced);
 
 private:
     struct Watched {
         ProcessWatch* owner;
         ULONG_PTR key;
         UniqueHandle process, job;
-        std::function<void()> ended;
+        std::function<void(DWORD exitCode)> ended;
         UniqueWait wait;  // after the process: goes first
     };
+    // The ids of the processes in its job, or its own.
+    static std::vector<DWORD> ProcessesOf(const Watched& watched);
     void Listen();
     // From any thread: the end of what was watched under key, to the window's thread.
     void Tell(ULONG_PTR key);

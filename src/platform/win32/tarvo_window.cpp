@@ -141,18 +141,19 @@ void TarvoWindow::ApplyDpi() {
     image1_->Placement().Reapply();
 }
 
-void TarvoWindow::Show() {
+void TarvoWindow::Show(bool fillScreen) {
     const double tpp = TwipsPerPixel();
     RECT frame{0, 0, TwipsToPixels(design::kClientWidth, tpp), TwipsToPixels(design::kClientHeight, tpp)};
     AdjustFrame(frame, WS_OVERLAPPEDWINDOW, WS_EX_CONTROLPARENT, DpiOf(hwnd_));
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    ShowWindow(hwnd_, fillScreen ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     PostMessageW(hwnd_, kShown, 0, 0);
 }
 
 void TarvoWindow::Restore() {
-    ShowWindow(hwnd_, SW_RESTORE);
+    // Minimised, it comes back as it was before; hidden, it only shows again.
+    ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(hwnd_);
 }
 

@@ -48,13 +48,14 @@ public:
 
 private:
     // FormWindow
-    void Show() override;
+    void Show(bool fillScreen) override;
     std::string Caption() const override { return caption_; }
     void SetCaption(const std::string& caption) override;
     float ClientWidth() const override;
     float ClientHeight() const override;
     void Minimize() override { ShowWindow(hwnd_, SW_MINIMIZE); }
-    bool IsMinimized() const override { return IsIconic(hwnd_) != FALSE; }
+    void Hide() override { ShowWindow(hwnd_, SW_HIDE); }
+    bool IsAway() const override { return IsIconic(hwnd_) || !IsWindowVisible(hwnd_); }
     void Restore() override;
     void Unload() override { DestroyWindow(hwnd_); }
     void ShowMessage(const std::string& text) override;

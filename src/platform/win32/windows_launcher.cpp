@@ -49,9 +49,16 @@ Launcher::Launch WindowsLauncher::Start(const StartRequest& request, const Cance
     return {StartResult::Started(true), std::move(started)};
 }
 
-bool WindowsLauncher::Watch(std::unique_ptr<StartedProgram> program, std::function<void()> ended) {
+bool WindowsLauncher::Watch(std::unique_ptr<StartedProgram> program, std::function<void(const ProgramOutcome&)> ended) {
     auto& started = static_cast<Started&>(*program);
-    return watch_.Watch(std::move(started.process), std::move(started.job), started.key, std::move(ended));
+    // Its output is its own: a program the shell starts keeps the console
+    // it makes, or none.
+    return watch_.Watch(std::move(started.process), std::move(started.job), started.key,
+                        [ended = std::move(ended)](DWORD exitCode) {
+                            ProgramOutcome outcome;
+                            outcome.exitCode = static_cast<int>(exitCode);
+                            ended(outcome);
+                        });
 }
 
 bool WindowsLauncher::Ask(const Question& question, const std::function<void(std::string_view)>& output,

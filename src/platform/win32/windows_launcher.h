@@ -17,7 +17,8 @@ public:
     // Windows programs take Windows paths as they are.
     std::function<std::string(const std::string& path)> PathsFor(const StartRequest&, const Cancellable&) override { return {}; }
     Launch Start(const StartRequest& request, const Cancellable& cancel) override;
-    bool Watch(std::unique_ptr<StartedProgram> program, std::function<void()> ended) override;
+    bool Watch(std::unique_ptr<StartedProgram> program, std::function<void(const ProgramOutcome&)> ended) override;
+    void EndAll(bool forced) override { watch_.EndAll(forced); }
     bool Ask(const Question& question, const std::function<void(std::string_view)>& output,
              const Cancellable& cancel) override;
 

@@ -16,6 +16,7 @@ PadState StateOf(const XINPUT_GAMEPAD& pad) {
     state.rightShoulder = pad.wButtons & XINPUT_GAMEPAD_RIGHT_SHOULDER;
     state.a = pad.wButtons & XINPUT_GAMEPAD_A;
     state.start = pad.wButtons & XINPUT_GAMEPAD_START;
+    state.back = pad.wButtons & XINPUT_GAMEPAD_BACK;
     state.stickY = -1 - pad.sThumbLY;  // XInput's up is positive
     state.leftTrigger = pad.bLeftTrigger * 32767 / 255;
     state.rightTrigger = pad.bRightTrigger * 32767 / 255;
