@@ -337,11 +337,14 @@ void frmPindle::Form_Timer(FormTimer timer) {
         }
         case FormTimer::Pads: {
             if (padsRead_ == PadsRead::Not) return;
-            const bool forTheList = padsRead_ == PadsRead::ForTheList;
-            controls_.form.StartTimer(FormTimer::Pads, forTheList ? kPadReadMs : kPadReadInGameMs);
             const std::vector<PadState> pads = controls_.pads.Read();
-            if (forTheList) return Pad_Poll(pads, clock_.Now());
-            if (!padQuit_.Poll(pads, clock_.Now())) return;
+            if (padsRead_ == PadsRead::ForTheList) {
+                controls_.form.StartTimer(FormTimer::Pads, kPadReadMs);
+                return Pad_Poll(pads, clock_.Now());
+            }
+            const bool quit = padQuit_.Poll(pads, clock_.Now());
+            controls_.form.StartTimer(FormTimer::Pads, padQuit_.NextReadMs());
+            if (!quit) return;
             gamesToEnd_ = gamesStarted_;  // the player wants out: asked first, ended after a while
             programs_->EndGames(false);
             return controls_.form.StartTimer(FormTimer::GameEnds, kGameEndsMs);

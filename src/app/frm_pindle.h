@@ -94,10 +94,9 @@ public:
     // F5 within this long of the reading it would replace is not taken: a
     // held key never piles readings up on a slow share.
     static constexpr std::int64_t kFreshReadingMs = 1000;
-    // The pads, read this often while the window is in use, and while a
-    // game runs (Back and Start, to end it).
+    // The pads, read this often while the window is in use (during a game,
+    // as Back and Start held ask).
     static constexpr int kPadReadMs = 16;
-    static constexpr int kPadReadInGameMs = 100;
     // A game asked to end is ended this long after, if it has not.
     static constexpr int kGameEndsMs = 5000;
     // A game that fails within this long of its start failed to start.

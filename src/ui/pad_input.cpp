@@ -58,12 +58,14 @@ PadCommand PadRepeat::Poll(const std::vector<PadState>& pads, std::int64_t now) 
 
 bool PadQuit::Poll(const std::vector<PadState>& pads, std::int64_t now) {
     const bool held = std::any_of(pads.begin(), pads.end(), [](const PadState& pad) { return pad.back && pad.start; });
+    const bool wasClose = eitherHeld_;
+    eitherHeld_ = std::any_of(pads.begin(), pads.end(), [](const PadState& pad) { return pad.back || pad.start; });
     if (!held) {
         since_ = -1;
         told_ = false;
         return false;
     }
-    if (since_ < 0) since_ = now;
+    if (since_ < 0) since_ = now - (wasClose ? kCloseReadMs : kSlowReadMs);
     if (told_ || now - since_ < kHoldMs) return false;
     told_ = true;
     return true;

@@ -41,18 +41,23 @@ private:
     bool resumed_ = true;  // the first poll finds the window just come back; until all is let go
 };
 
-// Back and Start held together, long enough: the player wants the game to
-// end. Told once for each time they are held so.
+// Back and Start held together for kHoldMs: the player wants the game to
+// end. Told once for each time they are held so. The pads are read seldom
+// while neither is held, closely once one is; a hold may have begun a slow
+// reading before it was first seen, so it counts from then.
 class PadQuit {
 public:
     static constexpr std::int64_t kHoldMs = 1500;
+    static constexpr int kSlowReadMs = 250, kCloseReadMs = 16;
 
     // Whether the pads, as they are now (a steady clock in ms), ask for it.
     bool Poll(const std::vector<PadState>& pads, std::int64_t now);
+    // When to read the pads next, in ms.
+    int NextReadMs() const { return eitherHeld_ ? kCloseReadMs : kSlowReadMs; }
 
 private:
     std::int64_t since_ = -1;  // when both were first seen held; -1: they are not
-    bool told_ = false;
+    bool told_ = false, eitherHeld_ = false;
 };
 
 }  // namespace tarvo

@@ -4,6 +4,7 @@
 
 #include <SDL2/SDL.h>
 #include <map>
+#include <set>
 
 namespace tarvo {
 
@@ -23,6 +24,7 @@ struct SdlPads::Library {
     decltype(&SDL_GameControllerGetButton) Button;
     decltype(&SDL_GameControllerGetAxis) Axis;
     std::map<SDL_JoystickID, SDL_GameController*> pads;  // open, by instance
+    std::set<SDL_JoystickID> others;  // joysticks that are no game controller, or would not open
     bool initialised = false;  // its controllers are there to quit
 
     static std::unique_ptr<Library> Load() {
@@ -63,10 +65,17 @@ struct SdlPads::Library {
 
     // Pads plugged in since are opened; those pulled out are dropped.
     void Refresh() {
+        // Each device is looked up in SDL's controller database once: the
+        // look-up compares against every mapping, and the pads are read many
+        // times a second.
         for (int device = 0; device < NumJoysticks(); ++device) {
             const SDL_JoystickID id = InstanceId(device);
-            if (IsGameController(device) && !pads.count(id)) {
-                if (SDL_GameController* pad = Open(device)) pads[id] = pad;
+            if (pads.count(id) || others.count(id)) continue;
+            SDL_GameController* pad = IsGameController(device) ? Open(device) : nullptr;
+            if (pad) {
+                pads[id] = pad;
+            } else {
+                others.insert(id);
             }
         }
         for (auto it = pads.begin(); it != pads.end();) {
