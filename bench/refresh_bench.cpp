@@ -12,8 +12,8 @@
 #include <memory>
 #include <vector>
 
-#include "linux_services.h"
 #include "floor_listing.h"
+#include "linux_parts.h"
 #include "rom_folder.h"
 #include "single_instance.h"
 #include "tarvo_window.h"
@@ -33,8 +33,8 @@ void RefreshList(benchmark::State& state) {
     const std::string settings = g_work + "/Tarvo-" + std::to_string(matching) + ".conf";
     std::ofstream(settings) << "[Settings]\nroms=" << folder << "\n";
     tarvo::SingleInstance instance("");
-    tarvo::LinuxServices services({g_work + "/", g_work + "/no-mame/mame", settings}, instance);
-    tarvo::TarvoWindow window(services);
+    tarvo::LinuxParts parts(instance, settings);
+    tarvo::TarvoWindow window(tarvo::Host{'/', false, g_work + "/", g_work + "/no-mame/mame"}, parts.MakePorts());
     window.Load();
     // F5 runs RefreshList, which reads beside the window: until the list is filled.
     auto read = [&] { while (window.Reading()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); };

@@ -111,6 +111,10 @@ Rgb PictureColour(xcb_connection_t* connection, xcb_window_t window) {
     return colour;
 }
 
+bool Near(const Rgb& a, const Rgb& b) {
+    return std::abs(a.red - b.red) < 40 && std::abs(a.green - b.green) < 40 && std::abs(a.blue - b.blue) < 40;
+}
+
 void Measure(tarvo::testing::XScreen& screen, const std::string& definition, const std::string& config) {
     const std::string name = definition.substr(0, definition.find('='));
     std::vector<std::string> words;
@@ -123,6 +127,12 @@ void Measure(tarvo::testing::XScreen& screen, const std::string& definition, con
     pid_t pid = 0;
     if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return std::perror(argv[0]);
     const xcb_window_t window = screen.WaitForTarvo(60000);
+    if (!window) {
+        std::printf("  %-26s its window never came\n", name.c_str());
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        return;
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     screen.Focus(window);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));

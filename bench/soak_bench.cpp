@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "linux_services.h"
+#include "linux_parts.h"
 #include "process_tree.h"
 #include "single_instance.h"
 #include "soak.h"
@@ -86,8 +86,8 @@ int main(int argc, char** argv) {
     const std::string settings = work + "/soak/Tarvo.conf";
     std::ofstream(settings) << "[Settings]\nroms=" << scroll << "/roms\nshots=" << scroll << "/shots\n";
     tarvo::SingleInstance instance(work + "/soak/");
-    tarvo::LinuxServices services({work + "/soak/", game, settings}, instance);
-    tarvo::TarvoWindow window(services, &instance);
+    tarvo::LinuxParts parts(instance, settings);
+    tarvo::TarvoWindow window(tarvo::Host{'/', false, work + "/soak/", game}, parts.MakePorts(), &instance);
     window.Load();
     QtSoakWindow soak(window);
     while (!window.isVisible()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);

@@ -31,7 +31,7 @@
 #include <thread>
 #include <vector>
 
-#include "linux_services.h"
+#include "linux_parts.h"
 #include "single_instance.h"
 #include "tarvo_window.h"
 
@@ -67,39 +67,44 @@ std::pair<double, long> Run(const std::vector<std::string>& command, const std::
     return {static_cast<double>(timer.nsecsElapsed()) / 1e6, usage.ru_maxrss};
 }
 
-// tarvo's peak memory (KiB) when it has run for three seconds on the ROMs.
+// tarvo's peak memory (KiB) when it has run for three seconds on the ROMs:
+// its own high-water mark, read before it is killed. What wait4 tells
+// would count this process too: posix_spawn starts tarvo in this process's
+// memory, and the system keeps that peak across the exec.
 long TarvoPeak(const std::string& tarvo, const std::string& emulator) {
     pid_t pid = 0;
     std::vector<char*> argv{const_cast<char*>(tarvo.c_str()), const_cast<char*>(emulator.c_str()), nullptr};
     if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return 0;
     std::this_thread::sleep_for(std::chrono::seconds(3));
+    long peak = 0;
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0) peak = std::stol(line.substr(6));
+    }
     kill(pid, SIGKILL);
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    return usage.ru_maxrss;
+    waitpid(pid, nullptr, 0);
+    return peak;
 }
 
-// The services, but the reports also go to the bench.
-class Services : public tarvo::LinuxServices {
-public:
-    using LinuxServices::LinuxServices;
-    void ReportTo(tarvo::ProgramReports* reports) override {
-        LinuxServices::ReportTo(reports);
-        reports_ = reports;
-    }
-    tarvo::ProgramReports* reports_ = nullptr;
-};
-
-// tarvo's window on the ROMs, shown and its list read.
+// tarvo's window on the ROMs, shown and its list read. The bench hears
+// what the window hears of its programs, to hand it an answer itself.
 struct Window {
     Window(const std::string& work, const std::string& emulator)
-        : services({work + "/", emulator, work + "/config/Tarvo/Tarvo.conf"}, instance), window(services) {
+        : parts(instance, work + "/config/Tarvo/Tarvo.conf"),
+          window(tarvo::Host{'/', false, work + "/", emulator}, Overheard(parts.MakePorts())) {
         window.Load();
         while (window.Reading() || !window.isVisible()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
+    tarvo::Ports Overheard(tarvo::Ports ports) {
+        ports.programs = [make = ports.programs, this](tarvo::ProgramListener& heard) {
+            listener = &heard;
+            return make(heard);
+        };
+        return ports;
+    }
     tarvo::SingleInstance instance{""};
-    Services services;
+    tarvo::LinuxParts parts;
+    tarvo::ProgramListener* listener = nullptr;  // frmPindle, set as it makes its programs
     tarvo::TarvoWindow window;
 };
 
@@ -120,7 +125,7 @@ double TakingTheAnswer(const std::string& work, const std::string& emulator, con
     Window w(work, emulator);
     QElapsedTimer timer;
     timer.start();
-    w.services.reports_->ProgramAnswered(answer);
+    w.listener->ProgramAnswered(answer);
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
@@ -128,7 +133,7 @@ double TakingTheAnswer(const std::string& work, const std::string& emulator, con
 // that told these titles, or none.
 double Refresh(const std::string& work, const std::string& emulator, const std::optional<std::string>& answer) {
     Window w(work, emulator);
-    if (answer) w.services.reports_->ProgramAnswered(*answer);
+    if (answer) w.listener->ProgramAnswered(*answer);
     QKeyEvent f5(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
     QElapsedTimer timer;
     timer.start();
@@ -164,7 +169,10 @@ int main(int argc, char** argv) {
         const std::string set = line.substr(0, line.find(' '));
         if (!fs::exists(work + "/roms/" + set + ".zip")) std::ofstream(work + "/roms/" + set + ".zip"), ++rom;
     }
-    std::ofstream(work + "/stand-in/mame") << "#!/bin/sh\nexec cat '" << answerFile << "'\n";
+    // The stand-in tells its titles and nothing else: the window also asks
+    // MAME for its machines (-listxml), and the stand-in's titles are to be
+    // measured alone.
+    std::ofstream(work + "/stand-in/mame") << "#!/bin/sh\n[ \"$1\" = -listfull ] || exit 1\nexec cat '" << answerFile << "'\n";
     fs::permissions(work + "/stand-in/mame", fs::perms::owner_all, fs::perm_options::add);
     std::ofstream(work + "/config/Tarvo/Tarvo.conf") << "[Settings]\nroms=" << work << "/roms\n";
     setenv("XDG_CONFIG_HOME", (work + "/config").c_str(), 1);
@@ -204,7 +212,7 @@ int main(int argc, char** argv) {
                 Median(without) / 1024, Median(with) / Median(without));
     if (!mame.empty()) {  // the real MAME's words for pacman.zip, in the real window
         Window w(work, mame);
-        w.services.reports_->ProgramAnswered(answer);
+        w.listener->ProgramAnswered(answer);
         bool found = false;
         for (int row = 0; row < w.window.List1()->model()->rowCount() && !found; ++row) {
             found = w.window.List1()->model()->index(row, 0).data().toString() == "Pac-Man (Midway)";

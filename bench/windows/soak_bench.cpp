@@ -5,12 +5,15 @@
 #include <psapi.h>
 #include <tlhelp32.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "../soak.h"
 #include "tarvo_window.h"
-#include "windows_services.h"
+#include "wide_text.h"
+#include "windows_host.h"
+#include "windows_parts.h"
 
 namespace {
 
@@ -92,11 +95,12 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring folder(self);
     folder.erase(folder.rfind(L'\\') + 1);
     CopyFileW((folder + L"soak_game.exe").c_str(), (folder + L"mame.exe").c_str(), FALSE);  // a game of 0.2 s
-    tarvo::win32::ComScope com;
-    tarvo::win32::WindowsEnvironment environment = tarvo::win32::WindowsEnvironment::FromProcess();
-    environment.commandLine = tarvo::win32::Narrow(folder + L"mame.exe");
-    tarvo::win32::WindowsServices services(environment, com);
-    tarvo::win32::TarvoWindow window(services);
+    tarvo::win32::WindowsInstance instance;
+    tarvo::win32::WindowsParts parts(instance);
+    tarvo::Host host = tarvo::win32::WindowsHost();
+    host.commandLine = tarvo::win32::Narrow(folder + L"mame.exe");
+    tarvo::win32::TarvoWindow window(host, parts.MakePorts());
+    if (!window.Created()) return std::fprintf(stderr, "soak_bench: no window\n"), 2;
     window.Load();
     Win32SoakWindow soak(window);
     for (MSG message; !IsWindowVisible(window.Handle()) && GetMessageW(&message, nullptr, 0, 0) > 0;) window.Process(message);
