@@ -50,6 +50,8 @@ frmPindle::LoadResult frmPindle::Form_Load() {
     }
 
     controls_.command1.SetToolTip(ShortenedForDisplay(emulatorPath_, sep));
+    const std::string name = emulatorName_.empty() ? ProgramName(emulatorPath_) : emulatorName_;
+    controls_.command1.SetDescription("Starts " + name + " with the selected ROM");
     hiddenSets_ = HiddenSets(ReadSettingOr("hide", ""));
     padQuits_ = !EqualsIgnoreCase(ReadSettingOr("padquit", "on"), "off");
     RefreshList();  // the window shows when it is read, or a moment after

@@ -137,6 +137,7 @@ void frmPindle::RefreshList() {
     controls_.list1.Clear();  // before the names it shows go
     rows_.clear();
     controls_.list1.SetPlaceholder(ReadingLine(0));
+    TellWhetherSelected();
     ReadFolder();
 }
 
@@ -251,6 +252,7 @@ void frmPindle::FillList() {
     }
     controls_.list1.AddItems(rows_);
     if (file1_.ListIndex() >= 0) controls_.list1.SetListIndex(file1_.ListIndex());
+    TellWhetherSelected();
 }
 
 void frmPindle::ProgramAnswered(std::optional<std::string> output) {
@@ -261,7 +263,17 @@ void frmPindle::ProgramAnswered(std::optional<std::string> output) {
     FillList();
 }
 
-void frmPindle::List1_Click() { file1_.SetListIndex(controls_.list1.ListIndex()); }
+void frmPindle::List1_Click() {
+    file1_.SetListIndex(controls_.list1.ListIndex());
+    TellWhetherSelected();
+}
+
+void frmPindle::TellWhetherSelected() {
+    const bool none = controls_.list1.ListIndex() < 0;
+    if (none == toldNoneSelected_) return;
+    toldNoneSelected_ = none;
+    controls_.list1.SetDescription(none ? "No ROM selected" : "");
+}
 
 void frmPindle::SelectRow(int row) {
     if (row < 0 || row == controls_.list1.ListIndex()) return;
@@ -287,6 +299,9 @@ void frmPindle::List1_KeyPress(char32_t character, std::int64_t milliseconds) {
     }
     highSurrogate_ = 0;
     if (character < 0x20 || character == 0x7F) return;  // Backspace, Tab, Esc: no text
+    // A key passed on by a screen reader may come without its time (0): it
+    // was typed about now.
+    if (milliseconds == 0) milliseconds = clock_.Now();
     SelectRow(typeAhead_.Typed(rows_, character, milliseconds, controls_.list1.ListIndex()));
 }
 

@@ -60,7 +60,7 @@ public:
     void List1_Click();
     // A character typed in the list, as a code point or as a UTF-16 code
     // unit (a pair of surrogates, one at a time), and when (ms, any steady
-    // clock).
+    // clock; 0: not told, about now).
     void List1_KeyPress(char32_t character, std::int64_t milliseconds);
     // The row under the pointer starts, or with none (-1) the selected row.
     void list1_DblClick(int rowUnderPointer = -1);
@@ -147,6 +147,8 @@ private:
     // The section of a program's own settings, as written (by its file name
     // less ".exe"); nothing when it has none.
     std::optional<std::string> SectionOf(const std::string& program);
+    // A program's file name, less ".exe".
+    std::string ProgramName(const std::string& program) const;
     // A setting's value in the section, up to a NUL; nothing when missing.
     std::optional<std::string> ReadIn(const std::string& section, const std::string& key);
     // A setting of the emulator's own section, else of "Settings", else
@@ -179,6 +181,8 @@ private:
     // Out of the way of the game just started: minimised, or hidden where
     // nothing minimises.
     void GoAway();
+    // A screen reader is told when nothing is selected.
+    void TellWhetherSelected();
     void SettlePicture();
     void ReadWantedPicture();
 
@@ -209,6 +213,8 @@ private:
     TypeAhead typeAhead_;
     char16_t highSurrogate_ = 0;  // the first half of a character typed in two
     bool active_ = false;
+    bool toldNoneSelected_ = false;  // the list's description says so
+    std::string emulatorName_;       // as the caption names it; empty: none
     enum class PadsRead { Not, ForTheList, ForTheGamesEnd };
     PadsRead padsRead_ = PadsRead::Not;
     bool padQuits_ = true;        // the "padquit" setting

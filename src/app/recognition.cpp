@@ -60,9 +60,13 @@ bool frmPindle::MatchFolderWildcard(const std::string& pattern) {
     return true;
 }
 
+std::string frmPindle::ProgramName(const std::string& program) const {
+    const std::string name = FileNamePart(program, host_.separator);
+    return EndsWithIgnoreCase(name, kExe) ? WithoutExe(name) : name;
+}
+
 std::optional<std::string> frmPindle::SectionOf(const std::string& program) {
-    std::string name = FileNamePart(program, host_.separator);
-    if (EndsWithIgnoreCase(name, kExe)) name = WithoutExe(name);
+    const std::string name = ProgramName(program);
     // [Settings] is every emulator's: no program's own.
     if (name.empty() || EqualsIgnoreCase(name, "Settings")) return std::nullopt;
     return portable_ ? IniGroup(*portable_, name) : settings_.Section(name);
@@ -73,6 +77,7 @@ bool frmPindle::RecognizeBySection() {
     if (!section) return false;
     section_ = *section;
     controls_.form.SetCaption(controls_.form.Caption() + " - " + section_);
+    emulatorName_ = section_;
     file1_.SetPattern("*.*");  // unless the section says otherwise
     return true;
 }
@@ -82,6 +87,8 @@ void frmPindle::ApplyProfile(const EmulatorProfile& profile) {
     section_ = profile.match == EmulatorProfile::Match::Name ? WithoutExe(profile.executable)
                                                              : FileNamePart(WithoutExe(emulatorPath_), host_.separator);
     controls_.form.SetCaption(controls_.form.Caption() + profile.captionSuffix);
+    const std::string_view suffix = profile.captionSuffix;
+    emulatorName_ = suffix.substr(suffix.rfind(" - ") == 0 ? 3 : 0);
     if (profile.filePattern != nullptr) file1_.SetPattern(profile.filePattern);
     if (profile.launchMode == 1) launchMode_ = 1;
     tellsTitles_ = profile.tellsTitles;

@@ -78,13 +78,16 @@ public:
     // A key pressed in the list (design::kKeyUp, ...), which it handles as
     // it handles the keyboard's.
     virtual void KeyDown(int keyCode) = 0;
+    // What a screen reader tells of the list beyond its name and rows.
+    virtual void SetDescription(const std::string& text) = 0;
 };
 
 // Command1: the Play button.
 class ButtonControl : public PlacedControl {
 public:
-    // Its tooltip, which is also what a screen reader tells of it.
     virtual void SetToolTip(const std::string& text) = 0;
+    // What a screen reader tells of it beyond its name.
+    virtual void SetDescription(const std::string& text) = 0;
     virtual bool HasFocus() const = 0;
 };
 

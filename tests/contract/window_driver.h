@@ -118,6 +118,15 @@ struct Heard {
     std::vector<std::string> rows;  // the names of the first rows
     std::string selected;           // of the row whose state says so; "" for none
     std::string play, picture;      // Play's description, the picture's name
+    std::string description;        // the list's
+};
+
+// The list walked as Orca walks it: each row's role, to count the items,
+// then the rows from the top for the focused one.
+struct Walked {
+    std::size_t items = 0;
+    std::string focused;
+    double seconds = 0;
 };
 
 class WindowDriver {
@@ -225,6 +234,8 @@ public:
     // A screen reader can listen here (Linux: an accessibility bus).
     virtual bool Listening() = 0;
     virtual Heard Told(int rows) = 0;
+    // Once the window has told the screen reader what it tells of its own.
+    virtual Walked WalkedAsAReaderDoes() = 0;
     // The name of what last took the focus, as a screen reader is told,
     // once it is the awaited one or the time is up; the next call hears
     // only what comes after.

@@ -211,7 +211,7 @@ struct Placed : Control {
 
 struct FakeList : Placed<ListBoxControl> {
     std::vector<std::string> items;
-    std::string placeholder;
+    std::string placeholder, description;
     int index = -1;
     bool focused = false;
     std::vector<int> keys;
@@ -222,12 +222,14 @@ struct FakeList : Placed<ListBoxControl> {
     int ListIndex() const override { return index; }
     void SetListIndex(int row) override { index = row; }
     void SetPlaceholder(const std::string& text) override { placeholder = text; }
+    void SetDescription(const std::string& text) override { description = text; }
 };
 
 struct FakeButton : Placed<ButtonControl> {
-    std::string toolTip;
+    std::string toolTip, description;
     bool HasFocus() const override { return true; }
     void SetToolTip(const std::string& text) override { toolTip = text; }
+    void SetDescription(const std::string& text) override { description = text; }
 };
 
 struct FakeImage : Placed<PictureControl> {
@@ -437,6 +439,29 @@ TEST(StartUp, AnEmulatorsOwnSectionComesFirstAndNamesOneTheTableDoesNotKnow) {
     }
 }
 
+TEST(StartUp, PlaySaysWhatItDoesAndTheListSaysWhenNothingIsSelected) {
+    struct Case { bool linux; const char* line; const char* emu; const char* section; const char* said; };
+    const Case cases[] = {
+        {false, "C:\\Emu\\nestopia.exe", nullptr, nullptr, "Starts Nestopia with the selected ROM"},
+        {false, "D:\\mame\\mame32.exe", nullptr, nullptr, "Starts MAME32 with the selected ROM"},
+        {false, "C:\\Emu\\zsnesw.exe ", "D:\\Any Emu\\Run.EXE", nullptr, "Starts Run with the selected ROM"},
+        {true, "/usr/games/dolphin-emu", nullptr, "Dolphin-Emu", "Starts Dolphin-Emu with the selected ROM"},
+    };
+    for (const auto& c : cases) {
+        FakeTarvo t(c.line, c.linux);
+        if (c.emu) t.services.settings["emu"] = c.emu;
+        if (c.section) t.services.sections[c.section] = {};
+        t.services.AddFile(c.linux ? "/opt/tarvo/roms/a.zip" : "C:\\Front\\roms\\a.zip");
+        ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run) << c.line;
+        EXPECT_EQ(t.command1.description, c.said);
+        EXPECT_EQ(t.list1.description, "No ROM selected") << c.line;
+        t.Select(0);
+        EXPECT_EQ(t.list1.description, "") << c.line;
+        t.form().RefreshList();  // read again: whatever is selected then
+        EXPECT_EQ(t.list1.description, t.list1.index < 0 ? "No ROM selected" : "") << c.line;
+    }
+}
+
 TEST(StartUp, ASecondStartActivatesTheFirstByItsCaptionHiddenFromTheSearch) {
     FakeTarvo t("C:\\Emu\\zsnesw.exe");
     t.services.previousInstance = true;
@@ -458,6 +483,11 @@ TEST(Keys, TheFirstDownPlaysTheFirstRomAndAHeldF5NeverPilesReadingsUp) {
     t.form().List1_KeyPress(0xD83C, 2000);  // a character in two halves, as Windows types it
     t.form().List1_KeyPress(0xDFAE, 2001);
     EXPECT_EQ(t.form().File1().FileName(), "\xF0\x9F\x8E\xAE Party.nes");
+    t.services.tick = 2000;  // keys passed on by a screen reader, without their time: the pause still counts
+    t.form().List1_KeyPress(U'b', 0);
+    t.form().List1_KeyPress(U'a', 0);
+    EXPECT_EQ(t.form().File1().FileName(), "a.nes");
+    t.services.tick = 1;
     t.services.readAtOnce = false;
     t.services.tick = 100;
     for (int press = 0; press < 15; ++press) t.form().Form_KeyDown(design::kKeyF5);  // held 1.5 s: a reading a second

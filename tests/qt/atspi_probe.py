@@ -9,6 +9,10 @@
 #   mark     forgets the focus events so far
 #   focus    the name of the last object that took the focus since the mark
 #            ("" none), and the seconds from the mark to that event
+#   walk     the list walked as Orca walks it: each row's role, to count the
+#            list items ("List with N items"), then the rows from the top for
+#            the focused one (its braille); the count, the focused row's name
+#            and the seconds it took (it gives up at 20)
 import json, sys, time
 
 import pyatspi
@@ -52,11 +56,41 @@ def look(rows):
             answer["selected"] = table.getAccessibleAt(selected[0], 0).name
     play = found.get("push button")
     answer["play"] = play.description if play else None
+    answer["description"] = lst.description if lst else None
     picture = found.get("image") or found.get("filler") or found.get("panel")
     if picture:
         picture.clearCache()  # its name changes with the selection
     answer["picture"] = [picture.getRoleName(), picture.name] if picture else None
     return answer
+
+
+def walk():
+    app = application()
+    lst = find(app[0], ("list",), {}).get("list")
+    # A question the program answers after all it told the bus before: what
+    # it told is then here, and is taken in before the walk (which runs at a
+    # lower priority than the bus), as a reader takes it in between keys.
+    lst.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    GLib.idle_add(walk_taken_in, lst, priority=GLib.PRIORITY_LOW)
+
+
+def walk_taken_in(lst):
+    start = time.monotonic()
+    items, focused = 0, ""
+    for i in range(lst.childCount):
+        if lst.getChildAtIndex(i).getRole() == pyatspi.ROLE_LIST_ITEM:
+            items += 1
+        if time.monotonic() - start > 20:
+            break
+    for i in range(lst.childCount):
+        row = lst.getChildAtIndex(i)
+        if row.getState().contains(pyatspi.STATE_FOCUSED):
+            focused = row.name
+            break
+        if time.monotonic() - start > 20:
+            break
+    print(json.dumps({"items": items, "focused": focused, "seconds": time.monotonic() - start}), flush=True)
+    return False
 
 
 def on_focus(event):
@@ -80,6 +114,8 @@ def on_command(source, condition):
         print("marked", flush=True)
     elif words[0] == "focus":
         print(json.dumps(focus), flush=True)
+    elif words[0] == "walk":
+        walk()
     return True
 
 
@@ -87,10 +123,11 @@ def wait_for_program():
     if application() is None:
         return True  # again
     print("ready", flush=True)
-    GLib.io_add_watch(sys.stdin.fileno(), GLib.IO_IN | GLib.IO_HUP, on_command)
+    # Commands after what the bus brought: the program's news first.
+    GLib.io_add_watch(sys.stdin.fileno(), GLib.PRIORITY_LOW, GLib.IO_IN | GLib.IO_HUP, on_command)
     return False
 
 
 pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
 GLib.timeout_add(50, wait_for_program)
-pyatspi.Registry.start()
+pyatspi.Registry.start(gil=False)  # no Python threads: no idle call that never lets up

@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <SDL2/SDL.h>
 
+#include "atspi_list_cache.h"
 #include "linux_parts.h"
 #include "process_tree.h"
 #include "single_instance.h"
@@ -209,6 +210,7 @@ public:
     // of its own, while this process answers them.
     bool Listening() override {
         if (probe_.state() == QProcess::NotRunning && QGuiApplication::platformName() == "xcb" && QAccessible::isActive()) {
+            probe_.setProcessChannelMode(QProcess::ForwardedErrorChannel);  // its complaints, in the test's log
             probe_.start(TARVO_ATSPI_PROBE, {QString::number(QCoreApplication::applicationPid())});
             WaitUntil([&] { return probe_.canReadLine(); }, 10000);
             probe_.readLine();  // "ready"
@@ -225,9 +227,18 @@ public:
         for (const QJsonValue& row : answer["rows"].toArray()) heard.rows.push_back(row.toString().toStdString());
         heard.selected = answer["selected"].toString().toStdString();
         heard.play = answer["play"].toString().toStdString();
+        heard.description = answer["description"].toString().toStdString();
         const QJsonArray picture = answer["picture"].toArray();
         if (picture.at(0).toString() == "image") heard.picture = picture.at(1).toString().toStdString();
         return heard;
+    }
+    Walked WalkedAsAReaderDoes() override {
+        for (QObject* child : List()->children()) {
+            if (const auto* cache = dynamic_cast<const AtspiListCache*>(child)) WaitUntil([&] { return cache->Idle(); }, 20000);
+        }
+        const QJsonObject answer = Ask("walk", 30000).object();
+        return {static_cast<std::size_t>(answer["items"].toInt()), answer["focused"].toString().toStdString(),
+                answer["seconds"].toDouble()};
     }
     std::string FocusTold(const std::string& awaited, int milliseconds) override {
         std::string told;
@@ -317,9 +328,9 @@ private:
     std::unique_ptr<SingleInstance> instance_;
     std::unique_ptr<LinuxParts> parts_;
     std::unique_ptr<TarvoWindow> window_;
-    QJsonDocument Ask(const QString& command) {
+    QJsonDocument Ask(const QString& command, int milliseconds = 10000) {
         probe_.write((command + "\n").toUtf8());
-        WaitUntil([&] { return probe_.canReadLine(); }, 10000);
+        WaitUntil([&] { return probe_.canReadLine(); }, milliseconds);
         return QJsonDocument::fromJson(probe_.readLine());
     }
 

@@ -326,9 +326,24 @@ public:
         if (list.object && system.object) { EXPECT_EQ(list.object->get_accDefaultAction(system.Child(), &actions[0]), system.object->get_accDefaultAction(system.Child(), &actions[1])); }
         SysFreeString(actions[0]), SysFreeString(actions[1]), Release(system);
         heard.play = play.Text(&IAccessible::get_accDescription);
+        heard.description = list.Text(&IAccessible::get_accDescription);
         heard.picture = picture.Text(&IAccessible::get_accName);
         for (Answer* answer : {&frame, &list, &play, &picture}) Release(*answer);
         return heard;
+    }
+    Walked WalkedAsAReaderDoes() override {
+        Walked walked;
+        Answer list = ObjectOf(List(), OBJID_CLIENT), row = list;
+        const auto start = std::chrono::steady_clock::now();
+        long count = 0;
+        if (list.object) list.object->get_accChildCount(&count);
+        for (row.child = 1; row.child <= count; ++row.child) walked.items += row.Number(&IAccessible::get_accRole) == ROLE_SYSTEM_LISTITEM;
+        for (row.child = 1; row.child <= count && walked.focused.empty(); ++row.child) {
+            if (row.Number(&IAccessible::get_accState) & STATE_SYSTEM_FOCUSED) walked.focused = row.Text(&IAccessible::get_accName);
+        }
+        walked.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        Release(list);
+        return walked;
     }
     std::string FocusTold(const std::string& awaited, int milliseconds) override {
         WaitUntil([&] { return g_focusTold == awaited; }, milliseconds);

@@ -51,6 +51,7 @@ public:
     void SetListIndex(int row) override;
     void SetFocus() override { view_->setFocus(); }
     void KeyDown(int keyCode) override;
+    void SetDescription(const std::string& text) override { view_->SetDescription(QString::fromStdString(text)); }
     Rect Bounds() const override { return placement_.Bounds(); }
     void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }
     // The user changed the selection, by mouse or keyboard.
@@ -67,6 +68,7 @@ class QtButton : public ButtonControl {
 public:
     QtButton(QPushButton* button, const Rect& designed) : button_(button), placement_(button, designed) {}
     void SetToolTip(const std::string& text) override { button_->setToolTip(QString::fromStdString(text)); }
+    void SetDescription(const std::string& text) override { button_->setAccessibleDescription(QString::fromStdString(text)); }
     bool HasFocus() const override { return button_->hasFocus(); }
     Rect Bounds() const override { return placement_.Bounds(); }
     void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }

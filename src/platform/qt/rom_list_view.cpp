@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "atspi_list_cache.h"
+
 namespace tarvo {
 
 QItemSelectionModel::SelectionFlags RomListView::selectionCommand(const QModelIndex& index, const QEvent* event) const {
@@ -12,6 +14,17 @@ QItemSelectionModel::SelectionFlags RomListView::selectionCommand(const QModelIn
     // click below the last row would clear it.
     const bool empties = !index.isValid() || (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle));
     return empties ? QItemSelectionModel::NoUpdate : command;
+}
+
+void RomListView::setModel(QAbstractItemModel* model) {
+    QListView::setModel(model);
+    // A long list is slow for a screen reader to walk, unless it is told the rows.
+    readersCache_ = AtspiListCache::Attach(this);
+}
+
+void RomListView::SetDescription(const QString& text) {
+    setAccessibleDescription(text);
+    if (readersCache_) readersCache_->ListChanged();
 }
 
 void RomListView::SetPlaceholder(const QString& text) {
@@ -32,6 +45,14 @@ void RomListView::focusInEvent(QFocusEvent* event) {
     // A screen reader is told the list, after this; the selected ROM is
     // what the user wants to hear (Tab, the start, back from a game).
     TellSelectedRow();
+}
+
+void RomListView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+    QListView::selectionChanged(selected, deselected);
+    // The first selection may fall on the row that was already current
+    // (the list makes its first row current as it takes the focus): Qt then
+    // tells a screen reader of no focus moving, and the ROM goes unheard.
+    if (deselected.isEmpty() && selected.contains(currentIndex())) TellSelectedRow();
 }
 
 void RomListView::TellSelectedRow() {

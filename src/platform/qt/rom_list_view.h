@@ -8,6 +8,8 @@
 
 namespace tarvo {
 
+class AtspiListCache;
+
 class RomListView : public QListView {
 public:
     explicit RomListView(QWidget* parent) : QListView(parent) {}
@@ -21,16 +23,21 @@ public:
     void TellSelectedRow();
     // The line shown while the list is empty; none when empty.
     void SetPlaceholder(const QString& text);
+    void setModel(QAbstractItemModel* model) override;
+    // What a screen reader tells of the list beyond its name and rows.
+    void SetDescription(const QString& text);
 
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     std::function<void(int row)> onDoubleClick_;
     QString placeholder_;
+    AtspiListCache* readersCache_ = nullptr;  // none where it is turned off
 };
 
 }  // namespace tarvo

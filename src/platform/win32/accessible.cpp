@@ -1,5 +1,7 @@
 #include "accessible.h"
 
+#include <algorithm>
+
 namespace tarvo::win32 {
 
 namespace {
@@ -82,7 +84,11 @@ HRESULT AccessibleOverlay::get_accChildCount(long* count) { PASS_ON(get_accChild
 HRESULT AccessibleOverlay::get_accChild(VARIANT child, IDispatch** object) { PASS_ON(get_accChild(child, object)); }
 HRESULT AccessibleOverlay::get_accName(VARIANT child, BSTR* name) { PASS_ON(get_accName(child, name)); }
 HRESULT AccessibleOverlay::get_accValue(VARIANT child, BSTR* value) { PASS_ON(get_accValue(child, value)); }
-HRESULT AccessibleOverlay::get_accDescription(VARIANT child, BSTR* text) { PASS_ON(get_accDescription(child, text)); }
+HRESULT AccessibleOverlay::get_accDescription(VARIANT child, BSTR* text) {
+    if (!standard_) return CO_E_OBJNOTCONNECTED;
+    if (IsSelf(child) && !description_.empty()) return Text(description_, text);
+    PASS_ON(get_accDescription(child, text));
+}
 HRESULT AccessibleOverlay::get_accRole(VARIANT child, VARIANT* role) { PASS_ON(get_accRole(child, role)); }
 HRESULT AccessibleOverlay::get_accState(VARIANT child, VARIANT* state) { PASS_ON(get_accState(child, state)); }
 HRESULT AccessibleOverlay::get_accHelp(VARIANT child, BSTR* help) { PASS_ON(get_accHelp(child, help)); }
@@ -109,11 +115,6 @@ HRESULT AccessibleOverlay::accDoDefaultAction(VARIANT child) { PASS_ON(accDoDefa
 
 #undef PASS_ON
 
-HRESULT DescribedButton::get_accDescription(VARIANT child, BSTR* description) {
-    if (!standard_) return CO_E_OBJNOTCONNECTED;
-    return IsSelf(child) ? Text(description_, description) : AccessibleOverlay::get_accDescription(child, description);
-}
-
 void ListRows::Disconnect() {
     text_ = nullptr;
     count_ = nullptr;
@@ -127,6 +128,19 @@ long ListRows::Row(const VARIANT& child) const {
 long ListRows::Selected() const {
     const LRESULT index = SendMessageW(list_, LB_GETCURSEL, 0, 0);
     return index == LB_ERR || static_cast<std::size_t>(index) >= count_() ? 0 : static_cast<long>(index) + 1;
+}
+
+const ListRows::View& ListRows::Now() {
+    if (viewTouches_ == touches_) return view_;
+    view_.selected = Selected();
+    view_.focused = GetFocus() == list_;
+    view_.top = SendMessageW(list_, LB_GETTOPINDEX, 0, 0);
+    view_.rowHeight = std::max<LRESULT>(1, SendMessageW(list_, LB_GETITEMHEIGHT, 0, 0));
+    RECT client;
+    GetClientRect(list_, &client);
+    view_.height = client.bottom - client.top;
+    viewTouches_ = touches_;  // after the questions, which were messages too
+    return view_;
 }
 
 void ListRows::TellSelection(bool focusTaken) {
@@ -166,12 +180,11 @@ HRESULT ListRows::get_accState(VARIANT child, VARIANT* state) {
     if (Gone()) return CO_E_OBJNOTCONNECTED;  // nothing of a list that is gone may be asked
     const long row = Row(child);
     if (!row) return AccessibleOverlay::get_accState(child, state);
+    const View& view = Now();
     long flags = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
-    if (row == Selected()) flags |= STATE_SYSTEM_SELECTED | (GetFocus() == list_ ? STATE_SYSTEM_FOCUSED : 0);
-    RECT client, item;
-    GetClientRect(list_, &client);
-    SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&item));
-    if (item.bottom <= client.top || item.top >= client.bottom) flags |= STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
+    if (row == view.selected) flags |= STATE_SYSTEM_SELECTED | (view.focused ? STATE_SYSTEM_FOCUSED : 0);
+    const LRESULT shownFrom = row - 1 - view.top;  // rows are of one height
+    if (shownFrom < 0 || shownFrom * view.rowHeight >= view.height) flags |= STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
     SetChild(state, flags);
     return S_OK;
 }

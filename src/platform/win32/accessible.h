@@ -27,8 +27,12 @@ public:
     // object; for anything else (or without oleacc) false: the system
     // answers.
     bool Answers(HWND hwnd, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    explicit AccessibleOverlay(ComScope& com) : com_(com) {}
     // The control has gone: every call fails from now on.
     virtual void Disconnect();
+    // What it is described as, instead of the system's description; none:
+    // the system's.
+    void SetDescription(std::wstring description) { description_ = std::move(description); }
 
     // IUnknown, IDispatch
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override;
@@ -64,8 +68,7 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
 protected:
-    explicit AccessibleOverlay(ComScope& com) : com_(com) {}
-    virtual ~AccessibleOverlay();
+    virtual ~AccessibleOverlay();  // released, never deleted
     // The system's object, made on the first WM_GETOBJECT; null once
     // disconnected.
     IAccessible* standard_ = nullptr;
@@ -74,19 +77,9 @@ protected:
 
 private:
     ComScope& com_;
+    std::wstring description_;
     bool disconnected_ = false;
     LONG references_ = 1;  // the control's own
-};
-
-// Play: the system's button, described by the emulator it starts.
-class DescribedButton : public AccessibleOverlay {
-public:
-    explicit DescribedButton(ComScope& com) : AccessibleOverlay(com) {}
-    void SetDescription(std::wstring description) { description_ = std::move(description); }
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override;
-
-private:
-    std::wstring description_;
 };
 
 // List1: a list box without strings of its own, whose rows the system's
@@ -104,6 +97,8 @@ public:
     void TellSelection(bool focusTaken);
     // And what it knew of the list goes with it.
     void Disconnect() override;
+    // The list has had a message: what it shows may have changed.
+    void Touched() { ++touches_; }
 
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override;
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override;
@@ -123,12 +118,25 @@ private:
     // A row's child id (1, 2, ...), or 0 for none or the list itself.
     long Row(const VARIANT& child) const;
     long Selected() const;  // the selected row's child id, 0 for none
+    // What every row's state depends on, asked of the list again only once
+    // it has had a message since: a reader that asks each row's state in
+    // turn (to find the focused one) then costs no message a row.
+    struct View {
+        long selected = 0;
+        bool focused = false;
+        LRESULT top = 0, rowHeight = 1;
+        LONG height = 0;  // of the client area
+    };
+    const View& Now();
 
     HWND list_;
     std::wstring name_;
     std::function<std::wstring(std::size_t)> text_;
     std::function<std::size_t()> count_;
     long told_ = -1;  // the child id last told
+    unsigned long touches_ = 0;
+    unsigned long viewTouches_ = ~0UL;  // when view_ was taken
+    View view_;
 };
 
 }  // namespace tarvo::win32

@@ -77,6 +77,7 @@ void Win32ListBox::Draw(const DRAWITEMSTRUCT& item, COLORREF text, COLORREF back
 
 LRESULT CALLBACK Win32ListBox::Answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
     auto& box = *reinterpret_cast<Win32ListBox*>(self);
+    box.rows_->Touched();
     if (message == WM_PAINT && box.names_.empty() && !box.placeholder_.empty()) {
         box.PaintPlaceholder();
         return 0;
@@ -84,6 +85,7 @@ LRESULT CALLBACK Win32ListBox::Answer(HWND hwnd, UINT message, WPARAM wParam, LP
     if (LRESULT object; message == WM_GETOBJECT && box.rows_->Answers(hwnd, wParam, lParam, &object)) return object;
     if (message != LB_GETTEXT && message != LB_GETTEXTLEN) {
         const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        box.rows_->Touched();  // again: a question asked while it was handled saw it half done
         switch (message) {  // what moves the selection or the focus
             case WM_SETFOCUS: case WM_KEYDOWN: case WM_CHAR: case WM_LBUTTONDOWN: case WM_MOUSEMOVE:
             case LB_SETCURSEL: case LB_SETCOUNT: case LB_RESETCONTENT:
@@ -117,7 +119,7 @@ int Win32ListBox::ListIndex() const {
 int Win32ListBox::RowAt(POINT point) const { return ListRowAt(list_, point, names_.size()); }
 
 Win32Button::Win32Button(HWND button, TwipsPlacement placement, ComScope& com)
-    : button_(button), accessible_(new DescribedButton(com)), placement_(std::move(placement)) {
+    : button_(button), accessible_(new AccessibleOverlay(com)), placement_(std::move(placement)) {
     SetWindowSubclass(button_, Answer, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -132,11 +134,14 @@ LRESULT CALLBACK Win32Button::Answer(HWND hwnd, UINT message, WPARAM wParam, LPA
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
+void Win32ListBox::SetDescription(const std::string& text) { rows_->SetDescription(Widen(text)); }
+
 void Win32Button::SetToolTip(const std::string& text) {
     toolTipText_ = Widen(text);
-    accessible_->SetDescription(toolTipText_);
     if (toolTip_) AddTool();
 }
+
+void Win32Button::SetDescription(const std::string& text) { accessible_->SetDescription(Widen(text)); }
 
 void Win32Button::CreateToolTip() {
     toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,

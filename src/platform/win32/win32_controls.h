@@ -47,6 +47,7 @@ public:
     void SetFocus() override { ::SetFocus(list_); }
     // The key codes are Windows' own.
     void KeyDown(int keyCode) override { SendMessageW(list_, WM_KEYDOWN, static_cast<WPARAM>(keyCode), 0); }
+    void SetDescription(const std::string& text) override;
     // The row at a point of the list's client area, or -1 below the last.
     int RowAt(POINT point) const;
     void Draw(const DRAWITEMSTRUCT& item, COLORREF text, COLORREF background) const;
@@ -68,8 +69,7 @@ private:
 };
 
 // Command1; its tooltip is created once the window has shown, which then
-// comes up sooner. Its text is also the button's description for screen
-// readers, which keyboard users never see as a tooltip.
+// comes up sooner.
 class Win32Button : public ButtonControl {
 public:
     Win32Button(HWND button, TwipsPlacement placement, ComScope& com);
@@ -77,6 +77,7 @@ public:
     Win32Button(const Win32Button&) = delete;
     Win32Button& operator=(const Win32Button&) = delete;
     void SetToolTip(const std::string& text) override;
+    void SetDescription(const std::string& text) override;
     bool HasFocus() const override { return GetFocus() == button_; }
     void CreateToolTip();
     HWND ToolTip() const { return toolTip_; }
@@ -89,7 +90,7 @@ private:
     static LRESULT CALLBACK Answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
 
     HWND button_;
-    DescribedButton* accessible_;
+    AccessibleOverlay* accessible_;
     HWND toolTip_ = nullptr;
     std::wstring toolTipText_;
     TwipsPlacement placement_;
