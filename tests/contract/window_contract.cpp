@@ -40,7 +40,7 @@ protected:
 
 TEST_F(Window, OpensAsDesigned) {
     EXPECT_EQ(d->Text(Control::Window), "Tarvo - Generic Frontend by Quillan - Nestopia");
-    EXPECT_EQ(d->Text(Control::Picture), emulator);  // Play's tooltip
+    EXPECT_EQ(d->ToolTip(Control::Play), emulator);
     EXPECT_EQ(d->Text(Control::Play), "Play");
     EXPECT_EQ(d->Rectangle(Control::Window), (Box{0, 0, 492, 333}));
     EXPECT_EQ(d->Rectangle(Control::List), (Box{0, 0, 164, 333}));
@@ -634,7 +634,7 @@ TEST_F(Window, ATarvoIniBesideTheProgramTakesThePlaceOfTheSettings) {
 TEST_F(Window, AFailedStartIsReportedAndTheWindowStays) {
     const std::string missing = d->folder / ("gone/" + std::string(1100, 'n') + "/nestopia" + d->exe);
     d->Show(missing);
-    const std::string shown = d->Text(Control::Picture);  // shortened in the middle, so it fits the screen
+    const std::string shown = d->ToolTip(Control::Play);  // shortened in the middle, so it fits the screen
     EXPECT_EQ(shown.substr(0, 40), missing.substr(0, 40));
     EXPECT_EQ(shown.substr(shown.size() - 12 - d->exe.size(), 3), "…");
     EXPECT_EQ(shown.substr(shown.size() - 8 - d->exe.size()), "nestopia" + d->exe);

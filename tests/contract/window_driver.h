@@ -218,7 +218,8 @@ public:
     virtual std::vector<std::string> Rows() = 0;  // once the folder is read
     virtual int Selected() = 0;  // -1: none
     virtual Control Focused() = 0;
-    virtual std::string Text(Control control) = 0;  // Window: the caption; Picture: Play's tooltip
+    virtual std::string Text(Control control) = 0;     // the caption; "" for none
+    virtual std::string ToolTip(Control control) = 0;  // "" for none
     virtual std::pair<double, bool> Font(Control control) = 0;  // points, bold
     virtual Box Rectangle(Control control) = 0;  // Window: its client area
     virtual Image Grab(Control control) = 0;     // Icon: the window's icon

@@ -157,11 +157,12 @@ public:
         return Control::Window;
     }
     std::string Text(Control control) override {
-        const QString text = control == Control::Window ? window_->windowTitle()
-                             : control == Control::Play ? window_->Command1()->text()
-                                                        : window_->Command1()->toolTip();
+        const QString text = Widget(control) == window_.get() ? window_->windowTitle()
+                             : control == Control::Play        ? window_->Command1()->text()
+                                                               : QString();
         return text.toStdString();
     }
+    std::string ToolTip(Control control) override { return Widget(control)->toolTip().toStdString(); }
     std::pair<double, bool> Font(Control control) override {
         return {Widget(control)->font().pointSizeF(), Widget(control)->font().bold()};
     }
@@ -303,7 +304,7 @@ private:
     }
     QListView* List() const { return window_->List1(); }
     QWidget* Widget(Control control) const {
-        QWidget* widgets[] = {window_.get(), List(), window_->Command1(), window_->Image1()};
+        QWidget* widgets[] = {window_.get(), List(), window_->Command1(), window_->Image1(), window_.get()};
         return widgets[int(control)];
     }
     QPoint RowCentre(int row) const {

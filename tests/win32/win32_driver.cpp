@@ -152,24 +152,30 @@ public:
     }
     void ClickPlay() override { SendMessageW(window_->Command1(), BM_CLICK, 0, 0); }
     void DoubleClickPicture() override { Post(window_->Image1().Handle(), {WM_LBUTTONDBLCLK}, MAKELPARAM(5, 5), 0); }
-    // Tarvo's keys and a list box ignore the modifiers: keys go bare. Keys
-    // pressed again and again all wait in the queue before the first is handled.
-    static WPARAM KeyCode(Key key) {
-        static const WPARAM kKeys[] = {VK_TAB, VK_UP, VK_DOWN, VK_SPACE, VK_RETURN, VK_ESCAPE, VK_F5};
+    // As a keyboard sends them, to the active window: the modifiers held
+    // around the key, all queued before the first is handled.
+    static WORD KeyCode(Key key) {
+        static const WORD kKeys[] = {VK_TAB, VK_UP, VK_DOWN, VK_SPACE, VK_RETURN, VK_ESCAPE, VK_F5};
         return kKeys[int(key)];
     }
-    void PostKey(Key key) {
-        HWND focus = GetFocus() ? GetFocus() : window_->Handle();
-        PostMessageW(focus, WM_KEYDOWN, KeyCode(key), 1);
-        PostMessageW(focus, WM_KEYUP, KeyCode(key), 0xC0000001);
+    void SendKeys(Key key, int modifiers, int times) {
+        std::vector<INPUT> keys;
+        auto add = [&](WORD code, DWORD up) {
+            keys.push_back(INPUT{INPUT_KEYBOARD, {}}), keys.back().ki = {code, static_cast<WORD>(MapVirtualKeyW(code, MAPVK_VK_TO_VSC)), up, 0, 0};
+        };
+        const WORD held[] = {WORD(modifiers & kShift ? VK_SHIFT : 0), WORD(modifiers & kCtrl ? VK_CONTROL : 0)};
+        for (WORD code : held) if (code) add(code, 0);
+        while (times-- > 0) add(KeyCode(key), 0), add(KeyCode(key), KEYEVENTF_KEYUP);
+        for (WORD code : held) if (code) add(code, KEYEVENTF_KEYUP);
+        ASSERT_EQ(SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)), keys.size());
     }
-    void Press(Key key, int, int times) override {
-        while (times-- > 0) PostKey(key);
+    void Press(Key key, int modifiers, int times) override {
+        SendKeys(key, modifiers, times);
         WaitUntil({}, 50);
     }
     double Handling(Key key) override {
         const auto pressed = std::chrono::steady_clock::now();
-        PostKey(key);
+        SendKeys(key, kNone, 1);
         for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
             if (message.message != WM_QUIT) window_->Process(message);
         }
@@ -226,13 +232,15 @@ public:
         for (Control c : {Control::List, Control::Play, Control::Picture}) if (GetFocus() == Handle(c)) return c;
         return Control::Window;
     }
-    std::string Text(Control control) override {
-        if (control != Control::Picture) return TextOf(Handle(control));
+    std::string Text(Control control) override { return TextOf(Handle(control)); }
+    std::string ToolTip(Control control) override {  // the control's own tool in the window's tooltip
         wchar_t tip[1024] = L"";
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
+        tool.hwnd = window_->Handle();
+        tool.uId = reinterpret_cast<UINT_PTR>(Handle(control));
         tool.lpszText = tip;
-        SendMessageW(window_->ToolTip(), TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(window_->ToolTip(), TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&tool));
         return Narrow(tip);
     }
     std::pair<double, bool> Font(Control control) override {
