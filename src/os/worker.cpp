@@ -19,7 +19,6 @@ std::atomic<int> g_abandoned{0};
 
 struct Worker::Job::Shared {
     std::mutex mutex;
-    std::condition_variable changed;   // a job waits, or the worker goes
     std::condition_variable finished;  // the thread has ended
     std::deque<std::pair<std::uint64_t, Work>> waiting;  // by generation
     WindowThread* window;                                // none once the worker has gone
@@ -33,9 +32,9 @@ struct Worker::Job::Shared {
 
 void Worker::Loop(const std::shared_ptr<Job::Shared>& shared) {
     std::unique_lock<std::mutex> lock(shared->mutex);
-    for (;;) {
-        shared->changed.wait(lock, [&] { return shared->going || !shared->waiting.empty(); });
-        if (shared->going) break;
+    // Until nothing waits: an idle thread would hold its stack for nothing
+    // (a megabyte each under Wine), and the next job brings another.
+    while (!shared->going && !shared->waiting.empty()) {
         auto [generation, work] = std::move(shared->waiting.front());
         shared->waiting.pop_front();
         lock.unlock();
@@ -71,7 +70,6 @@ Worker::~Worker() {
         shared_->cancelledBelow = std::numeric_limits<std::uint64_t>::max();
         shared_->waiting.clear();
         shared_->window = nullptr;
-        shared_->changed.notify_all();
     }
     shared_->alive = false;
     if (!thread_.joinable()) return;
@@ -94,8 +92,10 @@ void Worker::Run(Work work, bool superseding) {
         shared_->waiting.clear();
     }
     shared_->waiting.emplace_back(shared_->nextGeneration++, std::move(work));
-    if (!thread_.joinable()) thread_ = std::thread(Loop, shared_);
-    shared_->changed.notify_one();
+    if (thread_.joinable() && !shared_->ended) return;  // it takes this one after the one under way
+    if (thread_.joinable()) thread_.join();  // it has let go of the lock and only returns
+    shared_->ended = false;
+    thread_ = std::thread(Loop, shared_);
 }
 
 int AbandonedThreads() { return g_abandoned.load(); }

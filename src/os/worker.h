@@ -2,7 +2,8 @@
 // The one way Tarvo waits: a thread beside the window's that does one job
 // at a time (a folder on a share, a picture to decode, a program to start
 // or ask) and hands what it finds back to the window's thread. The thread
-// comes with the first job, so a start pays nothing for it.
+// comes with a job and goes once no job waits, so an idle worker costs
+// nothing.
 //
 // Its owner ends it: when the worker goes, the job under way is cancelled,
 // the waiting ones are dropped, nothing more reaches the window's thread,
