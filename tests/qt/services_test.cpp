@@ -477,6 +477,18 @@ TEST(RealEmulator, MamesOwnWordsWhenASetCannotRun) {
     EXPECT_NE(message.find("Fatal error: Required files are missing, the machine cannot be run."), std::string::npos) << message;
 }
 
+TEST(RealEmulator, MameTellsWhichSetsAreNoGames) {
+    if (!std::filesystem::exists("/usr/games/mame")) GTEST_SKIP() << "no MAME (apt install mame)";
+    const std::vector<std::string> games{"Pac-Man (Midway)", "Puck Man (Japan set 1)"};
+    for (const auto& [hide, rows] : {std::pair{"", games}, std::pair{"clones", std::vector<std::string>{games[1]}}}) {
+        auto d = MakeWindowDriver();
+        for (const char* set : {"neogeo.zip", "pacman.zip", "puckman.zip", "qsound.zip"}) d->folder.Write(std::string("roms/") + set, "set");
+        d->UseSetting("Settings", "hide", hide);
+        d->Show("/usr/games/mame");
+        EXPECT_TRUE(d->WaitUntil([&] { return d->Rows() == rows; }, 15000)) << hide << ": " << ::testing::PrintToString(d->Rows());
+    }
+}
+
 TEST(RealProgram, EscDuringTheDecodeOfAHugePictureEndsTarvoWell) {
     XScreen screen;
     if (!screen.Usable()) GTEST_SKIP() << "no X display";
