@@ -1,5 +1,8 @@
 // The soak on Linux: tarvo's real window in this process (its emulators
-// started and reaped as tarvo does), a stand-in MAME that plays for 0.2 s.
+// started and reaped as tarvo does), SDL's virtual game controller plugged
+// in, and a stand-in MAME: a game of 0.2 s, one that plays until closed or
+// one that fails at once, as the bench says before each Play; its titles
+// and machines told.
 //   soak_bench WORK_DIR CYCLES      (the ROMs and screenshots of scroll_bench)
 
 #include <unistd.h>
@@ -7,8 +10,11 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <SDL2/SDL.h>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -20,18 +26,92 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 long Entries(const char* folder) {
-    const std::filesystem::directory_iterator entries(folder);
+    const fs::directory_iterator entries(folder);
     return std::distance(begin(entries), end(entries));
+}
+
+// A stand-in MAME: -listfull and -listxml answered from files the bench
+// wrote; as a game, what the file "next" says.
+void WriteStandIn(const std::string& soak) {
+    std::ofstream(soak + "/mame") << "#!/bin/sh\n"
+                                     "cd '" << soak << "' || exit 1\n"
+                                     "case $1 in\n"
+                                     "-listfull) exec cat listfull.txt ;;\n"
+                                     "-listxml)\n"
+                                     "  shift\n"
+                                     "  echo '<?xml version=\"1.0\"?>'\n"
+                                     "  echo '<mame build=\"0.251 (soak)\" debug=\"no\" mameconfig=\"10\">'\n"
+                                     "  for set; do\n"
+                                     "    case $set in *bios) bios=' isbios=\"yes\"' ;; *) bios= ;; esac\n"
+                                     "    echo \"  <machine name=\\\"$set\\\" sourcefile=\\\"soak.cpp\\\"$bios>"
+                                     "<description>Game $set</description><year>1984</year>"
+                                     "<driver status=\\\"good\\\" emulation=\\\"good\\\" savestate=\\\"supported\\\"/></machine>\"\n"
+                                     "  done\n"
+                                     "  echo '</mame>'\n"
+                                     "  exit 0 ;;\n"
+                                     "esac\n"
+                                     "case $(cat next) in\n"
+                                     "endless) exec sleep 600 ;;  # until closed\n"
+                                     "failing) echo 'Fatal error: required files are missing' >&2; exit 2 ;;\n"
+                                     "esac\n"
+                                     "sleep 0.2\n";
+    fs::permissions(soak + "/mame", fs::perms::owner_all);
 }
 
 class QtSoakWindow : public tarvo::bench::SoakWindow {
 public:
-    explicit QtSoakWindow(tarvo::TarvoWindow& window) : window_(window) {}
-    void Play() override { window_.Command1()->click(); }
-    bool WaitMinimized(bool minimized, int milliseconds) override {
-        return WaitUntil([&] { return window_.isMinimized() == minimized; }, milliseconds);
+    QtSoakWindow(tarvo::TarvoWindow& window, std::string soak) : window_(window), soak_(std::move(soak)) {
+        SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
+        SDL_VirtualJoystickDesc pad{};
+        pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        pad.naxes = SDL_CONTROLLER_AXIS_MAX;
+        pad.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        pad_ = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&pad));
+        // A message box runs its own loop: answered from there.
+        QObject::connect(&answerer_, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                message_ = box->text().toStdString();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        answerer_.start(50);
     }
+    bool PadPlugged() const { return pad_ != nullptr; }
+    void NextGame(tarvo::bench::SoakGame game) override {
+        const char* words[] = {"short", "endless", "failing"};
+        std::ofstream(soak_ + "/next") << words[static_cast<int>(game)] << "\n";
+    }
+    void Play() override { window_.Command1()->click(); }
+    bool WaitUntil(const std::function<bool()>& done, int milliseconds) override {
+        QElapsedTimer waited;
+        waited.start();
+        while (!done()) {
+            if (waited.elapsed() > milliseconds) return false;
+            QEventLoop pause;  // 10 ms of the window's work, without spinning
+            QTimer::singleShot(10, &pause, &QEventLoop::quit);
+            pause.exec();
+        }
+        return true;
+    }
+    bool Minimized() override { return window_.isMinimized(); }
+    void HoldBackAndStart(bool held) override {
+        SDL_JoystickSetVirtualButton(pad_, SDL_CONTROLLER_BUTTON_BACK, held);
+        SDL_JoystickSetVirtualButton(pad_, SDL_CONTROLLER_BUTTON_START, held);
+    }
+    std::string TakeMessage() override { return std::exchange(message_, std::string()); }
+    void PutRom(const std::string& set, bool there) override {
+        const std::string rom = soak_ + "/roms/" + set + ".zip";
+        if (there) {
+            std::ofstream(rom) << "rom";
+        } else {
+            fs::remove(rom);
+        }
+    }
+    int Rows() override { return window_.List1()->model()->rowCount(); }
     void Refresh() override {
         Key(Qt::Key_F5);
         WaitUntil([&] { return !window_.Reading(); }, 5000);
@@ -55,41 +135,42 @@ private:
         QApplication::sendEvent(focus, &press);
         QApplication::sendEvent(focus, &release);
     }
-    template <class Done>
-    bool WaitUntil(Done done, int milliseconds) {
-        QElapsedTimer waited;
-        waited.start();
-        while (!done()) {
-            if (waited.elapsed() > milliseconds) return false;
-            QEventLoop pause;  // 10 ms of the window's work, without spinning
-            QTimer::singleShot(10, &pause, &QEventLoop::quit);
-            pause.exec();
-        }
-        return true;
-    }
 
     tarvo::TarvoWindow& window_;
+    const std::string soak_;
+    SDL_Joystick* pad_ = nullptr;
+    QTimer answerer_;
+    std::string message_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
-    const std::string work = argv[1], scroll = work + "/scroll";
+    const std::string work = argv[1], scroll = work + "/scroll", soak = work + "/soak";
     tarvo::posix::BecomeReaperOfDescendants();  // as tarvo is
     int one = 1;
     QApplication app(one, argv);
-    const std::string game = work + "/soak/mame";  // a game of 0.2 s, and no titles to tell
-    std::filesystem::create_directories(work + "/soak");
-    std::ofstream(game) << "#!/bin/sh\nsleep 0.2\n";
-    std::filesystem::permissions(game, std::filesystem::perms::owner_all);
-    const std::string settings = work + "/soak/Tarvo.conf";
-    std::ofstream(settings) << "[Settings]\nroms=" << scroll << "/roms\nshots=" << scroll << "/shots\n";
-    tarvo::SingleInstance instance(work + "/soak/");
+    // The scroll bench's ROMs, in a folder of the soak's own: F5 finds new sets there.
+    fs::remove_all(soak + "/roms");
+    fs::create_directories(soak + "/roms");
+    std::vector<std::string> sets;
+    for (const auto& rom : fs::directory_iterator(scroll + "/roms")) {
+        fs::copy_file(rom.path(), soak + "/roms/" + rom.path().filename().string());
+        sets.push_back(rom.path().stem().string());
+    }
+    std::sort(sets.begin(), sets.end());
+    std::ofstream(soak + "/listfull.txt") << tarvo::bench::SoakListFull(sets);
+    WriteStandIn(soak);
+    const std::string settings = soak + "/Tarvo.conf";
+    std::ofstream(settings) << "[Settings]\nroms=" << soak << "/roms\nshots=" << scroll << "/shots\n";
+    tarvo::SingleInstance instance(soak + "/");
     tarvo::LinuxParts parts(instance, settings);
-    tarvo::TarvoWindow window(tarvo::Host{'/', false, work + "/soak/", game}, parts.MakePorts(), &instance);
+    tarvo::TarvoWindow window(tarvo::Host{'/', false, soak + "/", soak + "/mame"}, parts.MakePorts(), &instance);
+    QtSoakWindow soaked(window, soak);
+    if (!soaked.PadPlugged()) return std::fprintf(stderr, "soak_bench: no virtual pad: %s\n", SDL_GetError()), 2;
     window.Load();
-    QtSoakWindow soak(window);
     while (!window.isVisible()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-    return tarvo::bench::RunSoak(soak, std::atoi(argv[2]), "tarvo");
+    soaked.WaitUntil([] { return false; }, 1000);  // the pad found, MAME's first answers in
+    return tarvo::bench::RunSoak(soaked, std::atoi(argv[2]), "tarvo");
 }
