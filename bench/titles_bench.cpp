@@ -128,14 +128,11 @@ double ToTheGamesOnly(const std::string& work, const std::string& emulator) {
     Window w(work, emulator);
     QElapsedTimer timer;
     timer.start();
-    QEventLoop loop;
     const QAbstractItemModel* model = w.window.List1()->model();
     const int listed = model->rowCount();
-    QObject::connect(model, &QAbstractItemModel::modelReset, &loop, [&] {
-        if (model->rowCount() < listed) loop.quit();
-    });
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    loop.exec();
+    while (model->rowCount() >= listed && timer.elapsed() < 60000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
@@ -166,6 +163,7 @@ double Refresh(const std::string& work, const std::string& emulator, const std::
 int main(int argc, char** argv) {
     if (argc < 3) return std::fprintf(stderr, "usage: titles_bench WORK_DIR TARVO [MAME]\n"), 2;
     const std::string work = std::string(argv[1]) + "/titles", tarvo = argv[2], mame = argc > 3 ? argv[3] : "";
+    fs::remove_all(work + "/roms");  // a run with the other MAME left other sets
     fs::create_directories(work + "/roms");
     fs::create_directories(work + "/config/Tarvo");
     fs::create_directories(work + "/stand-in");
