@@ -25,7 +25,7 @@ TEST(EmulatorArguments, LinuxSplitsAsAnExecLineThenFillsIn) {
     const std::string quotes = "/r/x \"y\" \\z $w 'v'.nes", longest(32767, 'x'), zPath = OnDriveZ(kPath);
     struct Case { std::string args; std::vector<std::string> expected; RomPlaceholders rom = kRom; bool wine = false; };
     const Case cases[] = {
-        {"", {kPath}}, {" \t ", {kPath}}, {"-f\t-g", {"-f", "-g", kPath}}, {longest, {longest, kPath}},
+        {"", {kPath}}, {" \t ", {kPath}}, {"a\\b", {"ab", kPath}}, {"-f\t-g", {"-f", "-g", kPath}}, {longest, {longest, kPath}},
         {"-L /usr/lib/nestopia_libretro.so \"%ROM%\"", {"-L", "/usr/lib/nestopia_libretro.so", kPath}},
         {"-b -e %rom%", {"-b", "-e", kPath}}, {"-rompath \"%RomDir%\" %BASENAME%", {"-rompath", "/home/me/roms", "a b"}},
         {"--rom=%ROMFILE% x%ROM%\"y\"%basename%", {"--rom=" + kPath, "x" + kPath + "ya b"}},

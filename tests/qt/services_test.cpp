@@ -166,7 +166,9 @@ TEST(Start, AGameEndsAsItWasAskedAndTellsHowItEnded) {
         {"exec sleep 30", "p", {0, SIGTERM, ""}},
         {"setsid sh -c 'trap \"echo asked; exit 0\" TERM; sleep 30 & wait' &", "p", {0, 0, "asked"}},
         {"trap '' TERM; sleep 30", "pf", {0, SIGKILL, ""}},
+        {"kill -PIPE $$; exit 4", "", {0, SIGPIPE, ""}},  // as it normally is, whatever Tarvo was handed
     };
+    const auto handed = signal(SIGPIPE, SIG_IGN);
     ScratchFolder t;
     posix::LinuxFiles files;
     QtWindowThread window;
@@ -188,6 +190,7 @@ TEST(Start, AGameEndsAsItWasAskedAndTellsHowItEnded) {
         EXPECT_EQ(ended->signal, c.outcome.signal) << c.game;
         EXPECT_EQ(ended->lastLines, c.outcome.lastLines) << c.game;
     }
+    signal(SIGPIPE, handed);
 }
 
 TEST(Ask, AnAnswerIsCappedTimedAndReadOnlyWhileItsProgramRuns) {
