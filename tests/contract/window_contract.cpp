@@ -339,8 +339,8 @@ TEST_F(Window, PicturesFillTheAreaWhereverTheToolsPutThem) {
 
 TEST_F(Window, PicturesNeverHoldTheKeys) {
     for (int row = 0; row < 10; ++row) {  // each screenshot 98 kB that would decode to 5,790 x 5,790
-        d->folder.Write("roms/bomb" + std::to_string(row) + ".nes", "rom");
-        d->folder.Write("shots/bomb" + std::to_string(row) + ".nes.png", TestPicture("bomb.png"));
+        d->folder.Write("roms/bomb" + std::to_string(row) + ".nes", "rom");  // the last, red, one row past 4,096 x 4,096
+        d->folder.Write("shots/bomb" + std::to_string(row) + ".nes.png", TestPicture(row < 9 ? "bomb.png" : "one-row-too-many.png"));
     }
     d->Show(emulator);  // a, b, bomb0 ... bomb9, c d, ゲーム Ülkü
     d->Click(1);
