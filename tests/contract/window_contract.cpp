@@ -339,9 +339,10 @@ TEST_F(Window, PicturesFillTheAreaWhereverTheToolsPutThem) {
 
 TEST_F(Window, PicturesNeverHoldTheKeys) {
     for (int row = 0; row < 10; ++row) {  // each screenshot 98 kB that would decode to 5,790 x 5,790
-        d->folder.Write("roms/bomb" + std::to_string(row) + ".nes", "rom");  // the last, red, one row past 4,096 x 4,096
+        d->folder.Write("roms/bomb" + std::to_string(row) + ".nes", "rom");  // but: the last, red, one row past 4,096 x 4,096
         d->folder.Write("shots/bomb" + std::to_string(row) + ".nes.png", TestPicture(row < 9 ? "bomb.png" : "one-row-too-many.png"));
     }
+    d->folder.Write("shots/bomb8.nes.png", TestPicture("as-many-as-may-be.png"));  // green, 4,096 x 4,096: shown
     d->Show(emulator);  // a, b, bomb0 ... bomb9, c d, ゲーム Ülkü
     d->Click(1);
     for (int row = 2; row < 12; ++row) {
@@ -352,6 +353,8 @@ TEST_F(Window, PicturesNeverHoldTheKeys) {
         EXPECT_EQ(d->Selected(), row);
     }
     EXPECT_TRUE(Near(d->Grab(Control::Picture).At(0.5, 0.5), kBlue));  // no picture of those: the logo
+    d->Press(Key::Up);
+    EXPECT_TRUE(d->WaitUntil([&] { return Near(d->Grab(Control::Picture).At(0.5, 0.5), kGreen); }, 5000));
     EXPECT_LT(d->PeakMegabytes(), 150);
 }
 

@@ -101,12 +101,20 @@ TEST(List, AnotherProgramAskingForARowsTextGetsNoneAndCannotHarmTarvo) {
 
 TEST(List, AScreenReaderThatHoldsTheListsObjectMayAskAfterTheListHasGone) {
     const auto d = MakeWindowDriver();
+    IAccessible* list = nullptr;
+    const auto listObject = [&] {
+        return AccessibleObjectFromWindow(FindWindowExW(FindWindowW(L"Tarvo.frmPindle", nullptr), nullptr, L"ListBox", nullptr),
+                                          static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), reinterpret_cast<void**>(&list));
+    };
+    d->Show(d->Emulator("nestopia"));  // no ROM yet: the list has no first row
+    ASSERT_EQ(listObject(), S_OK);
+    VARIANT self{}, first{};
+    self.vt = VT_I4, self.lVal = CHILDID_SELF;
+    EXPECT_EQ(list->accNavigate(NAVDIR_FIRSTCHILD, self, &first), S_FALSE);
+    list->Release();
     d->folder.Write("roms/a.nes", "rom");
     d->Show(d->Emulator("nestopia"));
-    IAccessible* list = nullptr;
-    ASSERT_EQ(AccessibleObjectFromWindow(FindWindowExW(FindWindowW(L"Tarvo.frmPindle", nullptr), nullptr, L"ListBox", nullptr),
-                                         static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), reinterpret_cast<void**>(&list)),
-              S_OK);
+    ASSERT_EQ(listObject(), S_OK);
     d->Press(Key::Escape);  // the window goes; the screen reader still holds the object
     d->WaitUntil({}, 100);
     VARIANT row{};

@@ -331,8 +331,11 @@ public:
         CreateStdAccessibleObject(List(), OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&system.object));
         BSTR actions[2] = {};
         system.child = 1;
-        if (list.object && system.object) { EXPECT_EQ(list.object->get_accDefaultAction(system.Child(), &actions[0]), system.object->get_accDefaultAction(system.Child(), &actions[1])); }
-        SysFreeString(actions[0]), SysFreeString(actions[1]), Release(system);
+        for (auto asked : {&IAccessible::get_accDefaultAction, &IAccessible::get_accHelp}) {
+            if (list.object && system.object) { EXPECT_EQ((list.object->*asked)(system.Child(), &actions[0]), (system.object->*asked)(system.Child(), &actions[1])); }
+            SysFreeString(actions[0]), SysFreeString(actions[1]), actions[0] = actions[1] = nullptr;
+        }
+        Release(system);
         heard.play = play.Text(&IAccessible::get_accDescription);
         heard.description = list.Text(&IAccessible::get_accDescription);
         heard.picture = picture.Text(&IAccessible::get_accName);
