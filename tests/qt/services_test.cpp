@@ -483,7 +483,8 @@ TEST(RealEmulator, MamesOwnWordsWhenASetCannotRun) {
 TEST(RealEmulator, MameTellsWhichSetsAreNoGames) {
     if (!std::filesystem::exists("/usr/games/mame")) GTEST_SKIP() << "no MAME (apt install mame)";
     const std::vector<std::string> games{"Pac-Man (Midway)", "Puck Man (Japan set 1)"};
-    for (const auto& [hide, rows] : {std::pair{"", games}, std::pair{"clones", std::vector<std::string>{games[1]}}}) {
+    for (const auto& [hide, shown] : {std::pair{"", games}, std::pair{"clones", std::vector<std::string>{games[1]}}}) {
+        const std::vector<std::string> rows = shown;  // a lambda may not name a structured binding in C++17
         auto d = MakeWindowDriver();
         for (const char* set : {"neogeo.zip", "pacman.zip", "puckman.zip", "qsound.zip"}) d->folder.Write(std::string("roms/") + set, "set");
         d->UseSetting("Settings", "hide", hide);
