@@ -19,6 +19,7 @@
 #include "rom_folder.h"
 #include "single_instance.h"
 #include "tarvo_window.h"
+#include "virtual_pad.h"
 
 namespace {
 
@@ -49,13 +50,7 @@ int main(int argc, char** argv) {
     const std::string work = argv[1];
     int one = 1;
     QApplication app(one, argv);
-    SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
-    SDL_VirtualJoystickDesc pad{};
-    pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    pad.naxes = SDL_CONTROLLER_AXIS_MAX;
-    pad.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&pad));
+    tarvo::testing::AttachVirtualPad();
 
     const std::string settings = work + "/idle.conf", game = work + "/nestopia";
     std::ofstream(settings) << "[Settings]\nroms=" << tarvo::bench::MakeRomFolder(work, 1) << "\n";

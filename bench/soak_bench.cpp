@@ -22,6 +22,7 @@
 #include "process_tree.h"
 #include "single_instance.h"
 #include "soak.h"
+#include "virtual_pad.h"
 #include "tarvo_window.h"
 
 namespace {
@@ -64,13 +65,7 @@ void WriteStandIn(const std::string& soak) {
 class QtSoakWindow : public tarvo::bench::SoakWindow {
 public:
     QtSoakWindow(tarvo::TarvoWindow& window, std::string soak) : window_(window), soak_(std::move(soak)) {
-        SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
-        SDL_VirtualJoystickDesc pad{};
-        pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        pad.naxes = SDL_CONTROLLER_AXIS_MAX;
-        pad.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        pad_ = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&pad));
+        pad_ = tarvo::testing::AttachVirtualPad();
         // A message box runs its own loop: answered from there.
         QObject::connect(&answerer_, &QTimer::timeout, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {

@@ -23,6 +23,7 @@
 #include "process_tree.h"
 #include "single_instance.h"
 #include "tarvo_window.h"
+#include "virtual_pad.h"
 #include "window_driver.h"
 
 namespace tarvo::testing {
@@ -291,17 +292,6 @@ protected:
     }
 
 private:
-    // SDL's virtual game controller, in the process where tarvo's window
-    // reads the pads, which finds it as it finds a pad plugged in.
-    static SDL_Joystick* AttachVirtualPad() {
-        SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
-        SDL_VirtualJoystickDesc pad{};
-        pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        pad.naxes = SDL_CONTROLLER_AXIS_MAX;
-        pad.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        return SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&pad));
-    }
     QListView* List() const { return window_->List1(); }
     QWidget* Widget(Control control) const {
         QWidget* widgets[] = {window_.get(), List(), window_->Command1(), window_->Image1(), window_.get()};
