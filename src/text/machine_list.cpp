@@ -20,6 +20,18 @@ bool IsNameStart(char c) {
 }
 bool IsNameCharacter(char c) { return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; }
 
+// Whether what follows a "<" surely begins an element that doesn't matter
+// (not the list, a machine or a driver); when in doubt, no.
+bool BeginsOtherElement(std::string_view text) {
+    constexpr std::size_t kLongestWanted = sizeof "machine";  // and the character after it
+    if (text.size() < kLongestWanted || !IsNameStart(text[0])) return false;
+    if (text[0] != 'm' && text[0] != 'g' && text[0] != 'd') return true;
+    for (const std::string_view wanted : {"machine", "game", "driver", "mame"}) {
+        if (text.compare(0, wanted.size(), wanted) == 0) return false;
+    }
+    return true;
+}
+
 std::string LowerCased(std::string_view text) {
     std::string lowered(text);
     std::transform(lowered.begin(), lowered.end(), lowered.begin(), LowerAscii<char>);
@@ -165,9 +177,20 @@ const MachineTraits* MachineList::Find(std::string_view set) const {
 
 const char* MachineList::ReadText(const char* p, const char* end) {
     if (place_ == Place::InRoot || place_ == Place::InMachine) {
-        // Descriptions, years, makers: nothing of them matters.
-        p = static_cast<const char*>(std::memchr(p, '<', static_cast<std::size_t>(end - p)));
-        if (p == nullptr) return end;
+        // Descriptions, years, makers: nothing of them matters, nor any
+        // element but the list, a machine and its driver. Most of MAME's
+        // answer is other elements: they are passed over here, at once,
+        // for MAME, working on every core, feels each moment spent.
+        for (;;) {
+            p = static_cast<const char*>(std::memchr(p, '<', static_cast<std::size_t>(end - p)));
+            if (p == nullptr) return end;
+            if (!BeginsOtherElement(std::string_view(p + 1, static_cast<std::size_t>(end - p - 1)))) break;
+            p = static_cast<const char*>(std::memchr(p + 2, '>', static_cast<std::size_t>(end - p - 2)));
+            if (p == nullptr) {
+                state_ = State::SkipTag;
+                return end;
+            }
+        }
     } else {
         p = std::find_if_not(p, end, IsBlank);
         if (p == end) return end;
