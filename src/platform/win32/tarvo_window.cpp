@@ -221,7 +221,9 @@ LRESULT TarvoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SIZE:
             if (form_) form_->Form_Resize();  // minimising and restoring included
-            if (wParam != SIZE_MINIMIZED && GetActiveWindow() == hwnd_ && !IsChild(hwnd_, GetFocus())) {
+            if (wParam == SIZE_MINIMIZED) {
+                NoteFocus(GetFocus());  // Windows may take it from a minimised window that stays active
+            } else if (GetActiveWindow() == hwnd_ && !IsChild(hwnd_, GetFocus())) {
                 SetFocus(lastFocus_);
             }
             return 0;

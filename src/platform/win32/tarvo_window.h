@@ -53,7 +53,7 @@ private:
     void SetCaption(const std::string& caption) override;
     float ClientWidth() const override;
     float ClientHeight() const override;
-    void Minimize() override { ShowWindow(hwnd_, SW_MINIMIZE); }
+    void Minimize() override { NoteFocus(GetFocus()), ShowWindow(hwnd_, SW_MINIMIZE); }
     void Hide() override { ShowWindow(hwnd_, SW_HIDE); }
     bool IsAway() const override { return IsIconic(hwnd_) || !IsWindowVisible(hwnd_); }
     void Restore() override;
