@@ -14,6 +14,7 @@
 #include "registry_settings.h"
 #include "windows_files.h"
 #include "windows_host.h"
+#include "windows_instance.h"
 
 namespace tarvo::testing {
 
@@ -45,6 +46,43 @@ TEST(Settings, ReadFromTheRegistryWithoutDefaults) {
     EXPECT_EQ(settings.Read("Settings", "emu").value_or("?").c_str(), std::string());
     EXPECT_EQ(settings.Read("Settings", "shots"), std::nullopt);
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tarvo Tests");
+}
+
+TEST(Settings, AnEmulatorsSectionIsFoundWhateverItsLetterCaseAndLeavesNoKeyOpen) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Tarvo Tests\\ZSNESW", L"roms", REG_SZ, L"x", 2 * sizeof(wchar_t));
+    win32::RegistrySettings settings(L"Software\\Tarvo Tests");
+    // The next handle the system gives: it moves on only past handles kept open.
+    const auto nextHandle = [] {
+        const HANDLE probe = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+        CloseHandle(probe);
+        return reinterpret_cast<std::uintptr_t>(probe);
+    };
+    const std::uintptr_t before = nextHandle();
+    for (int i = 0; i < 300; ++i) {
+        ASSERT_EQ(settings.Section("zsnesw"), std::optional<std::string>("ZSNESW"));
+        ASSERT_EQ(settings.Section("snes9x"), std::nullopt);
+    }
+    EXPECT_LT(nextHandle(), before + 100 * 4) << "a key left open per look";
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tarvo Tests");
+}
+
+TEST(SecondStart, OnlyALaterStartsCaptionIsTakenFromAnotherProgram) {
+    const std::wstring longest(4096, L'a'), tooLong = longest + L'a';
+    constexpr ULONG_PTR kOurs = win32::WindowsInstance::kCaptionTag;
+    struct Case { ULONG_PTR tag; const wchar_t* text; DWORD bytes; std::optional<std::string> caption; };
+    const Case cases[] = {
+        {kOurs, L"ゲーム - Nestopia", 28, "ゲーム - Nestopia"},
+        {kOurs, longest.c_str(), static_cast<DWORD>(longest.size() * 2), Narrow(longest)},
+        {kOurs, tooLong.c_str(), static_cast<DWORD>(tooLong.size() * 2), std::nullopt},
+        {kOurs, L"ab", 3, std::nullopt},  // half a character
+        {kOurs + 1, L"ab", 4, std::nullopt},  // another program's message
+        {kOurs, nullptr, 4, std::nullopt},
+        {kOurs, nullptr, 0, ""},
+    };
+    for (const Case& c : cases) {
+        const COPYDATASTRUCT data{c.tag, c.bytes, const_cast<wchar_t*>(c.text)};
+        EXPECT_EQ(win32::WindowsInstance::CaptionIn(data), c.caption) << c.bytes << " bytes";
+    }
 }
 
 TEST(Folders, OnePassKeepsTheVisibleMatchingFiles) {
@@ -167,6 +205,22 @@ TEST(Keys, CtrlBreakIsADialogsCancelAndStartsNothing) {
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_CANCEL, 1);  // IDCANCEL, as from a dialog's Cancel button
     d->WaitUntil({}, 200);
     EXPECT_EQ(d->Launched(false), "");
+}
+
+TEST(Focus, RestoredWhileStillTheActiveWindowTheListHasTheKeysAgain) {
+    const auto d = MakeWindowDriver();
+    d->folder.Write("roms/a.nes", "rom");
+    d->Show(d->Emulator("nestopia"));
+    d->Click(0);
+    const HWND window = FindWindowW(L"Tarvo.frmPindle", nullptr);
+    SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);  // the user minimises it
+    // Nothing else took the front: Windows leaves it the active window, and
+    // the focus nowhere (Wine leaves it on the list: taken away here).
+    SetActiveWindow(window);
+    SetFocus(nullptr);
+    ShowWindow(window, SW_RESTORE);
+    d->WaitUntil({}, 100);
+    EXPECT_EQ(d->Focused(), Control::List);
 }
 
 // The system refuses Tarvo its window.
