@@ -244,11 +244,12 @@ TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
     d->folder.Write("bin/wine", "#!/bin/sh\ncase \"$2\" in -list*) exit 1;; esac\nprintf '%s\\n%s\\n' \"$2\" \"$PWD\" >>'" + app + "/launched.txt'\n", true);
     const std::string saidWinepath = "#!/bin/sh\necho $$ >'" + ran + "'\n";
     auto winepathLingers = [&] { const std::string pid = d->folder.Read("ran"); return !pid.empty() && std::filesystem::exists("/proc/" + pid.substr(0, pid.size() - 1)); };
-    const QByteArray path = qgetenv("PATH"), prefix = qgetenv("WINEPREFIX");
-    qputenv("WINEPREFIX", QByteArray::fromStdString(d->folder / "prefix"));
+    const QByteArray path = qgetenv("PATH"), prefix = qgetenv("WINEPREFIX"), home = qgetenv("HOME");
+    qputenv("HOME", QByteArray::fromStdString(d->folder / "home"));
+    enum class Prefix { Set, Unset, Empty };  // unset or empty: Wine's is the one in the home folder
     const std::string rom = d->folder / "roms/a b.smc", onZ = "Z:" + std::string(QString::fromStdString(rom).replace('/', '\\').toStdString());
     for (const char* name : {"a b.smc", "a b.nes", "b.smc", "b.nes", "pacman.zip", "z.zip"}) d->folder.Write(std::string("roms/") + name, "rom");
-    struct Case { std::string emulator, contents, driveZ, winepath, launched; int presses = 1; };
+    struct Case { std::string emulator, contents, driveZ, winepath, launched; int presses = 1; Prefix prefix = Prefix::Set; };
     const Case cases[] = {
         {"nestopia.exe", "", "", "", rom.substr(0, rom.size() - 3) + "nes"},  // a native program, whatever its name
         {"zsnesw.exe", "MZ", "/", "", onZ},                          // Z: is "/": no winepath
@@ -259,15 +260,20 @@ TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
         {"zsnesw.exe", "MZ", "/tmp", "sleep 0.4; printf 'Y:\\\\a b.smc'", "Y:\\a b.smc", 2},  // Play again meanwhile: one start
         {"zsnesw.exe", "MZ", "/tmp", "head -c 300000000 /dev/zero", rom},  // too talkative: the path as it is
         {"mame.exe", "MZ", "/", "", "pacman"},  // a name, not a path: as it is
+        {"zsnesw.exe", "MZ", "/", "", onZ, 1, Prefix::Unset},        // no WINEPREFIX: the home's .wine
+        {"zsnesw.exe", "MZ", "/tmp", "printf 'Y:\\\\a b.smc'", "Y:\\a b.smc", 1, Prefix::Empty},  // an empty one too
         {"zsnesw.exe", "MZ", "/tmp", "exec sleep 20", rom},          // or too slow
     };
     QElapsedTimer play;
     for (const auto& c : cases) {
         d->folder.Remove("ran");
-        std::filesystem::remove_all(d->folder / "prefix");
+        const std::string wine = c.prefix == Prefix::Set ? "prefix" : "home/.wine";
+        if (c.prefix == Prefix::Unset) qunsetenv("WINEPREFIX");
+        else qputenv("WINEPREFIX", c.prefix == Prefix::Empty ? "" : QByteArray::fromStdString(d->folder / wine));
+        std::filesystem::remove_all(d->folder / wine);
         if (!c.driveZ.empty()) {
-            d->folder.Write("prefix/dosdevices/c:", "");
-            ASSERT_EQ(symlink(c.driveZ.c_str(), (d->folder / "prefix/dosdevices/z:").c_str()), 0);
+            d->folder.Write(wine + "/dosdevices/c:", "");
+            ASSERT_EQ(symlink(c.driveZ.c_str(), (d->folder / (wine + "/dosdevices/z:")).c_str()), 0);
         }
         const bool noWinepath = c.winepath.empty() && !c.contents.empty();  // nowhere on PATH
         qputenv("PATH", QByteArray::fromStdString(bin) + (noWinepath ? "" : ":" + path));
@@ -307,6 +313,7 @@ TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {
     EXPECT_EQ(d->Launched(false), "");
     qputenv("PATH", path);
     qputenv("WINEPREFIX", prefix);
+    qputenv("HOME", home);
 }
 
 TEST(Wine, AWindowsEmulatorStartsUnderWineWithARomPathItCanOpen) {
