@@ -194,7 +194,26 @@ TEST(Pads, WithoutAnyXInputTarvoStartsAndTheKeysWork) {
     }
     const std::string launched = d->Launched();
     EXPECT_EQ(launched.substr(0, launched.find('\n')), d->folder / "roms/b.nes");
+    d->WaitUntil([&] { return !IsIconic(window); }, 3000);  // back from the game
+    PostMessageW(FindWindowExW(window, nullptr, L"ListBox", nullptr), WM_KEYDOWN, VK_ESCAPE, 1);
+    DWORD code = 1;
+    EXPECT_EQ(WaitForSingleObject(tarvo, 5000), WAIT_OBJECT_0);
+    EXPECT_TRUE(GetExitCodeProcess(tarvo, &code) && code == 0) << code;  // ended as asked, and well
     TerminateProcess(tarvo, 0), CloseHandle(tarvo);
+}
+
+TEST(List, ARowPastTheLastHasNoText) {
+    const auto d = MakeWindowDriver();
+    d->folder.Write("roms/ab.nes", "rom");
+    d->Show(d->Emulator("nestopia"));
+    const HWND list = FindWindowExW(FindWindowW(L"Tarvo.frmPindle", nullptr), nullptr, L"ListBox", nullptr);
+    wchar_t text[8] = L"#";
+    const std::pair<WPARAM, LRESULT> rows[] = {{0, 2}, {1, LB_ERR}, {static_cast<WPARAM>(-1), LB_ERR}};
+    for (auto [row, length] : rows) {
+        EXPECT_EQ(SendMessageW(list, LB_GETTEXTLEN, row, 0), length) << row;
+        EXPECT_EQ(SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text)), length) << row;
+    }
+    EXPECT_EQ(std::wstring(text), L"ab");
 }
 
 TEST(Keys, CtrlBreakIsADialogsCancelAndStartsNothing) {
