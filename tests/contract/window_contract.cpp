@@ -580,6 +580,9 @@ TEST_F(Window, AShareThatHangsNeverHoldsTheWindowNorPilesReadingsUp) {
     const int threads = d->Threads();
     for (int held = 0; held < 100; ++held) d->Press(Key::F5), d->WaitUntil({}, 30);  // F5 held 3 s
     EXPECT_TRUE(d->Reading());
+    const Image list = d->Grab(Control::List);  // the empty list says what it is waiting for
+    const Colour ground = list.At(0.5, 1);
+    EXPECT_TRUE(std::any_of(list.pixels.begin(), list.pixels.begin() + 20 * list.width, [&](const Colour& c) { return !Near(c, ground); }));
     EXPECT_LE(d->Threads(), threads + 1);  // one listing of the share at a time
     const auto escape = std::chrono::steady_clock::now();
     d->Press(Key::Escape);
