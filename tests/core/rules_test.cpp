@@ -276,6 +276,7 @@ TEST(Pad, PressesAndHeldButtonsActAsKeys) {
         {".aaaaaaaaaaaa.t", ".!............!"},  // Play never repeats
         {"dddd.d", ".....D"},  // held as the window came back: nothing until it is let go
         {"bbdd.d", ".....D"},  // nor while any other button is
+        {"rr.d", "...D"},      // or a trigger
     };
     const std::string kReadings = ".dusSh<>atlrgb";
     const PadState kStates[] = {{}, {false, true}, {true}, {false, false, false, false, false, false, 32767},
