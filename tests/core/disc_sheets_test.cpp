@@ -65,7 +65,7 @@ TEST(DiscSheets, OneRowPerGame) {
     // A sheet left out of `sheets` cannot be read.
     struct Case { std::vector<std::string> names; std::map<std::string, std::string> sheets; std::vector<std::string> hidden; };
     const std::string kBigPlaylist = "Game.cue\n" + std::string(1024 * 1024, '#');
-    const std::string kLargestPlaylist = "Game.cue\n" + std::string(kMostSheetBytes - 9, '#');
+    const std::string kLargestPlaylist = "Game.cue\n" + std::string(64 * 1024 - 9, '#');  // 64 KiB: the most a sheet may hold
     const Case cases[] = {
         {{"Game.cue", "Game.bin", "Other.bin"}, {{"Game.cue", "FILE \"Game.bin\" BINARY\n"}}, {"Game.bin"}},
         {{"Game (Track 1).bin", "Game.cue", "GAME (TRACK 2).BIN", "Game (Track 3).bin"},
