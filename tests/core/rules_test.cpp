@@ -150,7 +150,7 @@ TEST(TypeAhead, CharactersTypedWithinASecondFormAPrefix) {
     struct Case { int selected; std::vector<Step> steps; };
     const Case cases[] = {
         {-1, {{U's', 0, 3}, {U'u', 100, 4}, {U'p', 200, 5}}},                 // "sup": Super Mario World
-        {5, {{U's', 0, 6}, {U'u', 999, 6}, {U'p', 1998, 6}}},                // each within the second: one prefix
+        {5, {{U's', 0, 6}, {U't', 999, 3}, {U'a', 1998, 3}}},                // each within the second: one prefix, "sta"
         {5, {{U's', 0, 6}, {U's', 1000, 3}}},                                // a second's pause: "s" anew
         {3, {{U'S', 0, 4}, {U'U', 10, 4}, {U'p', 20, 5}, {U'E', 30, 5}, {U'r', 40, 5}, {U' ', 50, 5}, {U'm', 60, 5}, {U'e', 70, 6}}},
         {4, {{U'x', 0, 4}, {U's', 5000, 5}, {U'x', 5001, 5}}},               // nothing begins so: the selection stays
