@@ -20,18 +20,6 @@ bool IsNameStart(char c) {
 }
 bool IsNameCharacter(char c) { return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; }
 
-// Whether what follows a "<" surely begins an element that doesn't matter
-// (not the list, a machine or a driver); when in doubt, no.
-bool BeginsOtherElement(std::string_view text) {
-    constexpr std::size_t kLongestWanted = sizeof "machine";  // and the character after it
-    if (text.size() < kLongestWanted || !IsNameStart(text[0])) return false;
-    if (text[0] != 'm' && text[0] != 'g' && text[0] != 'd') return true;
-    for (const std::string_view wanted : {"machine", "game", "driver", "mame"}) {
-        if (text.compare(0, wanted.size(), wanted) == 0) return false;
-    }
-    return true;
-}
-
 std::string LowerCased(std::string_view text) {
     std::string lowered(text);
     std::transform(lowered.begin(), lowered.end(), lowered.begin(), LowerAscii<char>);
@@ -175,6 +163,22 @@ const MachineTraits* MachineList::Find(std::string_view set) const {
     return it == machines_.end() ? nullptr : &it->second;
 }
 
+MachineList::Element MachineList::ElementNamed(std::string_view name) {
+    for (const auto& [named, element] : kElements) {
+        if (name == named) return element;
+    }
+    return Element::Other;
+}
+
+bool MachineList::BeginsOtherElement(std::string_view text) {
+    if (text.empty() || !IsNameStart(text[0])) return false;
+    for (const auto& [named, element] : kElements) {
+        // It, or, where the text stops short, perhaps it.
+        if (text[0] == named[0] && text.substr(0, named.size()) == named.substr(0, text.size())) return false;
+    }
+    return true;
+}
+
 const char* MachineList::ReadText(const char* p, const char* end) {
     if (place_ == Place::InRoot || place_ == Place::InMachine) {
         // Descriptions, years, makers: nothing of them matters, nor any
@@ -236,10 +240,7 @@ const char* MachineList::ReadName(const char* p, const char* end) {
         Refuse();
         return nameEnd;
     }
-    element_ = name_ == "machine" || name_ == "game" ? Element::Machine
-               : name_ == "driver"                   ? Element::Driver
-               : name_ == "mame"                     ? Element::Root
-                                                     : Element::Other;
+    element_ = ElementNamed(name_);
     if (state_ == State::EndName) {
         state_ = State::EndTag;
     } else if (place_ == Place::BeforeRoot ? element_ != Element::Root : place_ == Place::AfterRoot) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 namespace tarvo {
 
@@ -62,6 +63,12 @@ private:
         Text, Open, StartName, EndName, EndTag, Attributes, SkipTag, Bang, Comment, CData, Pi, Declaration, Subset
     };
     enum class Element { Root, Machine, Driver, Other };
+    // The elements that matter, by name (MAME before 0.162 wrote <game>); any other is passed over.
+    static constexpr std::pair<std::string_view, Element> kElements[] = {
+        {"mame", Element::Root}, {"machine", Element::Machine}, {"game", Element::Machine}, {"driver", Element::Driver}};
+    static Element ElementNamed(std::string_view name);
+    // Whether what follows a "<" surely begins an element that doesn't matter; when in doubt, no.
+    static bool BeginsOtherElement(std::string_view text);
 
     const char* ReadText(const char* p, const char* end);
     const char* ReadOpen(const char* p);
