@@ -50,50 +50,40 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-// A program run to its end, its output to a file; its time in ms and its peak memory in KiB.
-std::pair<double, long> Run(const std::vector<std::string>& command, const std::string& output = "/dev/null") {
+// A program run to its end, its output to a file or, without one, read
+// through a pipe and dropped, as a reader that takes every byte in must;
+// its time in ms and its peak memory in KiB.
+std::pair<double, long> Run(const std::vector<std::string>& command, const std::string& output = "") {
     std::vector<char*> argv;
     for (const auto& word : command) argv.push_back(const_cast<char*>(word.c_str()));
     argv.push_back(nullptr);
+    int ends[2] = {-1, -1};
+    if (output.empty() && pipe(ends) != 0) return {-1, 0};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    QElapsedTimer timer;
-    timer.start();
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) return {-1, 0};
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    return {static_cast<double>(timer.nsecsElapsed()) / 1e6, usage.ru_maxrss};
-}
-
-// A program run to its end, its output read through a pipe and dropped, as
-// a reader that takes every byte in must: its time in ms.
-double RunDrained(const std::vector<std::string>& command) {
-    std::vector<char*> argv;
-    for (const auto& word : command) argv.push_back(const_cast<char*>(word.c_str()));
-    argv.push_back(nullptr);
-    int ends[2];
-    if (pipe(ends) != 0) return -1;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, ends[0]);
+    if (output.empty()) {
+        posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, ends[0]);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    }
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     QElapsedTimer timer;
     timer.start();
     pid_t pid = 0;
     const bool started = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0;
     posix_spawn_file_actions_destroy(&actions);
-    close(ends[1]);
-    char buffer[1 << 16];
-    while (started && read(ends[0], buffer, sizeof buffer) > 0) {}
-    close(ends[0]);
-    if (started) waitpid(pid, nullptr, 0);
-    return started ? static_cast<double>(timer.nsecsElapsed()) / 1e6 : -1;
+    if (output.empty()) {
+        close(ends[1]);
+        char buffer[1 << 16];
+        while (started && read(ends[0], buffer, sizeof buffer) > 0) {}
+        close(ends[0]);
+    }
+    if (!started) return {-1, 0};
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    return {static_cast<double>(timer.nsecsElapsed()) / 1e6, usage.ru_maxrss};
 }
 
 // tarvo's peak memory (KiB) when it has run for three seconds on the ROMs:
@@ -257,7 +247,7 @@ int main(int argc, char** argv) {
         // here: each window run is set against the run alone just before it.
         std::vector<double> alone, toGames, more;
         for (int run = 0; run < kPairedRuns; ++run) {
-            alone.push_back(RunDrained({mame, "-listxml"}));  // all of it: Tarvo asks so past 4,000 sets
+            alone.push_back(Run({mame, "-listxml"}).first);  // all of it: Tarvo asks so past 4,000 sets
             toGames.push_back(ToTheGamesOnly(work, mame));
             more.push_back(toGames.back() - alone.back());
         }
