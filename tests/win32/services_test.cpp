@@ -15,6 +15,7 @@
 #include "windows_files.h"
 #include "windows_host.h"
 #include "windows_instance.h"
+#include "windows_launcher.h"
 
 namespace tarvo::testing {
 
@@ -68,7 +69,9 @@ TEST(Settings, AnEmulatorsSectionIsFoundWhateverItsLetterCaseAndLeavesNoKeyOpen)
 
 TEST(SecondStart, OnlyALaterStartsCaptionIsTakenFromAnotherProgram) {
     const std::wstring longest(4096, L'a'), tooLong = longest + L'a';
-    constexpr ULONG_PTR kOurs = win32::WindowsInstance::kCaptionTag;
+    // "Tarv": what every Tarvo.exe sends, so an update started while an
+    // older build still runs hands it the caption all the same.
+    constexpr ULONG_PTR kOurs = 0x54617276;
     struct Case { ULONG_PTR tag; const wchar_t* text; DWORD bytes; std::optional<std::string> caption; };
     const Case cases[] = {
         {kOurs, L"ゲーム - Nestopia", 28, "ゲーム - Nestopia"},
@@ -82,6 +85,23 @@ TEST(SecondStart, OnlyALaterStartsCaptionIsTakenFromAnotherProgram) {
     for (const Case& c : cases) {
         const COPYDATASTRUCT data{c.tag, c.bytes, const_cast<wchar_t*>(c.text)};
         EXPECT_EQ(win32::WindowsInstance::CaptionIn(data), c.caption) << c.bytes << " bytes";
+    }
+}
+
+TEST(Launch, APathTheShellCannotTakeIsRefusedBeforeItIsHandedOn) {
+    struct NoWindow : WindowThread {
+        void Post(std::function<void()>) override {}
+    } window;
+    win32::WindowsLauncher launcher(window);
+    const std::string tooLong = win32::SystemMessage(ERROR_FILENAME_EXCED_RANGE);
+    struct Case { std::size_t fileChars, folderChars; bool refused; };
+    for (const Case c : {Case{259, 3, false}, Case{260, 3, true}, Case{10, 259, false}, Case{10, 260, true}}) {
+        // Neither is there: the shell, when asked, says so in its own words.
+        const auto path = [](std::size_t chars) { return "C:\\" + std::string(chars - 3, 'x'); };
+        const StartRequest request{path(c.fileChars), "", path(c.folderChars), ""};
+        const Launcher::Launch launch = launcher.Start(request, NeverCancelled());
+        EXPECT_FALSE(launch.result.started);
+        EXPECT_EQ(launch.result.error == tooLong, c.refused) << c.fileChars << ", " << c.folderChars << ": " << launch.result.error;
     }
 }
 
