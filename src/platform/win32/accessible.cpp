@@ -38,8 +38,9 @@ bool AccessibleOverlay::Answers(HWND hwnd, WPARAM wParam, LPARAM lParam, LRESULT
         }
     }
     static const auto answer = OnDemand<decltype(&LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
-    *result = answer ? answer(__uuidof(IAccessible), wParam, this) : 0;
-    return answer != nullptr;
+    if (!answer) return false;
+    *result = answer(__uuidof(IAccessible), wParam, this);
+    return true;
 }
 
 void AccessibleOverlay::Disconnect() {
