@@ -423,6 +423,7 @@ TEST_F(Window, ScreenReadersHearTheListItsSelectedRomAndPlay) {
     const Walked walked = d->WalkedAsAReaderDoes();
     EXPECT_EQ(walked.items, 70000u);
     EXPECT_EQ(walked.focused, "r069000");
+    EXPECT_EQ(walked.states, "available focusable focused selectable selected visible");
     EXPECT_LT(walked.seconds, 5);
 }
 

@@ -126,6 +126,9 @@ struct Heard {
 struct Walked {
     std::size_t items = 0;
     std::string focused;
+    // The focused row's states, in words both platforms share, sorted:
+    // "available focusable focused ..."; any other state by its own name.
+    std::string states;
     double seconds = 0;
 };
 

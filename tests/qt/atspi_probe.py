@@ -12,7 +12,7 @@
 #   walk     the list walked as Orca walks it: each row's role, to count the
 #            list items ("List with N items"), then the rows from the top for
 #            the focused one (its braille); the count, the focused row's name
-#            and the seconds it took (it gives up at 20)
+#            and states, and the seconds it took (it gives up at 20)
 import json, sys, time
 
 import pyatspi
@@ -76,7 +76,7 @@ def walk():
 
 def walk_taken_in(lst):
     start = time.monotonic()
-    items, focused = 0, ""
+    items, focused, states = 0, "", ""
     for i in range(lst.childCount):
         if lst.getChildAtIndex(i).getRole() == pyatspi.ROLE_LIST_ITEM:
             items += 1
@@ -85,12 +85,23 @@ def walk_taken_in(lst):
     for i in range(lst.childCount):
         row = lst.getChildAtIndex(i)
         if row.getState().contains(pyatspi.STATE_FOCUSED):
-            focused = row.name
+            focused, states = row.name, state_words(row.getState().getStates())
             break
         if time.monotonic() - start > 20:
             break
-    print(json.dumps({"items": items, "focused": focused, "seconds": time.monotonic() - start}), flush=True)
+    print(json.dumps({"items": items, "focused": focused, "states": states,
+                      "seconds": time.monotonic() - start}), flush=True)
     return False
+
+
+def state_words(states):
+    """The states in words both platforms share: "available" for enabled and
+    sensitive, "visible" for showing and visible; any other by its name."""
+    names = {pyatspi.stateToString(s) for s in states}
+    for pair, word in ((("enabled", "sensitive"), "available"), (("showing", "visible"), "visible")):
+        if set(pair) <= names:
+            names = (names - set(pair)) | {word}
+    return " ".join(sorted(names))
 
 
 def on_focus(event):

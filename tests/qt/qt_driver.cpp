@@ -240,7 +240,7 @@ public:
         }
         const QJsonObject answer = Ask("walk", 30000).object();
         return {static_cast<std::size_t>(answer["items"].toInt()), answer["focused"].toString().toStdString(),
-                answer["seconds"].toDouble()};
+                answer["states"].toString().toStdString(), answer["seconds"].toDouble()};
     }
     std::string FocusTold(const std::string& awaited, int milliseconds) override {
         std::string told;

@@ -9,6 +9,8 @@
 #include <tlhelp32.h>
 #include <xinput.h>
 
+#include <cstdio>
+
 #include "dpi.h"
 #include "tarvo_window.h"
 #include "wide_text.h"
@@ -48,6 +50,21 @@ std::string TextOf(HWND hwnd) {
 
 // The text of the message box on show, OK pressed; a shown window must be
 // its owner, and take no input meanwhile.
+// A row's MSAA states in the words the window contract uses: "available"
+// (not unavailable) and "visible" (neither invisible nor off screen).
+std::string StateWords(long state) {
+    std::string words = state & STATE_SYSTEM_UNAVAILABLE ? "" : "available ";
+    const std::pair<long, const char*> named[] = {{STATE_SYSTEM_FOCUSABLE, "focusable"}, {STATE_SYSTEM_FOCUSED, "focused"},
+                                                  {STATE_SYSTEM_SELECTABLE, "selectable"}, {STATE_SYSTEM_SELECTED, "selected"}};
+    for (auto [bit, word] : named) words += state & bit ? word + std::string(" ") : "";
+    if (!(state & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN))) words += "visible ";
+    const long others = state & ~(STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTABLE |
+                                  STATE_SYSTEM_SELECTED | STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN);
+    char hex[16];
+    if (others) words += std::string(hex, std::snprintf(hex, sizeof hex, "%#lx ", others));
+    return words.substr(0, words.size() - 1);
+}
+
 std::string g_message;
 HWND g_window;
 void CALLBACK AnswerMessage(HWND, UINT, UINT_PTR, DWORD) {
@@ -350,7 +367,8 @@ public:
         if (list.object) list.object->get_accChildCount(&count);
         for (row.child = 1; row.child <= count; ++row.child) walked.items += row.Number(&IAccessible::get_accRole) == ROLE_SYSTEM_LISTITEM;
         for (row.child = 1; row.child <= count && walked.focused.empty(); ++row.child) {
-            if (row.Number(&IAccessible::get_accState) & STATE_SYSTEM_FOCUSED) walked.focused = row.Text(&IAccessible::get_accName);
+            const long state = row.Number(&IAccessible::get_accState);
+            if (state & STATE_SYSTEM_FOCUSED) walked.focused = row.Text(&IAccessible::get_accName), walked.states = StateWords(state);
         }
         walked.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         Release(list);
