@@ -190,7 +190,8 @@ struct FakeWindow : FormWindow {
     void Hide() override { hidden = true; }
     bool IsAway() const override { return minimized || hidden; }
     void Restore() override { minimized = hidden = false, ++restored; }
-    void Unload() override {}
+    void Unload() override { ++unloads; }
+    int unloads = 0;
     void ShowMessage(const std::string& text) override {
         messages.push_back(text);
         if (whileTheMessageShows) whileTheMessageShows();
@@ -503,6 +504,22 @@ TEST(Keys, TheFirstDownPlaysTheFirstRomAndAHeldF5NeverPilesReadingsUp) {
     t.form().Form_AnotherStart(kCaption + " - Nestopia");
     EXPECT_FALSE(t.window.minimized);
     EXPECT_TRUE(t.list1.focused);
+}
+
+TEST(Keys, TheWindowsKeysComeByTheirVirtualKeyCodes) {
+    // As Windows gives them (the Windows front end passes them on as they come).
+    struct Case { int code; int unloads; std::size_t readings; bool taken; };
+    const Case cases[] = {{27, 1, 0, false}, {116, 0, 1, false}, {40, 0, 0, true}, {38, 0, 0, true},
+                          {26, 0, 0, false}, {28, 0, 0, false}, {115, 0, 0, false}, {117, 0, 0, false}, {39, 0, 0, false}};
+    for (const Case& c : cases) {
+        FakeTarvo t("C:\\Emu\\nestopia.exe");
+        t.services.AddFile("C:\\Front\\roms\\a.nes");
+        ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
+        const std::size_t readings = t.services.readings.size();
+        EXPECT_EQ(t.form().Form_KeyDown(c.code), c.taken) << c.code;
+        EXPECT_EQ(t.window.unloads, c.unloads) << c.code;
+        EXPECT_EQ(t.services.readings.size() - readings, c.readings) << c.code;
+    }
 }
 
 TEST(RomList, VisibleMatchingFilesByNameThenSelectedByPosition) {
