@@ -15,7 +15,9 @@
 
 #include <QElapsedTimer>
 #include <QLocalSocket>
+#include <QListView>
 #include <QProcess>
+#include <QStyledItemDelegate>
 #include <QTest>
 #include <algorithm>
 #include <ctime>
@@ -35,6 +37,25 @@
 
 namespace tarvo::testing {
 namespace {
+
+TEST(List, AFullArcadeSetIsLaidOutWithoutMeasuringEachRow) {
+    struct Measuring : QStyledItemDelegate {
+        mutable int rows = 0;
+        QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+            return ++rows, QStyledItemDelegate::sizeHint(option, index);
+        }
+    } measuring;
+    const std::unique_ptr<WindowDriver> d = MakeWindowDriver();
+    d->UseRoms(TARVO_ARCADE_SET);  // 70,000 rows
+    d->Show(d->Emulator("nestopia"));
+    QListView* list = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) list = list ? list : window->findChild<QListView*>();
+    ASSERT_TRUE(list);
+    list->setItemDelegate(&measuring);
+    list->doItemsLayout();  // as a new list, or a new width, has it laid out again
+    EXPECT_LT(measuring.rows, 100);
+    list->setItemDelegate(nullptr);
+}
 
 TEST(Folders, OnePassKeepsTheVisibleMatchingFilesAndLinksToThem) {
     ScratchFolder t;
