@@ -177,6 +177,16 @@ TEST(Start, AGameIsWaitedForWhateverItsLauncherDoesAndOutlivesTarvo) {
     for (pid_t pid; helpers >> pid;) kill(pid, SIGKILL);
 }
 
+// The process descriptors (pidfds) this process holds.
+int PidfdsHeld() {
+    int held = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code gone;
+        held += std::filesystem::read_symlink(entry.path(), gone) == "anon_inode:[pidfd]";
+    }
+    return held;
+}
+
 TEST(Start, AGameEndsAsItWasAskedAndTellsHowItEnded) {
     // Each row: the game (a launcher's, left behind, when it begins with "setsid"), how Tarvo ends it
     // ("" not at all, "p" politely, "pf" politely then forced), how it ended and the last lines it printed.
@@ -201,6 +211,8 @@ TEST(Start, AGameEndsAsItWasAskedAndTellsHowItEnded) {
         ASSERT_TRUE(launch.program) << c.game;
         launcher.Watch(std::move(launch.program), [&](const ProgramOutcome& outcome) { ended = outcome; });
         QTest::qWait(300);  // under way
+        // Its end is told by the system (a pidfd) the moment it comes: nothing asks now and then.
+        EXPECT_TRUE(!*c.ending || PidfdsHeld() > 0) << c.game;
         for (const char* step = c.ending; *step; ++step) {
             launcher.EndAll(*step == 'f');
             QTest::qWait(300);
