@@ -6,11 +6,10 @@
 
 namespace tarvo {
 
-bool FileList::SetListIndex(int index) {
-    if (index < -1 || index >= ListCount()) return false;
+void FileList::SetListIndex(int index) {
+    if (index < -1 || index >= ListCount()) return;
     listIndex_ = index;
     if (onSelect_) onSelect_();
-    return true;
 }
 
 std::string FileList::FileName() const {

@@ -27,7 +27,7 @@ public:
     int ListIndex() const { return listIndex_; }
     // Selects entry index (-1: none) and raises the selection notification
     // before returning; an index out of range changes nothing.
-    bool SetListIndex(int index);
+    void SetListIndex(int index);
     // The selected name, or empty.
     std::string FileName() const;
 
