@@ -320,7 +320,7 @@ void frmPindle::File1_Click() {
         WithTrailingSeparator(ReadSettingOr("shots", appFolder_ + "shots" + sep), sep);
     // An arcade clone without a picture of its own shows its parent's.
     const std::string name = file1_.FileName();
-    const MachineTraits* traits = name.empty() || machines_.empty() ? nullptr : TraitsOf(name);
+    const MachineTraits* traits = TraitsOf(name);
     const std::string parent = traits && !traits->parent.empty() ? traits->parent + LastChars(name, 4) : "";
     std::vector<std::string> pictures = PreviewCandidates(shotsFolder, appFolder_, name, sep, parent);
     if (pictures == wantedPictures_) return;  // on show already, or coming
