@@ -557,7 +557,7 @@ TEST(Preview, TheFirstUsablePictureWins) {
         {{"shots\\sonic.bin.jpg", "shots\\sonic.gif"}, {}, {}, "shots\\sonic.bin.jpg"}, {{"shots\\sonic.gif", "shots\\sonic.jpg"}, {}, {}, "shots\\sonic.gif"},
         {{"shots\\sonic.jpg"}, {"shots\\sonic.gif"}, {}, "shots\\sonic.jpg"},  // empty: passed over
         {{"shots\\sonic.gif", "logo.bmp"}, {}, {"shots\\sonic.gif"}, "logo.bmp"},  // damaged: passed over
-        {{"shots\\logo.gif"}, {"logo.gif"}, {}, "<icon>"}, {{"logo.jpg"}, {}, {"logo.jpg"}, "<icon>"},
+        {{"logo.gif"}, {}, {}, "logo.gif"}, {{"shots\\logo.gif"}, {"logo.gif"}, {}, "<icon>"}, {{"logo.jpg"}, {}, {"logo.jpg"}, "<icon>"},
         {{"D:\\Pics\\sonic.jpg"}, {}, {}, "D:\\Pics\\sonic.jpg"},  // the shots setting, read at each selection
     };
     for (const auto& c : cases) {
@@ -925,6 +925,10 @@ TEST(Preview, PicturesAreReadOnceTheSelectionRestsAndOnlyTheSelectedOnesShow) {
     EXPECT_EQ(t.services.found.size(), 3u);
     t.form().Form_Timer(FormTimer::Picture);  // a late timer changes nothing
     EXPECT_EQ(t.services.found.size(), 3u);
+    t.services.tick = 40;  // the settling time after the one before: resting, read at once
+    t.Select(1);
+    t.Select(0);
+    EXPECT_EQ(t.services.found.size(), 5u);
 }
 
 }  // namespace
