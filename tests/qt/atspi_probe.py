@@ -8,8 +8,7 @@
 #            picture's role and name
 #   mark     forgets the focus events so far
 #   focus    the name of the last object that took the focus since the mark
-#            ("" none), the seconds from the mark to that event, and the
-#            names of all that took it since the mark, in turn
+#            ("" none), and the seconds from the mark to that event
 #   walk     the list walked as Orca walks it: each row's role, to count the
 #            list items ("List with N items"), then the rows from the top for
 #            the focused one (its braille); the count, the focused row's name
@@ -20,7 +19,7 @@ import pyatspi
 from gi.repository import GLib
 
 pid = int(sys.argv[1])
-focus = {"name": "", "after": 0.0, "all": []}
+focus = {"name": "", "after": 0.0}
 marked = time.monotonic()
 
 
@@ -109,7 +108,6 @@ def on_focus(event):
     if event.detail1 and event.host_application and event.host_application.get_process_id() == pid:
         focus["name"] = event.source.name
         focus["after"] = time.monotonic() - marked
-        focus["all"].append(focus["name"])
 
 
 def on_command(source, condition):
@@ -122,7 +120,7 @@ def on_command(source, condition):
     if words[0] == "look":
         print(json.dumps(look(int(words[1]))), flush=True)
     elif words[0] == "mark":
-        focus.update(name="", after=0.0, all=[])
+        focus.update(name="", after=0.0)
         marked = time.monotonic()
         print("marked", flush=True)
     elif words[0] == "focus":
