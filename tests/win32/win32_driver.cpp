@@ -48,23 +48,25 @@ std::string TextOf(HWND hwnd) {
     return Narrow(text);
 }
 
-// The text of the message box on show, OK pressed; a shown window must be
-// its owner, and take no input meanwhile.
 // A row's MSAA states in the words the window contract uses: "available"
 // (not unavailable) and "visible" (neither invisible nor off screen).
 std::string StateWords(long state) {
     std::string words = state & STATE_SYSTEM_UNAVAILABLE ? "" : "available ";
+    long told = STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
     const std::pair<long, const char*> named[] = {{STATE_SYSTEM_FOCUSABLE, "focusable"}, {STATE_SYSTEM_FOCUSED, "focused"},
                                                   {STATE_SYSTEM_SELECTABLE, "selectable"}, {STATE_SYSTEM_SELECTED, "selected"}};
-    for (auto [bit, word] : named) words += state & bit ? word + std::string(" ") : "";
+    for (auto [bit, word] : named) {
+        if (state & bit) words += word + std::string(" ");
+        told |= bit;
+    }
     if (!(state & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN))) words += "visible ";
-    const long others = state & ~(STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTABLE |
-                                  STATE_SYSTEM_SELECTED | STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN);
     char hex[16];
-    if (others) words += std::string(hex, std::snprintf(hex, sizeof hex, "%#lx ", others));
+    if (state & ~told) words += std::string(hex, std::snprintf(hex, sizeof hex, "%#lx ", state & ~told));
     return words.substr(0, words.size() - 1);
 }
 
+// The text of the message box on show, OK pressed; a shown window must be
+// its owner, and take no input meanwhile.
 std::string g_message;
 HWND g_window;
 void CALLBACK AnswerMessage(HWND, UINT, UINT_PTR, DWORD) {
