@@ -23,6 +23,7 @@
 #include <ctime>
 #include <functional>
 #include <iterator>
+#include <set>
 #include <sstream>
 
 #include "ask_program.h"
@@ -224,6 +225,45 @@ TEST(Start, AGameEndsAsItWasAskedAndTellsHowItEnded) {
         EXPECT_EQ(ended->lastLines, c.outcome.lastLines) << c.game;
     }
     signal(SIGPIPE, handed);
+}
+
+TEST(Start, WithNoPipeLeftForItsOutputAGameStartsAndNothingWatchesItAfterItsEnd) {
+#ifdef TARVO_SANITIZED
+    // UBSan checks an object's type by writing it to a pipe of its own; with
+    // no descriptor free, it reports every object it checks as invalid.
+    GTEST_SKIP() << "the sanitizers need free descriptors of their own";
+#endif
+    posix::LinuxFiles files;
+    QtWindowThread window;
+    LinuxLauncher launcher(files, window);
+    // The descriptors open, and a limit that leaves three free: one pipe, not two.
+    std::set<int> open;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) open.insert(std::stoi(entry.path().filename()));
+    rlimit limit{};
+    getrlimit(RLIMIT_NOFILE, &limit);
+    const rlimit handed = limit;
+    for (limit.rlim_cur = 0; limit.rlim_cur - std::count_if(open.begin(), open.end(), [&](int fd) {
+             return fd < static_cast<int>(limit.rlim_cur) && fcntl(fd, F_GETFD) != -1;
+         }) < 3;) {
+        ++limit.rlim_cur;
+    }
+    setrlimit(RLIMIT_NOFILE, &limit);
+    Launcher::Launch launch = launcher.Start({"/bin/false", "", "/", ""}, NeverCancelled());  // a program of no script
+    setrlimit(RLIMIT_NOFILE, &handed);
+    ASSERT_TRUE(launch.program);
+    std::optional<int> ended;
+    static QStringList warned;  // nothing may watch the ended game's descriptor, closed and free for another
+    const QtMessageHandler logged = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+        warned << text;
+    });
+    launcher.Watch(std::move(launch.program), [&](const ProgramOutcome& outcome) {
+        QTest::qWait(300);  // a message's own loop, as the game ends
+        ended = outcome.exitCode;
+    });
+    for (int i = 0; i < 300 && !ended; ++i) QTest::qWait(10);
+    qInstallMessageHandler(logged);
+    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(warned.join("\n").toStdString(), "");
 }
 
 TEST(Ask, AnAnswerIsCappedTimedAndReadOnlyWhileItsProgramRuns) {
