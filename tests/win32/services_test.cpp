@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <oleacc.h>
+#include <ddeml.h>
 
 #include <algorithm>
+#include <atomic>
+#include <future>
+#include <thread>
 
 #include "command_line.h"
 #include "run.h"
@@ -88,10 +92,12 @@ TEST(SecondStart, OnlyALaterStartsCaptionIsTakenFromAnotherProgram) {
     }
 }
 
+struct NoWindow : WindowThread {
+    void Post(std::function<void()>) override {}
+};
+
 TEST(Launch, APathTheShellCannotTakeIsRefusedBeforeItIsHandedOn) {
-    struct NoWindow : WindowThread {
-        void Post(std::function<void()>) override {}
-    } window;
+    NoWindow window;
     win32::WindowsLauncher launcher(window);
     const std::string tooLong = win32::SystemMessage(ERROR_FILENAME_EXCED_RANGE);
     struct Case { std::size_t fileChars, folderChars; bool refused; };
@@ -103,6 +109,70 @@ TEST(Launch, APathTheShellCannotTakeIsRefusedBeforeItIsHandedOn) {
         EXPECT_FALSE(launch.result.started);
         EXPECT_EQ(launch.result.error == tooLong, c.refused) << c.fileChars << ", " << c.folderChars << ": " << launch.result.error;
     }
+}
+
+// A program already running, told over DDE to open a file, as the shell
+// does for a document whose program says so.
+class RunningDdeProgram {
+public:
+    RunningDdeProgram() {
+        std::promise<DWORD> serving;
+        thread_ = std::thread([this, &serving] {
+            DWORD instance = 0;
+            DdeInitializeW(&instance, &Answer, APPCLASS_STANDARD, 0);
+            const HSZ service = DdeCreateStringHandleW(instance, L"TarvoTestDde", CP_WINUNICODE);
+            DdeNameService(instance, service, nullptr, DNS_REGISTER);
+            serving.set_value(GetCurrentThreadId());
+            for (MSG message; GetMessageW(&message, nullptr, 0, 0) > 0;) DispatchMessageW(&message);
+            DdeNameService(instance, service, nullptr, DNS_UNREGISTER);
+            DdeFreeStringHandle(instance, service);
+            DdeUninitialize(instance);
+        });
+        threadId_ = serving.get_future().get();
+    }
+    ~RunningDdeProgram() {
+        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        thread_.join();
+    }
+    static inline std::atomic<int> told{0};
+
+private:
+    static HDDEDATA CALLBACK Answer(UINT type, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+        if (type == XTYP_CONNECT) return reinterpret_cast<HDDEDATA>(TRUE);
+        if (type != XTYP_EXECUTE) return nullptr;
+        ++told;
+        return reinterpret_cast<HDDEDATA>(DDE_FACK);
+    }
+    std::thread thread_;
+    DWORD threadId_ = 0;
+};
+
+TEST(Launch, AStartARunningProgramTakesOverDdeIsStartedWithNothingToWatch) {
+    RegSetKeyValueW(HKEY_CLASSES_ROOT, L".tarvodde", nullptr, REG_SZ, L"TarvoTest.Dde", 28);
+    const std::wstring open = L"TarvoTest.Dde\\shell\\open";
+    const auto set = [&](const std::wstring& key, const wchar_t* name, const std::wstring& value) {
+        RegSetKeyValueW(HKEY_CLASSES_ROOT, (open + key).c_str(), name, REG_SZ, value.c_str(),
+                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    };
+    // The program the shell would start if none answered: one that ends at once.
+    set(L"\\command", nullptr, L"C:\\windows\\system32\\cmd.exe /c rem \"%1\"");
+    set(L"\\ddeexec", nullptr, L"[open(\"%1\")]");
+    set(L"\\ddeexec\\application", nullptr, L"TarvoTestDde");
+    set(L"\\ddeexec\\topic", nullptr, L"System");
+    ScratchFolder s;
+    s.Write("game.tarvodde", "x");
+    {
+        RunningDdeProgram running;
+        NoWindow window;
+        win32::WindowsLauncher launcher(window);
+        const Launcher::Launch launch = launcher.Start({s / "game.tarvodde", "", s / "", ""}, NeverCancelled());
+        EXPECT_TRUE(launch.result.started) << launch.result.error;
+        EXPECT_FALSE(launch.result.watched);
+        EXPECT_FALSE(launch.program);
+        EXPECT_EQ(RunningDdeProgram::told, 1);
+    }
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L"TarvoTest.Dde");
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L".tarvodde");
 }
 
 TEST(Folders, OnePassKeepsTheVisibleMatchingFiles) {
