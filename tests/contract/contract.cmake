@@ -10,9 +10,11 @@ add_custom_command(OUTPUT ${TARVO_ARCADE_SET}/r069999.nes
   VERBATIM)
 add_custom_target(arcade_set DEPENDS ${TARVO_ARCADE_SET}/r069999.nes)
 # ROM folders on a slow network share, mounted with slowfs (where it and
-# FUSE are there) while a suite runs: a fixture of every case.
+# FUSE are there) while a suite runs: a fixture of every case. A copy of
+# the sources kept elsewhere names the tools' folder in TARVO_SHARED_TOOLS.
 set(TARVO_SLOW_SHARE ${CMAKE_BINARY_DIR}/slow-share)
-find_program(TARVO_SLOWFS slowfs PATHS ${PROJECT_SOURCE_DIR}/../shared/tools/slowfs NO_DEFAULT_PATH)
+find_program(TARVO_SLOWFS slowfs PATHS ${PROJECT_SOURCE_DIR}/../shared/tools/slowfs $ENV{TARVO_SHARED_TOOLS}/slowfs
+  NO_DEFAULT_PATH)
 set(share_script ${CMAKE_CURRENT_LIST_DIR}/slow_share.sh)
 add_test(NAME slow_share.mount
   COMMAND ${share_script} mount ${TARVO_SLOW_SHARE} "${TARVO_SLOWFS}" ${PROJECT_SOURCE_DIR}/tests/data/red-green.png)
