@@ -148,17 +148,17 @@ private:
 };
 
 TEST(Launch, AStartARunningProgramTakesOverDdeIsStartedWithNothingToWatch) {
-    RegSetKeyValueW(HKEY_CLASSES_ROOT, L".tarvodde", nullptr, REG_SZ, L"TarvoTest.Dde", 28);
-    const std::wstring open = L"TarvoTest.Dde\\shell\\open";
-    const auto set = [&](const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-        RegSetKeyValueW(HKEY_CLASSES_ROOT, (open + key).c_str(), name, REG_SZ, value.c_str(),
+    const auto set = [](const std::wstring& key, const std::wstring& value) {
+        RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, value.c_str(),
                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     };
+    set(L".tarvodde", L"TarvoTest.Dde");
+    const std::wstring open = L"TarvoTest.Dde\\shell\\open";
     // The program the shell would start if none answered: one that ends at once.
-    set(L"\\command", nullptr, L"C:\\windows\\system32\\cmd.exe /c rem \"%1\"");
-    set(L"\\ddeexec", nullptr, L"[open(\"%1\")]");
-    set(L"\\ddeexec\\application", nullptr, L"TarvoTestDde");
-    set(L"\\ddeexec\\topic", nullptr, L"System");
+    set(open + L"\\command", L"C:\\windows\\system32\\cmd.exe /c rem \"%1\"");
+    set(open + L"\\ddeexec", L"[open(\"%1\")]");
+    set(open + L"\\ddeexec\\application", L"TarvoTestDde");
+    set(open + L"\\ddeexec\\topic", L"System");
     ScratchFolder s;
     s.Write("game.tarvodde", "x");
     {
