@@ -116,6 +116,7 @@ TEST(Launch, APathTheShellCannotTakeIsRefusedBeforeItIsHandedOn) {
 class RunningDdeProgram {
 public:
     RunningDdeProgram() {
+        told = 0;
         std::promise<DWORD> serving;
         thread_ = std::thread([this, &serving] {
             DWORD instance = 0;
