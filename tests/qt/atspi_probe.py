@@ -1,12 +1,13 @@
 #!/usr/bin/python3
 # What a screen reader is told of one program, over the AT-SPI bus.
 #   atspi_probe.py PID
-# Prints "ready" once the program is on the bus, then answers, a JSON line
-# each, the commands it reads:
+# Prints "ready" once the program is on the bus, then answers the commands it
+# reads, each numbered by the asker ("7 look 10"), with a line of the same
+# number and JSON ("7 {...}"):
 #   look N   the window's role, the list's name, row count and first N row
 #            names, the selected row's name, Play's description, the
 #            picture's role and name
-#   mark     forgets the focus events so far
+#   mark     forgets the focus events so far (answers {})
 #   focus    the name of the last object that took the focus since the mark
 #            ("" none), and the seconds from the mark to that event
 #   walk     the list walked as Orca walks it: each row's role, to count the
@@ -19,6 +20,10 @@ import pyatspi
 from gi.repository import GLib
 
 pid = int(sys.argv[1])
+# A question may wait behind all a program has just told (a list of 70,000
+# rows takes a busy machine seconds to take in): libatspi's 0.8 s would call
+# the program hung. The walk times itself.
+pyatspi.setTimeout(10000, 15000)
 focus = {"name": "", "after": 0.0}
 marked = time.monotonic()
 
@@ -64,17 +69,21 @@ def look(rows):
     return answer
 
 
+def answer(tag, value):
+    print(tag, json.dumps(value), flush=True)
+
+
+def after_news(tag, work):
+    """Answers with what work() finds once all the program told the bus
+    before now is taken in, as a reader takes it in between keys: a question
+    the program answers after it brings that here, and libatspi takes it in
+    before anything at a lower priority than the bus runs."""
+    application()[0].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    GLib.idle_add(lambda: answer(tag, work()), priority=GLib.PRIORITY_LOW)
+
+
 def walk():
-    app = application()
-    lst = find(app[0], ("list",), {}).get("list")
-    # A question the program answers after all it told the bus before: what
-    # it told is then here, and is taken in before the walk (which runs at a
-    # lower priority than the bus), as a reader takes it in between keys.
-    lst.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    GLib.idle_add(walk_taken_in, lst, priority=GLib.PRIORITY_LOW)
-
-
-def walk_taken_in(lst):
+    lst = find(application()[0], ("list",), {}).get("list")
     start = time.monotonic()
     items, focused, states = 0, "", ""
     for i in range(lst.childCount):
@@ -89,9 +98,7 @@ def walk_taken_in(lst):
             break
         if time.monotonic() - start > 20:
             break
-    print(json.dumps({"items": items, "focused": focused, "states": states,
-                      "seconds": time.monotonic() - start}), flush=True)
-    return False
+    return {"items": items, "focused": focused, "states": states, "seconds": time.monotonic() - start}
 
 
 def state_words(states):
@@ -116,17 +123,17 @@ def on_command(source, condition):
     if not line:
         pyatspi.Registry.stop()
         return False
-    words = line.split()
-    if words[0] == "look":
-        print(json.dumps(look(int(words[1]))), flush=True)
-    elif words[0] == "mark":
+    tag, command, *arguments = line.split()
+    if command == "look":
+        after_news(tag, lambda: look(int(arguments[0])))
+    elif command == "mark":
         focus.update(name="", after=0.0)
         marked = time.monotonic()
-        print("marked", flush=True)
-    elif words[0] == "focus":
-        print(json.dumps(focus), flush=True)
-    elif words[0] == "walk":
-        walk()
+        answer(tag, {})
+    elif command == "focus":
+        answer(tag, focus)
+    elif command == "walk":
+        after_news(tag, walk)
     return True
 
 

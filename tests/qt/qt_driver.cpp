@@ -220,6 +220,7 @@ public:
         return probe_.state() == QProcess::Running;
     }
     Heard Told(int rows) override {
+        WaitForTheListTold();
         const QJsonObject answer = Ask("look " + QString::number(rows)).object();
         Heard heard;
         heard.windowIsFrame = answer["window"].toString() == "frame";
@@ -235,9 +236,7 @@ public:
         return heard;
     }
     Walked WalkedAsAReaderDoes() override {
-        for (QObject* child : List()->children()) {
-            if (const auto* cache = dynamic_cast<const AtspiListCache*>(child)) WaitUntil([&] { return cache->Idle(); }, 20000);
-        }
+        WaitForTheListTold();
         const QJsonObject answer = Ask("walk", 30000).object();
         return {static_cast<std::size_t>(answer["items"].toInt()), answer["focused"].toString().toStdString(),
                 answer["states"].toString().toStdString(), answer["seconds"].toDouble()};
@@ -319,15 +318,31 @@ private:
     std::unique_ptr<SingleInstance> instance_;
     std::unique_ptr<LinuxParts> parts_;
     std::unique_ptr<TarvoWindow> window_;
+    // What the window tells the bus of its rows, told to the end.
+    void WaitForTheListTold() {
+        for (QObject* child : List()->children()) {
+            if (const auto* cache = dynamic_cast<const AtspiListCache*>(child)) WaitUntil([&] { return cache->Idle(); }, 20000);
+        }
+    }
+    // Questions are numbered: an answer that comes after its question was
+    // given up is not taken for the next question's.
     QJsonDocument Ask(const QString& command, int milliseconds = 10000) {
-        probe_.write((command + "\n").toUtf8());
-        WaitUntil([&] { return probe_.canReadLine(); }, milliseconds);
-        return QJsonDocument::fromJson(probe_.readLine());
+        const QByteArray tag = QByteArray::number(++asked_) + ' ';
+        probe_.write(tag + command.toUtf8() + '\n');
+        QByteArray line;
+        WaitUntil(
+            [&] {
+                while (!line.startsWith(tag) && probe_.canReadLine()) line = probe_.readLine();
+                return line.startsWith(tag);
+            },
+            milliseconds);
+        return line.startsWith(tag) ? QJsonDocument::fromJson(line.mid(tag.size())) : QJsonDocument();
     }
 
     std::map<std::string, std::map<std::string, std::string>> settings_;  // of Tarvo.conf, by section
     QProcess held_;
     QProcess probe_;
+    int asked_ = 0;
     const QPalette theme_ = QApplication::palette();  // as the test found it
     QWidget other_;
 };
