@@ -405,6 +405,7 @@ TEST_F(Window, ScreenReadersHearTheListItsSelectedRomAndPlay) {
     EXPECT_EQ(heard.picture, "Screenshot of b");
     d->Press(Key::Down), d->Grab(Control::Picture);  // the window's icon
     EXPECT_EQ(d->Told(0).picture, "No screenshot of c d");
+    EXPECT_EQ(d->FocusesTold(), std::vector<std::string>{"c d"});  // once a key
     d->Press(Key::Up);
     d->Press(Key::Tab, kNone, 2);  // away and back: the selected ROM
     EXPECT_EQ(d->FocusTold("b", 2000), "b");

@@ -244,6 +244,8 @@ public:
     // once it is the awaited one or the time is up; the next call hears
     // only what comes after.
     virtual std::string FocusTold(const std::string& awaited, int milliseconds) = 0;
+    // The names of all that took the focus since the last of these calls, in turn.
+    virtual std::vector<std::string> FocusesTold() = 0;
     // The system's colours of windows and their text (a theme) until the
     // driver ends.
     virtual void UseSystemColours(Colour window, Colour text) = 0;

@@ -8,8 +8,10 @@
 #            names, the selected row's name, Play's description, the
 #            picture's role and name
 #   mark     forgets the focus events so far (answers {})
-#   focus    the name of the last object that took the focus since the mark
-#            ("" none), and the seconds from the mark to that event
+#   focus    once all the program told before is in: the name of the last
+#            object that took the focus since the mark ("" none), the
+#            seconds from the mark to that event, and the names of all that
+#            took it since the mark, in turn
 #   walk     the list walked as Orca walks it: each row's role, to count the
 #            list items ("List with N items"), then the rows from the top for
 #            the focused one (its braille); the count, the focused row's name
@@ -24,7 +26,7 @@ pid = int(sys.argv[1])
 # rows takes a busy machine seconds to take in): libatspi's 0.8 s would call
 # the program hung. The walk times itself.
 pyatspi.setTimeout(10000, 15000)
-focus = {"name": "", "after": 0.0}
+focus = {"name": "", "after": 0.0, "all": []}
 marked = time.monotonic()
 
 
@@ -115,6 +117,7 @@ def on_focus(event):
     if event.detail1 and event.host_application and event.host_application.get_process_id() == pid:
         focus["name"] = event.source.name
         focus["after"] = time.monotonic() - marked
+        focus["all"].append(focus["name"])
 
 
 def on_command(source, condition):
@@ -127,11 +130,11 @@ def on_command(source, condition):
     if command == "look":
         after_news(tag, lambda: look(int(arguments[0])))
     elif command == "mark":
-        focus.update(name="", after=0.0)
+        focus.update(name="", after=0.0, all=[])
         marked = time.monotonic()
         answer(tag, {})
     elif command == "focus":
-        answer(tag, focus)
+        after_news(tag, lambda: focus)
     elif command == "walk":
         after_news(tag, walk)
     return True

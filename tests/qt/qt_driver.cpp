@@ -247,6 +247,12 @@ public:
         Ask("mark");
         return told;
     }
+    std::vector<std::string> FocusesTold() override {
+        std::vector<std::string> names;
+        for (const QJsonValue name : Ask("focus").object()["all"].toArray()) names.push_back(name.toString().toStdString());
+        Ask("mark");
+        return names;
+    }
     void UseSystemColours(Colour window, Colour text) override {
         QPalette theme = QApplication::palette();
         theme.setColor(QPalette::Base, QColor(window.red, window.green, window.blue));

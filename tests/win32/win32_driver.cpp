@@ -104,12 +104,14 @@ void Release(Answer& answer) { answer.object ? answer.object->Release() : 0; }
 
 // The name of what last took the focus, as a screen reader hears of it.
 std::string g_focusTold;
+std::vector<std::string> g_focusesTold;
 void CALLBACK HearFocus(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
     Answer answer;
     VARIANT id{};
     if (AccessibleObjectFromEvent(hwnd, static_cast<DWORD>(object), static_cast<DWORD>(child), &answer.object, &id) != S_OK) return;
     answer.child = id.vt == VT_I4 ? id.lVal : CHILDID_SELF;
     g_focusTold = answer.Text(&IAccessible::get_accName);
+    g_focusesTold.push_back(g_focusTold);
     Release(answer);
 }
 
@@ -378,8 +380,10 @@ public:
     }
     std::string FocusTold(const std::string& awaited, int milliseconds) override {
         WaitUntil([&] { return g_focusTold == awaited; }, milliseconds);
+        g_focusesTold.clear();
         return std::exchange(g_focusTold, "");
     }
+    std::vector<std::string> FocusesTold() override { return std::exchange(g_focusesTold, {}); }
     void UseSystemColours(Colour window, Colour text) override {
         if (systemColours_.empty()) systemColours_ = {GetSysColor(kColourItems[0]), GetSysColor(kColourItems[1])};
         const COLORREF colours[] = {RGB(window.red, window.green, window.blue), RGB(text.red, text.green, text.blue)};
