@@ -1,5 +1,5 @@
 // What only the Windows front end does: the command-line text, the registry,
-// folder attributes, COM, the version information.
+// folder attributes, COM, the version information, asking a program.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 #include <future>
 #include <thread>
 
+#include "ask_program.h"
 #include "command_line.h"
 #include "run.h"
 #include "wide_text.h"
@@ -174,6 +175,40 @@ TEST(Launch, AStartARunningProgramTakesOverDdeIsStartedWithNothingToWatch) {
     }
     RegDeleteTreeW(HKEY_CLASSES_ROOT, L"TarvoTest.Dde");
     RegDeleteTreeW(HKEY_CLASSES_ROOT, L".tarvodde");
+}
+
+// The asking thread is held still while its program prints all it has and
+// ends, as on a busy machine: it then sees the end and the last read in one
+// wake, and the cap must hold all the same.
+TEST(Ask, TheCapHoldsWhenTheLastReadAndTheEndAreSeenTogether) {
+    struct Case { std::size_t printed; bool answered; };
+    for (const Case c : {Case{100, true}, Case{101, false}}) {
+        ScratchFolder s;
+        CopyFileW(Widen(RECORDER_EXE).c_str(), Widen(s / "mame.exe").c_str(), FALSE);
+        const std::string printed = std::string(c.printed - 1, 'x') + "\n";
+        s.Write("listfull", printed);
+        std::atomic<DWORD> askerId{0};
+        std::string said;
+        bool answered = !c.answered;
+        std::thread asker([&] {
+            askerId = GetCurrentThreadId();
+            answered = win32::AskProgram(L"\"" + Widen(s / "mame.exe") + L"\" -listfull", Widen(s / ""), 100, 20000,
+                                         [&](std::string_view line) { said.append(line); }, NeverCancelled());
+        });
+        for (int i = 0; i < 800 && s.Read("asked.pid").empty(); ++i) Sleep(25);
+        const HANDLE askerThread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, askerId);
+        const HANDLE program = OpenProcess(SYNCHRONIZE, FALSE, std::strtoul(s.Read("asked.pid").c_str(), nullptr, 10));
+        SuspendThread(askerThread);
+        s.Write("answer-now", "");
+        const bool programEnded = WaitForSingleObject(program, 20000) == WAIT_OBJECT_0;
+        ResumeThread(askerThread);
+        asker.join();
+        CloseHandle(program);
+        CloseHandle(askerThread);
+        ASSERT_TRUE(programEnded);
+        EXPECT_EQ(answered ? std::optional<std::string>(said) : std::nullopt,
+                  c.answered ? std::optional<std::string>(printed) : std::nullopt) << c.printed << " bytes";
+    }
 }
 
 TEST(Folders, OnePassKeepsTheVisibleMatchingFiles) {
