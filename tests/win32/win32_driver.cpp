@@ -102,16 +102,14 @@ Answer ObjectOf(HWND hwnd, long id) {
 }
 void Release(Answer& answer) { answer.object ? answer.object->Release() : 0; }
 
-// The name of what last took the focus, as a screen reader hears of it.
-std::string g_focusTold;
+// The names of what took the focus, in turn, as a screen reader hears of them.
 std::vector<std::string> g_focusesTold;
 void CALLBACK HearFocus(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
     Answer answer;
     VARIANT id{};
     if (AccessibleObjectFromEvent(hwnd, static_cast<DWORD>(object), static_cast<DWORD>(child), &answer.object, &id) != S_OK) return;
     answer.child = id.vt == VT_I4 ? id.lVal : CHILDID_SELF;
-    g_focusTold = answer.Text(&IAccessible::get_accName);
-    g_focusesTold.push_back(g_focusTold);
+    g_focusesTold.push_back(answer.Text(&IAccessible::get_accName));
     Release(answer);
 }
 
@@ -379,9 +377,9 @@ public:
         return walked;
     }
     std::string FocusTold(const std::string& awaited, int milliseconds) override {
-        WaitUntil([&] { return g_focusTold == awaited; }, milliseconds);
-        g_focusesTold.clear();
-        return std::exchange(g_focusTold, "");
+        WaitUntil([&] { return !g_focusesTold.empty() && g_focusesTold.back() == awaited; }, milliseconds);
+        const std::vector<std::string> told = FocusesTold();
+        return told.empty() ? "" : told.back();
     }
     std::vector<std::string> FocusesTold() override { return std::exchange(g_focusesTold, {}); }
     void UseSystemColours(Colour window, Colour text) override {
