@@ -80,12 +80,29 @@ void frmPindle::Form_Resize() {
     controls_.image1.SetBounds(next.image1);
     controls_.command1.SetBounds(next.command1);
     controls_.image1.SetVisible(true);
+    NoteWhetherBack();
     UpdatePadReading();  // minimised, or back
 }
 
 void frmPindle::Form_Activate() {
     active_ = true;
+    NoteWhetherBack();
     UpdatePadReading();
+}
+
+void frmPindle::NoteWhetherBack() {
+    // A hidden window has no button in the task bar: only a later start
+    // brings it back (as Qt hides it on Wayland, it is still told in sight
+    // for a moment).
+    if (session_ == Session::Away && HowToGoAway(host_) == GoingAway::Minimise && !controls_.form.IsAway()) {
+        Step(SessionEvent::UserCameBack);
+    }
+}
+
+SessionStep frmPindle::Step(SessionEvent event) {
+    const SessionStep step = NextSession(session_, event);
+    session_ = step.next;
+    return step;
 }
 
 void frmPindle::Form_Deactivate() {
@@ -97,8 +114,9 @@ void frmPindle::UpdatePadReading() {
     // The pads act only on the window in use, never on a game's behalf;
     // what is held as it comes back counts only once let go. While a game
     // Tarvo started runs, Back and Start held together end it.
-    const bool forTheList = active_ && !controls_.form.IsAway();
-    const bool forTheGame = !forTheList && padQuits_ && emulatorsRunning_ > 0 && controls_.form.IsAway();
+    const bool away = session_ == Session::Away || controls_.form.IsAway();
+    const bool forTheList = active_ && !away;
+    const bool forTheGame = !forTheList && padQuits_ && emulatorsRunning_ > 0 && away;
     const PadsRead read = forTheList ? PadsRead::ForTheList : forTheGame ? PadsRead::ForTheGamesEnd : PadsRead::Not;
     if (read == padsRead_) return;
     const bool timing = padsRead_ != PadsRead::Not;  // the timer under way takes the new rate, or stops
@@ -122,14 +140,15 @@ bool frmPindle::Form_KeyDown(int keyCode) {
     return false;
 }
 
-void frmPindle::Form_AnotherStart(const std::string& caption) {
+void frmPindle::Form_AnotherStart(const std::string& caption, const std::string& activationToken) {
     // Tarvo started again for this emulator: the window that serves it
     // comes back, as after a game. Another emulator's start changes nothing.
-    if (caption == controls_.form.Caption()) ComeBack();
+    if (caption == controls_.form.Caption() && Step(SessionEvent::AnotherStart).comeBack) ComeBack(activationToken);
+    UpdatePadReading();
 }
 
-void frmPindle::ComeBack() {
-    controls_.form.Restore();
+void frmPindle::ComeBack(const std::string& activationToken) {
+    controls_.form.Restore(activationToken);
     controls_.list1.SetFocus();  // the same ROM selected, for the keys and the pad
 }
 
@@ -396,8 +415,7 @@ void frmPindle::Command1_Click() {
     // One press, one start: nothing more while a start is under way or its
     // message shows, nor while the window is away (a key that waited in
     // the queue while the game started, a pad in a game's hands).
-    if (starting_ || controls_.form.IsAway()) return;
-    starting_ = true;
+    if (!Step(SessionEvent::Play).start) return;
     const char sep = host_.separator;
     const std::string name = file1_.FileName();
     const std::string parameters = BuildParameterString(launchMode_, file1_.Path(), name, sep);
@@ -411,16 +429,17 @@ void frmPindle::Command1_Click() {
 void frmPindle::StartFinished(const StartRequest& request, const StartResult& result) {
     if (result.started) {
         if (result.watched) ++emulatorsRunning_, ++gamesStarted_;
+        Step(SessionEvent::Started);
         GoAway();
     } else {
         const std::string program = ShortenedForDisplay(request.program, host_.separator);
         controls_.form.ShowMessage("Could not start the emulator " + program + ": " + result.error);
+        Step(SessionEvent::StartFailed);
     }
-    starting_ = false;
 }
 
 void frmPindle::GoAway() {
-    if (host_.oneWindowAtATime) {
+    if (HowToGoAway(host_) == GoingAway::Hide) {
         controls_.form.Hide();
     } else {
         controls_.form.Minimize();
@@ -434,7 +453,7 @@ void frmPindle::ProgramEnded(const ProgramOutcome& outcome, std::int64_t lastedM
     if (emulatorsRunning_ == 0) return;
     --emulatorsRunning_;
     UpdatePadReading();
-    if (emulatorsRunning_ > 0 || !controls_.form.IsAway()) return;
+    if (emulatorsRunning_ > 0 || !Step(SessionEvent::LastGameEnded).comeBack) return;
     ComeBack();
     // One that failed as it began says why, as far as it said; not one the
     // player ended, nor a launcher that handed over and ended with 0.

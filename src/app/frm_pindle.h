@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/game_session.h"
 #include "app/ports.h"
 #include "os/host.h"
 #include "text/machine_list.h"
@@ -54,9 +55,10 @@ public:
     // bare keys. True when the key was the window's, and no control is to
     // have it.
     bool Form_KeyDown(int keyCode);
-    // A later start of Tarvo handed over its caption: for this emulator,
-    // the window comes back.
-    void Form_AnotherStart(const std::string& caption);
+    // A later start of Tarvo handed over its caption, and the token that
+    // lets a window take the focus where the display asks for one: for
+    // this emulator, the window comes back.
+    void Form_AnotherStart(const std::string& caption, const std::string& activationToken = {});
     void List1_Click();
     // A character typed in the list, as a code point or as a UTF-16 code
     // unit (a pair of surrogates, one at a time), and when (ms, any steady
@@ -79,7 +81,7 @@ public:
     // The ROM folder is being read.
     bool Reading() const { return file1_.Reading(); }
     // A start is being checked and made beside the window's thread.
-    bool Starting() const { return starting_; }
+    bool Starting() const { return session_ == Session::Starting; }
     // Nothing asked of Image1 is still to be read or shown.
     bool PictureSettled() const { return picture_ == PictureState::Shown; }
 
@@ -131,7 +133,11 @@ private:
 
     void ShowWindow();
     // Back in front, the list focused on the same ROM, for the keys and the pad.
-    void ComeBack();
+    void ComeBack(const std::string& activationToken = {});
+    // Takes the session on by the event; what Tarvo is to do now.
+    SessionStep Step(SessionEvent event);
+    // The player brought the window back during a game: it is theirs again.
+    void NoteWhetherBack();
     // The line the empty list shows while the folder is read.
     static std::string ReadingLine(std::size_t found);
 
@@ -179,7 +185,7 @@ private:
     void UpdatePadReading();
     void Pad_Poll(const std::vector<PadState>& pads, std::int64_t milliseconds);
     // Out of the way of the game just started: minimised, or hidden where
-    // nothing minimises.
+    // a minimised window cannot come back.
     void GoAway();
     // A screen reader is told when nothing is selected.
     void TellWhetherSelected();
@@ -221,7 +227,7 @@ private:
     int emulatorsRunning_ = 0;    // started, watched, not yet ended
     int gamesStarted_ = 0;        // ever, so a late forced end finds its own game
     int gamesToEnd_ = -1;         // the count when the player asked games to end
-    bool starting_ = false;       // from Play until its start has come to its end
+    Session session_ = Session::Idle;
     PadRepeat padRepeat_;
     PadQuit padQuit_;
 

@@ -14,6 +14,9 @@ struct Host {
     // (Steam Deck's gamescope): Tarvo fills the screen, and hides while a
     // game runs.
     bool oneWindowAtATime = false;
+    // A minimised window can bring itself back (X11, Windows); on Wayland
+    // it cannot, nor can Tarvo tell that it is minimised.
+    bool minimisedWindowsComeBack = true;
 };
 
 }  // namespace tarvo

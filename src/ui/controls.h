@@ -47,8 +47,9 @@ public:
     virtual void Hide() = 0;
     // Minimised, or out of sight.
     virtual bool IsAway() const = 0;
-    // Back, shown in its state before, in front of the others, and active.
-    virtual void Restore() = 0;
+    // Back, shown in its state before, in front of the others, and active;
+    // with a later start's activation token where the display asks for one.
+    virtual void Restore(const std::string& activationToken) = 0;
     virtual void Unload() = 0;  // closes the window, which ends the program
     // A message over the window: exclamation icon, OK, title "Tarvo". The
     // window takes no input until it is closed.

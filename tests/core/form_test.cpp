@@ -175,7 +175,9 @@ struct FakeWindow : FormWindow {
     std::string caption = "Tarvo - Generic Frontend by Quillan";
     float clientWidth = 7380, clientHeight = 4995;
     bool minimized = false, hidden = false, shown = false, filled = false;
+    bool tellsMinimised = true;  // Wayland does not
     int restored = 0;
+    std::string activationToken;  // the last restore's
     std::vector<std::string> messages;
     std::function<void()> whileTheMessageShows;
     std::vector<FormTimer> timers;
@@ -188,8 +190,8 @@ struct FakeWindow : FormWindow {
     void Show(bool fillScreen) override { shown = true, filled = fillScreen; }
     void Minimize() override { minimized = true; }
     void Hide() override { hidden = true; }
-    bool IsAway() const override { return minimized || hidden; }
-    void Restore() override { minimized = hidden = false, ++restored; }
+    bool IsAway() const override { return (minimized && tellsMinimised) || hidden; }
+    void Restore(const std::string& token) override { minimized = hidden = false, ++restored, activationToken = token; }
     void Unload() override { ++unloads; }
     int unloads = 0;
     void ShowMessage(const std::string& text) override {
@@ -643,7 +645,7 @@ TEST(Launch, OnePressOneStartAndTheWindowComesBackWhenTheLastGameEnds) {
                 t.form().Command1_Click();
             }
             if (*step == 'e') t.services.programs->ProgramEnded({}, 60000);
-            if (*step == 'r') t.window.minimized = false;
+            if (*step == 'r') t.window.minimized = false, t.form().Form_Resize();
         }
         EXPECT_EQ(t.services.starts.size(), std::size_t(c.started)) << c.steps;
         EXPECT_EQ(t.window.minimized, c.minimized) << c.steps;
@@ -722,17 +724,81 @@ TEST(Pads, BackAndStartHeldDuringAGameEndIt) {
     }
 }
 
-TEST(Launch, UnderACompositorOfOneWindowTarvoFillsTheScreenAndHidesDuringTheGame) {
-    for (const bool oneWindow : {false, true}) {
+TEST(Session, EachEventTakesTheGameOnItsWay) {
+    // From each session, each event: the next, 's' the ROM starts, 'b' the window comes back.
+    using S = Session;
+    using E = SessionEvent;
+    struct Row { S now; E event; S next; const char* does; };
+    const Row rows[] = {
+        {S::Idle, E::Play, S::Starting, "s"},          {S::Starting, E::Play, S::Starting, ""},
+        {S::Away, E::Play, S::Away, ""},               // a key that waited, a reader's click, the pad
+        {S::Starting, E::StartFailed, S::Idle, ""},    {S::Starting, E::Started, S::Away, ""},
+        {S::Idle, E::Started, S::Idle, ""},            {S::Away, E::StartFailed, S::Away, ""},
+        {S::Away, E::LastGameEnded, S::Idle, "b"},     {S::Idle, E::LastGameEnded, S::Idle, ""},  // the player came back first
+        {S::Starting, E::LastGameEnded, S::Starting, ""},  // an earlier game, while the next starts
+        {S::Away, E::AnotherStart, S::Idle, "b"},      {S::Idle, E::AnotherStart, S::Idle, "b"},  // minimised by the player
+        {S::Starting, E::AnotherStart, S::Starting, "b"},
+        {S::Away, E::UserCameBack, S::Idle, ""},       {S::Idle, E::UserCameBack, S::Idle, ""},
+        {S::Starting, E::UserCameBack, S::Starting, ""},
+    };
+    for (const Row& row : rows) {
+        const SessionStep step = NextSession(row.now, row.event);
+        const std::string does = std::string(step.start ? "s" : "") + (step.comeBack ? "b" : "");
+        EXPECT_EQ(step.next, row.next) << int(row.now) << ' ' << int(row.event);
+        EXPECT_EQ(does, row.does) << int(row.now) << ' ' << int(row.event);
+    }
+}
+
+TEST(Session, TarvoHidesWhereAWindowCannotComeBackFromMinimised) {
+    struct Row { bool oneWindow, minimisedComeBack; GoingAway how; };
+    for (const Row& row : {Row{false, true, GoingAway::Minimise}, Row{false, false, GoingAway::Hide},
+                           Row{true, true, GoingAway::Hide}, Row{true, false, GoingAway::Hide}}) {
+        Host host;
+        host.oneWindowAtATime = row.oneWindow, host.minimisedWindowsComeBack = row.minimisedComeBack;
+        EXPECT_EQ(HowToGoAway(host), row.how) << row.oneWindow << row.minimisedComeBack;
+    }
+}
+
+TEST(Launch, TarvoGetsOutOfTheGamesWayAsTheDisplayAllowsAndKnowsItselfThatItIsAway) {
+    // On X11 and Windows it minimises; on Wayland, where a minimised window neither comes back by itself
+    // nor is told as minimised, it hides; under gamescope it fills the screen and hides.
+    struct Case { const char* display; bool oneWindow, minimisedComeBack, filled, hidden; };
+    const Case cases[] = {{"X11", false, true, false, false}, {"Wayland", false, false, false, true},
+                          {"gamescope", true, false, true, true}};
+    for (const Case& c : cases) {
         FakeTarvo t("C:\\Emu\\zsnesw.exe");
-        t.services.host.oneWindowAtATime = oneWindow;
+        t.services.host.oneWindowAtATime = c.oneWindow;
+        t.services.host.minimisedWindowsComeBack = c.minimisedComeBack;
+        t.window.tellsMinimised = c.minimisedComeBack;
         StartAGame(t);
-        EXPECT_EQ(t.window.filled, oneWindow);
-        EXPECT_EQ(t.window.hidden, oneWindow);
-        EXPECT_EQ(t.window.minimized, !oneWindow);
+        EXPECT_EQ(t.window.filled, c.filled) << c.display;
+        EXPECT_EQ(t.window.hidden, c.hidden) << c.display;
+        EXPECT_EQ(t.window.minimized, !c.hidden) << c.display;
+        if (c.hidden) t.window.hidden = false, t.form().Form_Resize(), t.window.hidden = true;  // Qt, as it hides
+        t.form().Form_Activate();  // whatever the display tells, a game runs: Play and the pad start nothing
+        t.form().Command1_Click();
+        t.pads.held = {PadState{false, false, false, false, true}};  // A
+        t.form().Form_Timer(FormTimer::Pads);
+        t.pads.held.clear();
+        t.form().Form_Timer(FormTimer::Pads);
+        EXPECT_EQ(t.services.starts.size(), 1u) << c.display;
+        t.list1.focused = false;
+        t.form().Form_AnotherStart(t.window.caption, "launcher-token-1");  // a second start, while away
+        EXPECT_FALSE(t.window.IsAway()) << c.display;
+        EXPECT_EQ(t.window.activationToken, "launcher-token-1") << c.display;
+        EXPECT_TRUE(t.list1.focused) << c.display;
+        t.services.programs->ProgramEnded({}, 60000);  // back already: it stays as it is
+        EXPECT_EQ(t.window.restored, 1) << c.display;
+        t.form().Command1_Click();  // the player's again: the next game, and back after it
+        EXPECT_EQ(t.services.starts.size(), 2u) << c.display;
+        EXPECT_EQ(t.window.hidden, c.hidden) << c.display;
+        t.list1.focused = false;
         t.services.programs->ProgramEnded({}, 60000);
-        EXPECT_FALSE(t.window.IsAway());
-        EXPECT_EQ(t.window.restored, 1);
+        EXPECT_FALSE(t.window.IsAway()) << c.display;
+        EXPECT_EQ(t.window.restored, 2) << c.display;
+        EXPECT_EQ(t.window.activationToken, "") << c.display;
+        EXPECT_TRUE(t.list1.focused) << c.display;
+        EXPECT_EQ(t.list1.index, 0) << c.display;  // the same ROM
     }
 }
 

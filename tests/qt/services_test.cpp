@@ -93,6 +93,15 @@ TEST(CommandLine, ArgumentsJoinedBySingleBlanks) {
         EXPECT_EQ(posix::LinuxHost(1, argv).oneWindowAtATime, c.oneWindow) << c.display << c.desktop;
     }
     qputenv("GAMESCOPE_WAYLAND_DISPLAY", gamescope), qputenv("XDG_CURRENT_DESKTOP", desktop);
+    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY"), session = qgetenv("XDG_SESSION_TYPE");
+    struct Display { const char* platform; const char* wayland; const char* session; bool comeBack; };
+    for (const Display& c : {Display{"xcb", "", "x11", true}, Display{"xcb", "", "", true}, Display{"wayland", "", "", false},
+                             Display{"wayland-egl", "wayland-0", "wayland", false}, Display{"xcb", "wayland-0", "", false},
+                             Display{"xcb", "", "wayland", false}, Display{"offscreen", "", "tty", true}}) {
+        qputenv("WAYLAND_DISPLAY", c.wayland), qputenv("XDG_SESSION_TYPE", c.session);
+        EXPECT_EQ(posix::MinimisedWindowsComeBack(c.platform), c.comeBack) << c.platform << c.wayland << c.session;
+    }
+    qputenv("WAYLAND_DISPLAY", wayland), qputenv("XDG_SESSION_TYPE", session);
     const QByteArray config = qgetenv("XDG_CONFIG_HOME"), home = qgetenv("HOME");
     qputenv("HOME", "/home/me");
     for (const char* folder : {"", "/settings"}) {
@@ -687,20 +696,32 @@ TEST(SingleInstance, TwoStartsAtOneInstantKeepOneWindowWhateverTheFolder) {
     }
 }
 
-TEST(SingleInstance, AClientThatSendsMoreThanACaptionIsDropped) {
+TEST(SingleInstance, AClientThatSendsMoreThanACaptionAndATokenIsDropped) {
     ScratchFolder t;
     SingleInstance first(t / "");
-    std::vector<std::string> captions;
-    first.OnCaption([&](const std::string& caption) { captions.push_back(caption); });
-    QLocalSocket flood, caption;
+    std::vector<std::string> heard;
+    first.OnCaption([&](const std::string& caption, const std::string& token) { heard.push_back(caption + "|" + token); });
+    QLocalSocket flood;
     flood.connectToServer(QString::fromStdString(t / "tarvo.socket"));
     ASSERT_TRUE(flood.waitForConnected(2000));
     flood.write(QByteArray(1 << 20, 'x'));
     for (int i = 0; i < 200 && flood.state() == QLocalSocket::ConnectedState; ++i) QTest::qWait(10);
     EXPECT_NE(flood.state(), QLocalSocket::ConnectedState);
-    SingleInstance(t / "").HandCaption("Tarvo - Nestopia");
-    for (int i = 0; i < 100 && captions.empty(); ++i) QTest::qWait(10);
-    EXPECT_EQ(captions, std::vector<std::string>{"Tarvo - Nestopia"});
+    // The second start's own token, from the launcher that made it: handed over, or nothing usable.
+    struct Case { const char* activation; const char* startup; const char* heard; };
+    const std::string longest(SingleInstance::kLongestToken, 't'), tooLong = longest + "t";
+    const std::string longestHeard = "Tarvo - Nestopia|" + longest;
+    const Case cases[] = {{"", "", "Tarvo - Nestopia|"}, {"wl-1_x", "x11-2", "Tarvo - Nestopia|wl-1_x"},
+                          {"", "x11-2", "Tarvo - Nestopia|x11-2"}, {"a b", "", nullptr}, {"a\x7f", "", nullptr},
+                          {longest.c_str(), "", longestHeard.c_str()}, {tooLong.c_str(), "", nullptr}};
+    for (const Case& c : cases) {
+        heard.clear();
+        qputenv("XDG_ACTIVATION_TOKEN", c.activation), qputenv("DESKTOP_STARTUP_ID", c.startup);
+        SingleInstance(t / "").HandCaption("Tarvo - Nestopia");
+        for (int i = 0; i < 50 && heard.empty(); ++i) QTest::qWait(10);
+        EXPECT_EQ(heard, c.heard ? std::vector<std::string>{c.heard} : std::vector<std::string>{}) << c.activation;
+    }
+    qunsetenv("XDG_ACTIVATION_TOKEN"), qunsetenv("DESKTOP_STARTUP_ID");
 }
 
 TEST(SingleInstance, WithoutLocksThroughAFloodAndEndlessLinesTheRunningTarvoIsFound) {
@@ -709,7 +730,7 @@ TEST(SingleInstance, WithoutLocksThroughAFloodAndEndlessLinesTheRunningTarvoIsFo
     SingleInstance first(t / "", noLocks);
     ASSERT_FALSE(first.AnotherIsRunning());
     std::vector<std::string> captions;
-    first.OnCaption([&](const std::string& caption) { captions.push_back(caption); });
+    first.OnCaption([&](const std::string& caption, const std::string&) { captions.push_back(caption); });
     int flooded[2];
     ASSERT_EQ(pipe(flooded), 0);
     const pid_t runaway = fork();  // a runaway script of the same user: 1,100 connections kept, 200 MB of lines on one

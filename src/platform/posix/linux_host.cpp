@@ -17,14 +17,21 @@ std::string ExecutableFolderOfThisProcess() {
     return path.substr(0, path.rfind('/') + 1);
 }
 
+bool IsSet(const char* variable, const char* value = nullptr) {
+    const char* set = std::getenv(variable);
+    return set && *set && (!value || std::string(set) == value);
+}
+
 // Steam Deck's game mode: gamescope names its display, or itself as the desktop.
 bool UnderGamescope() {
-    const char* display = std::getenv("GAMESCOPE_WAYLAND_DISPLAY");
-    const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
-    return (display && *display) || (desktop && std::string(desktop) == "gamescope");
+    return IsSet("GAMESCOPE_WAYLAND_DISPLAY") || IsSet("XDG_CURRENT_DESKTOP", "gamescope");
 }
 
 }  // namespace
+
+bool MinimisedWindowsComeBack(const std::string& qtPlatform) {
+    return qtPlatform.rfind("wayland", 0) != 0 && !IsSet("WAYLAND_DISPLAY") && !IsSet("XDG_SESSION_TYPE", "wayland");
+}
 
 Host LinuxHost(int argc, char** argv) {
     Host host{'/', false, ExecutableFolderOfThisProcess(), {}};

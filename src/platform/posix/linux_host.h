@@ -10,4 +10,8 @@ namespace tarvo::posix {
 // under gamescope.
 Host LinuxHost(int argc, char** argv);
 
+// Whether a minimised window can bring itself back: not on Wayland, whether
+// Qt speaks it itself ("wayland", "wayland-egl") or goes through XWayland.
+bool MinimisedWindowsComeBack(const std::string& qtPlatform);
+
 }  // namespace tarvo::posix

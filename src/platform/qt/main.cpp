@@ -48,9 +48,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     // The command line belongs to Tarvo, not to Qt: Qt sees only the name.
-    const tarvo::Host host = tarvo::posix::LinuxHost(argc, argv);
+    tarvo::Host host = tarvo::posix::LinuxHost(argc, argv);
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
+    host.minimisedWindowsComeBack = tarvo::posix::MinimisedWindowsComeBack(QGuiApplication::platformName().toStdString());
     // A game is over when all its emulator started has ended, launchers' games included.
     tarvo::posix::BecomeReaperOfDescendants();
 

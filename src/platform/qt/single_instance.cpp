@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <QElapsedTimer>
+#include <algorithm>
 #include <QThread>
 #include <cerrno>
 #include <cstdlib>
@@ -18,6 +19,19 @@ namespace tarvo {
 namespace {
 
 constexpr int kTimeoutMs = 2000;
+
+// What a later start sends: its caption, then a NUL and its token if it has one.
+std::string CaptionLine(const std::string& caption) {
+    const char* token = std::getenv("XDG_ACTIVATION_TOKEN");
+    if (!token || !*token) token = std::getenv("DESKTOP_STARTUP_ID");
+    return caption + (token && *token ? '\0' + std::string(token) : std::string()) + "\n";
+}
+
+// A token is a short run of printable ASCII, as the protocols make them.
+bool IsToken(std::string_view token) {
+    return token.size() <= SingleInstance::kLongestToken &&
+           std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 0x7F; });
+}
 
 // A folder itself (not a link to one) of this user, with none of the
 // forbidden permissions for others.
@@ -144,14 +158,17 @@ void SingleInstance::Hear(int fd) {
     if (got < 0 && errno == EAGAIN) return;
     const std::string_view text(bytes, got > 0 ? static_cast<std::size_t>(got) : 0);
     const std::size_t end = text.find('\n');
-    client.caption.append(text.substr(0, end));
-    // One line of a caption's length, at most, from each: then it is let go.
-    const bool heard = end != std::string_view::npos && !client.caption.empty() && client.caption.size() <= kLongestCaption;
-    if (!heard && got > 0 && client.caption.size() <= kLongestCaption) return;
-    const std::string caption = std::move(client.caption);
+    client.line.append(text.substr(0, end));
+    // One line of a caption and a token, at most, from each: then it is let go.
+    constexpr std::size_t kLongestLine = kLongestCaption + 1 + kLongestToken;
+    if (end == std::string_view::npos && got > 0 && client.line.size() <= kLongestLine) return;
+    const std::string line = std::move(client.line);
     DropWhileItSignals(client.notifier);
     clients_.erase(it);
-    if (heard && onCaption_) onCaption_(caption);
+    const std::size_t nul = std::min(line.find('\0'), line.size());
+    const std::string caption = line.substr(0, nul), token = line.substr(std::min(nul + 1, line.size()));
+    const bool heard = end != std::string_view::npos && !caption.empty() && caption.size() <= kLongestCaption && IsToken(token);
+    if (heard && onCaption_) onCaption_(caption, token);
 }
 
 void SingleInstance::HandCaption(const std::string& caption) {
@@ -163,7 +180,7 @@ void SingleInstance::HandCaption(const std::string& caption) {
     posix::UniqueFd fd;
     while (!(fd = Connect(SocketPath())) && waited.elapsed() < kTimeoutMs) QThread::msleep(20);
     if (!fd || !PeerIsThisUser(fd.get())) return;
-    const std::string line = caption + "\n";
+    const std::string line = CaptionLine(caption);
     if (write(fd.get(), line.data(), line.size()) < 0) return;  // a running Tarvo that went meanwhile
 }
 

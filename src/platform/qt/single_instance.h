@@ -3,7 +3,7 @@
 // folder as it starts, and holds it for its life: the one that gets it is
 // the running Tarvo, whatever the timing; it then listens on a local socket
 // in the same folder. A start that finds the lock taken connects, sends its
-// caption and ends. Only this user's Tarvo counts, at either end. Where the
+// caption with the activation token it was started with, if any, and ends. Only this user's Tarvo counts, at either end. Where the
 // folder's file system cannot lock (some network homes), the socket alone
 // decides: a Tarvo that answers on it is the running one.
 
@@ -22,6 +22,7 @@ namespace tarvo {
 class SingleInstance : public QObject, public Instance {
 public:
     static constexpr std::size_t kLongestCaption = 4096;
+    static constexpr std::size_t kLongestToken = 4096;
     // Clients heard at once; any more are let go at once.
     static constexpr std::size_t kMostClients = 16;
 
@@ -33,10 +34,13 @@ public:
 
     // Whether another instance of this user held the claim when this one started.
     bool AnotherIsRunning() override { return anotherIsRunning_; }
-    // Hands the caption to the running instance.
+    // Hands the caption to the running instance, with this start's
+    // activation token ($XDG_ACTIVATION_TOKEN, else $DESKTOP_STARTUP_ID):
+    // on Wayland the running one may take the focus only with it.
     void HandCaption(const std::string& caption) override;
+    using CaptionHandler = std::function<void(const std::string& caption, const std::string& token)>;
     // Called in the first instance with each caption a later start sends.
-    void OnCaption(std::function<void(const std::string&)> handler) { onCaption_ = std::move(handler); }
+    void OnCaption(CaptionHandler handler) { onCaption_ = std::move(handler); }
     // Lets a later start be the running Tarvo, though this one has not ended yet.
     void Release();
 
@@ -49,7 +53,7 @@ private:
     struct Client {
         posix::UniqueFd fd;
         std::unique_ptr<QSocketNotifier> notifier;
-        std::string caption;
+        std::string line;  // as far as it came
     };
     bool Claim(const Lock& lock);
     bool Answers();
@@ -63,7 +67,7 @@ private:
     posix::UniqueFd folder_, lock_, listening_, spare_;
     std::unique_ptr<QSocketNotifier> incoming_;
     std::map<int, Client> clients_;
-    std::function<void(const std::string&)> onCaption_;
+    CaptionHandler onCaption_;
     bool anotherIsRunning_;  // last: the claim needs the rest
 };
 

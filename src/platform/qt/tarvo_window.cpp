@@ -48,7 +48,9 @@ TarvoWindow::TarvoWindow(const Host& host, const Ports& ports, SingleInstance* i
     list_->OnDoubleClick([this](int row) { form_->list1_DblClick(row); });
     connect(play_, &QPushButton::clicked, this, [this] { form_->Command1_Click(); });
     picture_->OnDoubleClick([this] { form_->Image1_DblClick(); });
-    if (instance) instance->OnCaption([this](const std::string& caption) { form_->Form_AnotherStart(caption); });
+    if (instance) {
+        instance->OnCaption([this](const std::string& caption, const std::string& token) { form_->Form_AnotherStart(caption, token); });
+    }
     qApp->installEventFilter(this);
 }
 
@@ -101,14 +103,18 @@ void TarvoWindow::Show(bool fillScreen) {
     }
 }
 
-void TarvoWindow::Restore() {
+void TarvoWindow::Restore(const std::string& activationToken) {
     if (fillsScreen_) {
         showFullScreen();
     } else {
         showNormal();
     }
     raise();
+    // A Wayland compositor gives the focus for a token of a start the
+    // player made; Qt takes it from the environment. No game inherits it.
+    if (!activationToken.empty()) qputenv("XDG_ACTIVATION_TOKEN", QByteArray::fromStdString(activationToken));
     activateWindow();
+    qunsetenv("XDG_ACTIVATION_TOKEN");
     list_->TellSelectedRow();
 }
 

@@ -46,8 +46,9 @@ private:
     float ClientHeight() const override;
     void Minimize() override { showMinimized(); }
     void Hide() override { hide(); }
+    // As far as the window system tells: on Wayland, a minimised window is not.
     bool IsAway() const override { return isMinimized() || !isVisible(); }
-    void Restore() override;
+    void Restore(const std::string& activationToken) override;
     void Unload() override { close(); }
     void ShowMessage(const std::string& text) override;
     void StartTimer(FormTimer timer, int milliseconds) override;

@@ -151,7 +151,7 @@ void TarvoWindow::Show(bool fillScreen) {
     PostMessageW(hwnd_, kShown, 0, 0);
 }
 
-void TarvoWindow::Restore() {
+void TarvoWindow::Restore(const std::string&) {  // Windows lets the later start hand over the foreground
     // Minimised, it comes back as it was before; hidden, it only shows again.
     ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(hwnd_);

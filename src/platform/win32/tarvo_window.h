@@ -56,7 +56,7 @@ private:
     void Minimize() override { NoteFocus(GetFocus()), ShowWindow(hwnd_, SW_MINIMIZE); }
     void Hide() override { ShowWindow(hwnd_, SW_HIDE); }
     bool IsAway() const override { return IsIconic(hwnd_) || !IsWindowVisible(hwnd_); }
-    void Restore() override;
+    void Restore(const std::string& activationToken) override;
     void Unload() override { DestroyWindow(hwnd_); }
     void ShowMessage(const std::string& text) override;
     void StartTimer(FormTimer timer, int milliseconds) override;
