@@ -483,8 +483,9 @@ pid_t Squat(const std::string& path, bool bindAsRoot) {
 
 // The real tarvo, for the emulator of that command line, over the folder's
 // roms/ and app/, as a user starts it on the test display (or offscreen).
+// Started with the emulator; with a redirection, its output redirected by a shell that then becomes it.
 void StartTarvo(QProcess& tarvo, const ScratchFolder& folder, const std::string& emulator, const char* platform,
-                const std::vector<std::pair<QString, QString>>& more = {}) {
+                const std::vector<std::pair<QString, QString>>& more = {}, const std::string& redirect = "") {
     folder.Write("config/Tarvo/Tarvo.conf", "[Settings]\nroms=" + folder / "roms" + "\n");
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", platform);
@@ -492,7 +493,9 @@ void StartTarvo(QProcess& tarvo, const ScratchFolder& folder, const std::string&
     env.insert("XDG_CONFIG_HOME", QString::fromStdString(folder / "config"));
     for (const auto& [name, value] : more) value.isNull() ? env.remove(name) : env.insert(name, value);
     tarvo.setProcessEnvironment(env);
-    tarvo.start(TARVO_BINARY, {QString::fromStdString(emulator)});
+    if (redirect.empty()) return tarvo.start(TARVO_BINARY, {QString::fromStdString(emulator)});
+    tarvo.start("/bin/sh", {"-c", QString::fromStdString("exec \"$0\" \"$1\" " + redirect), TARVO_BINARY,
+                            QString::fromStdString(emulator)});
 }
 
 TEST(RealProgram, WithoutASessionBusTarvoIsBackWithinASecondOfTheGamesEnd) {
@@ -602,6 +605,62 @@ TEST(RealProgram, EscDuringTheDecodeOfAHugePictureEndsTarvoWell) {
         EXPECT_EQ(tarvo.exitCode(), 0) << round;
     }
     std::filesystem::remove(std::filesystem::path(TARVO_BINARY).parent_path() / "logo.png");
+}
+
+TEST(RealProgram, WhateverBecomesOfItsStreamsTarvoComesBackAndASignalClosesItAsEscDoes) {
+    XScreen screen;
+    if (!screen.Usable()) GTEST_SKIP() << "no X display";
+    // Each case: how Tarvo's standard output is left, and what ends Tarvo (Esc after the game, or a
+    // signal during it).
+    struct Case { const char* output; int signal; };
+    const Case cases[] = {{"closed", 0}, {"a full pipe nobody reads", 0}, {"a file", SIGTERM}, {"a file", SIGHUP},
+                          {"a file", SIGINT}};
+    for (const Case& c : cases) {
+        const std::string name = std::string(c.output) + ", signal " + std::to_string(c.signal);
+        ScratchFolder t;
+        t.Write("roms/a.nes", "rom");
+        // A game that prints 200 KB at once, then a line every tenth of a second for 1.5 s.
+        t.Write("app/nestopia", "#!/bin/sh\necho \"$1\" >>'" + t / "launched" + "'\nhead -c 200000 /dev/zero | tr '\\0' x\n"
+                                "for i in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15; do echo line $i; sleep 0.1; done\n"
+                                "echo done >'" + t / "ended" + "'\n", true);
+        ASSERT_EQ(mkfifo((t / "held").c_str(), 0600), 0);
+        const posix::UniqueFd held(open((t / "held").c_str(), O_RDWR | O_CLOEXEC));  // open, never read
+        const std::string redirect = std::string(c.output) == "closed" ? ">&-"
+                                     : std::string(c.output) == "a file" ? ">'" + t / "out" + "'"
+                                                                         : ">'" + t / "held" + "'";
+        QProcess tarvo;
+        StartTarvo(tarvo, t, t / "app/nestopia", "xcb", {}, redirect);
+        const xcb_window_t window = screen.WaitForTarvo(10000);
+        ASSERT_NE(window, 0u) << name;
+        screen.Focus(window);
+        screen.Press(0xff54), screen.Press(0xff0d);  // Down, Enter: the first ROM
+        for (int i = 0; i < 300 && t.Read("launched").empty(); ++i) QTest::qWait(10);
+        ASSERT_FALSE(t.Read("launched").empty()) << name;
+        if (c.signal) {
+            QTest::qWait(300);
+            kill(static_cast<pid_t>(tarvo.processId()), c.signal);
+            EXPECT_TRUE(tarvo.waitForFinished(1000)) << name << ": still running a second after the signal";
+            EXPECT_EQ(tarvo.exitStatus(), QProcess::NormalExit) << name;
+            EXPECT_EQ(tarvo.exitCode(), 0) << name;
+            for (int i = 0; i < 300 && t.Read("ended").empty(); ++i) QTest::qWait(10);
+            EXPECT_FALSE(t.Read("ended").empty()) << name << ": the game did not run on";
+            EXPECT_NE(t.Read("out").find("line 15"), std::string::npos) << name << ": its output was lost";
+            continue;
+        }
+        for (int i = 0; i < 400 && t.Read("ended").empty(); ++i) QTest::qWait(10);
+        QTest::qWait(1000);
+        screen.Focus(window);
+        screen.Press(0xff0d);  // back by now: Enter plays again
+        for (int i = 0; i < 200 && t.Read("launched").size() < 2 * (t / "roms/a.nes").size() + 2; ++i) QTest::qWait(10);
+        EXPECT_EQ(t.Read("launched"), t / "roms/a.nes\n" + t / "roms/a.nes\n") << name << ": not back a second after the game";
+        for (int i = 0; i < 400 && t.Read("ended").size() == 0; ++i) QTest::qWait(10);
+        QTest::qWait(2000);  // the second game over
+        screen.Focus(window);
+        screen.Press(0xff1b);  // Esc
+        EXPECT_TRUE(tarvo.waitForFinished(2000)) << name << ": Esc did not close it";
+        EXPECT_EQ(tarvo.exitCode(), 0) << name;
+        if (tarvo.state() != QProcess::NotRunning) tarvo.kill(), tarvo.waitForFinished();
+    }
 }
 
 TEST(RealProgram, AnSdlThatLacksFunctionsIsNoPadAndNoCrash) {

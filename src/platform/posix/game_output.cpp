@@ -1,6 +1,7 @@
 #include "game_output.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/syscall.h>
@@ -45,6 +46,22 @@ void KeepOnly(int kept[], int count) {
             }
         }
         from = to + 1;
+    }
+}
+
+// Writes what Tarvo's own stream takes now, never waiting on it: a full
+// pipe nobody reads, or a terminal on hold, must not keep the game's end
+// unheard. What it cannot take is dropped. A pipe or a terminal that polls
+// writable takes PIPE_BUF bytes without waiting.
+void WriteWhatFits(int fd, const char* bytes, ssize_t size) {
+    while (size > 0) {
+        pollfd ready{fd, POLLOUT, 0};
+        if (poll(&ready, 1, 0) <= 0 || (ready.revents & (POLLERR | POLLHUP | POLLNVAL))) return;
+        const ssize_t written = write(fd, bytes, static_cast<std::size_t>(std::min<ssize_t>(size, PIPE_BUF)));
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return;
+        bytes += written;
+        size -= written;
     }
 }
 
@@ -119,7 +136,7 @@ void GameOutput::PassOn(const Worker::Job& job) {
                     const std::lock_guard<std::mutex> lock(linesMutex_);
                     lines_.Add(std::string_view(bytes, static_cast<std::size_t>(got)));
                 }
-                WriteAll(pipes[i]->passedTo, bytes, got);
+                WriteWhatFits(pipes[i]->passedTo, bytes, got);
             } else if (got == 0 || (errno != EAGAIN && errno != EINTR)) {
                 pipes[i]->open = false;
             }

@@ -2,7 +2,8 @@
 // What a game prints still goes where Tarvo's own output goes, through
 // Tarvo, which keeps its last lines on the way, so that a failed start can
 // say why. It is read and passed on beside the window's thread (Tarvo's
-// output may be a file on a share, or a terminal on hold). When Tarvo
+// output may be a file on a share, or a terminal on hold), as far as
+// Tarvo's stream takes it at once: what a held stream cannot take is lost. When Tarvo
 // closes while the game runs, a small process of its own takes the passing
 // on over: the game never writes into a closed pipe.
 

@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "end_signals.h"
 #include "linux_host.h"
 #include "linux_parts.h"
 #include "process_tree.h"
+#include "standard_streams.h"
 #include "tarvo_window.h"
 
 namespace {
@@ -42,6 +44,7 @@ const char kUsage[] =
 }  // namespace
 
 int main(int argc, char** argv) {
+    tarvo::posix::OpenMissingStandardStreams();
     // An emulator's path never begins with "--": these two are Tarvo's own.
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "--version") == 0)) {
         std::fputs(argv[1][2] == 'h' ? kUsage : "tarvo " TARVO_VERSION "\n", stdout);
@@ -60,6 +63,8 @@ int main(int argc, char** argv) {
     int code = 0;
     {
         tarvo::TarvoWindow window(host, parts.MakePorts(), &instance);
+        // Hidden for a game, the window's close is no last window's: the loop is ended too.
+        tarvo::EndSignals endSignals([&window] { window.close(), QCoreApplication::quit(); });
         // The window shows itself once its list is read, or a moment after.
         if (window.Load() == tarvo::frmPindle::LoadResult::Run) code = app.exec();
         instance.Release();  // a new start is the running Tarvo from now on
