@@ -13,7 +13,7 @@ const std::string_view kHelpers[] = {
     // session buses, and the accessibility bus a toolkit may start
     "dbus-daemon", "dbus-launch", "dbus-broker", "dbus-broker-launch", "at-spi-bus-launcher", "at-spi2-registryd",
     // Wine's server and its own services
-    "wineserver", "services.exe", "plugplay.exe", "winedevice.exe", "rpcss.exe", "svchost.exe", "explorer.exe",
+    "wineserver", "wineserver64", "services.exe", "plugplay.exe", "winedevice.exe", "rpcss.exe", "svchost.exe", "explorer.exe",
     "conhost.exe",
     // games' and sound's daemons
     "gamemoded", "pulseaudio", "pipewire", "pipewire-pulse", "wireplumber",

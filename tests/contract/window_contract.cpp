@@ -683,7 +683,8 @@ TEST_F(Window, AFailedStartQuotesTheLastLineTheEmulatorPrinted) {
     d->folder.Write("app/fail", "3 0.2");
     d->Click(1);
     const std::string message = d->MessageDuring([&] { d->ClickPlay(); });
-    EXPECT_NE(message.find(": b.nes: starting\nb.nes: cannot be run"), std::string::npos) << message;
+    // As printed, a tag and the line break kept.
+    EXPECT_NE(message.find(": <b>b.nes</b>: starting\nb.nes: cannot be run"), std::string::npos) << message;
 }
 
 TEST_F(Window, ASecondStartBringsBackTheWindowOfItsEmulatorOnly) {

@@ -5,6 +5,7 @@
 
 #include "app/emulator_profiles.h"
 #include "launch/launch.h"
+#include "launch/session_helpers.h"
 #include "text/ini.h"
 #include "text/last_lines.h"
 #include "text/paths.h"
@@ -296,6 +297,14 @@ TEST(Pad, PressesAndHeldButtonsActAsKeys) {
     }
 }
 
+TEST(SessionHelpers, BusesWinesServersAndSoundOutliveGamesByDesign) {
+    // By the names Linux gives processes: cut to 15 characters.
+    const std::pair<const char*, bool> names[] = {{"wineserver64", true}, {"wineserver", true}, {"DBUS-DAEMON", true},
+                                                  {"at-spi-bus-laun", true}, {"at-spi-bus-lau", false}, {"pipewire", true},
+                                                  {"nestopia", false}, {"wine64", false}, {"", false}};
+    for (const auto& [name, outlives] : names) EXPECT_EQ(OutlivesGamesByDesign(name), outlives) << name;
+}
+
 TEST(LastLines, TheEndOfAProgramsOutputAsAMessageQuotesIt) {
     struct Case { std::vector<std::string> pieces; std::string text; };
     const std::string e300 = [] { std::string s; for (int i = 0; i < 300; ++i) s += "\xC3\xA9"; return s; }();
@@ -304,6 +313,8 @@ TEST(LastLines, TheEndOfAProgramsOutputAsAMessageQuotesIt) {
         {{"a\nb\nc\nd\ne\n"}, "b\nc\nd\ne"},  // four at most
         {{"par", "tial\nli", "ne"}, "partial\nline"},
         {{"\x1b[1;31mred\x1b[0m\r\n", "  \t \n\n", "10%\r100%\n"}, "red\n100%"},  // as a terminal showed it
+        {{"\x1b]0;title\a\x1b]2;x\x1b\\\x1b(Bok\n"}, "ok"},  // titles, a character set
+        {{"\xE2\x80\xAE" "evil\xE2\x80\xAC \xE2\x81\xA6" "a\xE2\x81\xA9 \xC2\x9B" "1m\xE2\x80\x94\n"}, "evil a 1m\xE2\x80\x94"},  // turns of direction, C1
         {{std::string(600, 'x')}, std::string(500, 'x')},  // 500 characters, the end kept
         {{e300}, e300},
         {{std::string(10000, 'y') + "\nlast\n"}, std::string(495, 'y') + "\nlast"},

@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
@@ -51,7 +52,7 @@ public:
                    "cat \"$here/t$$\" >>\"$here/launched.txt\"\nrm \"$here/t$$\"\nname=${1##*/}\ni=0\n"
                    "[ -e \"$here/stubborn\" ] && trap '' TERM\n"
                    "if [ -e \"$here/fail\" ]; then read code after <\"$here/fail\"\n"
-                   "echo \"$name: starting\" >&2; echo \"$name: cannot be run\" >&2; sleep $after; exit $code; fi\n"
+                   "echo \"<b>$name</b>: starting\" >&2; echo \"$name: cannot be run\" >&2; sleep $after; exit $code; fi\n"
                    "while [ ! -e \"$here/$name.end\" ] && [ ! -e \"$here/end-all\" ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i + 1)); done\n"
                    ": >\"$here/$name.ended\"\n";
         launcher = "#!/bin/sh\nsetsid \"$(dirname \"$0\")/game\" \"$@\" &\n";
@@ -266,7 +267,10 @@ public:
         QObject::connect(&timer, &QTimer::timeout, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 const bool right = box->windowTitle() == "Tarvo" && box->icon() == QMessageBox::Warning;
-                seen = (right ? "" : "wrong box: ") + box->text().toStdString();
+                // What it shows, as a screen reader reads it: a text taken for rich text loses its tags.
+                auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+                QAccessibleInterface* shown = label ? QAccessible::queryAccessibleInterface(label) : nullptr;
+                seen = (right ? "" : "wrong box: ") + (shown ? shown->text(QAccessible::Name) : box->text()).toStdString();
                 box->button(QMessageBox::Ok)->click();
             }
         });

@@ -122,6 +122,7 @@ void TarvoWindow::ShowMessage(const std::string& text) {
     // Over the window once it is up; before that, on its own.
     QMessageBox box(QMessageBox::Warning, design::kTitle, QString::fromStdString(text), QMessageBox::Ok,
                     isVisible() ? this : nullptr);
+    box.setTextFormat(Qt::PlainText);  // a game's words quoted, never taken for markup
     box.exec();
 }
 
