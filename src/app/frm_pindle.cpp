@@ -201,11 +201,16 @@ const MachineTraits* frmPindle::TraitsOf(std::string_view fileName) const {
 }
 
 bool frmPindle::HideNonGames() {
-    if (knowsNoArcadeMachines_) return file1_.Hide([](std::string_view name) { return IsArcadeNonGame(SetOf(name)); });
-    if (machines_.empty()) return false;
-    return file1_.Hide([this](std::string_view name) {
+    // A set's name is the emulator's parameter: one that begins with "-"
+    // would be an option, and is no set it can have.
+    const auto option = [this](std::string_view name) { return launchMode_ == 1 && name[0] == '-'; };
+    if (knowsNoArcadeMachines_) {
+        return file1_.Hide([&option](std::string_view name) { return option(name) || IsArcadeNonGame(SetOf(name)); });
+    }
+    if (machines_.empty()) return launchMode_ == 1 && file1_.Hide(option);
+    return file1_.Hide([this, &option](std::string_view name) {
         const MachineTraits* traits = TraitsOf(name);
-        return traits && hiddenSets_.Hides(*traits);
+        return option(name) || (traits && hiddenSets_.Hides(*traits));
     });
 }
 

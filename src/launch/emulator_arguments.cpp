@@ -68,6 +68,13 @@ std::string ProblemWith(std::string_view args) {
     return "";
 }
 
+// A value put in that would reach the emulator as an option ("-x.zip"'s
+// base name), never a file: why not, or nothing.
+std::string OptionProblem(const Placeholder& placeholder) {
+    if (placeholder.value.empty() || placeholder.value[0] != '-') return "";
+    return "the ROM's %" + std::string(placeholder.name) + "% " + placeholder.value + " would reach the emulator as an option";
+}
+
 // As in Exec lines: within double quotes only these four are escaped.
 bool EscapedInQuotes(char c) { return c == '"' || c == '`' || c == '$' || c == '\\'; }
 
@@ -83,6 +90,7 @@ ExpandedArguments ArgumentsFor(std::string_view args, const RomPlaceholders& rom
     for (std::size_t pos = 0; pos < args.size(); ++pos) {
         const char c = args[pos];
         if (const Placeholder* placeholder = PlaceholderAt(args, pos, placeholders)) {
+            if (std::string problem = OptionProblem(*placeholder); !problem.empty()) return {{}, problem};
             argument += placeholder->value;
             pos += placeholder->name.size() + 1;
             inArgument = placeholderSeen = true;
@@ -116,6 +124,7 @@ ExpandedParameterString ParameterStringFor(std::string_view args, const RomPlace
     bool placeholderSeen = false;
     for (std::size_t pos = 0; pos < args.size(); ++pos) {
         if (const Placeholder* placeholder = PlaceholderAt(args, pos, placeholders)) {
+            if (std::string problem = OptionProblem(*placeholder); !problem.empty()) return {"", problem};
             text += placeholder->value;
             pos += placeholder->name.size() + 1;
             placeholderSeen = true;

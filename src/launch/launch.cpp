@@ -8,7 +8,9 @@ namespace tarvo {
 std::string BuildParameterString(int launchMode, const std::string& listFolder, const std::string& fileName,
                                  char separator) {
     if (launchMode == 1) return ToLower(DropLastChars(fileName, 4));
-    return WithTrailingSeparator(listFolder, separator) + fileName;
+    const std::string path = WithTrailingSeparator(listFolder, separator) + fileName;
+    // A relative path that would be an option to the emulator is one from here.
+    return path[0] == '-' ? "." + std::string(1, separator) + path : path;
 }
 
 StartRequest BuildStartRequest(const std::string& emulatorPath, const std::string& appFolder,

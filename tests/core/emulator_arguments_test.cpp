@@ -79,6 +79,14 @@ TEST(EmulatorArguments, ArgsThatCannotBeUsedSayWhy) {
         const std::string windowsError = ParameterStringFor(c.args, kRom, '\\').error;
         EXPECT_TRUE(*c.windowsError ? windowsError.find(c.windowsError) != std::string::npos : windowsError.empty());
     }
+    // A name that would reach the emulator as an option ("-norotate.zip"), in a placeholder.
+    const RomPlaceholders option{"-norotate", "/roms/-norotate.zip", false}, windowsOption{"-norotate", "R:\\-norotate.zip", false};
+    for (const char* args : {"-rompath /roms %BASENAME%", "%ROM%"}) {
+        const std::string said = std::string("the ROM's %") + (args[0] == '%' ? "ROM" : "BASENAME") + "% -norotate would reach the emulator as an option";
+        EXPECT_EQ(ArgumentsFor(args, option, '/', nullptr).error, said) << args;
+        EXPECT_EQ(ParameterStringFor(args, windowsOption, '\\').error, said) << args;
+    }
+    EXPECT_EQ(ArgumentsFor("%ROMFILE%", option, '/', nullptr).arguments, std::vector<std::string>{"/roms/-norotate.zip"});
 }
 
 }  // namespace

@@ -885,9 +885,12 @@ TEST(RomList, ArcadeSetsThatAreNoGamesLeaveTheListAsTheirEmulatorTells) {
     for (const char* hide : {"", "Clones notworking"}) {
         FakeTarvo t("/usr/games/mame", true);
         t.services.settings["hide"] = hide;
-        for (const char* rom : {"zzz.zip", "qsound.zip", "puckman.zip", "pacman.zip", "neogeo.zip"}) t.services.AddFile(std::string("/opt/tarvo/roms/") + rom);
+        for (const char* rom : {"zzz.zip", "qsound.zip", "puckman.zip", "pacman.zip", "neogeo.zip", "-createconfig.zip"}) {
+            t.services.AddFile(std::string("/opt/tarvo/roms/") + rom);
+        }
         t.services.AddFile("/opt/tarvo/shots/puckman.png");
         ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
+        EXPECT_EQ(t.list1.items.size(), 5u);  // a set's name that would be an option is no set: never listed, never asked
         EXPECT_TRUE(t.services.machineQuestions.empty());  // once the window is up
         t.form().Form_Timer(FormTimer::Titles);
         ASSERT_EQ(t.services.machineQuestions.size(), 1u);
@@ -917,7 +920,7 @@ TEST(RomList, ArcadeSetsThatAreNoGamesLeaveTheListAsTheirEmulatorTells) {
         EXPECT_EQ(t.image1.name, "Screenshot of pacman");
     }
     FakeTarvo table("C:\\mame\\mame32.exe");  // an arcade emulator that cannot be asked: MAME 0.251's table
-    for (const char* rom : {"pacman.zip", "neogeo.zip", "QSOUND.ZIP"}) table.services.AddFile(std::string("C:\\Front\\roms\\") + rom);
+    for (const char* rom : {"pacman.zip", "neogeo.zip", "QSOUND.ZIP", "-norotate.zip"}) table.services.AddFile(std::string("C:\\Front\\roms\\") + rom);
     ASSERT_EQ(table.Load(), frmPindle::LoadResult::Run);
     EXPECT_EQ(table.list1.items, std::vector<std::string>{"pacman"});
     table.form().Form_Timer(FormTimer::Titles);

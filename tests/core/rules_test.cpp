@@ -244,6 +244,10 @@ TEST(ParameterString, BothLaunchModes) {
         EXPECT_EQ(BuildParameterString(c.mode, c.folder, c.name, '\\'), c.expected) << c.mode << " " << c.name;
     }
     EXPECT_EQ(BuildParameterString(0, "/home/u/roms", "a b.nes", '/'), "/home/u/roms/a b.nes");
+    // A path that would be an option is one from here; a name in a folder is none.
+    EXPECT_EQ(BuildParameterString(0, "-roms", "a.nes", '/'), "./-roms/a.nes");
+    EXPECT_EQ(BuildParameterString(0, "-x", "a.nes", '\\'), ".\\-x\\a.nes");
+    EXPECT_EQ(BuildParameterString(0, "/roms", "-help.nes", '/'), "/roms/-help.nes");
 }
 
 TEST(StartRequest, BareOrRelativeEmulatorsComeFromTheApplicationFolder) {
