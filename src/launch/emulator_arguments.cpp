@@ -128,11 +128,28 @@ ExpandedParameterString ParameterStringFor(std::string_view args, const RomPlace
             text += placeholder->value;
             pos += placeholder->name.size() + 1;
             placeholderSeen = true;
+            // Backslashes before a quote the user wrote ("%ROMDIR%" at R:\)
+            // would escape it: doubled, the program reads them back as they were.
+            if (pos + 1 < args.size() && args[pos + 1] == '"') {
+                const std::size_t kept = placeholder->value.find_last_not_of('\\');
+                text.append(placeholder->value.size() - (kept == std::string::npos ? 0 : kept + 1), '\\');
+            }
         } else {
             text += args[pos];
         }
     }
     if (!placeholderSeen) text = std::string(args) + ' ' + rom.rom;
+    // Windows counts a command line in UTF-16 units: a character beyond 16 bits is two.
+    std::size_t units = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Char c = DecodeAt(text, i);
+        units += c.codePoint > 0xFFFF ? 2 : 1;
+        i += std::max<std::size_t>(c.length, 1);
+    }
+    if (units >= kLongestArgs) {
+        return {"", "args filled in is " + std::to_string(units) + " characters long, more than the " +
+                        std::to_string(kLongestArgs - 1) + " a command line holds"};
+    }
     return {text, ""};
 }
 

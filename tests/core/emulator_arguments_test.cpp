@@ -58,6 +58,9 @@ TEST(EmulatorArguments, WindowsReplacesTheTextAsWritten) {
         {"", "pacman", arcade}, {"-rompath %ROMDIR% %ROM%", "-rompath C:\\Roms pacman", arcade},
         {"%ROMDIR%", "C:\\", RomAt("C:\\a.bin")}, {"%ROMDIR%", "\\", RomAt("\\a.bin")},
         {"%ROMDIR% %BASENAME%", "D:\\ゲーム Ülkü", RomAt("D:\\ゲーム\\Ülkü.NES")},
+        // Backslashes before a quote written after a placeholder, doubled: read back, R:\ as it is.
+        {"-rompath \"%ROMDIR%\" %BASENAME%", "-rompath \"R:\\\\\" game", RomAt("R:\\game.nes")},
+        {"%ROMDIR%\"x\"", "R:\\\\\"x\"", RomAt("R:\\game.nes")}, {"\"%ROMDIR%\\\"", "\"R:\\\\\"", RomAt("R:\\game.nes")},
     };
     for (const auto& c : cases) {
         const ExpandedParameterString expanded = ParameterStringFor(c.args, c.rom, '\\');
@@ -87,6 +90,15 @@ TEST(EmulatorArguments, ArgsThatCannotBeUsedSayWhy) {
         EXPECT_EQ(ParameterStringFor(args, windowsOption, '\\').error, said) << args;
     }
     EXPECT_EQ(ArgumentsFor("%ROMFILE%", option, '/', nullptr).arguments, std::vector<std::string>{"/roms/-norotate.zip"});
+    // Filled in, the parameters must fit a Windows command line, counted as Windows does (in UTF-16).
+    std::string many;
+    for (int i = 0; i < 3000; ++i) many += "%ROM% ";
+    EXPECT_EQ(ParameterStringFor(many, RomAt("C:\\Roms\\Super Game.smc"), '\\').error,
+              "args filled in is 69000 characters long, more than the 32766 a command line holds");
+    std::string pads;
+    for (int i = 0; i < 16379; ++i) pads += "\xF0\x9F\x8E\xAE";
+    EXPECT_EQ(ParameterStringFor("%ROM%", RomAt("C:\\" + pads + ".nes"), '\\').error, "");  // 32765 units
+    EXPECT_NE(ParameterStringFor("%ROM%", RomAt("C:\\" + pads + "\xF0\x9F\x8E\xAE.nes"), '\\').error, "");  // 32767
 }
 
 }  // namespace
