@@ -150,8 +150,10 @@ std::vector<bool> HiddenBehindSheets(const NameList& names,
         const std::string self = ToLower(names[i]);
         for (const std::string& name : NamedBySheet(kind, *text)) {
             std::string lowered = ToLower(name);
-            // A sheet naming itself is still the game.
-            if (lowered != self) named.insert(std::move(lowered));
+            // A sheet naming itself is still the game; a playlist never
+            // hides another, so two that name each other keep their rows.
+            const bool playlists = kind == SheetKind::Playlist && SheetKindOf(name) == SheetKind::Playlist;
+            if (lowered != self && !playlists) named.insert(std::move(lowered));
         }
     }
     if (named.empty() && cueStems.empty()) return {};

@@ -29,8 +29,9 @@ std::vector<std::string> NamedBySheet(SheetKind kind, std::string_view text);
 
 // Which of the listed names stand behind a game on disc: every name a listed
 // sheet names (a sheet that is hidden itself still hides what it names; a
-// sheet naming itself stays), and every .bin or .img named as a listed .cue is,
-// whether or not the .cue can be read: that is how such sets are named.
+// sheet naming itself stays; a playlist never hides another), and every .bin
+// or .img named as a listed .cue is, whether or not the .cue can be read:
+// that is how such sets are named.
 // Letter case is ignored. Empty when nothing is hidden; a folder without a
 // sheet costs one pass over the extensions and nothing else.
 // readSheet gives a listed sheet's text, or nothing when it cannot be read.

@@ -82,6 +82,7 @@ TEST(DiscSheets, OneRowPerGame) {
          {{"Game.cue", "FILE \"sub/Other.bin\" BINARY\nFILE \"../Game (Track 1).bin\" BINARY\nFILE Missing.bin BINARY\n"}}, {}},
         {{"A.m3u", "B.m3u", "Disc.cue"}, {{"A.m3u", "Disc.cue\n"}, {"B.m3u", "disc.CUE\n"}}, {"Disc.cue"}},
         {{"Game.m3u", "Game.cue"}, {{"Game.m3u", "game.M3U\nGame.cue\n"}}, {"Game.cue"}},  // naming itself
+        {{"A.m3u", "B.m3u", "A.cue"}, {{"A.m3u", "B.m3u\nA.cue\n"}, {"B.m3u", "A.m3u\n"}}, {"A.cue"}},  // naming each other
         {{"Game.gdi", "track01.bin", "Game (Track 2).raw", "track03.bin"},
          {{"Game.gdi", "3\n1 0 4 2352 track01.bin 0\n2 756 0 2352 \"Game (Track 2).raw\" 0\n3 45000 4 2352 track03.bin 0\n"}},
          {"track01.bin", "Game (Track 2).raw", "track03.bin"}},
