@@ -206,6 +206,9 @@ TEST(Start, AGameEndsAsItWasAskedAndTellsHowItEnded) {
         {"printf 'a\\nb\\nc\\nd\\n\\033[31me\\033[0m\\r\\n'; kill -USR1 $$", "", {0, SIGUSR1, "b\nc\nd\ne"}},
         {"exec sleep 30", "p", {0, SIGTERM, ""}},
         {"setsid sh -c 'trap \"echo asked; exit 0\" TERM; sleep 30 & wait' &", "p", {0, 0, "asked"}},
+        // a launcher that lives through the signal and waits for its game, in a session of its own
+        {"trap true TERM; setsid sh -c 'trap \"echo asked; exit 0\" TERM; sleep 30 & wait' & "
+         "while kill -0 $! 2>/dev/null; do wait; done", "p", {0, 0, "asked"}},
         {"trap '' TERM; sleep 30", "pf", {0, SIGKILL, ""}},
         {"kill -PIPE $$; exit 4", "", {0, SIGPIPE, ""}},  // as it normally is, whatever Tarvo was handed
     };
@@ -294,6 +297,7 @@ TEST(Ask, AnAnswerIsCappedTimedAndReadOnlyWhileItsProgramRuns) {
         EXPECT_EQ(answered ? std::optional<std::string>(said) : std::nullopt, c.answer) << c.script;
         EXPECT_LT(asked.elapsed(), c.mostMs + 500) << c.script;
     }
+    for (const char* session : {"", "setsid "}) {  // a child in the question's session, or in one of its own
     ScratchFolder t;  // a question under way when Tarvo ends: its program ends too, all it started, and is reaped
     SingleInstance instance("");
     LinuxParts parts(instance, t / "Tarvo.conf");
@@ -305,7 +309,7 @@ TEST(Ask, AnAnswerIsCappedTimedAndReadOnlyWhileItsProgramRuns) {
         void MachinesAnswered(std::shared_ptr<const MachineList>) override { ++answered; }
     } answers;
     auto programs = parts.MakePorts().programs(answers);
-    t.Write("mame", "#!/bin/sh\nsh -c 'echo $$ >\"" + t / "pid" + "\"; exec sleep 20' &\nwait\n", true);  // a wrapper
+    t.Write("mame", "#!/bin/sh\n" + std::string(session) + "sh -c 'echo $$ >\"" + t / "pid" + "\"; exec sleep 20' &\nwait\n", true);
     programs->Ask({{t / "mame", "-listfull", "/", ""}, 100, 20000});
     for (int i = 0; i < 100 && t.Read("pid").empty(); ++i) QTest::qWait(10);
     QElapsedTimer ending;
@@ -315,7 +319,8 @@ TEST(Ask, AnAnswerIsCappedTimedAndReadOnlyWhileItsProgramRuns) {
     QTest::qWait(50);
     EXPECT_EQ(answers.answered, 0);
     const std::string child = t.Read("pid").substr(0, t.Read("pid").size() - 1);
-    EXPECT_FALSE(std::filesystem::exists("/proc/" + child)) << "the wrapper's child runs on";
+    EXPECT_FALSE(std::filesystem::exists("/proc/" + child)) << "the wrapper's child runs on" << session;
+    }
 }
 
 TEST(Wine, OnlyAWindowsProgramGoesToWineAndItsPathNeverHoldsTheWindow) {

@@ -11,6 +11,7 @@
 
 #include "owned.h"
 #include "posix_start.h"
+#include "process_tree.h"
 
 namespace tarvo::posix {
 
@@ -67,7 +68,9 @@ bool AskProgram(const std::string& program, const std::vector<std::string>& argu
         ended = child.pidfd ? watched[1].revents != 0 : Reap(child, false);
     }
     if (ended && pipe == Pipe::Open) pipe = ReadAvailable(pipeOut.get(), total, mostBytes, output);  // what came last
-    // What it started ends with it: its session is its process group.
+    // What it started ends with it: its session is its process group, and
+    // what went into sessions of its own is still below it.
+    for (const pid_t descendant : DescendantsOf(child.pid)) kill(descendant, SIGKILL);
     kill(-child.pid, SIGKILL);
     if (child.pidfd || !ended) Reap(child);
     return ended && pipe != Pipe::TooMuch && ExitedWell(child);

@@ -38,13 +38,29 @@ std::string ProgramNameOf(pid_t pid) {
 
 void BecomeReaperOfDescendants() { prctl(PR_SET_CHILD_SUBREAPER, 1); }
 
-std::set<pid_t> ChildrenNow() {
+namespace {
+
+// Each thread's children: a child left behind may come to any of them.
+std::set<pid_t> ChildrenOf(const std::string& process) {
     std::set<pid_t> found;
     std::error_code error;
-    // Each thread's children: a child left behind may come to any of them.
-    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task", error)) {
+    for (const auto& task : std::filesystem::directory_iterator("/proc/" + process + "/task", error)) {
         std::ifstream children(task.path() / "children");
         for (pid_t pid; children >> pid;) found.insert(pid);
+    }
+    return found;
+}
+
+}  // namespace
+
+std::set<pid_t> ChildrenNow() { return ChildrenOf("self"); }
+
+std::vector<pid_t> DescendantsOf(pid_t pid) {
+    std::vector<pid_t> found, parents{pid};
+    while (!parents.empty()) {
+        const pid_t parent = parents.back();
+        parents.pop_back();
+        for (const pid_t child : ChildrenOf(std::to_string(parent))) found.push_back(child), parents.push_back(child);
     }
     return found;
 }

@@ -24,6 +24,10 @@ std::vector<pid_t> LeftBehind(const std::set<pid_t>& known);
 // All this process's children now, its own session's too.
 std::set<pid_t> ChildrenNow();
 
+// A process's children, theirs and so on, as they are now: sessions of
+// their own included, which its process group does not hold.
+std::vector<pid_t> DescendantsOf(pid_t pid);
+
 // A process's name as the system keeps it (at most 15 bytes); empty when
 // it is gone.
 std::string ProgramNameOf(pid_t pid);

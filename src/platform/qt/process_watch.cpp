@@ -62,7 +62,9 @@ void ProcessWatch::Ended(pid_t pid) {
 }
 
 void ProcessWatch::Send(pid_t pid, int signal) {
-    // Not yet reaped, its id and its group's are still its own.
+    // What it started in sessions of their own first, while they are still
+    // below it; then, not yet reaped, its id and its group's are its own.
+    for (const pid_t descendant : posix::DescendantsOf(pid)) kill(descendant, signal);
     kill(pid, signal);
     if (getpgid(pid) == pid) kill(-pid, signal);
 }
