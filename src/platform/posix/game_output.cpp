@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <string.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/syscall.h>
@@ -17,17 +18,32 @@ namespace tarvo::posix {
 
 namespace {
 
-// Writes it all to Tarvo's own stream, as far as that takes it; only what
-// is safe in a process just forked.
-void WriteAll(int fd, const char* bytes, ssize_t size) {
-    while (size > 0) {
-        const ssize_t written = write(fd, bytes, static_cast<std::size_t>(size));
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return;  // closed, or gone: the game's output goes nowhere, as it would
-        bytes += written;
-        size -= written;
+// One of the game's streams in the forwarder: what it printed and Tarvo's
+// stream has not taken yet, at most kMostPending bytes; past that, while
+// Tarvo's stream is held, the rest is dropped. Only what is safe in a
+// process just forked.
+struct Forwarded {
+    static constexpr std::size_t kMostPending = 64 * 1024;
+    int from;  // the game's end, or -1 once closed
+    int to;    // Tarvo's own stream
+    char pending[kMostPending];
+    std::size_t size = 0;
+
+    void Keep(const char* bytes, std::size_t count) {
+        count = count < kMostPending - size ? count : kMostPending - size;
+        memcpy(pending + size, bytes, count);
+        size += count;
     }
-}
+    // As much as Tarvo's stream takes without waiting: a pipe or a terminal
+    // that polls writable takes PIPE_BUF bytes at once.
+    void PassOn() {
+        const ssize_t written = write(to, pending, size < PIPE_BUF ? size : PIPE_BUF);
+        if (written < 0 && (errno == EAGAIN || errno == EINTR)) return;
+        const std::size_t done = written < 0 ? size : static_cast<std::size_t>(written);  // gone: dropped
+        memmove(pending, pending + done, size - done);
+        size -= done;
+    }
+};
 
 // Closes every descriptor but the standard ones and those kept: nothing of
 // Tarvo's (its lock, its sockets, another game's pipes) stays held by the
@@ -49,97 +65,129 @@ void KeepOnly(int kept[], int count) {
     }
 }
 
-// Writes what Tarvo's own stream takes now, never waiting on it: a full
-// pipe nobody reads, or a terminal on hold, must not keep the game's end
-// unheard. What it cannot take is dropped. A pipe or a terminal that polls
-// writable takes PIPE_BUF bytes without waiting.
-void WriteWhatFits(int fd, const char* bytes, ssize_t size) {
-    while (size > 0) {
-        pollfd ready{fd, POLLOUT, 0};
-        if (poll(&ready, 1, 0) <= 0 || (ready.revents & (POLLERR | POLLHUP | POLLNVAL))) return;
-        const ssize_t written = write(fd, bytes, static_cast<std::size_t>(std::min<ssize_t>(size, PIPE_BUF)));
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return;
-        bytes += written;
-        size -= written;
-    }
-}
-
 bool OpenPipe(UniqueFd& read, UniqueFd& write) {
     int ends[2];
     if (pipe2(ends, O_CLOEXEC) != 0) return false;
     read.reset(ends[0]);
     write.reset(ends[1]);
-    return fcntl(read.get(), F_SETFL, O_NONBLOCK) == 0;
+    return true;
 }
 
 }  // namespace
 
 std::unique_ptr<GameOutput> GameOutput::Open(WindowThread& window) {
     std::unique_ptr<GameOutput> output(new GameOutput(window));
-    output->output_.passedTo = STDOUT_FILENO;
-    output->error_.passedTo = STDERR_FILENO;
-    if (!OpenPipe(output->output_.read, output->output_.write) || !OpenPipe(output->error_.read, output->error_.write) ||
-        !OpenPipe(output->wakeRead_, output->wakeWrite_)) {
+    UniqueFd outputRead, errorRead, copyWrite;
+    if (!OpenPipe(outputRead, output->output_) || !OpenPipe(errorRead, output->error_) ||
+        !OpenPipe(output->copy_, copyWrite) || !OpenPipe(output->wakeRead_, output->wakeWrite_) ||
+        fcntl(output->copy_.get(), F_SETFL, O_NONBLOCK) != 0 || fcntl(output->wakeRead_.get(), F_SETFL, O_NONBLOCK) != 0) {
         return nullptr;
     }
-    return output;
+    // Tarvo goes on only once the forwarder holds nothing of its own: the
+    // next Tarvo must find its lock free at once, and the game's ends must
+    // close when the game's do.
+    int ready[2];
+    if (pipe2(ready, O_CLOEXEC) != 0) return nullptr;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        int kept[] = {outputRead.get(), errorRead.get(), copyWrite.get(), ready[1]};
+        KeepOnly(kept, 4);
+        (void)!write(ready[1], "r", 1);
+        close(ready[1]);
+        Forward(outputRead.get(), errorRead.get(), copyWrite.get());
+    }
+    close(ready[1]);
+    if (pid > 0) {
+        NoteStartedHere(pid);
+        output->forwarder_ = pid;
+        pollfd told{ready[0], POLLIN, 0};
+        char word;
+        if (poll(&told, 1, 1000) > 0) (void)!read(ready[0], &word, 1);
+    }
+    close(ready[0]);
+    return pid > 0 ? std::move(output) : nullptr;
+}
+
+void GameOutput::Forward(int output, int error, int copy) {
+    // A session of its own, as the game has; a closed stream says so by
+    // EPIPE, not by a signal.
+    setsid();
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGPIPE, &ignore, nullptr);
+    fcntl(copy, F_SETFL, O_NONBLOCK);  // Tarvo takes the copy as it can, or not at all
+    static Forwarded streams[2];
+    streams[0].from = output, streams[0].to = STDOUT_FILENO;
+    streams[1].from = error, streams[1].to = STDERR_FILENO;
+    for (;;) {
+        const bool reading = streams[0].from >= 0 || streams[1].from >= 0;
+        if (!reading && copy >= 0) close(copy), copy = -1;  // Tarvo hears the game's output has closed
+        if (!reading && streams[0].size == 0 && streams[1].size == 0) break;
+        pollfd watched[4];
+        for (int i = 0; i < 2; ++i) {
+            watched[i] = {streams[i].from, POLLIN, 0};
+            watched[2 + i] = {streams[i].size > 0 ? streams[i].to : -1, POLLOUT, 0};
+        }
+        // Once the game's output has closed, what a held stream keeps is given a few seconds.
+        const int ready = poll(watched, 4, reading ? -1 : 5000);
+        if (ready == 0 || (ready < 0 && errno != EINTR)) break;
+        for (int i = 0; i < 2; ++i) {
+            Forwarded& stream = streams[i];
+            if (watched[2 + i].revents) stream.PassOn();
+            if (stream.from < 0 || !watched[i].revents) continue;
+            char bytes[4096];
+            const ssize_t got = read(stream.from, bytes, sizeof bytes);
+            if (got > 0) {
+                stream.Keep(bytes, static_cast<std::size_t>(got));
+                if (copy >= 0 && write(copy, bytes, static_cast<std::size_t>(got)) < 0 && errno == EPIPE) close(copy), copy = -1;
+            } else if (got == 0 || (errno != EAGAIN && errno != EINTR)) {
+                stream.from = -1;
+            }
+        }
+    }
+    _exit(0);
 }
 
 void GameOutput::Started() {
-    output_.write.reset();
-    error_.write.reset();
-    worker_->Run([this](const Worker::Job& job) { PassOn(job); }, false);
+    output_.reset();
+    error_.reset();
+    worker_->Run([this](const Worker::Job& job) { ReadCopy(job); }, false);
 }
 
-void GameOutput::PassOn(const Worker::Job& job) {
-    // A stream whose reader has gone says so by EPIPE, here, not by a
-    // signal that would end Tarvo.
-    sigset_t pipeSignal;
-    sigemptyset(&pipeSignal);
-    sigaddset(&pipeSignal, SIGPIPE);
-    pthread_sigmask(SIG_BLOCK, &pipeSignal, nullptr);
+void GameOutput::ReadCopy(const Worker::Job& job) {
     using Clock = std::chrono::steady_clock;
     std::optional<Clock::time_point> linesDue;  // once the game has ended
     bool told = false;
-    Pipe* pipes[] = {&output_, &error_};
     for (;;) {
-        const bool open = output_.open || error_.open;
+        const bool open = copyOpen_;
         if (!told && (!open || (linesDue && Clock::now() >= *linesDue))) {
             told = true;
             const std::lock_guard<std::mutex> lock(linesMutex_);
             job.Post([this, lines = lines_.Text()] { LinesCame(lines); });
         }
         if (!open) return;
-        pollfd watched[] = {{output_.open ? output_.read.get() : -1, POLLIN, 0},
-                            {error_.open ? error_.read.get() : -1, POLLIN, 0},
-                            {wakeRead_.get(), POLLIN, 0}};
+        pollfd watched[] = {{copy_.get(), POLLIN, 0}, {wakeRead_.get(), POLLIN, 0}};
         int timeout = -1;
         if (linesDue && !told) {
             timeout = static_cast<int>(
                 std::chrono::duration_cast<std::chrono::milliseconds>(*linesDue - Clock::now()).count() + 1);
         }
-        if (poll(watched, 3, timeout) < 0 && errno != EINTR) return;
-        if (watched[2].revents) {
+        if (poll(watched, 2, timeout) < 0 && errno != EINTR) return;
+        if (watched[1].revents) {
             char word = 0;
             while (read(wakeRead_.get(), &word, 1) == 1) {
                 if (word == 'q') return;
                 if (!linesDue) linesDue = Clock::now() + std::chrono::milliseconds(kLinesWaitMs);
             }
         }
-        for (int i = 0; i < 2; ++i) {
-            if (!watched[i].revents) continue;
-            char bytes[1 << 14];
-            const ssize_t got = read(pipes[i]->read.get(), bytes, sizeof bytes);
-            if (got > 0) {
-                {
-                    const std::lock_guard<std::mutex> lock(linesMutex_);
-                    lines_.Add(std::string_view(bytes, static_cast<std::size_t>(got)));
-                }
-                WriteWhatFits(pipes[i]->passedTo, bytes, got);
-            } else if (got == 0 || (errno != EAGAIN && errno != EINTR)) {
-                pipes[i]->open = false;
-            }
+        if (!watched[0].revents) continue;
+        char bytes[1 << 14];
+        const ssize_t got = read(copy_.get(), bytes, sizeof bytes);
+        if (got > 0) {
+            const std::lock_guard<std::mutex> lock(linesMutex_);
+            lines_.Add(std::string_view(bytes, static_cast<std::size_t>(got)));
+        } else if (got == 0 || (errno != EAGAIN && errno != EINTR)) {
+            copyOpen_ = false;
         }
     }
 }
@@ -161,59 +209,12 @@ GameOutput::~GameOutput() {
     const char word = 'q';
     (void)!write(wakeWrite_.get(), &word, 1);
     worker_.reset();
-    output_.write.reset();  // a start that never came to be watched
-    error_.write.reset();
-    if (!Finished()) HandOver();
-}
-
-void GameOutput::HandOver() {
-    const int out = output_.open ? output_.read.get() : -1;
-    const int err = error_.open ? error_.read.get() : -1;
-    // Tarvo goes on only once the forwarder holds nothing of its own: the
-    // next Tarvo must find its lock free at once.
-    int ready[2];
-    if (pipe2(ready, O_CLOEXEC) != 0) return;
-    const pid_t pid = fork();
-    if (pid != 0) {
-        close(ready[1]);
-        if (pid > 0) {
-            NoteStartedHere(pid);
-            pollfd told{ready[0], POLLIN, 0};
-            char word;
-            if (poll(&told, 1, kMostHandOverMs) > 0) (void)!read(ready[0], &word, 1);
-        }
-        close(ready[0]);
-        return;
-    }
-    // The forwarder: a session of its own, as the game has, and only calls
-    // that are safe in a process forked from one with threads.
-    setsid();
-    int kept[] = {out, err, ready[1]};
-    KeepOnly(kept, 3);
-    (void)!write(ready[1], "r", 1);
-    close(ready[1]);
-    struct sigaction ignore {};
-    ignore.sa_handler = SIG_IGN;
-    sigaction(SIGPIPE, &ignore, nullptr);
-    pollfd watched[] = {{out, POLLIN, 0}, {err, POLLIN, 0}};
-    const int passedTo[] = {STDOUT_FILENO, STDERR_FILENO};
-    while (watched[0].fd >= 0 || watched[1].fd >= 0) {
-        if (poll(watched, 2, -1) < 0) {
-            if (errno == EINTR) continue;
-            break;
-        }
-        for (int i = 0; i < 2; ++i) {
-            if (watched[i].fd < 0 || !watched[i].revents) continue;
-            char bytes[4096];
-            const ssize_t got = read(watched[i].fd, bytes, sizeof bytes);
-            if (got > 0) {
-                WriteAll(passedTo[i], bytes, got);
-            } else if (got == 0 || (errno != EAGAIN && errno != EINTR)) {
-                watched[i].fd = -1;
-            }
-        }
-    }
-    _exit(0);
+    output_.reset();  // a start that never came to be: the forwarder ends
+    error_.reset();
+    // Collected if it has ended; else it runs on by itself, passing on
+    // what the game still prints, and ends with the game's output.
+    Child forwarder{forwarder_, {}};
+    if (forwarder_ > 0) Reap(forwarder, false);
 }
 
 }  // namespace tarvo::posix

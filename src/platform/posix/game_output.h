@@ -1,11 +1,13 @@
 #pragma once
-// What a game prints still goes where Tarvo's own output goes, through
-// Tarvo, which keeps its last lines on the way, so that a failed start can
-// say why. It is read and passed on beside the window's thread (Tarvo's
-// output may be a file on a share, or a terminal on hold), as far as
-// Tarvo's stream takes it at once: what a held stream cannot take is lost. When Tarvo
-// closes while the game runs, a small process of its own takes the passing
-// on over: the game never writes into a closed pipe.
+// What a game prints goes where Tarvo's own output goes, by way of a small
+// process of its own (a forwarder, in a session of its own) that outlives
+// Tarvo whatever ends it: the game never writes into a pipe nobody reads,
+// and waits on a held stream only as it would without Tarvo. The forwarder
+// hands Tarvo a copy, as far as Tarvo takes it at once, from which Tarvo
+// keeps the last lines beside the window's thread, so that a failed start
+// can say why.
+
+#include <sys/types.h>
 
 #include <atomic>
 #include <functional>
@@ -26,42 +28,37 @@ public:
     // A game's lines, once its processes have all ended, are waited for at
     // most this long (a helper it left may hold its output open).
     static constexpr int kLinesWaitMs = 200;
-    // Tarvo, closing, waits at most this long for the forwarder to let go
-    // of what is Tarvo's.
-    static constexpr int kMostHandOverMs = 1000;
 
-    // Pipes for one game; none when the system gives none (the game then
-    // prints straight to where Tarvo's output goes).
+    // Pipes and a forwarder for one game; none when the system gives none
+    // (the game then prints straight to where Tarvo's output goes).
     static std::unique_ptr<GameOutput> Open(WindowThread& window);
     ~GameOutput();
     GameOutput(const GameOutput&) = delete;
     GameOutput& operator=(const GameOutput&) = delete;
 
     // The ends the game writes to, for its start.
-    Streams ForTheGame() const { return {output_.write.get(), error_.write.get(), false}; }
-    // The game has started (or failed to): its ends close here, the passing
-    // on begins.
+    Streams ForTheGame() const { return {output_.get(), error_.get(), false}; }
+    // The game has started (or failed to): its ends close here, the copy
+    // is read from now on.
     void Started();
     // On the window's thread, once the game's processes have all ended:
     // then() with its last lines, when its output has closed or a moment
     // after.
     void AfterTheEnd(std::function<void(std::string lastLines)> then);
-    // All passed on, the pipes closed.
-    bool Finished() const { return !output_.open && !error_.open; }
+    // All passed on, the forwarder gone.
+    bool Finished() const { return !copyOpen_; }
 
 private:
-    struct Pipe {
-        UniqueFd read, write;
-        std::atomic<bool> open{true};
-        int passedTo;  // Tarvo's own stream
-    };
     explicit GameOutput(WindowThread& window) : worker_(std::make_unique<Worker>(window)) {}
-    void PassOn(const Worker::Job& job);
+    // In the forwarder, just forked: only what is safe there.
+    [[noreturn]] static void Forward(int output, int error, int copy);
+    void ReadCopy(const Worker::Job& job);
     void LinesCame(const std::string& lines);
-    // Tarvo is closing first: a process of its own passes on what is left.
-    void HandOver();
 
-    Pipe output_, error_;
+    UniqueFd output_, error_;  // the game's ends, until it has started
+    UniqueFd copy_;            // what the forwarder passed on, for the last lines
+    std::atomic<bool> copyOpen_{true};
+    pid_t forwarder_ = -1;
     UniqueFd wakeRead_, wakeWrite_;  // 'e': the game has ended; 'q': Tarvo is closing
     std::mutex linesMutex_;
     LastLines lines_;
