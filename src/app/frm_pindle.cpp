@@ -218,8 +218,10 @@ void frmPindle::AskForMachines() {
     // Once all MAME knows was asked for, a new reading adds nothing to ask.
     if (!tellsTitles_ || askedAll_) return;
     std::vector<std::string> sets;  // not asked for yet
+    auto listed = std::make_shared<std::unordered_set<std::string>>();  // what the answer keeps: no more than the folder
     for (int i = 0; i < file1_.ListCount(); ++i) {
         std::string set = SetOf(file1_.List(i));
+        listed->insert(set);
         if (askedSets_.insert(set).second) sets.push_back(std::move(set));
     }
     if (sets.empty()) return;
@@ -237,7 +239,7 @@ void frmPindle::AskForMachines() {
             request.parameters += " " + sets[next];
             request.arguments.push_back(sets[next]);
         }
-        programs_->AskMachines({request, kMostMachineBytes, kMostMachineMs});
+        programs_->AskMachines({request, kMostMachineBytes, kMostMachineMs}, listed);
     } while (next < sets.size());
 }
 

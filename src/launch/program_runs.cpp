@@ -90,9 +90,9 @@ void ProgramsBeside::Ask(const Question& question) {
     }, false);
 }
 
-void ProgramsBeside::AskMachines(const Question& question) {
-    machines_.Run([&launcher = launcher_, listener = listener_, question](Worker::Job& job) {
-        auto machines = std::make_shared<MachineList>();
+void ProgramsBeside::AskMachines(const Question& question, MachineList::Wanted wanted) {
+    machines_.Run([&launcher = launcher_, listener = listener_, question, wanted](Worker::Job& job) {
+        auto machines = std::make_shared<MachineList>(wanted);
         // MAME lists what it knows and ends with 5 when a name was none of its: the whole list counts.
         launcher.Ask(question, [&](std::string_view piece) { machines->Feed(piece); }, job);
         if (!machines->Complete()) machines.reset();

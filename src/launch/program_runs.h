@@ -43,7 +43,8 @@ public:
     virtual void Ask(const Question& question) = 0;
     // Asks MAME for -listxml, the answer read as it comes and never held;
     // beside the other questions.
-    virtual void AskMachines(const Question& question) = 0;
+    // Keeps of the answer only the sets wanted.
+    virtual void AskMachines(const Question& question, MachineList::Wanted wanted) = 0;
 };
 
 // Why the program cannot start with its ROM, or empty: the ROM gone since
@@ -64,7 +65,7 @@ public:
     void Start(const StartRequest& request) override;
     void EndGames(bool forced) override { launcher_.EndAll(forced); }
     void Ask(const Question& question) override;
-    void AskMachines(const Question& question) override;
+    void AskMachines(const Question& question, MachineList::Wanted wanted) override;
 
 private:
     Files& files_;

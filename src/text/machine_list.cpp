@@ -321,7 +321,8 @@ void MachineList::StartTagRead() {
 void MachineList::EndElement() {
     if (element_ == Element::Machine && place_ == Place::InMachine) {
         // A machine without a name is no set.
-        if (!currentName_.empty()) machines_.emplace(LowerCased(currentName_), std::move(current_));
+        std::string name = LowerCased(currentName_);
+        if (!name.empty() && (!wanted_ || wanted_->count(name))) machines_.emplace(std::move(name), std::move(current_));
         place_ = Place::InRoot;
     } else if (element_ == Element::Root && place_ == Place::InRoot) {
         place_ = Place::AfterRoot;

@@ -9,9 +9,11 @@
 //         </machine>
 //     </mame>
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace tarvo {
@@ -39,6 +41,11 @@ private:
 
 class MachineList {
 public:
+    // Sets by lower-cased name; only these are kept, however many the
+    // answer tells (all MAME knows, when all were asked for).
+    using Wanted = std::shared_ptr<const std::unordered_set<std::string>>;
+    explicit MachineList(Wanted wanted = nullptr) : wanted_(std::move(wanted)) {}
+
     // The next piece of the answer, wherever it was cut. The answer is
     // refused, and every machine forgotten, when it is not MAME's: text or
     // another element where <mame> belongs, markup no XML has, an undefined
@@ -85,6 +92,7 @@ private:
     void EndElement();
     void Refuse();
 
+    Wanted wanted_;  // none: all
     std::unordered_map<std::string, MachineTraits> machines_;  // by lower-cased name
     std::string currentName_;
     MachineTraits current_;

@@ -129,6 +129,7 @@ public:
     std::vector<StartRequest> starts;
     std::optional<StartResult> nextStart = StartResult::Started(true);  // none: pending
     std::vector<Question> questions, machineQuestions;
+    MachineList::Wanted machinesWanted;  // by the last of them
     std::string endings;  // 'p' asked politely, 'f' forced, in order
 
     Ports MakePorts() {
@@ -162,7 +163,10 @@ public:
             }
             void EndGames(bool forced) override { s.endings += forced ? 'f' : 'p'; }
             void Ask(const Question& question) override { s.questions.push_back(question); }
-            void AskMachines(const Question& question) override { s.machineQuestions.push_back(question); }
+            void AskMachines(const Question& question, MachineList::Wanted wanted) override {
+                s.machineQuestions.push_back(question);
+                s.machinesWanted = std::move(wanted);
+            }
         };
         return {*this, *this, *this, *this,
                 [this](FolderListener& l) { return folders = &l, std::make_unique<Folders>(*this); },
@@ -939,6 +943,9 @@ TEST(RomList, ManySetsAreAskedForInBatchesAWindowsCommandLineHoldsOrAllAtOnce) {
             named += question.request.arguments.size() - 1;
         }
         EXPECT_EQ(named, sets > 4000 ? 0u : std::size_t(sets));  // past 4,000: all MAME knows, asked once
+        ASSERT_TRUE(t.services.machinesWanted);  // of which only the folder's sets are kept
+        EXPECT_EQ(t.services.machinesWanted->size(), std::size_t(sets));
+        EXPECT_EQ(t.services.machinesWanted->count("set100000"), 1u);
         EXPECT_EQ(t.services.machineQuestions.size(), sets > 4000 ? 1u : 2u);
     }
 }

@@ -109,6 +109,18 @@ TEST(MachineList, EachMachineAsMameTellsIt) {
     }
 }
 
+TEST(MachineList, OnlyTheSetsWantedAreKeptHoweverManyAreTold) {
+    // All MAME knows, told when all were asked for: only the folder's sets stay.
+    auto wanted = std::make_shared<std::unordered_set<std::string>>(std::unordered_set<std::string>{"pacman", "qsound", "gone"});
+    MachineList list(wanted);
+    list.Feed(kMachines);
+    EXPECT_TRUE(list.Complete());
+    EXPECT_EQ(list.size(), 2u);
+    EXPECT_EQ(Told(list, "PacMan"), "<puckman G");
+    EXPECT_EQ(Told(list, "qsound"), "device norun ?");
+    EXPECT_EQ(Told(list, "neogeo"), "-");
+}
+
 TEST(MachineList, CutAnywhereReadsTheSame) {
     const std::pair<const std::string&, std::vector<const char*>> answers[] = {
         {kMachines, {"neogeo", "pacman", "godzillp_090", "qsound"}},
