@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "launch/batch_files.h"
 #include "launch/emulator_arguments.h"
 
 namespace tarvo {
@@ -99,6 +100,30 @@ TEST(EmulatorArguments, ArgsThatCannotBeUsedSayWhy) {
     for (int i = 0; i < 16379; ++i) pads += "\xF0\x9F\x8E\xAE";
     EXPECT_EQ(ParameterStringFor("%ROM%", RomAt("C:\\" + pads + ".nes"), '\\').error, "");  // 32765 units
     EXPECT_NE(ParameterStringFor("%ROM%", RomAt("C:\\" + pads + "\xF0\x9F\x8E\xAE.nes"), '\\').error, "");  // 32767
+}
+
+TEST(EmulatorArguments, ABatchFileGetsItsParametersAsTheyAreAndNothingOfThemRuns) {
+    const std::string prefix = "/d /e:on /v:off /s /c \"\"C:\\Emu\\run.bat\"";
+    struct Case { const char* parameters; const char* line; };  // what follows the batch file's name
+    const Case cases[] = {
+        {"C:\\Roms\\Tom & Jerry.nes", " C:\\Roms\\Tom ^& Jerry.nes\""},
+        {"\"C:\\Roms\\x & mkdir PWNED.nes\"", " ^\"C:\\Roms\\x ^& mkdir PWNED.nes^\"\""},  // a quote no longer shelters
+        {"a|b<c>d^e(f)g!h", " a^|b^<c^>d^^e^(f^)g^!h\""},
+        {"%PATH%.nes 100%", " %^PATH%^.nes 100%^\""},  // no variable has a name that begins with ^
+        {"", "\""},
+    };
+    for (const Case& c : cases) {
+        const CmdLine cmd = CmdLineFor("C:\\Emu\\run.bat", c.parameters);
+        EXPECT_EQ(cmd.error, "") << c.parameters;
+        EXPECT_EQ(cmd.parameters, prefix + c.line) << c.parameters;
+    }
+    EXPECT_NE(CmdLineFor("C:\\Emu\\run.bat", "a\nb.nes").error, "");
+    EXPECT_EQ(CmdLineFor("C:\\Emu\\run.bat", std::string(8191 - prefix.size() - 2, 'x')).error, "");
+    EXPECT_NE(CmdLineFor("C:\\Emu\\run.bat", std::string(8191 - prefix.size() - 1, 'x')).error, "");
+    for (const auto& [program, batch] : {std::pair{"C:\\Emu\\RUN.BAT", true}, {"run.cmd", true}, {"C:\\bat", false},
+                                         {"C:\\Emu\\nestopia.exe", false}, {"x.bat.exe", false}}) {
+        EXPECT_EQ(IsBatchFile(program), batch) << program;
+    }
 }
 
 }  // namespace

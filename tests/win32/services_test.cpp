@@ -112,6 +112,25 @@ TEST(Launch, APathTheShellCannotTakeIsRefusedBeforeItIsHandedOn) {
     }
 }
 
+TEST(Launch, ABatchFileEmulatorGetsItsParametersAsTheyAreAndNothingOfThemRuns) {
+    NoWindow window;
+    win32::WindowsLauncher launcher(window);
+    for (const char* rom : {"Tom & Jerry.nes", "x & mkdir PWNED.nes", "a(b)^c.nes"}) {
+        ScratchFolder s;
+        CopyFileW(Widen(RECORDER_EXE).c_str(), Widen(s / "recorder.exe").c_str(), FALSE);
+        // As a careful wrapper does: its parameters, whole, within quotes of its own.
+        s.Write("run.bat", "@\"%~dp0recorder.exe\" \"%*\"\r\n");
+        s.Write(rom, "rom");
+        const StartRequest request{s / "run.bat", s / rom, s / "", ""};
+        Launcher::Launch launch = launcher.Start(request, NeverCancelled());
+        ASSERT_TRUE(launch.result.started) << rom << ": " << launch.result.error;
+        for (int i = 0; i < 400 && s.Read("launched.txt").empty(); ++i) Sleep(25);
+        Sleep(300);
+        EXPECT_EQ(s.Read("launched.txt").substr(0, s.Read("launched.txt").find('\n')), "\"" + s / rom + "\"") << rom;
+        EXPECT_EQ(GetFileAttributesW(Widen(s / "PWNED.nes").c_str()), INVALID_FILE_ATTRIBUTES) << rom << ": a command ran";
+    }
+}
+
 // A program already running, told over DDE to open a file, as the shell
 // does for a document whose program says so.
 class RunningDdeProgram {

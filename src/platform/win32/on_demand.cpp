@@ -4,11 +4,16 @@
 
 namespace tarvo::win32 {
 
-HMODULE LoadSystemLibrary(const wchar_t* library) {
+std::wstring InSystemFolder(const wchar_t* file) {
     wchar_t folder[MAX_PATH];
     const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    return LoadLibraryW((std::wstring(folder, length) + L"\\" + library).c_str());
+    if (length == 0 || length >= MAX_PATH) return L"";
+    return std::wstring(folder, length) + L"\\" + file;
+}
+
+HMODULE LoadSystemLibrary(const wchar_t* library) {
+    const std::wstring path = InSystemFolder(library);
+    return path.empty() ? nullptr : LoadLibraryW(path.c_str());
 }
 
 namespace {

@@ -5,7 +5,12 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace tarvo::win32 {
+
+// A file of the system folder by its full path; empty where the system does not say.
+std::wstring InSystemFolder(const wchar_t* file);
 
 // A system library, loaded from the system folder by its full path (the
 // search flags for that need an update Windows 7 may lack).

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "ask_program.h"
+#include "launch/batch_files.h"
 #include "on_demand.h"
 #include "owned.h"
 #include "wide_text.h"
@@ -20,8 +21,14 @@ struct Started : StartedProgram {
 }  // namespace
 
 Launcher::Launch WindowsLauncher::Start(const StartRequest& request, const Cancellable&) {
-    const std::wstring file = Widen(request.program);
-    const std::wstring parameters = Widen(request.parameters);
+    std::wstring file = Widen(request.program);
+    std::wstring parameters = Widen(request.parameters);
+    if (IsBatchFile(request.program)) {  // by the system's interpreter, told the parameters as they are
+        const CmdLine cmd = CmdLineFor(request.program, request.parameters);
+        if (!cmd.error.empty()) return {StartResult::Failed(cmd.error), nullptr};
+        file = InSystemFolder(L"cmd.exe");
+        parameters = Widen(cmd.parameters);
+    }
     const std::wstring folder = Widen(request.workingFolder);
     // The shell takes paths of up to MAX_PATH characters; a longer one can
     // crash it.
