@@ -11,6 +11,7 @@
 #include <iterator>
 #include <memory>
 #include <ostream>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -240,6 +241,10 @@ public:
     virtual Heard Told(int rows) = 0;
     // Once the window has told the screen reader what it tells of its own.
     virtual Walked WalkedAsAReaderDoes() = 0;
+    // Once it is all told: the objects a screen reader keeps because Tarvo
+    // told them (Linux: AT-SPI's cache, added and not yet removed); none
+    // where a reader is told nothing to keep (MSAA).
+    virtual std::optional<std::size_t> ObjectsAReaderKeeps() = 0;
     // The name of what last took the focus, as a screen reader is told,
     // once it is the awaited one or the time is up; the next call hears
     // only what comes after.

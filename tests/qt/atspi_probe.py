@@ -12,6 +12,8 @@
 #            object that took the focus since the mark ("" none), the
 #            seconds from the mark to that event, and the names of all that
 #            took it since the mark, in turn
+#   kept     the objects libatspi keeps because the program told them
+#            (AddAccessible on the Cache, not yet RemoveAccessible)
 #   walk     the list walked as Orca walks it: each row's role, to count the
 #            list items ("List with N items"), then the rows from the top for
 #            the focused one (its braille); the count, the focused row's name
@@ -19,7 +21,7 @@
 import json, sys, time
 
 import pyatspi
-from gi.repository import GLib
+from gi.repository import Gio, GLib
 
 pid = int(sys.argv[1])
 # A question may wait behind all a program has just told (a list of 70,000
@@ -120,6 +122,26 @@ def on_focus(event):
         focus["all"].append(focus["name"])
 
 
+kept = set()
+
+
+def on_cache(connection, sender, path, interface, signal, parameters):
+    told = parameters.unpack()[0]
+    reference = (sender, told[0][1] if signal == "AddAccessible" else told[1])
+    (kept.add if signal == "AddAccessible" else kept.discard)(reference)
+
+
+def listen_to_the_cache():
+    session = Gio.bus_get_sync(Gio.BusType.SESSION)
+    address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
+                                GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, -1).unpack()[0]
+    flags = Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION
+    bus = Gio.DBusConnection.new_for_address_sync(address, flags)
+    bus.signal_subscribe(None, "org.a11y.atspi.Cache", None, "/org/a11y/atspi/cache", None,
+                         Gio.DBusSignalFlags.NONE, on_cache)
+    return bus
+
+
 def on_command(source, condition):
     global marked
     line = sys.stdin.readline()
@@ -135,6 +157,8 @@ def on_command(source, condition):
         answer(tag, {})
     elif command == "focus":
         after_news(tag, lambda: focus)
+    elif command == "kept":
+        after_news(tag, lambda: {"kept": len(kept)})
     elif command == "walk":
         after_news(tag, walk)
     return True
@@ -150,5 +174,6 @@ def wait_for_program():
 
 
 pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
+cache_bus = listen_to_the_cache()
 GLib.timeout_add(50, wait_for_program)
 pyatspi.Registry.start(gil=False)  # no Python threads: no idle call that never lets up

@@ -242,6 +242,10 @@ public:
         return {static_cast<std::size_t>(answer["items"].toInt()), answer["focused"].toString().toStdString(),
                 answer["states"].toString().toStdString(), answer["seconds"].toDouble()};
     }
+    std::optional<std::size_t> ObjectsAReaderKeeps() override {
+        WaitForTheListTold();
+        return static_cast<std::size_t>(Ask("kept").object()["kept"].toInt());
+    }
     std::string FocusTold(const std::string& awaited, int milliseconds) override {
         std::string told;
         WaitUntil([&] { return (told = Ask("focus").object()["name"].toString().toStdString()) == awaited; }, milliseconds);

@@ -361,6 +361,7 @@ public:
         for (Answer* answer : {&frame, &list, &play, &picture}) Release(*answer);
         return heard;
     }
+    std::optional<std::size_t> ObjectsAReaderKeeps() override { return std::nullopt; }
     Walked WalkedAsAReaderDoes() override {
         Walked walked;
         Answer list = ObjectOf(List(), OBJID_CLIENT), row = list;

@@ -99,7 +99,12 @@ AtspiListCache::AtspiListCache(QAbstractItemView* view) : QObject(view), view_(v
     listener_.setInterval(1000);
     connect(&listener_, &QTimer::timeout, this, [this] { AnnounceAll(); });
 
+    forget_.setSingleShot(true);
+    connect(&forget_, &QTimer::timeout, this, [this] { StepForgetting(); });
+
     const QAbstractItemModel* model = view->model();
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { ForgetRows(); });
+    connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { ForgetRows(); });
     connect(model, &QAbstractItemModel::modelReset, this, [this] { AnnounceAll(); });
     connect(model, &QAbstractItemModel::rowsInserted, this, [this] { AnnounceAll(); });
     connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { AnnounceAll(); });
@@ -225,9 +230,32 @@ void AtspiListCache::AnnounceTouched() {
     }
 }
 
+void AtspiListCache::ForgetRows() {
+    gone_.insert(gone_.end(), told_.begin(), told_.end());
+    told_.clear();
+    if (!gone_.empty()) forget_.start(0);
+}
+
+void AtspiListCache::StepForgetting() {
+    QDBusConnection bus = Bus();
+    const std::size_t count = std::min<std::size_t>(gone_.size(), kSlice);
+    for (std::size_t i = gone_.size() - count; i < gone_.size(); ++i) {
+        if (told_.count(gone_[i]) || !bus.isConnected()) continue;  // told again meanwhile: a row still there
+        QDBusArgument gone;
+        Reference(gone, bus.baseService(), QString::fromLatin1(kPrefix) + QString::number(gone_[i]));
+        QDBusMessage signal = QDBusMessage::createSignal(QStringLiteral("/org/a11y/atspi/cache"),
+                                                         QStringLiteral("org.a11y.atspi.Cache"), QStringLiteral("RemoveAccessible"));
+        signal << QVariant::fromValue(gone);
+        bus.send(signal);
+    }
+    gone_.resize(gone_.size() - count);
+    if (!gone_.empty()) forget_.start(0);
+}
+
 bool AtspiListCache::SendItem(QAccessibleInterface* item, QAccessibleInterface* parent, int index, bool isList) {
     QDBusConnection bus = Bus();
     if (!bus.isConnected()) return false;
+    if (!isList) told_.insert(QAccessible::uniqueId(item));
     const QString service = bus.baseService();
     QDBusArgument told;
     told.beginStructure();

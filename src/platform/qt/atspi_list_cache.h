@@ -21,17 +21,22 @@
 // reader that asked the bridge for their states was told "transient" and
 // forgot them), and when an AT-SPI client starts listening (it found Qt's
 // GetItems empty). Focus and selection reach libatspi through the bridge's
-// own state-changed events.
+// own state-changed events. The rows of a fill that goes are told gone
+// (RemoveAccessible), in slices too, so a reader keeps one copy of the list
+// through any number of F5.
 //
 // It leans on how Qt's bridge names its objects, which no API promises: it
 // tells nothing until a question to the bridge, at the path it would use for
 // the list, comes back with the list's role and name. TARVO_ATSPI_CACHE=off
 // turns it off.
 
+#include <QAccessible>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 #include <set>
+#include <unordered_set>
+#include <vector>
 
 class QAbstractItemView;
 class QAccessibleInterface;
@@ -51,7 +56,9 @@ public:
     // The list's own name or description changed.
     void ListChanged();
     // Nothing left to tell (a test waits for it).
-    bool Idle() const { return next_ < 0 && !touched_.isActive() && !settle_.isActive() && !listener_.isActive(); }
+    bool Idle() const {
+        return next_ < 0 && gone_.empty() && !touched_.isActive() && !settle_.isActive() && !listener_.isActive();
+    }
 
 private:
     explicit AtspiListCache(QAbstractItemView* view);
@@ -70,6 +77,10 @@ private:
     // Asks the bridge for the list's role and name at the path told.
     void CheckPaths();
     bool SendItem(QAccessibleInterface* item, QAccessibleInterface* parent, int index, bool isList);
+    // The rows told so far are going with the fill: each is told gone.
+    void ForgetRows();
+    // The next slice of rows told gone, but those told again since.
+    void StepForgetting();
     // The list's accessible object and its table, when there is a bus to tell.
     QAccessibleInterface* List() const;
 
@@ -79,6 +90,9 @@ private:
     QTimer touched_;   // the rows the caret left and reached, once it rests
     QTimer listener_;  // a new AT-SPI client, once it has registered all it wants
     std::set<int> touchedRows_;
+    QTimer forget_;  // the rows gone, in slices
+    std::unordered_set<QAccessible::Id> told_;  // the rows a reader was told of and keeps
+    std::vector<QAccessible::Id> gone_;         // to tell gone
     int next_ = -1;  // the next row to tell; -1: nothing under way
     int firstShown_ = 0, lastShown_ = -1;
     int waits_ = 0;  // for Qt's connection to the accessibility bus
