@@ -619,7 +619,7 @@ TEST(RealProgram, WhateverBecomesOfItsStreamsTarvoComesBackAndASignalClosesItAsE
     // signal during it).
     struct Case { const char* output; int signal; };
     const Case cases[] = {{"closed", 0}, {"a full pipe nobody reads", 0}, {"a file", SIGTERM}, {"a file", SIGHUP},
-                          {"a file", SIGINT}, {"a file", SIGKILL}};
+                          {"a file", SIGINT}, {"a file", SIGKILL}, {"a full pipe nobody reads", SIGTERM}};
     for (const Case& c : cases) {
         const std::string name = std::string(c.output) + ", signal " + std::to_string(c.signal);
         ScratchFolder t;
@@ -648,7 +648,9 @@ TEST(RealProgram, WhateverBecomesOfItsStreamsTarvoComesBackAndASignalClosesItAsE
             EXPECT_EQ(tarvo.exitStatus() == QProcess::NormalExit && tarvo.exitCode() == 0, c.signal != SIGKILL) << name;
             for (int i = 0; i < 300 && t.Read("ended").empty(); ++i) QTest::qWait(10);
             EXPECT_FALSE(t.Read("ended").empty()) << name << ": the game did not run on";
-            EXPECT_NE(t.Read("out").find("line 15"), std::string::npos) << name << ": its output was lost";
+            if (std::string(c.output) == "a file") {
+                EXPECT_NE(t.Read("out").find("line 15"), std::string::npos) << name << ": its output was lost";
+            }
             continue;
         }
         for (int i = 0; i < 400 && t.Read("ended").empty(); ++i) QTest::qWait(10);
