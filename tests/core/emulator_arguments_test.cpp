@@ -92,11 +92,10 @@ TEST(EmulatorArguments, ArgsThatCannotBeUsedSayWhy) {
     }
     EXPECT_EQ(ArgumentsFor("%ROMFILE%", option, '/', nullptr).arguments, std::vector<std::string>{"/roms/-norotate.zip"});
     // Filled in, the parameters must fit a Windows command line, counted as Windows does (in UTF-16).
-    std::string many;
+    std::string many, pads;
     for (int i = 0; i < 3000; ++i) many += "%ROM% ";
     EXPECT_EQ(ParameterStringFor(many, RomAt("C:\\Roms\\Super Game.smc"), '\\').error,
               "args filled in is 69000 characters long, more than the 32766 a command line holds");
-    std::string pads;
     for (int i = 0; i < 16379; ++i) pads += "\xF0\x9F\x8E\xAE";
     EXPECT_EQ(ParameterStringFor("%ROM%", RomAt("C:\\" + pads + ".nes"), '\\').error, "");  // 32765 units
     EXPECT_NE(ParameterStringFor("%ROM%", RomAt("C:\\" + pads + "\xF0\x9F\x8E\xAE.nes"), '\\').error, "");  // 32767
@@ -121,9 +120,7 @@ TEST(EmulatorArguments, ABatchFileGetsItsParametersAsTheyAreAndNothingOfThemRuns
     EXPECT_EQ(CmdLineFor("C:\\Emu\\run.bat", std::string(8191 - prefix.size() - 2, 'x')).error, "");
     EXPECT_NE(CmdLineFor("C:\\Emu\\run.bat", std::string(8191 - prefix.size() - 1, 'x')).error, "");
     for (const auto& [program, batch] : {std::pair{"C:\\Emu\\RUN.BAT", true}, {"run.cmd", true}, {"C:\\bat", false},
-                                         {"C:\\Emu\\nestopia.exe", false}, {"x.bat.exe", false}}) {
-        EXPECT_EQ(IsBatchFile(program), batch) << program;
-    }
+                                         {"C:\\Emu\\nestopia.exe", false}, {"x.bat.exe", false}}) EXPECT_EQ(IsBatchFile(program), batch) << program;
 }
 
 }  // namespace

@@ -747,9 +747,8 @@ TEST(Session, EachEventTakesTheGameOnItsWay) {
     };
     for (const Row& row : rows) {
         const SessionStep step = NextSession(row.now, row.event);
-        const std::string does = std::string(step.start ? "s" : "") + (step.comeBack ? "b" : "");
-        EXPECT_EQ(step.next, row.next) << int(row.now) << ' ' << int(row.event);
-        EXPECT_EQ(does, row.does) << int(row.now) << ' ' << int(row.event);
+        EXPECT_EQ(std::make_pair(step.next, std::string(step.start ? "s" : "") + (step.comeBack ? "b" : "")),
+                  std::make_pair(row.next, std::string(row.does))) << int(row.now) << ' ' << int(row.event);
     }
 }
 
@@ -775,22 +774,17 @@ TEST(Launch, TarvoGetsOutOfTheGamesWayAsTheDisplayAllowsAndKnowsItselfThatItIsAw
         t.services.host.minimisedWindowsComeBack = c.minimisedComeBack;
         t.window.tellsMinimised = c.minimisedComeBack;
         StartAGame(t);
-        EXPECT_EQ(t.window.filled, c.filled) << c.display;
-        EXPECT_EQ(t.window.hidden, c.hidden) << c.display;
-        EXPECT_EQ(t.window.minimized, !c.hidden) << c.display;
+        EXPECT_TRUE(t.window.filled == c.filled && t.window.hidden == c.hidden && t.window.minimized == !c.hidden) << c.display;
         if (c.hidden) t.window.hidden = false, t.form().Form_Resize(), t.window.hidden = true;  // Qt, as it hides
         t.form().Form_Activate();  // whatever the display tells, a game runs: Play and the pad start nothing
         t.form().Command1_Click();
         t.pads.held = {PadState{false, false, false, false, true}};  // A
         t.form().Form_Timer(FormTimer::Pads);
-        t.pads.held.clear();
-        t.form().Form_Timer(FormTimer::Pads);
+        t.pads.held.clear(), t.form().Form_Timer(FormTimer::Pads);
         EXPECT_EQ(t.services.starts.size(), 1u) << c.display;
         t.list1.focused = false;
         t.form().Form_AnotherStart(t.window.caption, "launcher-token-1");  // a second start, while away
-        EXPECT_FALSE(t.window.IsAway()) << c.display;
-        EXPECT_EQ(t.window.activationToken, "launcher-token-1") << c.display;
-        EXPECT_TRUE(t.list1.focused) << c.display;
+        EXPECT_TRUE(!t.window.IsAway() && t.window.activationToken == "launcher-token-1" && t.list1.focused) << c.display;
         t.services.programs->ProgramEnded({}, 60000);  // back already: it stays as it is
         EXPECT_EQ(t.window.restored, 1) << c.display;
         t.form().Command1_Click();  // the player's again: the next game, and back after it
@@ -798,11 +792,8 @@ TEST(Launch, TarvoGetsOutOfTheGamesWayAsTheDisplayAllowsAndKnowsItselfThatItIsAw
         EXPECT_EQ(t.window.hidden, c.hidden) << c.display;
         t.list1.focused = false;
         t.services.programs->ProgramEnded({}, 60000);
-        EXPECT_FALSE(t.window.IsAway()) << c.display;
-        EXPECT_EQ(t.window.restored, 2) << c.display;
-        EXPECT_EQ(t.window.activationToken, "") << c.display;
-        EXPECT_TRUE(t.list1.focused) << c.display;
-        EXPECT_EQ(t.list1.index, 0) << c.display;  // the same ROM
+        EXPECT_TRUE(!t.window.IsAway() && t.window.restored == 2 && t.window.activationToken.empty()) << c.display;
+        EXPECT_TRUE(t.list1.focused && t.list1.index == 0) << c.display;  // the same ROM, the keys at hand
     }
 }
 

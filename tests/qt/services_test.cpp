@@ -615,13 +615,12 @@ TEST(RealProgram, EscDuringTheDecodeOfAHugePictureEndsTarvoWell) {
 TEST(RealProgram, WhateverBecomesOfItsStreamsTarvoComesBackAndASignalClosesItAsEscDoes) {
     XScreen screen;
     if (!screen.Usable()) GTEST_SKIP() << "no X display";
-    // Each case: how Tarvo's standard output is left, and what ends Tarvo (Esc after the game, or a
-    // signal during it).
-    struct Case { const char* output; int signal; };
+    // Each case: how Tarvo's standard output is left, and what ends Tarvo (Esc after the game, or a signal during it).
+    struct Case { std::string output; int signal; };
     const Case cases[] = {{"closed", 0}, {"a full pipe nobody reads", 0}, {"a file", SIGTERM}, {"a file", SIGHUP},
                           {"a file", SIGINT}, {"a file", SIGKILL}, {"a full pipe nobody reads", SIGTERM}};
     for (const Case& c : cases) {
-        const std::string name = std::string(c.output) + ", signal " + std::to_string(c.signal);
+        const std::string name = c.output + ", signal " + std::to_string(c.signal);
         ScratchFolder t;
         t.Write("roms/a.nes", "rom");
         // A game that prints 200 KB at once, then a line every tenth of a second for 1.5 s.
@@ -630,41 +629,36 @@ TEST(RealProgram, WhateverBecomesOfItsStreamsTarvoComesBackAndASignalClosesItAsE
                                 "echo done >'" + t / "ended" + "'\n", true);
         ASSERT_EQ(mkfifo((t / "held").c_str(), 0600), 0);
         const posix::UniqueFd held(open((t / "held").c_str(), O_RDWR | O_CLOEXEC));  // open, never read
-        const std::string redirect = std::string(c.output) == "closed" ? ">&-"
-                                     : std::string(c.output) == "a file" ? ">'" + t / "out" + "'"
-                                                                         : ">'" + t / "held" + "'";
         QProcess tarvo;
-        StartTarvo(tarvo, t, t / "app/nestopia", "xcb", {}, redirect);
+        StartTarvo(tarvo, t, t / "app/nestopia", "xcb", {},
+                   c.output == "closed" ? ">&-" : ">'" + t / (c.output == "a file" ? "out" : "held") + "'");
         const xcb_window_t window = screen.WaitForTarvo(10000);
         ASSERT_NE(window, 0u) << name;
-        screen.Focus(window);
-        screen.Press(0xff54), screen.Press(0xff0d);  // Down, Enter: the first ROM
-        for (int i = 0; i < 300 && t.Read("launched").empty(); ++i) QTest::qWait(10);
+        const auto until = [](const std::function<bool()>& done, int ms) {
+            for (int i = 0; i < ms / 10 && !done(); ++i) QTest::qWait(10);
+        };
+        const auto press = [&](std::uint32_t key) { screen.Focus(window), screen.Press(key); };
+        press(0xff54), press(0xff0d);  // Down, Enter: the first ROM
+        until([&] { return !t.Read("launched").empty(); }, 3000);
         ASSERT_FALSE(t.Read("launched").empty()) << name;
         if (c.signal) {
             QTest::qWait(300);
             kill(static_cast<pid_t>(tarvo.processId()), c.signal);
             EXPECT_TRUE(tarvo.waitForFinished(1000)) << name << ": still running a second after the signal";
             EXPECT_EQ(tarvo.exitStatus() == QProcess::NormalExit && tarvo.exitCode() == 0, c.signal != SIGKILL) << name;
-            for (int i = 0; i < 300 && t.Read("ended").empty(); ++i) QTest::qWait(10);
+            until([&] { return !t.Read("ended").empty(); }, 3000);
             EXPECT_FALSE(t.Read("ended").empty()) << name << ": the game did not run on";
-            if (std::string(c.output) == "a file") {
-                EXPECT_NE(t.Read("out").find("line 15"), std::string::npos) << name << ": its output was lost";
-            }
+            EXPECT_TRUE(c.output != "a file" || t.Read("out").find("line 15") != std::string::npos) << name << ": output lost";
             continue;
         }
-        for (int i = 0; i < 400 && t.Read("ended").empty(); ++i) QTest::qWait(10);
+        until([&] { return !t.Read("ended").empty(); }, 4000);
         QTest::qWait(1000);
-        screen.Focus(window);
-        screen.Press(0xff0d);  // back by now: Enter plays again
-        for (int i = 0; i < 200 && t.Read("launched").size() < 2 * (t / "roms/a.nes").size() + 2; ++i) QTest::qWait(10);
+        press(0xff0d);  // back by now: Enter plays again
+        until([&] { return t.Read("launched").size() >= 2 * (t / "roms/a.nes").size() + 2; }, 2000);
         EXPECT_EQ(t.Read("launched"), t / "roms/a.nes\n" + t / "roms/a.nes\n") << name << ": not back a second after the game";
-        for (int i = 0; i < 400 && t.Read("ended").size() == 0; ++i) QTest::qWait(10);
         QTest::qWait(2000);  // the second game over
-        screen.Focus(window);
-        screen.Press(0xff1b);  // Esc
-        EXPECT_TRUE(tarvo.waitForFinished(2000)) << name << ": Esc did not close it";
-        EXPECT_EQ(tarvo.exitCode(), 0) << name;
+        press(0xff1b);  // Esc
+        EXPECT_TRUE(tarvo.waitForFinished(2000) && tarvo.exitCode() == 0) << name << ": Esc did not close it";
         if (tarvo.state() != QProcess::NotRunning) tarvo.kill(), tarvo.waitForFinished();
     }
 }
@@ -773,18 +767,16 @@ TEST(SingleInstance, AClientThatSendsMoreThanACaptionAndATokenIsDropped) {
     for (int i = 0; i < 200 && flood.state() == QLocalSocket::ConnectedState; ++i) QTest::qWait(10);
     EXPECT_NE(flood.state(), QLocalSocket::ConnectedState);
     // The second start's own token, from the launcher that made it: handed over, or nothing usable.
-    struct Case { const char* activation; const char* startup; const char* heard; };
-    const std::string longest(SingleInstance::kLongestToken, 't'), tooLong = longest + "t";
-    const std::string longestHeard = "Tarvo - Nestopia|" + longest;
-    const Case cases[] = {{"", "", "Tarvo - Nestopia|"}, {"wl-1_x", "x11-2", "Tarvo - Nestopia|wl-1_x"},
-                          {"", "x11-2", "Tarvo - Nestopia|x11-2"}, {"a b", "", nullptr}, {"a\x7f", "", nullptr},
-                          {longest.c_str(), "", longestHeard.c_str()}, {tooLong.c_str(), "", nullptr}};
+    struct Case { std::string activation, startup, heard; };  // heard after the caption; "": nothing
+    const std::string longest(SingleInstance::kLongestToken, 't');
+    const Case cases[] = {{"", "", "|"}, {"wl-1_x", "x11-2", "|wl-1_x"}, {"", "x11-2", "|x11-2"}, {"a b", "", ""},
+                          {"a\x7f", "", ""}, {longest, "", "|" + longest}, {longest + "t", "", ""}};
     for (const Case& c : cases) {
         heard.clear();
-        qputenv("XDG_ACTIVATION_TOKEN", c.activation), qputenv("DESKTOP_STARTUP_ID", c.startup);
+        qputenv("XDG_ACTIVATION_TOKEN", c.activation.c_str()), qputenv("DESKTOP_STARTUP_ID", c.startup.c_str());
         SingleInstance(t / "").HandCaption("Tarvo - Nestopia");
         for (int i = 0; i < 50 && heard.empty(); ++i) QTest::qWait(10);
-        EXPECT_EQ(heard, c.heard ? std::vector<std::string>{c.heard} : std::vector<std::string>{}) << c.activation;
+        EXPECT_EQ(heard, c.heard.empty() ? std::vector<std::string>{} : std::vector<std::string>{"Tarvo - Nestopia" + c.heard});
     }
     qunsetenv("XDG_ACTIVATION_TOKEN"), qunsetenv("DESKTOP_STARTUP_ID");
 }
