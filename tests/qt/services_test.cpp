@@ -663,6 +663,31 @@ TEST(RealProgram, WhateverBecomesOfItsStreamsTarvoComesBackAndASignalClosesItAsE
     }
 }
 
+TEST(RealProgram, EscWhileAShareHangsEndsTarvoAtOnceAndTheNextStartIsTheRunningOne) {
+    XScreen screen;
+    if (!screen.Usable() || SlowShare().empty()) GTEST_SKIP() << "no X display, or no slow share here (slowfs, FUSE)";
+    ScratchFolder t;
+    t.Write("app/nestopia", "#!/bin/sh\n", true);
+    std::filesystem::create_directory_symlink(SlowShare() + "/hangs/roms", t / "roms");  // its listing waits 8 s
+    QProcess tarvo, next;
+    StartTarvo(tarvo, t, t / "app/nestopia", "xcb");
+    const xcb_window_t window = screen.WaitForTarvo(10000);
+    ASSERT_NE(window, 0u);
+    QTest::qWait(500);  // the listing under way
+    QElapsedTimer escape;
+    escape.start();
+    screen.Focus(window), screen.Press(0xff1b);
+    EXPECT_TRUE(tarvo.waitForFinished(1000)) << "still running a second after Esc";
+    EXPECT_LT(escape.elapsed(), 1000);
+    EXPECT_EQ(tarvo.exitCode(), 0);
+    std::filesystem::remove(t / "roms");
+    t.Write("roms/a.nes", "rom");
+    next.setProcessEnvironment(tarvo.processEnvironment());
+    next.start(TARVO_BINARY, {QString::fromStdString(t / "app/nestopia")});
+    EXPECT_NE(screen.WaitForTarvo(10000), 0u) << "the next start found the first still running";
+    next.kill(), next.waitForFinished();
+}
+
 TEST(RealProgram, AnSdlThatLacksFunctionsIsNoPadAndNoCrash) {
     ScratchFolder t;
     t.Write("roms/a.nes", "rom");

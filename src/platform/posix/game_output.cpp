@@ -5,7 +5,6 @@
 #include <string.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -44,26 +43,6 @@ struct Forwarded {
         size -= done;
     }
 };
-
-// Closes every descriptor but the standard ones and those kept: nothing of
-// Tarvo's (its lock, its sockets, another game's pipes) stays held by the
-// forwarder. Only what is safe in a process just forked.
-void KeepOnly(int kept[], int count) {
-    std::sort(kept, kept + count);
-    unsigned from = 3;
-    for (int i = 0; i <= count; ++i) {
-        const unsigned to = i < count ? static_cast<unsigned>(kept[i]) : ~0u;  // the next kept one, or past the last
-        if (i < count && kept[i] < 3) continue;
-        if (from < to) {
-            const unsigned last = to - 1;
-            if (syscall(SYS_close_range, from, last, 0) != 0) {
-                // Before Linux 5.9: one at a time, as far as descriptors go.
-                for (unsigned fd = from; fd <= last && fd <= 65535; ++fd) close(static_cast<int>(fd));
-            }
-        }
-        from = to + 1;
-    }
-}
 
 bool OpenPipe(UniqueFd& read, UniqueFd& write) {
     int ends[2];

@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+#include "folder_lister.h"
+
 namespace tarvo::posix {
 
 namespace {
@@ -57,6 +59,11 @@ bool IsExecutableFile(const std::string& path) {
 bool FolderExists(const std::string& path) {
     struct stat st {};
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool LinuxFiles::ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names, const GoOn& goOn,
+                           bool* holdsFiles) {
+    return ListFilesApart(folder, patterns, names, goOn, holdsFiles);
 }
 
 bool LinuxFiles::IsWindowsProgram(const std::string& path) {

@@ -35,10 +35,9 @@ public:
         return ReadOrdinaryFile(path, most);
     }
     bool IsWindowsProgram(const std::string& path) override;
+    // Its pass made by a process of its own.
     bool ListFiles(const std::string& folder, const WildcardSet& patterns, NameList& names, const GoOn& goOn,
-                   bool* holdsFiles) override {
-        return posix::ListFiles(folder, patterns, names, goOn, holdsFiles);
-    }
+                   bool* holdsFiles) override;
 };
 
 }  // namespace tarvo::posix

@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <set>
@@ -68,6 +69,23 @@ void NoteStarted(pid_t pid, bool started) {
 }
 
 }  // namespace
+
+void KeepOnly(int kept[], int count) {
+    std::sort(kept, kept + count);
+    unsigned from = 3;
+    for (int i = 0; i <= count; ++i) {
+        const unsigned to = i < count ? static_cast<unsigned>(kept[i]) : ~0u;  // the next kept one, or past the last
+        if (i < count && kept[i] < 3) continue;
+        if (from < to) {
+            const unsigned last = to - 1;
+            if (syscall(SYS_close_range, from, last, 0) != 0) {
+                // Before Linux 5.9: one at a time, as far as descriptors go.
+                for (unsigned fd = from; fd <= last && fd <= 65535; ++fd) close(static_cast<int>(fd));
+            }
+        }
+        from = to + 1;
+    }
+}
 
 Child ChildOf(pid_t pid) { return {pid, UniqueFd(static_cast<int>(syscall(SYS_pidfd_open, pid, 0)))}; }
 

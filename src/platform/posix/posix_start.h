@@ -47,6 +47,11 @@ bool StartedHere(pid_t pid);
 // A child Tarvo made itself, counted as StartChild's.
 void NoteStartedHere(pid_t pid);
 
+// In a process just forked from Tarvo: closes every descriptor but the
+// standard ones and those kept, so that nothing of Tarvo's (its lock, its
+// sockets, another game's pipes) stays held by it. Only what is safe there.
+void KeepOnly(int kept[], int count);
+
 // The program of that name in a folder of PATH, or empty.
 std::string FindOnPath(const std::string& name);
 
