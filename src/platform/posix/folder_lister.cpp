@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <mutex>
 #include <vector>
 
@@ -54,10 +55,12 @@ bool WriteAll(int fd, const std::string& bytes) {
     std::size_t told = 0;
     long long sent = NowNs();
     bool readerThere = true;
+    std::size_t entries = 0;
     const auto tell = [&](bool all) {
         for (; told < names.size(); ++told) (batch += kName) += names[told], batch += '\0';
         if (holdsFiles && !toldHolds) batch += kHoldsFiles, batch += '\0', toldHolds = true;
-        if (batch.size() >= kBatchBytes || (all && !batch.empty()) || (!batch.empty() && NowNs() - sent >= kBatchNs)) {
+        const bool due = ++entries % 64 == 0 && !batch.empty() && NowNs() - sent >= kBatchNs;  // the clock, now and then
+        if (batch.size() >= kBatchBytes || (all && !batch.empty()) || due) {
             readerThere = WriteAll(out, batch);
             batch.clear();
             sent = NowNs();
@@ -119,23 +122,20 @@ bool ListFilesApart(const std::string& folder, const WildcardSet& patterns, Name
         const ssize_t got = read(in.get(), bytes, sizeof bytes);
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) break;  // the lister ended without its last word: what came counts
-        std::size_t begin = 0;
-        for (std::size_t i = 0; i < static_cast<std::size_t>(got); ++i) {
-            if (bytes[i] != '\0') continue;
-            pending.append(bytes + begin, i - begin);
-            begin = i + 1;
+        const char* begin = bytes;
+        const char* const end = bytes + got;
+        while (const char* nul = static_cast<const char*>(std::memchr(begin, '\0', static_cast<std::size_t>(end - begin)))) {
+            pending.append(begin, static_cast<std::size_t>(nul - begin));
+            begin = nul + 1;
             if (pending[0] == kName) names.Add(std::string_view(pending).substr(1));
             if (pending[0] == kHoldsFiles && holdsFiles) *holdsFiles = true;
             if (pending[0] == kDone || pending[0] == kCannot) listed = pending[0] == kDone, ended = true;
             pending.clear();
         }
-        pending.append(bytes + begin, static_cast<std::size_t>(got) - begin);
+        pending.append(begin, static_cast<std::size_t>(end - begin));
     }
     if (stopped) kill(pid, SIGKILL);  // it goes when the system lets it
-    // Collected once it has ended (after its last word, at once); one the
-    // share holds is collected by a later pass.
-    for (int i = 0; i < 50 && !stopped && waitpid(pid, nullptr, WNOHANG) == 0; ++i) usleep(1000);
-    if (stopped || waitpid(pid, nullptr, WNOHANG) == 0) Linger(pid);
+    Linger(pid);  // collected by a later pass, once it has ended: nothing here waits for it
     return listed || stopped || !names.empty();
 }
 
