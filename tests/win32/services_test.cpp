@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <atomic>
 #include <future>
+#include <cstring>
+#include <iostream>
 #include <thread>
 
 #include "ask_program.h"
@@ -115,7 +117,11 @@ TEST(Launch, APathTheShellCannotTakeIsRefusedBeforeItIsHandedOn) {
 TEST(Launch, ABatchFileEmulatorGetsItsParametersAsTheyAreAndNothingOfThemRuns) {
     NoWindow window;
     win32::WindowsLauncher launcher(window);
-    for (const char* rom : {"Tom & Jerry.nes", "x & mkdir PWNED.nes", "a(b)^c.nes"}) {
+    // Wine's cmd expands %^NAME% as Windows' does not (the core's case has the escaping): "%" only on Windows.
+    const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    if (wine) std::cout << "[   NOTE   ] names with %: not tried under Wine\n";
+    for (const char* rom : {"Tom & Jerry.nes", "x & mkdir PWNED.nes", "a(b)^c!d!.nes", "%PATH%.nes", "100% x.nes"}) {
+        if (wine && std::strchr(rom, '%')) continue;
         ScratchFolder s;
         CopyFileW(Widen(RECORDER_EXE).c_str(), Widen(s / "recorder.exe").c_str(), FALSE);
         // As a careful wrapper does: its parameters, whole, within quotes of its own.
