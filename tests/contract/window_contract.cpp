@@ -377,6 +377,21 @@ TEST_F(Window, AFullArcadeSetWorksToItsLastRow) {
     EXPECT_EQ(d->Launched(), TreePath(TARVO_ARCADE_SET "/r069990.nes") + "\n" + d->folder / "app");
 }
 
+// Before the case of 70,000 rows, whose window's objects go only after it.
+TEST_F(Window, ScreenReadersKeepOneCopyOfTheListThroughEachF5) {
+    if (!d->Listening()) GTEST_SKIP() << "no accessibility bus here";
+    for (int i = 0; i < 2000; ++i) d->folder.Write("roms/r" + std::to_string(10000 + i) + ".nes", "rom");
+    d->Show(emulator);
+    const std::optional<std::size_t> kept = d->ObjectsAReaderKeeps();
+    if (!kept) GTEST_SKIP() << "MSAA: a screen reader keeps nothing the window tells it";
+    EXPECT_EQ(*kept, 2005u);  // the list and each of its rows
+    for (int f5 = 0; f5 < 3; ++f5) {
+        d->Press(Key::F5);
+        EXPECT_EQ(d->Rows().size(), 2004u);
+    }
+    EXPECT_EQ(d->ObjectsAReaderKeeps(), kept) << "the rows of each reading are kept beside the last";
+}
+
 TEST_F(Window, ScreenReadersHearTheListItsSelectedRomAndPlay) {
     if (!d->Listening()) GTEST_SKIP() << "no accessibility bus here";
     const std::string longest = "Ülkü " + std::string(205, 'z');  // 210 characters
@@ -426,20 +441,6 @@ TEST_F(Window, ScreenReadersHearTheListItsSelectedRomAndPlay) {
     EXPECT_EQ(walked.focused, "r069000");
     EXPECT_EQ(walked.states, "available focusable focused selectable selected visible");
     EXPECT_LT(walked.seconds, 5);
-}
-
-TEST_F(Window, ScreenReadersKeepOneCopyOfTheListThroughEachF5) {
-    if (!d->Listening()) GTEST_SKIP() << "no accessibility bus here";
-    for (int i = 0; i < 2000; ++i) d->folder.Write("roms/r" + std::to_string(10000 + i) + ".nes", "rom");
-    d->Show(emulator);
-    const std::optional<std::size_t> kept = d->ObjectsAReaderKeeps();
-    if (!kept) GTEST_SKIP() << "MSAA: a screen reader keeps nothing the window tells it";
-    EXPECT_EQ(*kept, 2005u);  // the list and each of its rows
-    for (int f5 = 0; f5 < 3; ++f5) {
-        d->Press(Key::F5);
-        EXPECT_EQ(d->Rows().size(), 2004u);
-    }
-    EXPECT_EQ(d->ObjectsAReaderKeeps(), kept) << "the rows of each reading are kept beside the last";
 }
 
 TEST_F(Window, TheFocusShowsAndADarkThemeIsKept) {

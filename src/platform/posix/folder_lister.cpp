@@ -1,8 +1,11 @@
 #include "folder_lister.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -21,10 +24,9 @@ namespace tarvo::posix {
 
 namespace {
 
-// The lister's records, each ended by a NUL (which no name holds): a name
-// found, the folder holding a visible file, the pass done, or the folder
-// not listable.
-constexpr char kName = 'n', kHoldsFiles = 'f', kDone = 'e', kCannot = 'x';
+// The lister's records, each ended by a NUL (which no name holds): a
+// visible ordinary file's name, the pass done, or the folder not listable.
+constexpr char kName = 'n', kDone = 'e', kCannot = 'x';
 constexpr std::size_t kBatchBytes = 64 * 1024;
 constexpr long kBatchNs = 100'000'000;
 
@@ -34,43 +36,69 @@ long long NowNs() {
     return now.tv_sec * 1'000'000'000LL + now.tv_nsec;
 }
 
-// The whole of it down the pipe, or as far as the reader takes it.
-bool WriteAll(int fd, const std::string& bytes) {
-    for (std::size_t done = 0; done < bytes.size();) {
-        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        done += static_cast<std::size_t>(written);
-    }
-    return true;
-}
+// As the kernel hands a folder's entries over (getdents64).
+struct Entry {
+    ino64_t inode;
+    off64_t next;
+    unsigned short length;
+    unsigned char type;
+    char name[1];
+};
 
-// In the lister, just forked: the pass, told as it goes. Glibc's fork
-// leaves the allocator usable in the child; nothing else of Tarvo's is
-// touched.
-[[noreturn]] void List(int out, const std::string& folder, const WildcardSet& patterns) {
-    NameList names;
-    bool holdsFiles = false, toldHolds = false;
-    std::string batch;
-    std::size_t told = 0;
-    long long sent = NowNs();
-    bool readerThere = true;
-    std::size_t entries = 0;
-    const auto tell = [&](bool all) {
-        for (; told < names.size(); ++told) (batch += kName) += names[told], batch += '\0';
-        if (holdsFiles && !toldHolds) batch += kHoldsFiles, batch += '\0', toldHolds = true;
-        const bool due = ++entries % 64 == 0 && !batch.empty() && NowNs() - sent >= kBatchNs;  // the clock, now and then
-        if (batch.size() >= kBatchBytes || (all && !batch.empty()) || due) {
-            readerThere = WriteAll(out, batch);
-            batch.clear();
-            sent = NowNs();
+// In the lister, just forked from a program with threads: only calls that
+// are safe there, so nothing allocates. Each visible ordinary file (a link
+// to one included) is told; Tarvo matches the names.
+class Teller {
+public:
+    explicit Teller(int out) : out_(out), sent_(NowNs()) {}
+    void Tell(char kind, const char* name = "") {
+        const std::size_t length = std::strlen(name);
+        if (used_ + length + 2 > sizeof batch_) Flush();
+        batch_[used_++] = kind;
+        std::memcpy(batch_ + used_, name, length);
+        used_ += length;
+        batch_[used_++] = '\0';
+        // 64 KiB at a time, or every tenth of a second: a slow share still shows its progress.
+        if (used_ >= kBatchBytes || (++told_ % 64 == 0 && NowNs() - sent_ >= kBatchNs)) Flush();
+    }
+    void Flush() {
+        for (std::size_t done = 0; done < used_;) {
+            const ssize_t written = write(out_, batch_ + done, used_ - done);
+            if (written < 0 && errno == EINTR) continue;
+            if (written <= 0) _exit(0);  // Tarvo has gone, or wants no more
+            done += static_cast<std::size_t>(written);
         }
-        return readerThere;
-    };
-    const bool listed = ListFiles(folder, patterns, names, [&](std::size_t) { return tell(false); }, &holdsFiles);
-    tell(false);
-    batch += listed ? kDone : kCannot, batch += '\0';
-    tell(true);
+        used_ = 0;
+        sent_ = NowNs();
+    }
+
+private:
+    int out_;
+    long long sent_;
+    std::size_t used_ = 0, told_ = 0;
+    char batch_[kBatchBytes + 4096];
+};
+
+[[noreturn]] void List(int out, const char* folder) {
+    Teller teller(out);
+    static char entries[1 << 15];  // as the C library reads them
+    const int dir = open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) teller.Tell(kCannot), teller.Flush(), _exit(0);
+    // An error part-way (a share gone) ends the pass as the end does: with what was read.
+    for (long got; (got = syscall(SYS_getdents64, dir, entries, sizeof entries)) > 0;) {
+        for (long at = 0; at < got;) {
+            const Entry* entry = reinterpret_cast<const Entry*>(entries + at);
+            at += entry->length;
+            if (entry->name[0] == '.') continue;
+            bool file = entry->type == DT_REG;
+            struct stat st {};
+            // Only links and file systems without types cost a stat.
+            if (entry->type == DT_LNK || entry->type == DT_UNKNOWN) file = fstatat(dir, entry->name, &st, 0) == 0 && S_ISREG(st.st_mode);
+            if (file) teller.Tell(kName, entry->name);
+        }
+    }
+    teller.Tell(kDone);
+    teller.Flush();
     _exit(0);
 }
 
@@ -103,7 +131,7 @@ bool ListFilesApart(const std::string& folder, const WildcardSet& patterns, Name
         int kept[] = {out.get()};
         KeepOnly(kept, 1);
         signal(SIGPIPE, SIG_IGN);
-        List(out.get(), folder, patterns);
+        List(out.get(), folder.c_str());
     }
     out.reset();
     if (pid < 0) return ListFiles(folder, patterns, names, goOn, holdsFiles);
@@ -127,8 +155,9 @@ bool ListFilesApart(const std::string& folder, const WildcardSet& patterns, Name
         while (const char* nul = static_cast<const char*>(std::memchr(begin, '\0', static_cast<std::size_t>(end - begin)))) {
             pending.append(begin, static_cast<std::size_t>(nul - begin));
             begin = nul + 1;
-            if (pending[0] == kName) names.Add(std::string_view(pending).substr(1));
-            if (pending[0] == kHoldsFiles && holdsFiles) *holdsFiles = true;
+            const std::string_view name = std::string_view(pending).substr(1);
+            if (pending[0] == kName && holdsFiles) *holdsFiles = true;
+            if (pending[0] == kName && patterns.Matches(name)) names.Add(name);
             if (pending[0] == kDone || pending[0] == kCannot) listed = pending[0] == kDone, ended = true;
             pending.clear();
         }

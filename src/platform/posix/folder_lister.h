@@ -2,8 +2,11 @@
 // A folder listed by a process of its own, forked for the pass: a share
 // that hangs holds that process in the kernel, never a thread of Tarvo's,
 // so Tarvo stays free to end at once (Esc) and the next start runs. The
-// lister tells what it finds through a pipe, 64 KiB at a time or every
-// tenth of a second, so a slow share still shows its progress.
+// lister makes only calls that are safe in a process forked from one with
+// threads (it allocates nothing), and tells each visible ordinary file
+// through a pipe, 64 KiB at a time or every tenth of a second, so a slow
+// share still shows its progress; Tarvo matches the names. A link or an
+// entry of a file system without types costs a stat, matching or not.
 
 #include <string>
 
