@@ -218,13 +218,13 @@ void frmPindle::AskForMachines() {
     // Once all MAME knows was asked for, a new reading adds nothing to ask.
     if (!tellsTitles_ || askedAll_) return;
     std::vector<std::string> sets;  // not asked for yet
-    auto listed = std::make_shared<std::unordered_set<std::string>>();  // what the answer keeps: no more than the folder
     for (int i = 0; i < file1_.ListCount(); ++i) {
         std::string set = SetOf(file1_.List(i));
-        listed->insert(set);
         if (askedSets_.insert(set).second) sets.push_back(std::move(set));
     }
     if (sets.empty()) return;
+    // What the answer keeps: no more than the folder's sets, asked for now or before.
+    auto listed = std::make_shared<std::unordered_set<std::string>>(askedSets_.begin(), askedSets_.end());
     if (askedSets_.size() > kMostSetsByName) {  // all there are
         sets.clear();
         askedSets_.clear();
