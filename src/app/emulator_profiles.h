@@ -10,6 +10,7 @@ struct EmulatorProfile {
     enum class Match { Name, FolderWildcard };
     Match match;
     const char* executable;  // a name, or for FolderWildcard a pattern looked up in AppFolder
+    const char* system;      // its ROMs' folder under ~/ROMs, for an installed Tarvo
     const char* captionSuffix;
     const char* filePattern;  // nullptr: the list keeps its pattern
     int launchMode;

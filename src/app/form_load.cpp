@@ -22,25 +22,32 @@ frmPindle::LoadResult frmPindle::Form_Load() {
     const std::string& commandLine = host_.commandLine;
     if (!commandLine.empty()) {
         emulatorPath_ = IsQuoted(commandLine) ? commandLine.substr(1, commandLine.size() - 2) : commandLine;
+        emulatorPath_ = WithHomeFolder(emulatorPath_, host_.home);  // a desktop entry's Exec never expands "~"
     }
 
     if (!RecognizeEmulator() && !RecognizeBySection()) {
+        const std::string named = emulatorPath_;
         emulatorPath_ = ReadSettingOr("emu", "");
         if (emulatorPath_.empty()) {
-            controls_.form.ShowMessage("Specify the emulator full path in the command line.");
+            emulatorPath_ = named;
+            controls_.form.ShowMessage(WhyNoEmulator());
             return LoadResult::EndProgram;
         }
         file1_.SetPattern("*.*");
         section_ = SectionOf(emulatorPath_).value_or("");
+        system_ = ProgramName(emulatorPath_);
+    }
+    // Debian's emulator, where the user's settings say nothing of it.
+    if (!builtIn_ && Installed() && !SectionOf(section_)) builtIn_ = FindBuiltIn(section_);
+    if (builtIn_ && *builtIn_->core && !FileExists(builtIn_->core)) {
+        controls_.form.ShowMessage(emulatorName_ + " needs its core " + builtIn_->core + ".\n\nInstall it with: sudo apt install " +
+                                   builtIn_->package);
+        return LoadResult::EndProgram;
     }
     // The emulator's own settings now count, before the common ones.
     if (const auto pattern = ReadIn(section_, "pattern"); pattern && !pattern->empty()) file1_.SetPattern(*pattern);
-    args_ = ReadIn(section_, "args").value_or("");
-
-    // A ROM folder that is missing, unreadable or without an ordinary file
-    // gives way to the application folder, once it has been read.
-    file1_.SetPath(WithTrailingSeparator(ReadSettingOr("roms", appFolder_ + "roms" + sep), sep));
-    mayFallBack_ = true;
+    args_ = ReadIn(section_, "args").value_or(builtIn_ && builtIn_->args ? builtIn_->args : "");
+    ChooseRomFolders();
 
     if (instance_.AnotherIsRunning()) {
         const std::string keptCaption = controls_.form.Caption();

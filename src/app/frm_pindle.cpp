@@ -61,14 +61,19 @@ std::optional<std::string> frmPindle::ReadIn(const std::string& section, const s
     return value;
 }
 
-std::string frmPindle::ReadSettingOr(const std::string& key, const std::string& fallback) {
+std::optional<std::string> frmPindle::ReadSetting(const std::string& key) {
     std::optional<std::string> value = section_.empty() ? std::nullopt : ReadIn(section_, key);
     if (!value) value = ReadIn("Settings", key);
-    if (!value) return fallback;
+    if (!value) return value;
+    *value = WithHomeFolder(*value, host_.home);
     // Tarvo.ini's relative paths start from the program's folder, wherever
     // the drive is mounted today.
-    if (!portable_ || value->empty() || IsAbsolutePath(*value, host_.separator)) return *value;
+    if (!portable_ || value->empty() || IsAbsolutePath(*value, host_.separator)) return value;
     return appFolder_ + *value;
+}
+
+std::string frmPindle::ReadSettingOr(const std::string& key, const std::string& fallback) {
+    return ReadSetting(key).value_or(fallback);
 }
 
 void frmPindle::Form_Resize() {
@@ -177,8 +182,8 @@ void frmPindle::FolderProgress(std::uint64_t ticket, std::size_t found) {
 
 void frmPindle::FolderRead(std::uint64_t ticket, FolderListing listing) {
     if (!file1_.Awaits(ticket)) return;  // an earlier reading's, F5 having asked again
-    if (std::exchange(mayFallBack_, false) && !listing.holdsFiles) {
-        file1_.SetPath(appFolder_);
+    if (const std::string fallback = std::exchange(fallbackFolder_, ""); !fallback.empty() && !listing.holdsFiles) {
+        file1_.SetPath(fallback);
         return ReadFolder();
     }
     // What a share gave before it failed is kept: F5 reads it again.
@@ -277,6 +282,7 @@ void frmPindle::FillList() {
         rows_ = std::move(shown);
     }
     controls_.list1.AddItems(rows_);
+    if (rows_.empty() && !file1_.Reading()) controls_.list1.SetPlaceholder(EmptyListText());
     if (file1_.ListIndex() >= 0) controls_.list1.SetListIndex(file1_.ListIndex());
     TellWhetherSelected();
 }
@@ -296,9 +302,11 @@ void frmPindle::List1_Click() {
 
 void frmPindle::TellWhetherSelected() {
     const bool none = controls_.list1.ListIndex() < 0;
-    if (none == toldNoneSelected_) return;
-    toldNoneSelected_ = none;
-    controls_.list1.SetDescription(none ? "No ROM selected" : "");
+    const bool empty = rows_.empty() && !file1_.Reading();
+    std::string description = !none ? "" : empty ? EmptyListText() : "No ROM selected";
+    if (description == toldDescription_) return;
+    toldDescription_ = std::move(description);
+    controls_.list1.SetDescription(toldDescription_);
 }
 
 void frmPindle::SelectRow(int row) {
@@ -343,7 +351,7 @@ void frmPindle::Image1_DblClick() { Command1_Click(); }
 void frmPindle::File1_Click() {
     const char sep = host_.separator;
     const std::string shotsFolder =
-        WithTrailingSeparator(ReadSettingOr("shots", appFolder_ + "shots" + sep), sep);
+        WithTrailingSeparator(ReadSettingOr("shots", Installed() ? file1_.Path() + "media" + sep : appFolder_ + "shots" + sep), sep);
     // An arcade clone without a picture of its own shows its parent's.
     const std::string name = file1_.FileName();
     const MachineTraits* traits = TraitsOf(name);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/built_in_emulators.h"
 #include "app/game_session.h"
 #include "app/ports.h"
 #include "os/host.h"
@@ -148,8 +149,20 @@ private:
     bool MatchEmulator(const std::string& name);
     bool MatchFolderWildcard(const std::string& pattern);
     void ApplyProfile(const EmulatorProfile& profile);
-    // An emulator the table does not know, with a section of its own.
+    // An emulator the table does not know, with a section of its own, or
+    // one of Debian's that an installed Tarvo knows (the user's section
+    // replaces it whole).
     bool RecognizeBySection();
+    bool RecognizeBuiltIn();
+    // Installed, and without a Tarvo.ini: the home folder's layout counts.
+    bool Installed() const { return host_.installed && !portable_; }
+    // Why no emulator can be used, in words that say what to write.
+    std::string WhyNoEmulator() const;
+    // The ROM folder when no setting names one, and where to look next
+    // when it holds no file.
+    void ChooseRomFolders();
+    // What an empty list says instead: where Tarvo looked, and for what.
+    std::string EmptyListText() const;
     // The section of a program's own settings, as written (by its file name
     // less ".exe"); nothing when it has none.
     std::optional<std::string> SectionOf(const std::string& program);
@@ -159,6 +172,7 @@ private:
     std::optional<std::string> ReadIn(const std::string& section, const std::string& key);
     // A setting of the emulator's own section, else of "Settings", else
     // the fallback; Tarvo.ini's relative paths from Tarvo's folder.
+    std::optional<std::string> ReadSetting(const std::string& key);
     std::string ReadSettingOr(const std::string& key, const std::string& fallback);
     // What a file of File1 shows in List1: its set's title, else its name
     // without the extension.
@@ -207,7 +221,10 @@ private:
     std::string args_;     // its arguments, placeholders and all
     std::vector<std::string_view> rows_;  // what List1 shows, row by row
     bool shown_ = false;
-    bool mayFallBack_ = false;  // the ROM folder's first reading: without files, the application folder
+    std::string system_;        // the emulator's ROMs under ~/ROMs, for an installed Tarvo
+    const BuiltInEmulator* builtIn_ = nullptr;  // Debian's emulator, where the user wrote no section
+    std::string romFolder_;     // the ROM folder first read: where the user puts ROMs
+    std::string fallbackFolder_;  // read once if the first holds no file; empty: none
     std::int64_t readingSince_ = 0;
     bool tellsTitles_ = false;  // the emulator is asked for its sets' titles, and what they are
     bool knowsNoArcadeMachines_ = false;  // an arcade emulator that cannot be asked: the table says
@@ -219,7 +236,7 @@ private:
     TypeAhead typeAhead_;
     char16_t highSurrogate_ = 0;  // the first half of a character typed in two
     bool active_ = false;
-    bool toldNoneSelected_ = false;  // the list's description says so
+    std::string toldDescription_;    // what the list's description says now
     std::string emulatorName_;       // as the caption names it; empty: none
     enum class PadsRead { Not, ForTheList, ForTheGamesEnd };
     PadsRead padsRead_ = PadsRead::Not;

@@ -35,8 +35,9 @@ bool frmPindle::MatchEmulator(const std::string& name) {
         EqualsIgnoreCase(FileNamePart(emulatorPath_, host_.separator), WithoutExe(name))) {
         return true;
     }
-    if (!emulatorPath_.empty()) return false;
-    // Nothing on the command line: adopt an emulator from Tarvo's own folder.
+    // Nothing on the command line: adopt an emulator from Tarvo's own folder
+    // (an installed Tarvo's holds the system's programs, none of them chosen).
+    if (!emulatorPath_.empty() || Installed()) return false;
     if (FileExists(appFolder_ + name)) {
         emulatorPath_ = name;
         return true;
@@ -53,6 +54,7 @@ bool frmPindle::MatchEmulator(const std::string& name) {
 
 bool frmPindle::MatchFolderWildcard(const std::string& pattern) {
     NameList names;
+    if (Installed()) return false;
     if (!files_.ListFiles(appFolder_, WildcardSet(pattern), names) || names.empty()) return false;
     // The same order as the file list, so the choice does not depend on the
     // order the file system happens to list names in.
@@ -74,11 +76,26 @@ std::optional<std::string> frmPindle::SectionOf(const std::string& program) {
 
 bool frmPindle::RecognizeBySection() {
     const std::optional<std::string> section = SectionOf(emulatorPath_);
-    if (!section) return false;
+    if (!section) return RecognizeBuiltIn();
     section_ = *section;
+    system_ = section_;
     controls_.form.SetCaption(controls_.form.Caption() + " - " + section_);
     emulatorName_ = section_;
     file1_.SetPattern("*.*");  // unless the section says otherwise
+    return true;
+}
+
+bool frmPindle::RecognizeBuiltIn() {
+    const BuiltInEmulator* known = Installed() ? FindBuiltIn(ProgramName(emulatorPath_)) : nullptr;
+    if (!known) return false;
+    // A name alone is the entry's: its program where Debian puts it.
+    if (emulatorPath_.find(host_.separator) == std::string::npos) emulatorPath_ = known->program;
+    builtIn_ = known;
+    section_ = known->name;
+    system_ = known->system;
+    emulatorName_ = known->menuName;
+    controls_.form.SetCaption(controls_.form.Caption() + " - " + emulatorName_);
+    file1_.SetPattern(known->pattern ? known->pattern : "*.*");
     return true;
 }
 
@@ -86,6 +103,7 @@ void frmPindle::ApplyProfile(const EmulatorProfile& profile) {
     // Its own settings, by the row's name (a wildcard row's by the file it found).
     section_ = profile.match == EmulatorProfile::Match::Name ? WithoutExe(profile.executable)
                                                              : FileNamePart(WithoutExe(emulatorPath_), host_.separator);
+    system_ = profile.system;
     controls_.form.SetCaption(controls_.form.Caption() + profile.captionSuffix);
     const std::string_view suffix = profile.captionSuffix;
     emulatorName_ = suffix.substr(suffix.rfind(" - ") == 0 ? 3 : 0);

@@ -17,6 +17,13 @@ struct Host {
     // A minimised window can bring itself back (X11, Windows); on Wayland
     // it cannot, nor can Tarvo tell that it is minimised.
     bool minimisedWindowsComeBack = true;
+    // Installed among the system's programs (Linux: /usr/games and the
+    // like), not a folder of its own: its folder holds no ROMs and no
+    // emulator of the user's.
+    bool installed = false;
+    std::string home{};         // the user's home folder, for "~"; empty on Windows
+    std::string settingsPlace{};  // where the user writes settings, as messages name it
+    std::string helpPlace{};    // where an example settings file is shown
 };
 
 }  // namespace tarvo

@@ -34,4 +34,17 @@ bool IsAbsolutePath(const std::string& path, char separator) {
            ((drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z'));
 }
 
+std::string WithHomeFolder(const std::string& path, const std::string& home) {
+    if (home.empty() || path.empty() || path[0] != '~' || (path.size() > 1 && path[1] != '/')) return path;
+    const std::string base = home.back() == '/' && home.size() > 1 ? home.substr(0, home.size() - 1) : home;
+    return base + path.substr(1);
+}
+
+std::string WithTilde(const std::string& path, const std::string& home) {
+    const std::string base = !home.empty() && home.back() == '/' ? home.substr(0, home.size() - 1) : home;
+    if (base.empty() || path.compare(0, base.size(), base) != 0) return path;
+    if (path.size() > base.size() && path[base.size()] != '/') return path;  // /home/me2 is not in /home/me
+    return "~" + path.substr(base.size());
+}
+
 }  // namespace tarvo

@@ -22,4 +22,11 @@ std::string ShortenedForDisplay(const std::string& path, char separator);
 // separator; "\...", "//...", or a drive letter with a colon with "\".
 bool IsAbsolutePath(const std::string& path, char separator);
 
+// "~" and "~/..." with the home folder in its place, as a shell reads
+// them; anything else, or no home folder known, as written.
+std::string WithHomeFolder(const std::string& path, const std::string& home);
+
+// The reverse, for the user's eyes: the home folder as "~".
+std::string WithTilde(const std::string& path, const std::string& home);
+
 }  // namespace tarvo

@@ -392,6 +392,15 @@ TEST_F(Window, ScreenReadersKeepOneCopyOfTheListThroughEachF5) {
     EXPECT_EQ(d->ObjectsAReaderKeeps(), kept) << "the rows of each reading are kept beside the last";
 }
 
+TEST_F(Window, AnEmptyListSaysWhereTarvoLookedAndForWhat) {
+    if (!d->Listening()) GTEST_SKIP() << "no accessibility bus here";
+    for (std::string rom : {"a.nes", "b.nes", "c d.nes", "ゲーム Ülkü.nes"}) d->folder.Remove("roms/" + rom);
+    d->folder.Write("roms/read me.txt", "no ROM");  // a file: the folder is read as it is
+    d->Show(emulator);
+    EXPECT_TRUE(d->Rows().empty());
+    EXPECT_EQ(d->Told(0).description, "No ROMs in " + d->folder / "roms" + " (*.nes;*.zip)");
+}
+
 TEST_F(Window, ScreenReadersHearTheListItsSelectedRomAndPlay) {
     if (!d->Listening()) GTEST_SKIP() << "no accessibility bus here";
     const std::string longest = "Ülkü " + std::string(205, 'z');  // 210 characters

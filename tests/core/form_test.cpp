@@ -331,7 +331,11 @@ TEST(StartUp, RecognisesTheEmulatorOfTheCommandLineOrAdoptsOneBesideTarvo) {
         for (const auto& [path, file] : c.files) t.services.files[path] = file;
         if (!c.path) {
             EXPECT_EQ(t.Load(), frmPindle::LoadResult::EndProgram) << c.line;
-            EXPECT_EQ(t.window.messages, std::vector<std::string>{"Specify the emulator full path in the command line."});
+            // A program named but unknown is said to be so, with what to write.
+            const std::string told = t.window.messages.empty() ? "" : t.window.messages[0];
+            const bool named = *c.line && std::string(c.line) != "\"\"";
+            EXPECT_EQ(told.rfind(named ? "Tarvo does not know the emulator" : "Specify the emulator full path", 0), 0u) << told;
+            EXPECT_EQ(t.window.messages.size(), 1u);
             EXPECT_TRUE(t.list1.items.empty());
             continue;
         }
@@ -366,6 +370,82 @@ TEST(StartUp, ChoosesTheFolderOfTheFileList) {
         EXPECT_EQ(t.form().File1().Path(), c.path) << (c.setting ? c.setting : "no setting");
         const std::string exeFolder = c.exeFolder;
         EXPECT_EQ(t.form().AppFolder(), exeFolder.back() == '\\' ? exeFolder : exeFolder + "\\");
+    }
+}
+
+TEST(StartUp, AnInstalledTarvoFindsDebiansEmulatorsAndTheRomsInTheHomeFolder) {
+    // Installed in /usr/games for /home/me; files as they are there.
+    struct Case {
+        const char* line; std::vector<std::string> files; const char* roms; bool ini;
+        const char* path; std::string emulator; const char* suffix; const char* pattern; std::string args; const char* told;
+    };
+    const std::string core = "/usr/lib/x86_64-linux-gnu/libretro/mgba_libretro.so";
+    const Case cases[] = {
+        {"/usr/games/nestopia", {"/home/me/ROMs/nes/a.nes"}, nullptr, false, "/home/me/ROMs/nes/", "/usr/games/nestopia", " - Nestopia", "*.nes;*.zip", "", ""},
+        // Nothing there: the list says where to put them, and nothing of /usr/games is listed.
+        {"/usr/games/nestopia", {"/usr/games/a.nes"}, nullptr, false, "/home/me/ROMs/nes/", "/usr/games/nestopia", " - Nestopia", "*.nes;*.zip", "", "No ROMs in ~/ROMs/nes (*.nes;*.zip)"},
+        // MAME: its own rompath next, and the folder listed is the one it is told to look in.
+        {"/usr/games/mame", {"/home/me/mame/roms/pacman.zip"}, nullptr, false, "/home/me/mame/roms/", "/usr/games/mame", " - MAME", "*.zip", "-rompath %ROMDIR% %ROM%", ""},
+        {"/usr/games/mame", {"/home/me/mame/roms/pacman.zip", "/home/me/ROMs/arcade/a.zip"}, nullptr, false, "/home/me/ROMs/arcade/", "/usr/games/mame", " - MAME", "*.zip", "-rompath %ROMDIR% %ROM%", ""},
+        {"/usr/games/mame", {"/home/me/mame/roms/pacman.zip"}, "~/arcade", false, "/home/me/arcade/", "/usr/games/mame", " - MAME", "*.zip", "-rompath %ROMDIR% %ROM%", "No ROMs in ~/arcade (*.zip)"},
+        // One RetroArch, one entry per core; a section-free program by its name.
+        {"retroarch-gba", {core, "/home/me/ROMs/gba/a.gba"}, nullptr, false, "/home/me/ROMs/gba/", "/usr/bin/retroarch", " - RetroArch (GBA)", "*.gba;*.zip", "-L " + core + " %ROM%", ""},
+        {"/usr/games/fceux", {"/home/me/ROMs/nes/a.nes"}, nullptr, false, "/home/me/ROMs/nes/", "/usr/games/fceux", " - FCEUX", "*.nes;*.zip", "", ""},
+        {"~/emus/nestopia", {"/home/me/ROMs/nes/a.nes"}, nullptr, false, "/home/me/ROMs/nes/", "/home/me/emus/nestopia", " - Nestopia", "*.nes;*.zip", "", ""},
+        // Tarvo.ini beside it: a folder of its own, as ever.
+        {"/usr/games/nestopia", {"/usr/games/a.nes"}, nullptr, true, "/usr/games/", "/usr/games/nestopia", " - Nestopia", "*.nes;*.zip", "", ""},
+        // What cannot start says what it needs.
+        {"retroarch-gba", {}, nullptr, false, nullptr, "needs its core " + core + ".\n\nInstall it with: sudo apt install libretro-mgba", "", "", "", ""},
+        {"/usr/bin/retroarch", {}, nullptr, false, nullptr, "RetroArch needs a core to start a game. Name one in the \"args\" of a [retroarch] section in ~/.config/Tarvo/Tarvo.conf", "", "", "", ""},
+        {"", {"/usr/games/nestopia"}, nullptr, false, nullptr, "The menu has a \"Tarvo - ...\" entry for each emulator installed", "", "", "", ""},
+        {"/opt/x/run", {}, nullptr, false, nullptr, "Tarvo does not know the emulator /opt/x/run. Give it a section [run] in ~/.config/Tarvo/Tarvo.conf", "", "", "", ""},
+    };
+    for (const Case& c : cases) {
+        FakeTarvo t(c.line, true);
+        t.services.host.executableFolder = "/usr/games";
+        t.services.host.installed = true;
+        t.services.host.home = "/home/me";
+        t.services.host.settingsPlace = "~/.config/Tarvo/Tarvo.conf";
+        for (const std::string& file : c.files) t.services.AddFile(file);
+        if (c.ini) t.services.texts["/usr/games/Tarvo.ini"] = "[Settings]\n";
+        if (c.roms) t.services.settings["roms"] = c.roms;
+        if (!c.path) {
+            EXPECT_EQ(t.Load(), frmPindle::LoadResult::EndProgram) << c.line;
+            ASSERT_EQ(t.window.messages.size(), 1u) << c.line;
+            EXPECT_NE(t.window.messages[0].find(c.emulator), std::string::npos) << t.window.messages[0];
+            continue;
+        }
+        ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run) << c.line;
+        EXPECT_EQ(t.form().File1().Path(), c.path) << c.line;
+        EXPECT_EQ(t.form().EmulatorPath(), c.emulator) << c.line;
+        EXPECT_EQ(t.window.caption, kCaption + c.suffix) << c.line;
+        EXPECT_EQ(t.form().File1().Pattern(), c.pattern) << c.line;
+        EXPECT_EQ(t.list1.placeholder, c.told) << c.line;  // and screen readers hear it
+        EXPECT_EQ(t.list1.description, *c.told ? c.told : "No ROM selected") << c.line;
+        if (t.list1.items.empty()) continue;
+        t.Select(0);  // screenshots in the ROMs' media folder; the section's arguments at Play
+        EXPECT_EQ(t.services.candidates.at(0).rfind(c.ini ? "/usr/games/shots/" : std::string(c.path) + "media/", 0), 0u) << c.line;
+        t.form().Command1_Click();
+        ASSERT_EQ(t.services.starts.size(), 1u) << c.line;
+        EXPECT_EQ(t.services.starts[0].argsSetting, c.args) << c.line;
+    }
+}
+
+TEST(StartUp, TildeIsTheHomeFolderInEachPathSetting) {
+    FakeTarvo t("/opt/x/unknown", true);
+    t.services.host.home = "/home/me/";
+    t.services.settings = {{"emu", "~/bin/emu"}, {"roms", "~"}, {"shots", "~/shots"}};
+    t.services.AddFile("/home/me/a.nes");
+    ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
+    EXPECT_EQ(t.form().EmulatorPath(), "/home/me/bin/emu");
+    EXPECT_EQ(t.form().File1().Path(), "/home/me/");
+    t.Select(0);
+    EXPECT_EQ(t.services.candidates.at(0).rfind("/home/me/shots/a.nes", 0), 0u);
+    for (auto [written, read] : {std::pair{"~", "/h"}, {"~/x", "/h/x"}, {"~me/x", "~me/x"}, {"a/~/x", "a/~/x"}, {"", ""}}) {
+        EXPECT_EQ(WithHomeFolder(written, "/h"), read) << written;
+    }
+    for (auto [path, shown] : {std::pair{"/h/x", "~/x"}, {"/h", "~"}, {"/hx/y", "/hx/y"}, {"/other", "/other"}}) {
+        EXPECT_EQ(WithTilde(path, "/h/"), shown) << path;
     }
 }
 

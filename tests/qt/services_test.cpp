@@ -84,13 +84,21 @@ TEST(Folders, OnePassKeepsTheVisibleMatchingFilesAndLinksToThem) {
 TEST(CommandLine, ArgumentsJoinedBySingleBlanks) {
     char a0[] = "tarvo", a1[] = "/opt/My", a2[] = "Emus/mame", a3[] = "\xff";
     char* argv[] = {a0, a1, a2, a3, nullptr};
-    EXPECT_EQ(posix::LinuxHost(4, argv).commandLine, "/opt/My Emus/mame \xff");
-    EXPECT_EQ(posix::LinuxHost(1, argv).commandLine, "");
+    EXPECT_EQ(posix::LinuxHost(4, argv, "").commandLine, "/opt/My Emus/mame \xff");
+    EXPECT_EQ(posix::LinuxHost(1, argv, "").commandLine, "");
+    const QByteArray savedHome = qgetenv("HOME");
+    qputenv("HOME", "/home/me");  // messages name the settings file as the user knows it
+    EXPECT_EQ(posix::LinuxHost(1, argv, "/home/me/.config/Tarvo/Tarvo.conf").settingsPlace, "~/.config/Tarvo/Tarvo.conf");
+    qputenv("HOME", savedHome);
+    for (auto [folder, installed] : {std::pair{"/usr/games/", true}, {"/usr/local/bin/", true}, {"/usr/games/tarvo/", false},
+                                     {"/home/me/tarvo/", false}, {"/opt/tarvo/", false}}) {
+        EXPECT_EQ(posix::IsSystemFolder(folder), installed) << folder;
+    }
     const QByteArray gamescope = qgetenv("GAMESCOPE_WAYLAND_DISPLAY"), desktop = qgetenv("XDG_CURRENT_DESKTOP");
     struct Case { const char* display; const char* desktop; bool oneWindow; };  // Steam Deck's game mode
     for (const Case& c : {Case{"", "KDE", false}, Case{"gamescope-0", "KDE", true}, Case{"", "gamescope", true}}) {
         qputenv("GAMESCOPE_WAYLAND_DISPLAY", c.display), qputenv("XDG_CURRENT_DESKTOP", c.desktop);
-        EXPECT_EQ(posix::LinuxHost(1, argv).oneWindowAtATime, c.oneWindow) << c.display << c.desktop;
+        EXPECT_EQ(posix::LinuxHost(1, argv, "").oneWindowAtATime, c.oneWindow) << c.display << c.desktop;
     }
     qputenv("GAMESCOPE_WAYLAND_DISPLAY", gamescope), qputenv("XDG_CURRENT_DESKTOP", desktop);
     const QByteArray wayland = qgetenv("WAYLAND_DISPLAY"), session = qgetenv("XDG_SESSION_TYPE");

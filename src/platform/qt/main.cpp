@@ -35,6 +35,18 @@ const char kUsage[] =
     "replaces Tarvo.conf when it is there; in it a relative path is taken from\n"
     "the executable's folder, so the folder works wherever it is mounted.\n"
     "\n"
+    "Installed (in /usr/games), with no roms setting, tarvo looks in\n"
+    "~/ROMs/<system> (~/ROMs/nes, ~/ROMs/arcade, then MAME's own ~/mame/roms),\n"
+    "screenshots in ~/ROMs/<system>/media; the menu has a \"Tarvo - ...\" entry\n"
+    "for each emulator installed. Without an emulator on the command line, the\n"
+    "emu setting names one; else tarvo says so. ~ in a path is your home.\n"
+    "\n"
+    "Example, ~/.config/Tarvo/Tarvo.conf for: tarvo /usr/bin/retroarch\n"
+    "  [retroarch]\n"
+    "  roms=~/ROMs/snes\n"
+    "  pattern=*.sfc;*.smc;*.zip\n"
+    "  args=-L /usr/lib/x86_64-linux-gnu/libretro/bsnes_mercury_balanced_libretro.so %ROM%\n"
+    "\n"
     "Keys: Enter or a double-click starts the selected ROM, Esc closes tarvo,\n"
     "F5 reads the ROM folder again, letters typed find the ROM they begin. A\n"
     "gamepad: the D-pad or left stick moves, the shoulder buttons page, the\n"
@@ -51,7 +63,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     // The command line belongs to Tarvo, not to Qt: Qt sees only the name.
-    tarvo::Host host = tarvo::posix::LinuxHost(argc, argv);
+    const std::string settingsFile = tarvo::posix::LinuxSettings::UsersFile();
+    tarvo::Host host = tarvo::posix::LinuxHost(argc, argv, settingsFile);
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     host.minimisedWindowsComeBack = tarvo::posix::MinimisedWindowsComeBack(QGuiApplication::platformName().toStdString());
@@ -59,7 +72,7 @@ int main(int argc, char** argv) {
     tarvo::posix::BecomeReaperOfDescendants();
 
     tarvo::SingleInstance instance(tarvo::SingleInstance::DefaultFolder());
-    tarvo::LinuxParts parts(instance, tarvo::posix::LinuxSettings::UsersFile());
+    tarvo::LinuxParts parts(instance, settingsFile);
     int code = 0;
     {
         tarvo::TarvoWindow window(host, parts.MakePorts(), &instance);
