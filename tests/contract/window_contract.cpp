@@ -392,7 +392,7 @@ TEST_F(Window, ScreenReadersKeepOneCopyOfTheListThroughEachF5) {
     EXPECT_EQ(d->ObjectsAReaderKeeps(), kept) << "the rows of each reading are kept beside the last";
 }
 
-TEST_F(Window, AnEmptyListSaysWhereTarvoLookedAndForWhat) {
+TEST_F(Window, ScreenReadersHearWhereTarvoLookedWhenTheListIsEmpty) {
     if (!d->Listening()) GTEST_SKIP() << "no accessibility bus here";
     for (std::string rom : {"a.nes", "b.nes", "c d.nes", "ゲーム Ülkü.nes"}) d->folder.Remove("roms/" + rom);
     d->folder.Write("roms/read me.txt", "no ROM");  // a file: the folder is read as it is

@@ -671,6 +671,20 @@ TEST(RealProgram, WhateverBecomesOfItsStreamsTarvoComesBackAndASignalClosesItAsE
     }
 }
 
+TEST(RealProgram, ASignalEndsTarvoWhileItsStartMessageShows) {
+    XScreen screen;
+    if (!screen.Usable()) GTEST_SKIP() << "no X display";
+    for (int signal : {SIGTERM, SIGHUP}) {
+        ScratchFolder t;
+        QProcess tarvo;
+        StartTarvo(tarvo, t, t / "app/unknown-emulator", "xcb", {}, "");  // "Tarvo does not know the emulator ..."
+        ASSERT_NE(screen.WaitForTarvo(10000), 0u);
+        kill(static_cast<pid_t>(tarvo.processId()), signal);
+        EXPECT_TRUE(tarvo.waitForFinished(1000)) << signal << ": still at its message a second after the signal";
+        if (tarvo.state() != QProcess::NotRunning) tarvo.kill(), tarvo.waitForFinished();
+    }
+}
+
 TEST(RealProgram, EscWhileAShareHangsEndsTarvoAtOnceAndTheNextStartIsTheRunningOne) {
     XScreen screen;
     if (!screen.Usable() || SlowShare().empty()) GTEST_SKIP() << "no X display, or no slow share here (slowfs, FUSE)";

@@ -76,10 +76,13 @@ int main(int argc, char** argv) {
     int code = 0;
     {
         tarvo::TarvoWindow window(host, parts.MakePorts(), &instance);
-        // Hidden for a game, the window's close is no last window's: the loop is ended too.
-        tarvo::EndSignals endSignals([&window] { window.close(), QCoreApplication::quit(); });
+        // Hidden for a game, the window's close is no last window's: the loop is ended too,
+        // and so is the start's message, whose loop runs before the window's (quit() would
+        // wait for that one).
+        bool ended = false;
+        tarvo::EndSignals endSignals([&window, &ended] { ended = true, window.close(), QCoreApplication::exit(0); });
         // The window shows itself once its list is read, or a moment after.
-        if (window.Load() == tarvo::frmPindle::LoadResult::Run) code = app.exec();
+        if (window.Load() == tarvo::frmPindle::LoadResult::Run && !ended) code = app.exec();
         instance.Release();  // a new start is the running Tarvo from now on
     }  // what waits beside the window ends with it
     return tarvo::FinishProcess(code);

@@ -23,7 +23,13 @@ std::string ExecutableFolderOfThisProcess() {
 
 }  // namespace
 
-Host WindowsHost() { return {'\\', true, ExecutableFolderOfThisProcess(), Narrow(CommandLineTail(GetCommandLineW()))}; }
+Host WindowsHost() {
+    Host host{'\\', true, ExecutableFolderOfThisProcess(), Narrow(CommandLineTail(GetCommandLineW()))};
+    // Where messages send the user: the registry's key, and the read-me of the zip.
+    host.settingsPlace = "HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Tarvo";
+    host.helpPlace = "README-Windows.txt";
+    return host;
+}
 
 std::string SystemMessage(DWORD code) {
     wchar_t* text = nullptr;
