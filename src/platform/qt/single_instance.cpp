@@ -141,8 +141,13 @@ void SingleInstance::Accept() {
         }
         // A start sends its caption at once: the client waiting longest
         // makes room for it.
-        if (clients_.size() >= kMostClients) clients_.erase(clients_.begin());
+        if (clients_.size() >= kMostClients) {
+            clients_.erase(std::min_element(clients_.begin(), clients_.end(), [](const auto& a, const auto& b) {
+                return a.second.arrival < b.second.arrival;
+            }));
+        }
         Client& client = clients_[fd];
+        client.arrival = arrivals_++;
         client.fd.reset(fd);
         client.notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
         connect(client.notifier.get(), &QSocketNotifier::activated, this, [this, fd] { Hear(fd); });

@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <QSocketNotifier>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -54,6 +55,7 @@ private:
         posix::UniqueFd fd;
         std::unique_ptr<QSocketNotifier> notifier;
         std::string line;  // as far as it came
+        std::uint64_t arrival = 0;  // in the order clients came
     };
     bool Claim(const Lock& lock);
     bool Answers();
@@ -66,7 +68,8 @@ private:
 
     posix::UniqueFd folder_, lock_, listening_, spare_;
     std::unique_ptr<QSocketNotifier> incoming_;
-    std::map<int, Client> clients_;
+    std::map<int, Client> clients_;  // by descriptor
+    std::uint64_t arrivals_ = 0;
     CaptionHandler onCaption_;
     bool anotherIsRunning_;  // last: the claim needs the rest
 };

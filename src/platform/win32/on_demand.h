@@ -40,7 +40,8 @@ private:
 };
 
 // COM for the window's thread: entered the first time something needs it
-// (ShellExecuteEx, WIC) and left when the scope that wWinMain holds ends.
+// (ShellExecuteEx, WIC) and left when its owner goes (the window, whose
+// member it is).
 class ComScope {
 public:
     ComScope() = default;

@@ -21,10 +21,12 @@ std::optional<std::string> ReadOrdinaryFile(const std::string& path, std::uint64
     std::string content;
     char buffer[1 << 16];
     DWORD got = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0 && content.size() <= most) {
+    bool read = true;
+    while ((read = ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) != FALSE) && got > 0 && content.size() <= most) {
         content.append(buffer, got);
     }
-    if (content.size() > most) return std::nullopt;  // grew past the limit
+    // A read that failed part way (a share gone) gives no file, never half a one.
+    if (!read || content.size() > most) return std::nullopt;  // or grew past the limit
     return content;
 }
 

@@ -23,6 +23,9 @@ public:
              const Cancellable& cancel) override;
 
 private:
+    // CreateProcess's error, or ERROR_SUCCESS with the program in its job and running.
+    DWORD StartSuspendedInJob(const std::wstring& file, const std::wstring& parameters, const std::wstring& folder,
+                              StartedProgram& program);
     ProcessWatch watch_;
 };
 
