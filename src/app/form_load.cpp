@@ -61,6 +61,7 @@ frmPindle::LoadResult frmPindle::Form_Load() {
     controls_.command1.SetDescription("Starts " + name + " with the selected ROM");
     hiddenSets_ = HiddenSets(ReadSettingOr("hide", ""));
     padQuits_ = !EqualsIgnoreCase(ReadSettingOr("padquit", "on"), "off");
+    namesClean_ = EqualsIgnoreCase(ReadSettingOr("names", ""), "clean");
     RefreshList();  // the window shows when it is read, or a moment after
     File1_Click();
     controls_.form.StartTimer(FormTimer::Showing, kShowWithinMs);

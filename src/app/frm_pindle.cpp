@@ -6,6 +6,7 @@
 
 #include "app/arcade_non_games.h"
 #include "launch/launch.h"
+#include "text/clean_names.h"
 #include "text/ini.h"
 #include "text/paths.h"
 #include "text/utf8.h"
@@ -275,7 +276,11 @@ void frmPindle::FillList() {
     rows_.clear();
     rows_.reserve(static_cast<std::size_t>(file1_.ListCount()));
     for (int i = 0; i < file1_.ListCount(); ++i) rows_.push_back(Shown(file1_.List(i)));
-    if (!titles_.empty()) {  // in the order of what the rows show
+    if (namesClean_) {  // without the dump tags, where that leaves them apart
+        cleanRows_ = CleanNames(rows_);
+        rows_.assign(cleanRows_.begin(), cleanRows_.end());
+    }
+    if (!titles_.empty() || namesClean_) {  // in the order of what the rows show
         std::vector<std::string_view> shown;
         shown.reserve(rows_.size());
         for (const std::uint32_t from : file1_.OrderByShown(rows_)) shown.push_back(rows_[from]);
@@ -479,7 +484,6 @@ void frmPindle::ProgramEnded(const ProgramOutcome& outcome, std::int64_t lastedM
 }
 
 void frmPindle::Pad_Poll(const std::vector<PadState>& pads, std::int64_t milliseconds) {
-    static const int kKeys[] = {0, design::kKeyUp, design::kKeyDown, design::kKeyPageUp, design::kKeyPageDown};
     const PadCommand command = padRepeat_.Poll(pads, milliseconds);
     if (command == PadCommand::None) return;
     if (command == PadCommand::Play) return Command1_Click();
@@ -487,7 +491,10 @@ void frmPindle::Pad_Poll(const std::vector<PadState>& pads, std::int64_t millise
     const int selected = controls_.list1.ListIndex();
     if (command == PadCommand::PreviousLetter) return SelectRow(FirstOfPreviousLetter(rows_, selected));
     if (command == PadCommand::NextLetter) return SelectRow(FirstOfNextLetter(rows_, selected));
-    MoveSelection(kKeys[static_cast<int>(command)]);
+    MoveSelection(command == PadCommand::Up       ? design::kKeyUp
+                  : command == PadCommand::Down   ? design::kKeyDown
+                  : command == PadCommand::PageUp ? design::kKeyPageUp
+                                                  : design::kKeyPageDown);
 }
 
 }  // namespace tarvo

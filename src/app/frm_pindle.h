@@ -220,6 +220,8 @@ private:
     std::string section_;  // of the emulator's own settings, as written; empty before it is known
     std::string args_;     // its arguments, placeholders and all
     std::vector<std::string_view> rows_;  // what List1 shows, row by row
+    bool namesClean_ = false;             // "names=clean": without the dump tags
+    std::vector<std::string> cleanRows_;  // those names, which rows_ then shows
     bool shown_ = false;
     std::string system_;        // the emulator's ROMs under ~/ROMs, for an installed Tarvo
     const BuiltInEmulator* builtIn_ = nullptr;  // Debian's emulator, where the user wrote no section

@@ -431,6 +431,20 @@ TEST(StartUp, AnInstalledTarvoFindsDebiansEmulatorsAndTheRomsInTheHomeFolder) {
     }
 }
 
+TEST(StartUp, CleanNamesAreShownInTheirOrderAndTheFileStillStarts) {
+    FakeTarvo t("C:\\Emu\\nestopia.exe");
+    t.services.settings["names"] = "Clean";
+    for (const char* rom : {"Legend of Zelda, The (USA).nes", "Metroid (USA).nes", "Tetris (Japan).nes", "Tetris (USA).nes"}) {
+        t.services.AddFile(std::string("C:\\Front\\roms\\") + rom);
+    }
+    ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
+    EXPECT_EQ(t.list1.items, (std::vector<std::string>{"Metroid", "Tetris (Japan)", "Tetris (USA)", "The Legend of Zelda"}));
+    t.Select(3);
+    t.form().Command1_Click();
+    ASSERT_EQ(t.services.starts.size(), 1u);
+    EXPECT_EQ(t.services.starts[0].parameters, "C:\\Front\\roms\\Legend of Zelda, The (USA).nes");
+}
+
 TEST(StartUp, TildeIsTheHomeFolderInEachPathSetting) {
     FakeTarvo t("/opt/x/unknown", true);
     t.services.host.home = "/home/me/";

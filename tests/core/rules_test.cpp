@@ -6,6 +6,7 @@
 #include "app/emulator_profiles.h"
 #include "launch/launch.h"
 #include "launch/session_helpers.h"
+#include "text/clean_names.h"
 #include "text/ini.h"
 #include "text/last_lines.h"
 #include "text/paths.h"
@@ -332,4 +333,20 @@ TEST(LastLines, TheEndOfAProgramsOutputAsAMessageQuotesIt) {
 }
 
 }  // namespace
+TEST(CleanNames, TagsGoArticlesComeFirstAndAlikeRowsKeepWhatTellsThemApart) {
+    const std::pair<const char*, const char*> alone[] = {
+        {"Sonic the Hedgehog (World) (Rev 1)", "Sonic the Hedgehog"},
+        {"Legend of Zelda, The - A Link to the Past (USA) [!]", "The Legend of Zelda - A Link to the Past"},
+        {"Adventure, An (1982)(Activision)[a]", "An Adventure"},
+        {"Final Fantasy, A", "A Final Fantasy"}, {"Crash, Adventure", "Crash, Adventure"},  // no article
+        {"(USA)", "(USA)"}, {"Pac-Man (Midway", "Pac-Man (Midway"}, {"Rally (X) Racer", "Rally (X) Racer"},  // tags only at the end
+        {"", ""}, {"Ülkü (Türkiye)", "Ülkü"},
+    };
+    for (auto [name, clean] : alone) EXPECT_EQ(CleanName(name), clean) << name;
+    const std::vector<std::string_view> rows = {"Tetris (Japan)", "Tetris (USA)", "Tetris (USA) (Rev 1)", "Tetris (USA) (Rev 1)",
+                                                "Doom (Europe)", "tetris (World) [b]"};
+    EXPECT_EQ(CleanNames(rows), (std::vector<std::string>{"Tetris (Japan)", "Tetris (USA)", "Tetris (USA) (Rev 1)",
+                                                          "Tetris (USA) (Rev 1)", "Doom", "tetris (World)"}));
+}
+
 }  // namespace tarvo

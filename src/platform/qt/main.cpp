@@ -28,6 +28,7 @@ const char kUsage[] =
     "  emu       the emulator when the command line names none tarvo knows\n"
     "  hide      more arcade sets to hide: clones,mechanical,notworking\n"
     "  padquit   off: Back and Start held do not end a game\n"
+    "  names     clean: names without their (...) and [...] tags, articles first\n"
     "In an emulator's group only:\n"
     "  pattern   its ROM files, wildcards separated by ; (*.sfc;*.smc)\n"
     "  args      its arguments, with %ROM%, %ROMFILE%, %BASENAME%, %ROMDIR%\n"
