@@ -196,7 +196,7 @@ void frmPindle::FolderRead(std::uint64_t ticket, FolderListing listing) {
     ShowWindow();
 }
 
-std::string frmPindle::SetOf(std::string_view fileName) { return ToLower(DropLastChars(std::string(fileName), 4)); }
+std::string frmPindle::SetOf(std::string_view fileName) { return ArcadeSetOf(fileName); }
 
 const MachineTraits* frmPindle::TraitsOf(std::string_view fileName) const {
     const std::string set = SetOf(fileName);
