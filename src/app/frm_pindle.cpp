@@ -86,6 +86,12 @@ void frmPindle::Form_Resize() {
     controls_.image1.SetBounds(next.image1);
     controls_.command1.SetBounds(next.command1);
     controls_.image1.SetVisible(true);
+    if (finding_) {  // the find line under the list, the list shortened by its height
+        const Rect list = controls_.list1.Bounds();
+        const float height = std::min(design::kFindHeight, list.height);
+        controls_.list1.SetBounds({list.left, list.top, list.width, list.height - height});
+        controls_.find.SetBounds({list.left, list.top + list.height - height, list.width, height});
+    }
     NoteWhetherBack();
     UpdatePadReading();  // minimised, or back
 }
@@ -133,13 +139,21 @@ void frmPindle::UpdatePadReading() {
 }
 
 bool frmPindle::Form_KeyDown(int keyCode) {
+    if (keyCode == design::kKeyEscape && finding_) {
+        CloseFind();  // the whole list again; Esc once more closes Tarvo
+        return true;
+    }
+    if (keyCode == design::kKeyF3) {
+        OpenFind();
+        return true;
+    }
     if (keyCode == design::kKeyEscape) {
         controls_.form.Unload();
     } else if (keyCode == design::kKeyF5) {
         // A held key repeats: a reading just begun is not thrown away for it.
         if (!file1_.Reading() || clock_.Now() - readingSince_ >= kFreshReadingMs) RefreshList();
     } else if ((keyCode == design::kKeyDown || keyCode == design::kKeyUp) && controls_.list1.ListIndex() < 0 &&
-               !rows_.empty()) {
+               !Visible().empty()) {
         MoveSelection(keyCode);  // from Play too: the first Down puts the user on the first ROM
         return true;
     }
@@ -160,6 +174,8 @@ void frmPindle::ComeBack(const std::string& activationToken) {
 
 void frmPindle::RefreshList() {
     controls_.list1.Clear();  // before the names it shows go
+    foundRows_.clear();
+    found_.clear();
     rows_.clear();
     controls_.list1.SetPlaceholder(ReadingLine(0));
     TellWhetherSelected();
@@ -286,6 +302,7 @@ void frmPindle::FillList() {
         for (const std::uint32_t from : file1_.OrderByShown(rows_)) shown.push_back(rows_[from]);
         rows_ = std::move(shown);
     }
+    if (finding_) return ShowFound(file1_.ListIndex());  // the new list narrowed as the old one was
     controls_.list1.AddItems(rows_);
     if (rows_.empty() && !file1_.Reading()) controls_.list1.SetPlaceholder(EmptyListText());
     if (file1_.ListIndex() >= 0) controls_.list1.SetListIndex(file1_.ListIndex());
@@ -301,7 +318,7 @@ void frmPindle::ProgramAnswered(std::optional<std::string> output) {
 }
 
 void frmPindle::List1_Click() {
-    file1_.SetListIndex(controls_.list1.ListIndex());
+    file1_.SetListIndex(RowOfListIndex(controls_.list1.ListIndex()));
     TellWhetherSelected();
 }
 
@@ -323,7 +340,7 @@ void frmPindle::SelectRow(int row) {
 void frmPindle::MoveSelection(int keyCode) {
     controls_.list1.SetFocus();
     if (controls_.list1.ListIndex() >= 0) return controls_.list1.KeyDown(keyCode);
-    SelectRow(rows_.empty() ? -1 : 0);
+    SelectRow(Visible().empty() ? -1 : 0);
 }
 
 void frmPindle::List1_KeyPress(char32_t character, std::int64_t milliseconds) {
@@ -341,7 +358,7 @@ void frmPindle::List1_KeyPress(char32_t character, std::int64_t milliseconds) {
     // A key passed on by a screen reader may come without its time (0): it
     // was typed about now.
     if (milliseconds == 0) milliseconds = clock_.Now();
-    SelectRow(typeAhead_.Typed(rows_, character, milliseconds, controls_.list1.ListIndex()));
+    SelectRow(typeAhead_.Typed(Visible(), character, milliseconds, controls_.list1.ListIndex()));
 }
 
 void frmPindle::list1_DblClick(int rowUnderPointer) {
@@ -427,7 +444,7 @@ void frmPindle::PictureRead(std::uint64_t ticket, FoundPicture found) {
     const bool screenshot =
         found.index >= 0 && static_cast<std::size_t>(found.index) + kLogoCandidates < wantedPictures_.size();
     const auto row = static_cast<std::size_t>(controls_.list1.ListIndex());
-    const std::string rom(row < rows_.size() ? rows_[row] : std::string_view());
+    const std::string rom(row < Visible().size() ? Visible()[row] : std::string_view());
     controls_.image1.SetName(rom.empty() ? design::kTitle : (screenshot ? "Screenshot of " : "No screenshot of ") + rom);
 }
 
@@ -489,8 +506,8 @@ void frmPindle::Pad_Poll(const std::vector<PadState>& pads, std::int64_t millise
     if (command == PadCommand::Play) return Command1_Click();
     controls_.list1.SetFocus();
     const int selected = controls_.list1.ListIndex();
-    if (command == PadCommand::PreviousLetter) return SelectRow(FirstOfPreviousLetter(rows_, selected));
-    if (command == PadCommand::NextLetter) return SelectRow(FirstOfNextLetter(rows_, selected));
+    if (command == PadCommand::PreviousLetter) return SelectRow(FirstOfPreviousLetter(Visible(), selected));
+    if (command == PadCommand::NextLetter) return SelectRow(FirstOfNextLetter(Visible(), selected));
     MoveSelection(command == PadCommand::Up       ? design::kKeyUp
                   : command == PadCommand::Down   ? design::kKeyDown
                   : command == PadCommand::PageUp ? design::kKeyPageUp

@@ -33,6 +33,7 @@ struct FormControls {
     ButtonControl& command1;
     PictureControl& image1;
     PadReader& pads;
+    FindLineControl& find;
 };
 
 class frmPindle final : private FolderListener, private PictureListener, private ProgramListener {
@@ -61,6 +62,11 @@ public:
     // this emulator, the window comes back.
     void Form_AnotherStart(const std::string& caption, const std::string& activationToken = {});
     void List1_Click();
+    // The find line's text changed; a key in it (the list's keys move the
+    // list's selection; true: taken).
+    void Find_Change(const std::string& text);
+    bool Find_KeyDown(int keyCode);
+    bool Finding() const { return finding_; }
     // A character typed in the list, as a code point or as a UTF-16 code
     // unit (a pair of surrogates, one at a time), and when (ms, any steady
     // clock; 0: not told, about now).
@@ -203,6 +209,13 @@ private:
     void GoAway();
     // A screen reader is told when nothing is selected.
     void TellWhetherSelected();
+    // The find line opened, closed, and the list narrowed to what it keeps.
+    void OpenFind();
+    void CloseFind();
+    void ShowFound(int selectedRow);
+    // The rows List1 shows: all, or those the find line keeps.
+    const std::vector<std::string_view>& Visible() const { return finding_ ? foundRows_ : rows_; }
+    int RowOfListIndex(int index) const;
     void SettlePicture();
     void ReadWantedPicture();
 
@@ -220,6 +233,10 @@ private:
     std::string section_;  // of the emulator's own settings, as written; empty before it is known
     std::string args_;     // its arguments, placeholders and all
     std::vector<std::string_view> rows_;  // what List1 shows, row by row
+    bool finding_ = false;                     // the find line is open
+    std::string findText_;                     // what it holds
+    std::vector<std::uint32_t> found_;         // the rows it keeps, by their place in rows_
+    std::vector<std::string_view> foundRows_;  // those rows' names, which List1 shows then
     bool namesClean_ = false;             // "names=clean": without the dump tags
     std::vector<std::string> cleanRows_;  // those names, which rows_ then shows
     bool shown_ = false;

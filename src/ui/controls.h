@@ -105,6 +105,17 @@ public:
     virtual void SetVisible(bool visible) = 0;
 };
 
+// The find line: one line of text under the list, out of sight until it
+// is opened. What is typed in it comes to frmPindle::Find_Change.
+class FindLineControl : public PlacedControl {
+public:
+    virtual void SetVisible(bool visible) = 0;
+    virtual void SetFocus() = 0;
+    virtual void Clear() = 0;  // its text gone, raising no change
+    // What a screen reader tells of it beyond its name: how many rows it keeps.
+    virtual void SetDescription(const std::string& text) = 0;
+};
+
 // The gamepads, as their drivers tell them now; how often they are read is
 // frmPindle's. The first reading may load the driver.
 class PadReader {

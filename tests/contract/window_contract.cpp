@@ -175,6 +175,26 @@ TEST_F(Window, TypedPrefixesAndTriggersFindRows) {
     EXPECT_EQ(d->Selected(), 10);
 }
 
+TEST_F(Window, TheFindLineNarrowsTheListAndEscGivesItBack) {
+    d->Press(Key::Tab);
+    d->Press(Key::Down);  // "a"
+    d->Press(Key::F3);
+    d->Type("ULK");  // letter case and accents ignored
+    EXPECT_EQ(d->Rows(), std::vector<std::string>{"ゲーム Ülkü"});
+    EXPECT_EQ(d->Selected(), 0);  // the first it keeps, "a" being gone
+    const Box line = d->Rectangle(Control::Window), list = d->Rectangle(Control::List);
+    EXPECT_LT(list.height, line.height - 10) << "the list not shortened for the find line";
+    d->Press(Key::Enter);
+    EXPECT_EQ(d->Launched(), LaunchOf("ゲーム Ülkü.nes"));
+    d->Restore();
+    d->Press(Key::Escape);  // the whole list, the same ROM; Tarvo stays
+    EXPECT_EQ(d->Rows().size(), 4u);
+    EXPECT_EQ(d->Selected(), 3);
+    EXPECT_TRUE(d->Open());
+    d->Press(Key::Escape);
+    EXPECT_FALSE(d->Open());
+}
+
 TEST_F(Window, TheWindowComesBackWhenTheLastGameEnds) {
     auto back = [&] { return d->WaitUntil([&] { return !d->Minimized() && d->Active(); }, 5000); };
     d->Click(1);

@@ -86,7 +86,7 @@ private:
 };
 
 enum class Control { Window, List, Play, Picture, Icon };
-enum class Key { Tab, Up, Down, Space, Enter, Escape, F5 };
+enum class Key { Tab, Up, Down, Space, Enter, Escape, F5, F3 };
 enum Modifier { kNone = 0, kShift = 1, kCtrl = 2 };
 
 struct Box {

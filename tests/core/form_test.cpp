@@ -258,6 +258,15 @@ struct FakePads : PadReader {
 };
 
 // A whole Tarvo over the fakes, started with this command line.
+struct FakeFind : Placed<FindLineControl> {
+    bool visible = false, focused = false;
+    std::string description;
+    void SetVisible(bool shown) override { visible = shown; }
+    void SetFocus() override { focused = true; }
+    void Clear() override {}
+    void SetDescription(const std::string& text) override { description = text; }
+};
+
 struct FakeTarvo {
     explicit FakeTarvo(const std::string& line = "", bool linux = false) {
         if (linux) services.UseLinux();
@@ -269,9 +278,10 @@ struct FakeTarvo {
     FakeButton command1;
     FakeImage image1;
     FakePads pads;
+    FakeFind find;
     std::unique_ptr<frmPindle> made;
     frmPindle& form() {
-        if (!made) made = std::make_unique<frmPindle>(services.host, services.MakePorts(), FormControls{window, list1, command1, image1, pads});
+        if (!made) made = std::make_unique<frmPindle>(services.host, services.MakePorts(), FormControls{window, list1, command1, image1, pads, find});
         return *made;
     }
     FakeTarvo(const FakeTarvo&) = delete;
@@ -443,6 +453,56 @@ TEST(StartUp, CleanNamesAreShownInTheirOrderAndTheFileStillStarts) {
     t.form().Command1_Click();
     ASSERT_EQ(t.services.starts.size(), 1u);
     EXPECT_EQ(t.services.starts[0].parameters, "C:\\Front\\roms\\Legend of Zelda, The (USA).nes");
+}
+
+TEST(FindLine, NarrowsToEveryWordTypedAndKeepsTheSelectionWhereItCan) {
+    FakeTarvo t("C:\\Emu\\nestopia.exe");
+    for (const char* rom : {"Mario Kart", "Ms. Pac-Man", "Pac-Man", "Pokémon Red", "Super Mario World", "Zelda"}) {
+        t.services.AddFile(std::string("C:\\Front\\roms\\") + rom + ".nes");
+    }
+    ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
+    t.form().Form_Resize();
+    const float height = t.list1.bounds.height;
+    t.Select(4);  // Super Mario World
+    EXPECT_TRUE(t.form().Form_KeyDown(design::kKeyF3));
+    EXPECT_TRUE(t.find.visible && t.find.focused);
+    EXPECT_EQ(t.list1.bounds.height, height - design::kFindHeight);  // the line under the shortened list
+    EXPECT_EQ(t.find.bounds.top, t.list1.bounds.top + t.list1.bounds.height);
+    struct Step { const char* typed; std::vector<std::string> rows; int selected; const char* heard; };
+    const Step steps[] = {
+        {"mario", {"Mario Kart", "Super Mario World"}, 1, "2 of 6 ROMs"},  // still the selected ROM
+        {"MARIO  world", {"Super Mario World"}, 0, "1 of 6 ROMs"},
+        {"pokemon", {"Pokémon Red"}, 0, "1 of 6 ROMs"},                    // accents ignored, both ways
+        {"POKÉ", {"Pokémon Red"}, 0, "1 of 6 ROMs"},
+        {"pac-man", {"Ms. Pac-Man", "Pac-Man"}, 0, "2 of 6 ROMs"},         // words part at punctuation
+        {"man pac", {"Ms. Pac-Man", "Pac-Man"}, 0, "2 of 6 ROMs"},
+        {"xyz", {}, -1, "0 of 6 ROMs"},
+        {"", {"Mario Kart", "Ms. Pac-Man", "Pac-Man", "Pokémon Red", "Super Mario World", "Zelda"}, 0, "6 of 6 ROMs"},
+        {"a", {"Mario Kart", "Ms. Pac-Man", "Pac-Man", "Super Mario World", "Zelda"}, 0, "5 of 6 ROMs"},
+        {"pac", {"Ms. Pac-Man", "Pac-Man"}, 0, "2 of 6 ROMs"},
+    };
+    for (const Step& step : steps) {
+        t.form().Find_Change(step.typed);
+        EXPECT_EQ(t.list1.items, step.rows) << step.typed;
+        EXPECT_EQ(t.list1.index, step.selected) << step.typed;
+        EXPECT_EQ(t.find.description, step.heard) << step.typed;
+    }
+    t.Select(1);  // Pac-Man, in the narrowed list: Enter plays it
+    t.form().Command1_Click();
+    ASSERT_EQ(t.services.starts.size(), 1u);
+    EXPECT_EQ(t.services.starts[0].parameters, "C:\\Front\\roms\\Pac-Man.nes");
+    t.services.AddFile("C:\\Front\\roms\\Pac-Land.nes");
+    t.form().RefreshList();  // F5: the new list, narrowed as before (a new reading selects anew)
+    EXPECT_EQ(t.list1.items, (std::vector<std::string>{"Ms. Pac-Man", "Pac-Land", "Pac-Man"}));
+    t.Select(1);
+    EXPECT_TRUE(t.form().Form_KeyDown(design::kKeyEscape));  // the whole list, the same ROM
+    EXPECT_EQ(t.list1.items.size(), 7u);
+    EXPECT_EQ(t.list1.items.at(static_cast<std::size_t>(t.list1.index)), "Pac-Land");
+    EXPECT_FALSE(t.find.visible);
+    EXPECT_EQ(t.list1.bounds.height, height);
+    EXPECT_EQ(t.window.unloads, 0);
+    t.form().Form_KeyDown(design::kKeyEscape);  // no find line: Esc closes Tarvo
+    EXPECT_EQ(t.window.unloads, 1);
 }
 
 TEST(StartUp, TildeIsTheHomeFolderInEachPathSetting) {

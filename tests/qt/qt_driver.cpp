@@ -99,7 +99,7 @@ public:
     void DoubleClickPicture() override { QTest::mouseDClick(window_->Image1(), Qt::LeftButton); }
     void Press(Key key, int modifiers, int times) override {
         static const Qt::Key kKeys[] = {Qt::Key_Tab,    Qt::Key_Up,     Qt::Key_Down, Qt::Key_Space,
-                                        Qt::Key_Return, Qt::Key_Escape, Qt::Key_F5};
+                                        Qt::Key_Return, Qt::Key_Escape, Qt::Key_F5, Qt::Key_F3};
         for (QWidget* focus = QApplication::focusWidget(); times-- > 0;) {
             QTest::keyClick(focus ? focus : window_.get(), kKeys[int(key)], QtModifiers(modifiers));
         }

@@ -174,7 +174,7 @@ public:
     // As a keyboard sends them, to the active window: the modifiers held
     // around the key, all queued before the first is handled.
     static WORD KeyCode(Key key) {
-        static const WORD kKeys[] = {VK_TAB, VK_UP, VK_DOWN, VK_SPACE, VK_RETURN, VK_ESCAPE, VK_F5};
+        static const WORD kKeys[] = {VK_TAB, VK_UP, VK_DOWN, VK_SPACE, VK_RETURN, VK_ESCAPE, VK_F5, VK_F3};
         return kKeys[int(key)];
     }
     void SendKeys(Key key, int modifiers, int times) {

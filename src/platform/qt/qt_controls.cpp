@@ -52,7 +52,9 @@ void QtListBox::KeyDown(int keyCode) {
     static const std::pair<int, Qt::Key> kKeys[] = {{design::kKeyUp, Qt::Key_Up},
                                                     {design::kKeyDown, Qt::Key_Down},
                                                     {design::kKeyPageUp, Qt::Key_PageUp},
-                                                    {design::kKeyPageDown, Qt::Key_PageDown}};
+                                                    {design::kKeyPageDown, Qt::Key_PageDown},
+                                                    {design::kKeyHome, Qt::Key_Home},
+                                                    {design::kKeyEnd, Qt::Key_End}};
     for (const auto& [code, key] : kKeys) {
         if (code != keyCode) continue;
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);

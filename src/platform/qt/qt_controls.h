@@ -4,6 +4,7 @@
 // real DPI.
 
 #include <QAbstractListModel>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <functional>
@@ -75,6 +76,24 @@ public:
 
 private:
     QPushButton* button_;
+    TwipsPlacement placement_;
+};
+
+class QtFindLine : public FindLineControl {
+public:
+    QtFindLine(QLineEdit* line, const Rect& designed) : line_(line), placement_(line, designed) {}
+    void SetVisible(bool visible) override { line_->setVisible(visible); }
+    void SetFocus() override { line_->setFocus(); }
+    void Clear() override {
+        const QSignalBlocker quiet(line_);
+        line_->clear();
+    }
+    void SetDescription(const std::string& text) override { line_->setAccessibleDescription(QString::fromStdString(text)); }
+    Rect Bounds() const override { return placement_.Bounds(); }
+    void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }
+
+private:
+    QLineEdit* line_;
     TwipsPlacement placement_;
 };
 

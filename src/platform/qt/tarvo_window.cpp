@@ -39,7 +39,7 @@ TarvoWindow::TarvoWindow(const Host& host, const Ports& ports, SingleInstance* i
     setWindowIcon(QIcon(":/tarvo/tarvo.ico"));
     SetCaption(design::kCaption);
     CreateWidgets();
-    form_ = std::make_unique<frmPindle>(host, ports, FormControls{*this, *list1_, *command1_, *image1_, pads_});
+    form_ = std::make_unique<frmPindle>(host, ports, FormControls{*this, *list1_, *command1_, *image1_, pads_, *find_});
 
     const double tpp = TwipsPlacement::TwipsPerPixel(this);
     resize(TwipsToPixels(design::kClientWidth, tpp), TwipsToPixels(design::kClientHeight, tpp));
@@ -48,6 +48,7 @@ TarvoWindow::TarvoWindow(const Host& host, const Ports& ports, SingleInstance* i
     list_->OnDoubleClick([this](int row) { form_->list1_DblClick(row); });
     connect(play_, &QPushButton::clicked, this, [this] { form_->Command1_Click(); });
     picture_->OnDoubleClick([this] { form_->Image1_DblClick(); });
+    connect(findLine_, &QLineEdit::textChanged, this, [this](const QString& text) { form_->Find_Change(text.toStdString()); });
     if (instance) {
         instance->OnCaption([this](const std::string& caption, const std::string& token) { form_->Form_AnotherStart(caption, token); });
     }
@@ -75,6 +76,13 @@ void TarvoWindow::CreateWidgets() {
 
     picture_ = new PictureView(this);
     image1_ = std::make_unique<QtPicture>(picture_, design::kImage1);
+
+    findLine_ = new QLineEdit(this);
+    findLine_->setFont(DesignFont(design::kListFontPoints, false));
+    findLine_->setAccessibleName(QString::fromUtf8(design::kFindName));
+    findLine_->setPlaceholderText(QString::fromUtf8(design::kFindName));
+    findLine_->hide();
+    find_ = std::make_unique<QtFindLine>(findLine_, Rect{design::kList1.left, design::kList1.top, design::kList1.width, design::kFindHeight});
 
     setTabOrder(play_, list_);
     play_->setFocus();
@@ -171,6 +179,17 @@ bool TarvoWindow::OwnsFocus(QObject* watched) const {
 bool TarvoWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress || !OwnsFocus(watched)) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_F3 || (key->key() == Qt::Key_F && (key->modifiers() & Qt::ControlModifier))) {
+        return form_->Form_KeyDown(design::kKeyF3);  // the find line
+    }
+    if (watched == findLine_) {  // the list's keys move the list's selection
+        static const std::pair<int, int> kListKeys[] = {{Qt::Key_Up, design::kKeyUp},         {Qt::Key_Down, design::kKeyDown},
+                                                        {Qt::Key_PageUp, design::kKeyPageUp}, {Qt::Key_PageDown, design::kKeyPageDown},
+                                                        {Qt::Key_Home, design::kKeyHome},     {Qt::Key_End, design::kKeyEnd}};
+        for (const auto& [qtKey, code] : kListKeys) {
+            if (key->key() == qtKey) return form_->Find_KeyDown(code);
+        }
+    }
     switch (key->key()) {
         case Qt::Key_Escape:
             return form_->Form_KeyDown(design::kKeyEscape);  // the focused control still gets the key

@@ -67,6 +67,8 @@ private:
     std::unique_ptr<QtListBox> list1_;
     std::unique_ptr<QtButton> command1_;
     std::unique_ptr<QtPicture> image1_;
+    QLineEdit* findLine_ = nullptr;
+    std::unique_ptr<QtFindLine> find_;
     std::unique_ptr<frmPindle> form_;
     std::string caption_;
     bool fillsScreen_ = false;

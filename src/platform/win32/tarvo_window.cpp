@@ -82,7 +82,7 @@ TarvoWindow::TarvoWindow(const Host& host, const Ports& ports)
     SetCaption(design::kCaption);
     ApplyListColours();
     CreateControls();
-    form_ = std::make_unique<frmPindle>(host, ports, FormControls{*this, *list1_, *command1_, *image1_, pads_});
+    form_ = std::make_unique<frmPindle>(host, ports, FormControls{*this, *list1_, *command1_, *image1_, pads_, *find_});
     ApplyDpi();
 }
 
@@ -100,6 +100,10 @@ void TarvoWindow::CreateControls() {
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
                                 LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_WANTKEYBOARDINPUT,
                             0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance, nullptr);
+    // The label names the edit after it for a screen reader; neither shows until the find line opens.
+    CreateWindowExW(0, WC_STATICW, Widen(design::kFindName).c_str(), WS_CHILD, 0, 0, 0, 0, hwnd_, nullptr, instance, nullptr);
+    findEdit_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, L"", WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0, hwnd_,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFindId)), instance, nullptr);
     lastFocus_ = play_;
     picture_ = std::make_unique<PictureBox>(hwnd_, [] { return LoadTarvoIcon(256); });
     picture_->OnDoubleClick([this] { form_->Image1_DblClick(); });
@@ -108,6 +112,8 @@ void TarvoWindow::CreateControls() {
     list1_ = std::make_unique<Win32ListBox>(list_, TwipsPlacement(list_, design::kList1, twips), com_);
     command1_ = std::make_unique<Win32Button>(play_, TwipsPlacement(play_, design::kCommand1, twips), com_);
     image1_ = std::make_unique<Win32Picture>(*picture_, TwipsPlacement(picture_->Handle(), design::kImage1, twips));
+    const Rect findRect{design::kList1.left, design::kList1.top, design::kList1.width, design::kFindHeight};
+    find_ = std::make_unique<Win32FindLine>(findEdit_, TwipsPlacement(findEdit_, findRect, twips), com_);
 }
 
 void TarvoWindow::ApplyListColours() {
@@ -187,7 +193,11 @@ float TarvoWindow::ClientHeight() const {
 void TarvoWindow::Process(MSG& message) {
     const bool ours = message.hwnd == hwnd_ || IsChild(hwnd_, message.hwnd);
     if (ours && (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN)) {
-        const bool taken = form_->Form_KeyDown(static_cast<int>(message.wParam));
+        int key = static_cast<int>(message.wParam);
+        if (key == 'F' && GetKeyState(VK_CONTROL) < 0) key = design::kKeyF3;  // Ctrl+F: the find line
+        // In the find line the list's keys move the list's selection.
+        if (message.hwnd == findEdit_ && form_->Find_KeyDown(key)) return;
+        const bool taken = form_->Form_KeyDown(key);
         if (taken || !IsOpen()) return;  // the window's own, or Esc unloaded it
     }
     if (IsOpen() && IsDialogMessageW(hwnd_, &message)) return;
@@ -212,6 +222,11 @@ void TarvoWindow::OnCommand(int id, int code) {
     if (id == kListId && code == LBN_SELCHANGE) form_->List1_Click();
     if (id == kListId && code == LBN_DBLCLK) OnListDoubleClick();
     if (id == kPlayId && code == BN_CLICKED) form_->Command1_Click();
+    if (id == kFindId && code == EN_CHANGE && !find_->Clearing()) {
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(findEdit_)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW(findEdit_, text.data(), static_cast<int>(text.size()))));
+        form_->Find_Change(Narrow(text));
+    }
 }
 
 LRESULT TarvoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -18,6 +18,7 @@ namespace tarvo::win32 {
 class TarvoWindow : private FormWindow {
 public:
     static constexpr int kListId = 100;
+    static constexpr int kFindId = 101;
     static constexpr int kPlayId = IDOK;  // so Enter presses Play wherever the focus is
     static constexpr UINT kShown = WM_APP;
     static constexpr UINT_PTR kFormTimers = 100;  // + FormTimer
@@ -76,6 +77,7 @@ private:
     ComScope com_;  // for screen readers' objects: outlives the controls
     HWND hwnd_ = nullptr;
     HWND list_ = nullptr;
+    HWND findEdit_ = nullptr;
     HWND play_ = nullptr;
     HWND lastFocus_ = nullptr;  // the control that gets the focus when the window does
     DWORD creationError_ = ERROR_SUCCESS;
@@ -87,6 +89,7 @@ private:
     std::unique_ptr<Win32ListBox> list1_;
     std::unique_ptr<Win32Button> command1_;
     std::unique_ptr<Win32Picture> image1_;
+    std::unique_ptr<Win32FindLine> find_;
     std::unique_ptr<frmPindle> form_;
     std::string caption_;
     XInputPads pads_;

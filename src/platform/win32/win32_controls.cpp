@@ -134,6 +134,33 @@ LRESULT CALLBACK Win32Button::Answer(HWND hwnd, UINT message, WPARAM wParam, LPA
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
+Win32FindLine::Win32FindLine(HWND edit, TwipsPlacement placement, ComScope& com)
+    : edit_(edit), accessible_(new AccessibleOverlay(com)), placement_(std::move(placement)) {
+    SetWindowSubclass(edit_, Answer, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+Win32FindLine::~Win32FindLine() {
+    RemoveWindowSubclass(edit_, Answer, 0);
+    accessible_->Disconnect();
+}
+
+LRESULT CALLBACK Win32FindLine::Answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    auto& line = *reinterpret_cast<Win32FindLine*>(self);
+    if (LRESULT object; message == WM_GETOBJECT && line.accessible_->Answers(hwnd, wParam, lParam, &object)) return object;
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void Win32FindLine::Clear() {
+    clearing_ = true;  // no change to tell
+    SetWindowTextW(edit_, L"");
+    clearing_ = false;
+}
+
+void Win32FindLine::SetDescription(const std::string& text) {
+    accessible_->SetDescription(Widen(text));
+    NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, edit_, OBJID_CLIENT, CHILDID_SELF);
+}
+
 void Win32ListBox::SetDescription(const std::string& text) { rows_->SetDescription(Widen(text)); }
 
 void Win32Button::SetToolTip(const std::string& text) {

@@ -70,6 +70,30 @@ private:
 
 // Command1; its tooltip is created once the window has shown, which then
 // comes up sooner.
+// The find line: an edit control, named "Find" by a label before it (as a
+// screen reader names an edit), its description the count it keeps.
+class Win32FindLine : public FindLineControl {
+public:
+    Win32FindLine(HWND edit, TwipsPlacement placement, ComScope& com);
+    ~Win32FindLine() override;
+    Win32FindLine(const Win32FindLine&) = delete;
+    Win32FindLine& operator=(const Win32FindLine&) = delete;
+    void SetVisible(bool visible) override { ShowWindow(edit_, visible ? SW_SHOW : SW_HIDE); }
+    void SetFocus() override { ::SetFocus(edit_); }
+    void Clear() override;
+    void SetDescription(const std::string& text) override;
+    Rect Bounds() const override { return placement_.Bounds(); }
+    void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }
+    bool Clearing() const { return clearing_; }
+
+private:
+    static LRESULT CALLBACK Answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
+    HWND edit_;
+    AccessibleOverlay* accessible_;
+    TwipsPlacement placement_;
+    bool clearing_ = false;
+};
+
 class Win32Button : public ButtonControl {
 public:
     Win32Button(HWND button, TwipsPlacement placement, ComScope& com);
