@@ -184,7 +184,13 @@ void frmPindle::RefreshList() {
 
 void frmPindle::ReadFolder() {
     readingSince_ = clock_.Now();
-    folders_->Read(file1_.Refresh(kReadingNewsMs));
+    FolderReading reading = file1_.Refresh(kReadingNewsMs);
+    // The names players gave their games: beside the ROMs, or where ES-DE keeps them.
+    reading.gameLists = {reading.folder + "gamelist.xml"};
+    if (!host_.home.empty() && !system_.empty()) {
+        reading.gameLists.push_back(WithTrailingSeparator(host_.home, '/') + "ES-DE/gamelists/" + system_ + "/gamelist.xml");
+    }
+    folders_->Read(reading);
 }
 
 std::string frmPindle::ReadingLine(std::size_t found) {
@@ -205,11 +211,26 @@ void frmPindle::FolderRead(std::uint64_t ticket, FolderListing listing) {
     }
     // What a share gave before it failed is kept: F5 reads it again.
     file1_.TakeListing(std::move(listing.names));
+    listedTicket_ = ticket;
+    games_.reset();  // until this reading's gamelist comes
     HideNonGames();
     controls_.list1.SetPlaceholder("");
     FillList();  // all at once, in its order
     if (shown_) AskForMachines();  // sets come with F5; at the start, once the window is up
     ShowWindow();
+}
+
+void frmPindle::GameListRead(std::uint64_t ticket, std::shared_ptr<const GameList> games) {
+    if (ticket != listedTicket_ || file1_.Reading()) return;  // a reading since has replaced the list
+    games_ = std::move(games);
+    file1_.Hide([this](std::string_view name) {
+        const GameEntry* game = games_->Find(name);
+        return game && game->hidden;
+    });
+    // Renamed, in the order of the names, the same ROM selected and its picture on show.
+    controls_.list1.Clear();
+    FillList();
+    File1_Click();
 }
 
 std::string frmPindle::SetOf(std::string_view fileName) { return ArcadeSetOf(fileName); }
@@ -274,6 +295,13 @@ void frmPindle::MachinesAnswered(std::shared_ptr<const MachineList> machines) {
     FillList();
 }
 
+std::string frmPindle::GameImagePath(const std::string& image) const {
+    std::string path = WithHomeFolder(image, host_.home);
+    if (path.compare(0, 2, "./") == 0) path = file1_.Path() + path.substr(2);
+    for (char& c : path) c = c == '/' ? host_.separator : c;
+    return path;
+}
+
 void frmPindle::ShowWindow() {
     if (shown_) return;
     shown_ = true;
@@ -283,6 +311,7 @@ void frmPindle::ShowWindow() {
 }
 
 std::string_view frmPindle::Shown(std::string_view fileName) const {
+    if (const GameEntry* game = games_ ? games_->Find(fileName) : nullptr; game && !game->name.empty()) return game->name;
     const std::string_view name = StripExtension(fileName);
     const std::string_view title = titles_.empty() ? std::string_view() : titles_.Find(name);
     return title.empty() ? name : title;
@@ -296,7 +325,7 @@ void frmPindle::FillList() {
         cleanRows_ = CleanNames(rows_);
         rows_.assign(cleanRows_.begin(), cleanRows_.end());
     }
-    if (!titles_.empty() || namesClean_) {  // in the order of what the rows show
+    if (!titles_.empty() || namesClean_ || games_) {  // in the order of what the rows show
         std::vector<std::string_view> shown;
         shown.reserve(rows_.size());
         for (const std::uint32_t from : file1_.OrderByShown(rows_)) shown.push_back(rows_[from]);
@@ -379,6 +408,9 @@ void frmPindle::File1_Click() {
     const MachineTraits* traits = TraitsOf(name);
     const std::string parent = traits && !traits->parent.empty() ? traits->parent + LastChars(name, 4) : "";
     std::vector<std::string> pictures = PreviewCandidates(shotsFolder, appFolder_, name, sep, parent);
+    if (const GameEntry* game = games_ ? games_->Find(name) : nullptr; game && !game->image.empty()) {
+        pictures.insert(pictures.begin(), GameImagePath(game->image));  // the player's own picture first
+    }
     if (pictures == wantedPictures_) return;  // on show already, or coming
     wantedPictures_ = std::move(pictures);
     ++pictureTicket_;

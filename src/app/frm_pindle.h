@@ -130,6 +130,9 @@ private:
     // FolderListener
     void FolderProgress(std::uint64_t ticket, std::size_t found) override;
     void FolderRead(std::uint64_t ticket, FolderListing listing) override;
+    void GameListRead(std::uint64_t ticket, std::shared_ptr<const GameList> games) override;
+    // A gamelist's <image> as a path: "./" from the ROM folder, "~" the home folder.
+    std::string GameImagePath(const std::string& image) const;
     // PictureListener
     void PictureRead(std::uint64_t ticket, FoundPicture found) override;
     // ProgramListener
@@ -233,6 +236,8 @@ private:
     std::string section_;  // of the emulator's own settings, as written; empty before it is known
     std::string args_;     // its arguments, placeholders and all
     std::vector<std::string_view> rows_;  // what List1 shows, row by row
+    std::shared_ptr<const GameList> games_;  // the players' names, from the last reading's gamelist
+    std::uint64_t listedTicket_ = 0;          // of the reading the list shows
     bool finding_ = false;                     // the find line is open
     std::string findText_;                     // what it holds
     std::vector<std::uint32_t> found_;         // the rows it keeps, by their place in rows_

@@ -32,6 +32,16 @@ void FolderReaderBeside::Read(const FolderReading& reading) {
             return files.ReadFile(reading.folder + std::string(sheet), kMostSheetBytes);
         });
         job.Post([&listener, ticket = reading.ticket, listing] { listener.FolderRead(ticket, std::move(*listing)); });
+        // The names players gave the games, once the list is up.
+        for (const std::string& path : reading.gameLists) {
+            if (job.Cancelled()) return;
+            const std::optional<std::string> text = files.ReadFile(path, kMostGameListBytes);
+            std::optional<GameList> games = text ? GameList::Parse(*text, reading.folder) : std::nullopt;
+            if (!games) continue;
+            auto shared = std::make_shared<const GameList>(std::move(*games));
+            job.Post([&listener, ticket = reading.ticket, shared] { listener.GameListRead(ticket, shared); });
+            return;
+        }
     }, true);
 }
 

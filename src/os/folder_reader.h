@@ -4,10 +4,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "os/files.h"
 #include "os/worker.h"
+#include "text/gamelist.h"
 #include "text/name_list.h"
 
 namespace tarvo {
@@ -17,6 +20,9 @@ struct FolderReading {
     std::string folder;    // ending in the separator
     std::string patterns;
     int progressEveryMs;   // FolderProgress at most this often
+    // Where players' names for the games may be, first first: read once the
+    // listing is told, the first that is a gamelist told too.
+    std::vector<std::string> gameLists = {};
 };
 
 // What a reading of a folder found.
@@ -33,6 +39,8 @@ public:
     // A reading is done: what it found (with an error part-way, a share
     // that dropped, what was read before it).
     virtual void FolderRead(std::uint64_t ticket, FolderListing listing) = 0;
+    // After it, the gamelist of that reading, if one was there.
+    virtual void GameListRead(std::uint64_t ticket, std::shared_ptr<const GameList> games) = 0;
 
 protected:
     ~FolderListener() = default;

@@ -20,6 +20,15 @@ bool Even(char32_t c) { return c % 2 == 0; }
 
 }  // namespace
 
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+        return;
+    }
+    unsigned char bytes[4];
+    out.append(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(EncodeUtf8(c, bytes)));
+}
+
 Utf8Char DecodeAt(std::string_view text, std::size_t pos) {
     const auto lead = static_cast<unsigned char>(text[pos]);
     if (lead < 0x80) return {lead, 1, true};

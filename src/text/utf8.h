@@ -62,5 +62,7 @@ struct Utf8Char {
     bool valid;
 };
 Utf8Char DecodeAt(std::string_view text, std::size_t pos);
+// The code point's UTF-8 bytes after the text's.
+void AppendUtf8(std::string& out, char32_t c);
 
 }  // namespace tarvo

@@ -195,6 +195,21 @@ TEST_F(Window, TheFindLineNarrowsTheListAndEscGivesItBack) {
     EXPECT_FALSE(d->Open());
 }
 
+TEST_F(Window, AGamelistRenamesReordersHidesAndShowsItsPictures) {
+    d->folder.Write("roms/gamelist.xml", "<gameList>\n<game><path>./a.nes</path><name>Zeta &amp; Quest</name></game>\n"
+                                         "<game><path>./b.nes</path><name>B</name><hidden>true</hidden></game>\n"
+                                         "<game><path>./c d.nes</path><image>./media/mine.png</image></game>\n</gameList>\n");
+    d->folder.Write("roms/media/mine.png", TestPicture("red-green.png"));
+    d->Press(Key::F5);
+    EXPECT_TRUE(d->WaitUntil([&] { return d->Rows() == std::vector<std::string>{"c d", "Zeta & Quest", "ゲーム Ülkü"}; }, 5000))
+        << "the gamelist's names, in their order, without the hidden game";
+    d->Click(0);
+    EXPECT_TRUE(RedGreen()) << "the gamelist's picture";
+    d->Click(1);
+    d->ClickPlay();
+    EXPECT_EQ(d->Launched(), LaunchOf("a.nes"));  // the file it names
+}
+
 TEST_F(Window, TheWindowComesBackWhenTheLastGameEnds) {
     auto back = [&] { return d->WaitUntil([&] { return !d->Minimized() && d->Active(); }, 5000); };
     d->Click(1);

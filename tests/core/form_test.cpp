@@ -13,6 +13,7 @@
 
 #include "app/frm_pindle.h"
 #include "launch/program_runs.h"
+#include "text/gamelist.h"
 #include "text/machine_list.h"
 #include "text/utf8.h"
 #include "text/paths.h"
@@ -114,6 +115,12 @@ public:
         ListFiles(reading.folder, WildcardSet(reading.patterns), all, {}, &listing.holdsFiles);
         for (std::size_t i = 0; i < all.size() && i < most; ++i) listing.names.Add(all[i]);
         folders->FolderRead(reading.ticket, std::move(listing));
+        for (const std::string& path : reading.gameLists) {
+            const std::optional<std::string> text = Find(texts, path);
+            if (auto games = text ? GameList::Parse(*text, reading.folder) : std::nullopt) {
+                return folders->GameListRead(reading.ticket, std::make_shared<const GameList>(std::move(*games)));
+            }
+        }
     }
     // The picture reader: what each reading found, told at once unless held.
     PictureListener* pictures = nullptr;
@@ -503,6 +510,42 @@ TEST(FindLine, NarrowsToEveryWordTypedAndKeepsTheSelectionWhereItCan) {
     EXPECT_EQ(t.window.unloads, 0);
     t.form().Form_KeyDown(design::kKeyEscape);  // no find line: Esc closes Tarvo
     EXPECT_EQ(t.window.unloads, 1);
+}
+
+TEST(GameLists, PlayersNamesReplaceTheFileNamesInTheirOrderAndTheirPicturesComeFirst) {
+    const std::string folder = "/home/me/ROMs/snes/";
+    const std::string xml = "<?xml version=\"1.0\"?>\n<gameList>\n"
+        "<game><path>./smw.sfc</path><name>Super Mario World</name><image>./media/smw.png</image></game>\n"
+        "<game id=\"2\"><path>/home/me/ROMs/snes/zelda.sfc</path><name>Zelda &amp; Link&#39;s &#x263A;</name></game>\n"
+        "<game><path>./beta.sfc</path><name>Beta</name><hidden>true</hidden></game>\n"
+        "<game><path>./sub/x.sfc</path><name>In a subfolder</name></game>\n"
+        "<game><path>./gone.sfc</path><name>No such ROM</name></game>\n"
+        "<game><path>./plain.sfc</path></game>\n</gameList>\n";
+    const std::optional<GameList> games = GameList::Parse(xml, folder);
+    ASSERT_TRUE(games);
+    EXPECT_EQ(games->Find("zelda.sfc")->name, "Zelda & Link's \u263A");
+    EXPECT_EQ(games->Find("x.sfc"), nullptr);
+    for (const std::string& broken : {xml.substr(0, xml.find("</game>", 300)), std::string("<html></html>"), std::string()}) {
+        EXPECT_FALSE(GameList::Parse(broken, folder)) << broken.size();
+    }
+    std::string huge = "<gameList>";  // 50 MB of games, read whole
+    while (huge.size() < (50u << 20)) huge += "<game><path>./r" + std::to_string(huge.size()) + ".sfc</path><name>N</name></game>";
+    EXPECT_GT(GameList::Parse(huge + "</gameList>", folder)->size(), 500000u);
+
+    FakeTarvo t("/usr/games/snes9x", true);
+    t.services.settings["roms"] = folder;
+    for (const char* rom : {"smw.sfc", "zelda.sfc", "beta.sfc", "gone-not.sfc", "plain.sfc"}) t.services.AddFile(folder + rom);
+    t.services.texts[folder + "gamelist.xml"] = xml;
+    ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
+    EXPECT_EQ(t.list1.items, (std::vector<std::string>{"gone-not", "plain", "Super Mario World", "Zelda & Link's \u263A"}));
+    t.Select(2);
+    EXPECT_EQ(t.services.candidates.at(0), folder + "media/smw.png");
+    t.form().Command1_Click();
+    ASSERT_EQ(t.services.starts.size(), 1u);
+    EXPECT_EQ(t.services.starts[0].parameters, folder + "smw.sfc");  // the file started never changes
+    t.services.texts[folder + "gamelist.xml"] = "<gameList><game><path>./smw.sfc</path>";  // broken: the file names
+    t.form().RefreshList();
+    EXPECT_EQ(t.list1.items.size(), 5u);
 }
 
 TEST(StartUp, TildeIsTheHomeFolderInEachPathSetting) {

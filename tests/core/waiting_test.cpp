@@ -150,6 +150,7 @@ struct Readings : FolderListener {
     void FolderRead(std::uint64_t ticket, FolderListing listing) override {
         if (listing.names.size() == 3000) read.push_back(ticket);
     }
+    void GameListRead(std::uint64_t, std::shared_ptr<const GameList>) override {}
 };
 
 TEST(FolderReader, AFolderThatHangsIsListedOnceAtATimeHoweverOftenItIsAsked) {
