@@ -8,7 +8,10 @@
 #include <vector>
 
 #include "command_line.h"
+#include "text/clean_names.h"
+#include "text/gamelist.h"
 #include "text/ini.h"
+#include "ui/find_rows.h"
 #include "launch/launch.h"
 #include "text/name_order.h"
 #include "text/paths.h"
@@ -100,6 +103,16 @@ void Check(const std::string& text) {
         const std::optional<std::string> value = IniValue(text, "Settings", key);
         Require(!value || (text.find(*value) != std::string::npos && (value->empty() || (value->front() != ' ' && value->back() != ' '))));
     }
+}
+#elif defined(TARVO_FUZZ_gamelist)
+// Whatever a gamelist holds, each game it gives is a file of the folder itself.
+void Check(const std::string& text) {
+    if (const std::optional<GameList> games = GameList::Parse(text, "/roms/")) {
+        Require(games->size() <= text.size() / 20 + 1);
+        Require(!games->Find("") && !games->Find("sub/x.sfc"));
+    }
+    Require(FindRows({std::string_view(text)}, text).size() == 1);  // a name holds every word of itself
+    Require(!CleanName(text).empty() || text.empty() || text.find_first_not_of(' ') == std::string::npos);
 }
 #elif defined(TARVO_FUZZ_command_line)
 void Check(const std::string& input) {

@@ -49,7 +49,10 @@ const char kUsage[] =
     "  args=-L /usr/lib/x86_64-linux-gnu/libretro/bsnes_mercury_balanced_libretro.so %ROM%\n"
     "\n"
     "Keys: Enter or a double-click starts the selected ROM, Esc closes tarvo,\n"
-    "F5 reads the ROM folder again, letters typed find the ROM they begin. A\n"
+    "F5 reads the ROM folder again, letters typed find the ROM they begin, Ctrl+F\n"
+    "or F3 opens a find line that narrows the list to the names holding every word\n"
+    "typed (Esc gives the whole list back). A gamelist.xml beside the ROMs (or\n"
+    "~/ES-DE/gamelists/<system>/) names them as other front ends do. A\n"
     "gamepad: the D-pad or left stick moves, the shoulder buttons page, the\n"
     "triggers jump by first letter, A or Start plays; Back and Start held for\n"
     "1.5 s end the game. See tarvo(1).\n";
