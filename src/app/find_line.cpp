@@ -42,7 +42,8 @@ void frmPindle::Find_Change(const std::string& text) {
 
 void frmPindle::ShowFound(int selectedRow) {
     controls_.list1.Clear();
-    found_ = FindRows(rows_, findText_);
+    if (foldedRows_.size() != rows_.size()) foldedRows_ = FoldedRows(rows_);  // once a fill, not once a key
+    found_ = FindRows(foldedRows_, findText_);
     foundRows_.clear();
     foundRows_.reserve(found_.size());
     for (const std::uint32_t row : found_) foundRows_.push_back(rows_[row]);

@@ -176,6 +176,7 @@ void frmPindle::RefreshList() {
     controls_.list1.Clear();  // before the names it shows go
     foundRows_.clear();
     found_.clear();
+    foldedRows_.clear();
     rows_.clear();
     controls_.list1.SetPlaceholder(ReadingLine(0));
     TellWhetherSelected();
@@ -319,6 +320,7 @@ std::string_view frmPindle::Shown(std::string_view fileName) const {
 
 void frmPindle::FillList() {
     rows_.clear();
+    foldedRows_.clear();
     rows_.reserve(static_cast<std::size_t>(file1_.ListCount()));
     for (int i = 0; i < file1_.ListCount(); ++i) rows_.push_back(Shown(file1_.List(i)));
     if (namesClean_) {  // without the dump tags, where that leaves them apart

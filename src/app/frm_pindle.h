@@ -242,6 +242,7 @@ private:
     std::string findText_;                     // what it holds
     std::vector<std::uint32_t> found_;         // the rows it keeps, by their place in rows_
     std::vector<std::string_view> foundRows_;  // those rows' names, which List1 shows then
+    std::vector<std::string> foldedRows_;      // rows_ as the find line compares them; cleared with them
     bool namesClean_ = false;             // "names=clean": without the dump tags
     std::vector<std::string> cleanRows_;  // those names, which rows_ then shows
     bool shown_ = false;

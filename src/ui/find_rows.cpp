@@ -47,23 +47,27 @@ std::string FoldedForFind(std::string_view text) {
     return folded;
 }
 
-std::vector<std::uint32_t> FindRows(const std::vector<std::string_view>& rows, std::string_view query) {
-    const std::string folded = FoldedForFind(query);
+std::vector<std::string> FoldedRows(const std::vector<std::string_view>& rows) {
+    std::vector<std::string> folded;
+    folded.reserve(rows.size());
+    for (const std::string_view row : rows) folded.push_back(FoldedForFind(row));
+    return folded;
+}
+
+std::vector<std::uint32_t> FindRows(const std::vector<std::string>& folded, std::string_view query) {
+    const std::string typed = FoldedForFind(query);
     std::vector<std::string> words;
-    for (std::size_t at = 0; at < folded.size();) {
-        while (at < folded.size() && !IsWordPart(folded[at])) ++at;
+    for (std::size_t at = 0; at < typed.size();) {
+        while (at < typed.size() && !IsWordPart(typed[at])) ++at;
         std::size_t end = at;
-        while (end < folded.size() && IsWordPart(folded[end])) ++end;
-        if (end > at) words.push_back(folded.substr(at, end - at));
+        while (end < typed.size() && IsWordPart(typed[end])) ++end;
+        if (end > at) words.push_back(typed.substr(at, end - at));
         at = end;
     }
     std::vector<std::uint32_t> kept;
-    for (std::uint32_t row = 0; row < rows.size(); ++row) {
-        if (words.empty()) {
-            kept.push_back(row);
-            continue;
-        }
-        const std::string name = FoldedForFind(rows[row]);
+    kept.reserve(folded.size());
+    for (std::uint32_t row = 0; row < folded.size(); ++row) {
+        const std::string& name = folded[row];
         if (std::all_of(words.begin(), words.end(), [&](const std::string& w) { return name.find(w) != std::string::npos; })) {
             kept.push_back(row);
         }

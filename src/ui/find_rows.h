@@ -13,10 +13,13 @@ namespace tarvo {
 // their accents ("Pokémon" reads "pokemon"), "ß" as "ss".
 std::string FoldedForFind(std::string_view text);
 
-// The rows whose text holds every word of the query (words part at blanks
-// and punctuation: "pac-man" is "pac" and "man"), in the list's order.
-// An empty query keeps them all.
-std::vector<std::uint32_t> FindRows(const std::vector<std::string_view>& rows, std::string_view query);
+// The rows' texts folded, once for all the keys typed while they are shown.
+std::vector<std::string> FoldedRows(const std::vector<std::string_view>& rows);
+
+// The rows whose folded text holds every word of the query (words part at
+// blanks and punctuation: "pac-man" is "pac" and "man"), in the list's
+// order. An empty query keeps them all.
+std::vector<std::uint32_t> FindRows(const std::vector<std::string>& folded, std::string_view query);
 
 // Where the selection goes in the narrowed list: on the selected row while
 // it is kept, else on the first kept one (-1: none kept).
