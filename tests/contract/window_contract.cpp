@@ -436,6 +436,16 @@ TEST_F(Window, ScreenReadersHearWhereTarvoLookedWhenTheListIsEmpty) {
     EXPECT_EQ(d->Told(0).description, "No ROMs in " + d->folder / "roms" + " (*.nes;*.zip)");
 }
 
+TEST_F(Window, ScreenReadersHearTheFindLineAndWhatItKeeps) {
+    if (!d->Listening()) GTEST_SKIP() << "no accessibility bus here";
+    d->Show(emulator);
+    d->Press(Key::F3);
+    d->Type("c");
+    const Heard heard = d->Told(0);
+    EXPECT_EQ(heard.find, "Find");
+    EXPECT_EQ(heard.findCount, "1 of 4 ROMs");
+}
+
 TEST_F(Window, ScreenReadersHearTheListItsSelectedRomAndPlay) {
     if (!d->Listening()) GTEST_SKIP() << "no accessibility bus here";
     const std::string longest = "Ülkü " + std::string(205, 'z');  // 210 characters

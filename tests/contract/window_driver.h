@@ -120,6 +120,7 @@ struct Heard {
     std::string selected;           // of the row whose state says so; "" for none
     std::string play, picture;      // Play's description, the picture's name
     std::string description;        // the list's
+    std::string find, findCount;    // the find line's name and description, while it is open
 };
 
 // The list walked as Orca walks it: each row's role, to count the items,

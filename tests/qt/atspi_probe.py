@@ -6,7 +6,7 @@
 # number and JSON ("7 {...}"):
 #   look N   the window's role, the list's name, row count and first N row
 #            names, the selected row's name, Play's description, the
-#            picture's role and name
+#            picture's role and name, the find line's name and description
 #   mark     forgets the focus events so far (answers {})
 #   focus    once all the program told before is in: the name of the last
 #            object that took the focus since the mark ("" none), the
@@ -53,7 +53,7 @@ def find(node, roles, found):
 def look(rows):
     app = application()
     window = app[0]
-    found = find(window, ("list", "push button", "image", "filler", "panel"), {})
+    found = find(window, ("list", "push button", "image", "filler", "panel", "entry", "text"), {})
     lst = found.get("list")
     answer = {"window": window.getRoleName(), "list": lst.name if lst else None,
               "count": lst.childCount if lst else 0, "rows": [], "selected": ""}
@@ -70,6 +70,10 @@ def look(rows):
     if picture:
         picture.clearCache()  # its name changes with the selection
     answer["picture"] = [picture.getRoleName(), picture.name] if picture else None
+    line = found.get("entry") or found.get("text")
+    if line:
+        line.clearCache()  # its description changes with each key
+    answer["find"] = [line.name, line.description] if line else None
     return answer
 
 

@@ -234,6 +234,8 @@ public:
         heard.description = answer["description"].toString().toStdString();
         const QJsonArray picture = answer["picture"].toArray();
         if (picture.at(0).toString() == "image") heard.picture = picture.at(1).toString().toStdString();
+        const QJsonArray find = answer["find"].toArray();
+        heard.find = find.at(0).toString().toStdString(), heard.findCount = find.at(1).toString().toStdString();
         return heard;
     }
     Walked WalkedAsAReaderDoes() override {

@@ -358,7 +358,9 @@ public:
         heard.play = play.Text(&IAccessible::get_accDescription);
         heard.description = list.Text(&IAccessible::get_accDescription);
         heard.picture = picture.Text(&IAccessible::get_accName);
-        for (Answer* answer : {&frame, &list, &play, &picture}) Release(*answer);
+        Answer find = ObjectOf(window_->FindLine(), OBJID_CLIENT);
+        if (IsWindowVisible(window_->FindLine())) heard.find = find.Text(&IAccessible::get_accName), heard.findCount = find.Text(&IAccessible::get_accDescription);
+        for (Answer* answer : {&frame, &list, &play, &picture, &find}) Release(*answer);
         return heard;
     }
     std::optional<std::size_t> ObjectsAReaderKeeps() override { return std::nullopt; }

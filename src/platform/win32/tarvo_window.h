@@ -43,6 +43,7 @@ public:
 
     HWND Handle() const { return hwnd_; }
     HWND List1() const { return list_; }
+    HWND FindLine() const { return findEdit_; }
     HWND Command1() const { return play_; }
     HWND ToolTip() const { return command1_->ToolTip(); }
     PictureBox& Image1() { return *picture_; }
