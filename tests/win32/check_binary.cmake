@@ -39,14 +39,14 @@ set(allowed [[
     WaitForSingleObject WideCharToMultiByte __C_specific_handler
   msvcrt: ___lc_codepage_func ___mb_cur_max_func __iob_func __set_app_type __setusermatherr __wgetmainargs
     __winitenv _amsg_exit _beginthreadex _cexit _close _commode _endthreadex _errno _fmode _initterm _onexit
-    _exit _read _setjmp _strdup _ultoa _wcmdln abort calloc exit fflush fprintf fputc fputs fputwc free fwprintf fwrite
+    _exit _read _setjmp _strdup _ultoa _wcmdln abort calloc exit fflush fprintf fputc fputs fputwc free fwprintf fwrite isalnum
     localeconv longjmp malloc memchr memcmp memcpy memmove memset printf realloc signal strcmp strerror strlen
-    strncmp vfprintf wcslen
+    strncmp strtoul vfprintf wcslen
   user32: AdjustWindowRectEx AllowSetForegroundWindow BeginPaint CreateWindowExW DefWindowProcW DestroyIcon DestroyWindow
     DispatchMessageW DrawFocusRect DrawIconEx DrawTextW EndPaint EnumWindows FillRect FindWindowW GetActiveWindow GetClientRect
     GetDC GetFocus GetKeyState GetMessagePos GetMessageW GetMonitorInfoW GetParent GetSysColor
     GetQueueStatus GetSysColorBrush GetSystemMetrics
-    GetMessageTime GetWindow GetWindowLongPtrW GetWindowThreadProcessId InSendMessage InflateRect InvalidateRect IsChild IsDialogMessageW IsIconic IsWindow IsWindowVisible
+    GetMessageTime GetWindow GetWindowLongPtrW GetWindowTextLengthW GetWindowTextW GetWindowThreadProcessId InSendMessage InflateRect InvalidateRect IsChild IsDialogMessageW IsIconic IsWindow IsWindowVisible
     KillTimer LoadCursorW LoadIconW LoadImageW MapWindowPoints MessageBoxW MonitorFromWindow MoveWindow NotifyWinEvent PostMessageW PostQuitMessage PtInRect RegisterClassExW
     ReleaseDC ScreenToClient SendMessageTimeoutW SendMessageW SetFocus SetForegroundWindow SetTimer SetWindowLongPtrW SetWindowPos
     SetWindowTextW ShowWindow SystemParametersInfoW TranslateMessage

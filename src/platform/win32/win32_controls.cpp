@@ -118,36 +118,24 @@ int Win32ListBox::ListIndex() const {
 
 int Win32ListBox::RowAt(POINT point) const { return ListRowAt(list_, point, names_.size()); }
 
-Win32Button::Win32Button(HWND button, TwipsPlacement placement, ComScope& com)
-    : button_(button), accessible_(new AccessibleOverlay(com)), placement_(std::move(placement)) {
-    SetWindowSubclass(button_, Answer, 0, reinterpret_cast<DWORD_PTR>(this));
+Described::Described(HWND control, ComScope& com) : control_(control), accessible_(new AccessibleOverlay(com)) {
+    SetWindowSubclass(control_, Answer, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
-Win32Button::~Win32Button() {
-    RemoveWindowSubclass(button_, Answer, 0);
+Described::~Described() {
+    RemoveWindowSubclass(control_, Answer, 0);
     accessible_->Disconnect();
 }
 
-LRESULT CALLBACK Win32Button::Answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-    auto& button = *reinterpret_cast<Win32Button*>(self);
-    if (LRESULT object; message == WM_GETOBJECT && button.accessible_->Answers(hwnd, wParam, lParam, &object)) return object;
+LRESULT CALLBACK Described::Answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    auto& described = *reinterpret_cast<Described*>(self);
+    if (LRESULT object; message == WM_GETOBJECT && described.accessible_->Answers(hwnd, wParam, lParam, &object)) return object;
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-Win32FindLine::Win32FindLine(HWND edit, TwipsPlacement placement, ComScope& com)
-    : edit_(edit), accessible_(new AccessibleOverlay(com)), placement_(std::move(placement)) {
-    SetWindowSubclass(edit_, Answer, 0, reinterpret_cast<DWORD_PTR>(this));
-}
-
-Win32FindLine::~Win32FindLine() {
-    RemoveWindowSubclass(edit_, Answer, 0);
-    accessible_->Disconnect();
-}
-
-LRESULT CALLBACK Win32FindLine::Answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-    auto& line = *reinterpret_cast<Win32FindLine*>(self);
-    if (LRESULT object; message == WM_GETOBJECT && line.accessible_->Answers(hwnd, wParam, lParam, &object)) return object;
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+void Described::SetDescription(const std::string& text) {
+    accessible_->SetDescription(Widen(text));
+    NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, control_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void Win32FindLine::Clear() {
@@ -156,10 +144,6 @@ void Win32FindLine::Clear() {
     clearing_ = false;
 }
 
-void Win32FindLine::SetDescription(const std::string& text) {
-    accessible_->SetDescription(Widen(text));
-    NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, edit_, OBJID_CLIENT, CHILDID_SELF);
-}
 
 void Win32ListBox::SetDescription(const std::string& text) { rows_->SetDescription(Widen(text)); }
 
@@ -168,7 +152,7 @@ void Win32Button::SetToolTip(const std::string& text) {
     if (toolTip_) AddTool();
 }
 
-void Win32Button::SetDescription(const std::string& text) { accessible_->SetDescription(Widen(text)); }
+void Win32Button::SetDescription(const std::string& text) { described_.SetDescription(text); }
 
 void Win32Button::CreateToolTip() {
     toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,

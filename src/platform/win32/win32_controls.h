@@ -68,38 +68,49 @@ private:
     ListRows* rows_;  // what screen readers are told, while the list is there
 };
 
-// Command1; its tooltip is created once the window has shown, which then
-// comes up sooner.
+// A control that screen readers ask through the system's object, with a
+// description of Tarvo's; while it is there.
+class Described {
+public:
+    Described(HWND control, ComScope& com);
+    ~Described();
+    Described(const Described&) = delete;
+    Described& operator=(const Described&) = delete;
+    void SetDescription(const std::string& text);
+
+private:
+    static LRESULT CALLBACK Answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
+    HWND control_;
+    AccessibleOverlay* accessible_;
+};
+
 // The find line: an edit control, named "Find" by a label before it (as a
 // screen reader names an edit), its description the count it keeps.
 class Win32FindLine : public FindLineControl {
 public:
-    Win32FindLine(HWND edit, TwipsPlacement placement, ComScope& com);
-    ~Win32FindLine() override;
-    Win32FindLine(const Win32FindLine&) = delete;
-    Win32FindLine& operator=(const Win32FindLine&) = delete;
+    Win32FindLine(HWND edit, TwipsPlacement placement, ComScope& com)
+        : edit_(edit), described_(edit, com), placement_(std::move(placement)) {}
     void SetVisible(bool visible) override { ShowWindow(edit_, visible ? SW_SHOW : SW_HIDE); }
     void SetFocus() override { ::SetFocus(edit_); }
     void Clear() override;
-    void SetDescription(const std::string& text) override;
+    void SetDescription(const std::string& text) override { described_.SetDescription(text); }
     Rect Bounds() const override { return placement_.Bounds(); }
     void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }
     bool Clearing() const { return clearing_; }
 
 private:
-    static LRESULT CALLBACK Answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
     HWND edit_;
-    AccessibleOverlay* accessible_;
+    Described described_;
     TwipsPlacement placement_;
     bool clearing_ = false;
 };
 
+// Command1; its tooltip is created once the window has shown, which then
+// comes up sooner.
 class Win32Button : public ButtonControl {
 public:
-    Win32Button(HWND button, TwipsPlacement placement, ComScope& com);
-    ~Win32Button() override;
-    Win32Button(const Win32Button&) = delete;
-    Win32Button& operator=(const Win32Button&) = delete;
+    Win32Button(HWND button, TwipsPlacement placement, ComScope& com)
+        : button_(button), described_(button, com), placement_(std::move(placement)) {}
     void SetToolTip(const std::string& text) override;
     void SetDescription(const std::string& text) override;
     bool HasFocus() const override { return GetFocus() == button_; }
@@ -111,10 +122,9 @@ public:
 
 private:
     void AddTool();
-    static LRESULT CALLBACK Answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
 
     HWND button_;
-    AccessibleOverlay* accessible_;
+    Described described_;
     HWND toolTip_ = nullptr;
     std::wstring toolTipText_;
     TwipsPlacement placement_;
