@@ -12,6 +12,7 @@
 #include "text/utf8.h"
 #include "ui/design.h"
 #include "ui/display_name.h"
+#include "ui/find_rows.h"
 #include "ui/layout.h"
 #include "ui/preview.h"
 
@@ -195,9 +196,7 @@ void frmPindle::ReadFolder() {
 }
 
 std::string frmPindle::ReadingLine(std::size_t found) {
-    std::string count = std::to_string(found);
-    for (std::size_t digits = count.size(); digits > 3; digits -= 3) count.insert(digits - 3, ",");
-    return "Reading the ROM folder… " + count + (found == 1 ? " ROM" : " ROMs") + " so far";
+    return "Reading the ROM folder… " + GroupedCount(found) + (found == 1 ? " ROM" : " ROMs") + " so far";
 }
 
 void frmPindle::FolderProgress(std::uint64_t ticket, std::size_t found) {

@@ -81,13 +81,14 @@ int SelectionAfterFinding(const std::vector<std::uint32_t>& kept, int selectedRo
     return selectedRow >= 0 && at != kept.end() ? static_cast<int>(at - kept.begin()) : 0;
 }
 
+std::string GroupedCount(std::size_t count) {
+    std::string text = std::to_string(count);
+    for (std::size_t digits = text.size(); digits > 3; digits -= 3) text.insert(digits - 3, ",");
+    return text;
+}
+
 std::string FoundLine(std::size_t found, std::size_t all) {
-    const auto grouped = [](std::size_t n) {
-        std::string text = std::to_string(n);
-        for (std::size_t digits = text.size(); digits > 3; digits -= 3) text.insert(digits - 3, ",");
-        return text;
-    };
-    return grouped(found) + " of " + grouped(all) + (all == 1 ? " ROM" : " ROMs");
+    return GroupedCount(found) + " of " + GroupedCount(all) + (all == 1 ? " ROM" : " ROMs");
 }
 
 }  // namespace tarvo

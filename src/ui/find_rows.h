@@ -25,6 +25,9 @@ std::vector<std::uint32_t> FindRows(const std::vector<std::string>& folded, std:
 // it is kept, else on the first kept one (-1: none kept).
 int SelectionAfterFinding(const std::vector<std::uint32_t>& kept, int selectedRow);
 
+// A count as the list's lines write it: "40,008".
+std::string GroupedCount(std::size_t count);
+
 // What a screen reader hears after each change: "12 of 40,008 ROMs".
 std::string FoundLine(std::size_t found, std::size_t all);
 
