@@ -54,18 +54,14 @@ void frmPindle::ShowFound(int selectedRow) {
     controls_.find.SetDescription(FoundLine(found_.size(), rows_.size()));
 }
 
-bool frmPindle::Find_KeyDown(int keyCode) {
-    for (const int listKey : {design::kKeyUp, design::kKeyDown, design::kKeyPageUp, design::kKeyPageDown, design::kKeyHome,
-                              design::kKeyEnd}) {
-        if (keyCode != listKey) continue;
-        if (controls_.list1.ListIndex() < 0 && !foundRows_.empty()) {
-            SelectRow(0);
-        } else {
-            controls_.list1.KeyDown(keyCode);
-        }
-        return true;
+bool frmPindle::Find_KeyDown(Key key) {
+    if (!MovesInList(key)) return false;
+    if (controls_.list1.ListIndex() < 0 && !foundRows_.empty()) {
+        SelectRow(0);
+    } else {
+        controls_.list1.KeyDown(key);
     }
-    return false;
+    return true;
 }
 
 int frmPindle::RowOfListIndex(int index) const {

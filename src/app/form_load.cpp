@@ -59,7 +59,7 @@ frmPindle::LoadResult frmPindle::Form_Load() {
     controls_.command1.SetToolTip(ShortenedForDisplay(emulatorPath_, sep));
     const std::string name = emulatorName_.empty() ? ProgramName(emulatorPath_) : emulatorName_;
     controls_.command1.SetDescription("Starts " + name + " with the selected ROM");
-    hiddenSets_ = HiddenSets(ReadSettingOr("hide", ""));
+    sets_.SetHidden(ReadSettingOr("hide", ""));
     padQuits_ = !EqualsIgnoreCase(ReadSettingOr("padquit", "on"), "off");
     namesClean_ = EqualsIgnoreCase(ReadSettingOr("names", ""), "clean");
     RefreshList();  // the window shows when it is read, or a moment after

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <utility>
 
-#include "app/arcade_non_games.h"
 #include "launch/launch.h"
 #include "text/clean_names.h"
 #include "text/ini.h"
@@ -107,15 +106,9 @@ void frmPindle::NoteWhetherBack() {
     // A hidden window has no button in the task bar: only a later start
     // brings it back (as Qt hides it on Wayland, it is still told in sight
     // for a moment).
-    if (session_ == Session::Away && HowToGoAway(host_) == GoingAway::Minimise && !controls_.form.IsAway()) {
-        Step(SessionEvent::UserCameBack);
+    if (session_.Now() == Session::Away && HowToGoAway(host_) == GoingAway::Minimise && !controls_.form.IsAway()) {
+        session_.Take(SessionEvent::UserCameBack);
     }
-}
-
-SessionStep frmPindle::Step(SessionEvent event) {
-    const SessionStep step = NextSession(session_, event);
-    session_ = step.next;
-    return step;
 }
 
 void frmPindle::Form_Deactivate() {
@@ -127,35 +120,29 @@ void frmPindle::UpdatePadReading() {
     // The pads act only on the window in use, never on a game's behalf;
     // what is held as it comes back counts only once let go. While a game
     // Tarvo started runs, Back and Start held together end it.
-    const bool away = session_ == Session::Away || controls_.form.IsAway();
-    const bool forTheList = active_ && !away;
-    const bool forTheGame = !forTheList && padQuits_ && emulatorsRunning_ > 0 && away;
-    const PadsRead read = forTheList ? PadsRead::ForTheList : forTheGame ? PadsRead::ForTheGamesEnd : PadsRead::Not;
-    if (read == padsRead_) return;
-    const bool timing = padsRead_ != PadsRead::Not;  // the timer under way takes the new rate, or stops
-    padsRead_ = read;
-    if (read == PadsRead::ForTheList) padRepeat_.Resume();
-    if (read == PadsRead::ForTheGamesEnd) padQuit_ = PadQuit();
-    if (read != PadsRead::Not && !timing) controls_.form.StartTimer(FormTimer::Pads, kPadReadMs);
+    const bool away = session_.Now() == Session::Away || controls_.form.IsAway();
+    if (pads_.Update({active_, away, padQuits_, session_.GameRunning()})) {
+        controls_.form.StartTimer(FormTimer::Pads, PadReading::kReadMs);
+    }
 }
 
-bool frmPindle::Form_KeyDown(int keyCode) {
-    if (keyCode == design::kKeyEscape && finding_) {
+bool frmPindle::Form_KeyDown(Key key) {
+    if (key == Key::Escape && finding_) {
         CloseFind();  // the whole list again; Esc once more closes Tarvo
         return true;
     }
-    if (keyCode == design::kKeyF3) {
+    if (key == Key::F3) {
         OpenFind();
         return true;
     }
-    if (keyCode == design::kKeyEscape) {
+    if (key == Key::Escape) {
         controls_.form.Unload();
-    } else if (keyCode == design::kKeyF5) {
+    } else if (key == Key::F5) {
         // A held key repeats: a reading just begun is not thrown away for it.
         if (!file1_.Reading() || clock_.Now() - readingSince_ >= kFreshReadingMs) RefreshList();
-    } else if ((keyCode == design::kKeyDown || keyCode == design::kKeyUp) && controls_.list1.ListIndex() < 0 &&
+    } else if ((key == Key::Down || key == Key::Up) && controls_.list1.ListIndex() < 0 &&
                !Visible().empty()) {
-        MoveSelection(keyCode);  // from Play too: the first Down puts the user on the first ROM
+        MoveSelection(key);  // from Play too: the first Down puts the user on the first ROM
         return true;
     }
     return false;
@@ -164,7 +151,7 @@ bool frmPindle::Form_KeyDown(int keyCode) {
 void frmPindle::Form_AnotherStart(const std::string& caption, const std::string& activationToken) {
     // Tarvo started again for this emulator: the window that serves it
     // comes back, as after a game. Another emulator's start changes nothing.
-    if (caption == controls_.form.Caption() && Step(SessionEvent::AnotherStart).comeBack) ComeBack(activationToken);
+    if (caption == controls_.form.Caption() && session_.Take(SessionEvent::AnotherStart).comeBack) ComeBack(activationToken);
     UpdatePadReading();
 }
 
@@ -233,62 +220,18 @@ void frmPindle::GameListRead(std::uint64_t ticket, std::shared_ptr<const GameLis
     File1_Click();
 }
 
-std::string frmPindle::SetOf(std::string_view fileName) { return ArcadeSetOf(fileName); }
-
-const MachineTraits* frmPindle::TraitsOf(std::string_view fileName) const {
-    const std::string set = SetOf(fileName);
-    for (const auto& machines : machines_) {
-        if (const MachineTraits* traits = machines->Find(set)) return traits;
-    }
-    return nullptr;
-}
-
 bool frmPindle::HideNonGames() {
-    // A set's name is the emulator's parameter: one that begins with "-"
-    // would be an option, and is no set it can have.
-    const auto option = [this](std::string_view name) { return launchMode_ == 1 && name[0] == '-'; };
-    if (knowsNoArcadeMachines_) {
-        return file1_.Hide([&option](std::string_view name) { return option(name) || IsArcadeNonGame(SetOf(name)); });
-    }
-    if (machines_.empty()) return launchMode_ == 1 && file1_.Hide(option);
-    return file1_.Hide([this, &option](std::string_view name) {
-        const MachineTraits* traits = TraitsOf(name);
-        return option(name) || (traits && hiddenSets_.Hides(*traits));
-    });
+    return sets_.HidesAny() && file1_.Hide([this](std::string_view name) { return sets_.Hides(name); });
 }
 
 void frmPindle::AskForMachines() {
-    // Once all MAME knows was asked for, a new reading adds nothing to ask.
-    if (!tellsTitles_ || askedAll_) return;
-    std::vector<std::string> sets;  // not asked for yet
-    for (int i = 0; i < file1_.ListCount(); ++i) {
-        std::string set = SetOf(file1_.List(i));
-        if (askedSets_.insert(set).second) sets.push_back(std::move(set));
-    }
-    if (sets.empty()) return;
-    // What the answer keeps: no more than the folder's sets, asked for now or before.
-    auto listed = std::make_shared<std::unordered_set<std::string>>(askedSets_.begin(), askedSets_.end());
-    if (askedSets_.size() > kMostSetsByName) {  // all there are
-        sets.clear();
-        askedSets_.clear();
-        askedAll_ = true;
-    }
-    // By name, as many as a command line holds each time.
-    std::size_t next = 0;
-    do {
-        StartRequest request = BuildStartRequest(emulatorPath_, appFolder_, "-listxml", host_.separator);
-        request.arguments = {"-listxml"};
-        for (; next < sets.size() && request.parameters.size() + sets[next].size() < kMostQuestionChars; ++next) {
-            request.parameters += " " + sets[next];
-            request.arguments.push_back(sets[next]);
-        }
-        programs_->AskMachines({request, kMostMachineBytes, kMostMachineMs}, listed);
-    } while (next < sets.size());
+    const StartRequest asked = BuildStartRequest(emulatorPath_, appFolder_, "", host_.separator);
+    for (const auto& [question, listed] : sets_.MachineQuestions(file1_, asked)) programs_->AskMachines(question, listed);
 }
 
 void frmPindle::MachinesAnswered(std::shared_ptr<const MachineList> machines) {
     if (!machines) return;
-    machines_.push_back(std::move(machines));
+    sets_.TakeMachines(std::move(machines));
     // The list without what is no game, the same ROM selected and its picture on show.
     if (file1_.Reading() || !HideNonGames()) return;
     controls_.list1.Clear();
@@ -307,14 +250,13 @@ void frmPindle::ShowWindow() {
     shown_ = true;
     controls_.form.Show(host_.oneWindowAtATime);
     // Once the window is up: the emulator is asked for its titles and its machines then.
-    if (tellsTitles_) controls_.form.StartTimer(FormTimer::Titles, 0);
+    if (sets_.TellsTitles()) controls_.form.StartTimer(FormTimer::Titles, 0);
 }
 
 std::string_view frmPindle::Shown(std::string_view fileName) const {
     if (const GameEntry* game = games_ ? games_->Find(fileName) : nullptr; game && !game->name.empty()) return game->name;
-    const std::string_view name = StripExtension(fileName);
-    const std::string_view title = titles_.empty() ? std::string_view() : titles_.Find(name);
-    return title.empty() ? name : title;
+    const std::string_view title = sets_.TitleOf(fileName);
+    return title.empty() ? StripExtension(fileName) : title;
 }
 
 void frmPindle::FillList() {
@@ -326,7 +268,7 @@ void frmPindle::FillList() {
         cleanRows_ = CleanNames(rows_);
         rows_.assign(cleanRows_.begin(), cleanRows_.end());
     }
-    if (!titles_.empty() || namesClean_ || games_) {  // in the order of what the rows show
+    if (sets_.HasTitles() || namesClean_ || games_) {  // in the order of what the rows show
         std::vector<std::string_view> shown;
         shown.reserve(rows_.size());
         for (const std::uint32_t from : file1_.OrderByShown(rows_)) shown.push_back(rows_[from]);
@@ -340,8 +282,7 @@ void frmPindle::FillList() {
 }
 
 void frmPindle::ProgramAnswered(std::optional<std::string> output) {
-    if (output) titles_ = SetTitles::FromListFull(*output);
-    if (titles_.empty()) return;  // short names, as they were
+    if (!sets_.TakeTitles(output)) return;  // short names, as they were
     // The list in its new order at once, the same ROM selected and its picture on show.
     controls_.list1.Clear();
     FillList();
@@ -367,28 +308,29 @@ void frmPindle::SelectRow(int row) {
     List1_Click();
 }
 
-void frmPindle::MoveSelection(int keyCode) {
+void frmPindle::MoveSelection(Key key) {
     controls_.list1.SetFocus();
-    if (controls_.list1.ListIndex() >= 0) return controls_.list1.KeyDown(keyCode);
+    if (controls_.list1.ListIndex() >= 0) return controls_.list1.KeyDown(key);
     SelectRow(Visible().empty() ? -1 : 0);
 }
 
-void frmPindle::List1_KeyPress(char32_t character, std::int64_t milliseconds) {
+bool frmPindle::List1_KeyPress(char32_t character, std::int64_t milliseconds) {
     // A character beyond the first 65,536 may come as two halves (UTF-16).
     if (character >= 0xD800 && character <= 0xDBFF) {
         highSurrogate_ = static_cast<char16_t>(character);
-        return;
+        return true;
     }
     if (character >= 0xDC00 && character <= 0xDFFF) {
-        if (highSurrogate_ == 0) return;  // half a character is none
+        if (highSurrogate_ == 0) return true;  // half a character is none
         character = 0x10000 + ((char32_t(highSurrogate_) - 0xD800) << 10) + (character - 0xDC00);
     }
     highSurrogate_ = 0;
-    if (character < 0x20 || character == 0x7F) return;  // Backspace, Tab, Esc: no text
+    if (!IsTypedText(character)) return false;
     // A key passed on by a screen reader may come without its time (0): it
     // was typed about now.
     if (milliseconds == 0) milliseconds = clock_.Now();
     SelectRow(typeAhead_.Typed(Visible(), character, milliseconds, controls_.list1.ListIndex()));
+    return true;
 }
 
 void frmPindle::list1_DblClick(int rowUnderPointer) {
@@ -406,76 +348,52 @@ void frmPindle::File1_Click() {
         WithTrailingSeparator(ReadSettingOr("shots", Installed() ? file1_.Path() + "media" + sep : appFolder_ + "shots" + sep), sep);
     // An arcade clone without a picture of its own shows its parent's.
     const std::string name = file1_.FileName();
-    const MachineTraits* traits = TraitsOf(name);
+    const MachineTraits* traits = sets_.TraitsOf(name);
     const std::string parent = traits && !traits->parent.empty() ? traits->parent + LastChars(name, 4) : "";
     std::vector<std::string> pictures = PreviewCandidates(shotsFolder, appFolder_, name, sep, parent);
     if (const GameEntry* game = games_ ? games_->Find(name) : nullptr; game && !game->image.empty()) {
         pictures.insert(pictures.begin(), GameImagePath(game->image));  // the player's own picture first
     }
-    if (pictures == wantedPictures_) return;  // on show already, or coming
-    wantedPictures_ = std::move(pictures);
-    ++pictureTicket_;
-    const std::int64_t now = clock_.Now();
-    const bool moving = now - lastPictureAsked_ < kPictureSettleMs || controls_.form.InputWaiting();
-    lastPictureAsked_ = now;
-    if (moving) {  // read once the selection rests
-        SettlePicture();
-    } else {
-        ReadWantedPicture();
-    }
+    TakePictureStep(picture_.Want(std::move(pictures), clock_.Now(), controls_.form.InputWaiting()));
 }
 
-void frmPindle::SettlePicture() {
-    picture_ = PictureState::Settling;
-    controls_.form.StartTimer(FormTimer::Picture, static_cast<int>(kPictureSettleMs));
+void frmPindle::TakePictureStep(const PictureStep& step) {
+    if (step.settle) controls_.form.StartTimer(FormTimer::Picture, static_cast<int>(PictureOnShow::kSettleMs));
+    if (!step.read) return;
+    const PixelSize screen = controls_.image1.Screen();
+    pictures_->Read(picture_.Ticket(), picture_.Wanted(), {screen.width, screen.height});
 }
 
 void frmPindle::Form_Timer(FormTimer timer) {
     switch (timer) {
         case FormTimer::Showing:
             return ShowWindow();  // the list may come later
-        case FormTimer::Titles: {
-            const StartRequest request = BuildStartRequest(emulatorPath_, appFolder_, "-listfull", host_.separator);
-            programs_->Ask({request, kMostTitleBytes, kMostTitleMs});
+        case FormTimer::Titles:
+            programs_->Ask(sets_.TitlesQuestion(BuildStartRequest(emulatorPath_, appFolder_, "", host_.separator)));
             return AskForMachines();
-        }
         case FormTimer::Pads: {
-            if (padsRead_ == PadsRead::Not) return;
-            const std::vector<PadState> pads = controls_.pads.Read();
-            if (padsRead_ == PadsRead::ForTheList) {
-                controls_.form.StartTimer(FormTimer::Pads, kPadReadMs);
-                return Pad_Poll(pads, clock_.Now());
-            }
-            const bool quit = padQuit_.Poll(pads, clock_.Now());
-            controls_.form.StartTimer(FormTimer::Pads, padQuit_.NextReadMs());
-            if (!quit) return;
-            gamesToEnd_ = gamesStarted_;  // the player wants out: asked first, ended after a while
+            if (!pads_.Reading()) return;
+            const PadNews news = pads_.Read(controls_.pads.Read(), clock_.Now());
+            controls_.form.StartTimer(FormTimer::Pads, news.nextReadMs);
+            if (!news.endGames) return Pad_Command(news.command);
+            session_.EndAsked();  // the player wants out: asked first, ended after a while
             programs_->EndGames(false);
             return controls_.form.StartTimer(FormTimer::GameEnds, kGameEndsMs);
         }
         case FormTimer::GameEnds:
-            if (gamesToEnd_ == gamesStarted_ && emulatorsRunning_ > 0) programs_->EndGames(true);
+            if (session_.EndWasAsked() && session_.GameRunning()) programs_->EndGames(true);
             return;
         case FormTimer::Picture:
-            if (picture_ != PictureState::Settling) return;
-            if (controls_.form.InputWaiting()) return SettlePicture();
-            return ReadWantedPicture();
+            return TakePictureStep(picture_.Timer(controls_.form.InputWaiting()));
     }
-}
-
-void frmPindle::ReadWantedPicture() {
-    picture_ = PictureState::Reading;
-    const PixelSize screen = controls_.image1.Screen();
-    pictures_->Read(pictureTicket_, wantedPictures_, {screen.width, screen.height});
 }
 
 void frmPindle::PictureRead(std::uint64_t ticket, FoundPicture found) {
     // A picture of a ROM no longer selected never shows.
-    if (ticket != pictureTicket_ || picture_ != PictureState::Reading) return;
-    picture_ = PictureState::Shown;
+    if (!picture_.Read(ticket).show) return;
     controls_.image1.Show(std::move(found.picture));
     const bool screenshot =
-        found.index >= 0 && static_cast<std::size_t>(found.index) + kLogoCandidates < wantedPictures_.size();
+        found.index >= 0 && static_cast<std::size_t>(found.index) + kLogoCandidates < picture_.Wanted().size();
     const auto row = static_cast<std::size_t>(controls_.list1.ListIndex());
     const std::string rom(row < Visible().size() ? Visible()[row] : std::string_view());
     controls_.image1.SetName(rom.empty() ? design::kTitle : (screenshot ? "Screenshot of " : "No screenshot of ") + rom);
@@ -485,7 +403,7 @@ void frmPindle::Command1_Click() {
     // One press, one start: nothing more while a start is under way or its
     // message shows, nor while the window is away (a key that waited in
     // the queue while the game started, a pad in a game's hands).
-    if (!Step(SessionEvent::Play).start) return;
+    if (!session_.Take(SessionEvent::Play).start) return;
     const char sep = host_.separator;
     const std::string name = file1_.FileName();
     const std::string parameters = BuildParameterString(launchMode_, file1_.Path(), name, sep);
@@ -498,13 +416,12 @@ void frmPindle::Command1_Click() {
 
 void frmPindle::StartFinished(const StartRequest& request, const StartResult& result) {
     if (result.started) {
-        if (result.watched) ++emulatorsRunning_, ++gamesStarted_;
-        Step(SessionEvent::Started);
+        session_.Started(result.watched);
         GoAway();
     } else {
         const std::string program = ShortenedForDisplay(request.program, host_.separator);
         controls_.form.ShowMessage("Could not start the emulator " + program + ": " + result.error);
-        Step(SessionEvent::StartFailed);
+        session_.Take(SessionEvent::StartFailed);
     }
 }
 
@@ -520,31 +437,30 @@ void frmPindle::GoAway() {
 void frmPindle::ProgramEnded(const ProgramOutcome& outcome, std::int64_t lastedMs) {
     // Back from the game: the window returns when the last emulator ends,
     // unless the user has brought it back already.
-    if (emulatorsRunning_ == 0) return;
-    --emulatorsRunning_;
+    if (!session_.GameRunning()) return;
+    const bool last = session_.GameEnded();
     UpdatePadReading();
-    if (emulatorsRunning_ > 0 || !Step(SessionEvent::LastGameEnded).comeBack) return;
+    if (!last || !session_.Take(SessionEvent::LastGameEnded).comeBack) return;
     ComeBack();
     // One that failed as it began says why, as far as it said; not one the
     // player ended, nor a launcher that handed over and ended with 0.
     const bool failed = outcome.exitCode != 0 || outcome.signal != 0;
-    if (!failed || lastedMs >= kAtOnceMs || gamesToEnd_ == gamesStarted_) return;
+    if (!failed || lastedMs >= kAtOnceMs || session_.EndWasAsked()) return;
     controls_.form.ShowMessage("The emulator " + FileNamePart(emulatorPath_, host_.separator) + " ended at once (" +
                                HowItEnded(outcome) + ")" + (outcome.lastLines.empty() ? "." : ": " + outcome.lastLines));
 }
 
-void frmPindle::Pad_Poll(const std::vector<PadState>& pads, std::int64_t milliseconds) {
-    const PadCommand command = padRepeat_.Poll(pads, milliseconds);
+void frmPindle::Pad_Command(PadCommand command) {
     if (command == PadCommand::None) return;
     if (command == PadCommand::Play) return Command1_Click();
     controls_.list1.SetFocus();
     const int selected = controls_.list1.ListIndex();
     if (command == PadCommand::PreviousLetter) return SelectRow(FirstOfPreviousLetter(Visible(), selected));
     if (command == PadCommand::NextLetter) return SelectRow(FirstOfNextLetter(Visible(), selected));
-    MoveSelection(command == PadCommand::Up       ? design::kKeyUp
-                  : command == PadCommand::Down   ? design::kKeyDown
-                  : command == PadCommand::PageUp ? design::kKeyPageUp
-                                                  : design::kKeyPageDown);
+    MoveSelection(command == PadCommand::Up       ? Key::Up
+                  : command == PadCommand::Down   ? Key::Down
+                  : command == PadCommand::PageUp ? Key::PageUp
+                                                  : Key::PageDown);
 }
 
 }  // namespace tarvo

@@ -12,8 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "app/arcade_sets.h"
 #include "app/built_in_emulators.h"
 #include "app/game_session.h"
+#include "app/pad_reading.h"
+#include "app/picture_on_show.h"
 #include "app/ports.h"
 #include "os/host.h"
 #include "text/machine_list.h"
@@ -56,7 +59,7 @@ public:
     // Shift, Ctrl and Alt change nothing: Shift+Esc and Ctrl+F5 act as the
     // bare keys. True when the key was the window's, and no control is to
     // have it.
-    bool Form_KeyDown(int keyCode);
+    bool Form_KeyDown(Key key);
     // A later start of Tarvo handed over its caption, and the token that
     // lets a window take the focus where the display asks for one: for
     // this emulator, the window comes back.
@@ -65,12 +68,13 @@ public:
     // The find line's text changed; a key in it (the list's keys move the
     // list's selection; true: taken).
     void Find_Change(const std::string& text);
-    bool Find_KeyDown(int keyCode);
+    bool Find_KeyDown(Key key);
     bool Finding() const { return finding_; }
     // A character typed in the list, as a code point or as a UTF-16 code
     // unit (a pair of surrogates, one at a time), and when (ms, any steady
-    // clock; 0: not told, about now).
-    void List1_KeyPress(char32_t character, std::int64_t milliseconds);
+    // clock; 0: not told, about now). True when it was text, for the list;
+    // else (Tab, Backspace) it is the list's or the window's own.
+    bool List1_KeyPress(char32_t character, std::int64_t milliseconds);
     // The row under the pointer starts, or with none (-1) the selected row.
     void list1_DblClick(int rowUnderPointer = -1);
     void File1_Click();
@@ -88,13 +92,10 @@ public:
     // The ROM folder is being read.
     bool Reading() const { return file1_.Reading(); }
     // A start is being checked and made beside the window's thread.
-    bool Starting() const { return session_ == Session::Starting; }
+    bool Starting() const { return session_.Now() == Session::Starting; }
     // Nothing asked of Image1 is still to be read or shown.
-    bool PictureSettled() const { return picture_ == PictureState::Shown; }
+    bool PictureSettled() const { return picture_.Settled(); }
 
-    // Pictures asked for closer together than this (a held key, a pad's
-    // repeat) are read only once this long has passed without another.
-    static constexpr std::int64_t kPictureSettleMs = 40;
     // The window shows as soon as its list is read, or after this long
     // with the list still being read (a slow share): never later.
     static constexpr int kShowWithinMs = 150;
@@ -103,25 +104,10 @@ public:
     // F5 within this long of the reading it would replace is not taken: a
     // held key never piles readings up on a slow share.
     static constexpr std::int64_t kFreshReadingMs = 1000;
-    // The pads, read this often while the window is in use (during a game,
-    // as Back and Start held ask).
-    static constexpr int kPadReadMs = 16;
     // A game asked to end is ended this long after, if it has not.
     static constexpr int kGameEndsMs = 5000;
     // A game that fails within this long of its start failed to start.
     static constexpr std::int64_t kAtOnceMs = 3000;
-    // What an emulator may take to tell its titles (MAME prints 45,000 in
-    // about 2.5 MB within a second).
-    static constexpr std::size_t kMostTitleBytes = 16u << 20;
-    static constexpr int kMostTitleMs = 20000;
-    // And its machines (MAME 0.251: 269 MB for all, read as it comes).
-    static constexpr std::size_t kMostMachineBytes = std::size_t{1} << 30;
-    static constexpr int kMostMachineMs = 60000;
-    // MAME tells of so many sets named as fast as of all (4.6 s against
-    // 5.9 s for 10,000 and 2.4 s for 2,000, MAME 0.251): more are asked as all.
-    static constexpr std::size_t kMostSetsByName = 4000;
-    // A Windows command line holds 32,767 characters: sets go in batches.
-    static constexpr std::size_t kMostQuestionChars = 30000;
     // Settings carried with the program: this file in its folder, when it
     // is there, replaces the per-user store.
     static constexpr const char* kPortableSettings = "Tarvo.ini";
@@ -144,8 +130,6 @@ private:
     void ShowWindow();
     // Back in front, the list focused on the same ROM, for the keys and the pad.
     void ComeBack(const std::string& activationToken = {});
-    // Takes the session on by the event; what Tarvo is to do now.
-    SessionStep Step(SessionEvent event);
     // The player brought the window back during a game: it is theirs again.
     void NoteWhetherBack();
     // The line the empty list shows while the folder is read.
@@ -188,10 +172,6 @@ private:
     std::string_view Shown(std::string_view fileName) const;
     // List1, emptied, filled anew from File1, its selection kept.
     void FillList();
-    // The set a file of an arcade emulator stands for ("pacman.zip": "pacman").
-    static std::string SetOf(std::string_view fileName);
-    // What MAME told of a set; nullptr when it has not told.
-    const MachineTraits* TraitsOf(std::string_view fileName) const;
     // Leaves out of File1 the sets that are no games (BIOS sets, devices),
     // as far as they are known; whether any was.
     bool HideNonGames();
@@ -202,11 +182,12 @@ private:
     void SelectRow(int row);
     // A row up or down, as the list's arrow keys do; with nothing selected,
     // the first row, wherever the focus was.
-    void MoveSelection(int keyCode);
+    void MoveSelection(Key key);
     // The pads count while the window is active and not away; while a game
     // runs, only Back and Start held together.
     void UpdatePadReading();
-    void Pad_Poll(const std::vector<PadState>& pads, std::int64_t milliseconds);
+    // What the pads asked of the list.
+    void Pad_Command(PadCommand command);
     // Out of the way of the game just started: minimised, or hidden where
     // a minimised window cannot come back.
     void GoAway();
@@ -219,8 +200,7 @@ private:
     // The rows List1 shows: all, or those the find line keeps.
     const std::vector<std::string_view>& Visible() const { return finding_ ? foundRows_ : rows_; }
     int RowOfListIndex(int index) const;
-    void SettlePicture();
-    void ReadWantedPicture();
+    void TakePictureStep(const PictureStep& step);
 
     const Host host_;
     Settings& settings_;
@@ -251,33 +231,17 @@ private:
     std::string romFolder_;     // the ROM folder first read: where the user puts ROMs
     std::string fallbackFolder_;  // read once if the first holds no file; empty: none
     std::int64_t readingSince_ = 0;
-    bool tellsTitles_ = false;  // the emulator is asked for its sets' titles, and what they are
-    bool knowsNoArcadeMachines_ = false;  // an arcade emulator that cannot be asked: the table says
-    SetTitles titles_;
-    HiddenSets hiddenSets_;
-    std::vector<std::shared_ptr<const MachineList>> machines_;  // each answer of MAME's
-    std::set<std::string> askedSets_;  // of MAME, or asked for now
-    bool askedAll_ = false;            // every machine MAME knows
+    ArcadeSets sets_{false, false};
     TypeAhead typeAhead_;
     char16_t highSurrogate_ = 0;  // the first half of a character typed in two
     bool active_ = false;
     std::string toldDescription_;    // what the list's description says now
     std::string emulatorName_;       // as the caption names it; empty: none
-    enum class PadsRead { Not, ForTheList, ForTheGamesEnd };
-    PadsRead padsRead_ = PadsRead::Not;
-    bool padQuits_ = true;        // the "padquit" setting
-    int emulatorsRunning_ = 0;    // started, watched, not yet ended
-    int gamesStarted_ = 0;        // ever, so a late forced end finds its own game
-    int gamesToEnd_ = -1;         // the count when the player asked games to end
-    Session session_ = Session::Idle;
-    PadRepeat padRepeat_;
-    PadQuit padQuit_;
+    bool padQuits_ = true;  // the "padquit" setting
+    PadReading pads_;
+    GameSession session_;
 
-    enum class PictureState { Shown, Settling, Reading };
-    PictureState picture_ = PictureState::Shown;
-    std::vector<std::string> wantedPictures_;  // on show, or coming
-    std::uint64_t pictureTicket_ = 0;
-    std::int64_t lastPictureAsked_ = INT64_MIN / 2;
+    PictureOnShow picture_;
 
     // Last: they go first, and no news of theirs comes after.
     std::unique_ptr<FolderReader> folders_;

@@ -30,6 +30,35 @@ struct SessionStep {
 
 SessionStep NextSession(Session now, SessionEvent event);
 
+// The session and the games it watches: started, not yet ended.
+class GameSession {
+public:
+    Session Now() const { return session_; }
+    SessionStep Take(SessionEvent event) {
+        const SessionStep step = NextSession(session_, event);
+        session_ = step.next;
+        return step;
+    }
+    // A start made; a watched game counts until its end is told.
+    SessionStep Started(bool watched) {
+        if (watched) ++running_, ++started_;
+        return Take(SessionEvent::Started);
+    }
+    bool GameRunning() const { return running_ > 0; }
+    // A watched game's end: true when it was the last one running.
+    bool GameEnded() { return running_ > 0 && --running_ == 0; }
+    // The player asked the games running now to end; whether they are
+    // still the ones running (no game started since).
+    void EndAsked() { toEnd_ = started_; }
+    bool EndWasAsked() const { return toEnd_ == started_; }
+
+private:
+    Session session_ = Session::Idle;
+    int running_ = 0;
+    int started_ = 0;  // ever, so a late forced end finds its own game
+    int toEnd_ = -1;   // started_ when the player asked games to end
+};
+
 // How Tarvo gets out of the game's way. Where a minimised window cannot
 // bring itself back (Wayland has no request for it), it hides, and shows
 // again after the game; so it does where nothing minimises (gamescope).

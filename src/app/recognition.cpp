@@ -109,8 +109,7 @@ void frmPindle::ApplyProfile(const EmulatorProfile& profile) {
     emulatorName_ = suffix.substr(suffix.rfind(" - ") == 0 ? 3 : 0);
     if (profile.filePattern != nullptr) file1_.SetPattern(profile.filePattern);
     if (profile.launchMode == 1) launchMode_ = 1;
-    tellsTitles_ = profile.tellsTitles;
-    knowsNoArcadeMachines_ = profile.launchMode == 1 && !profile.tellsTitles;
+    sets_ = ArcadeSets(profile.launchMode == 1, profile.tellsTitles);
 }
 
 bool frmPindle::RecognizeEmulator() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "os/pictures.h"
+#include "ui/keys.h"
 #include "ui/pad_input.h"
 
 namespace tarvo {
@@ -76,9 +77,9 @@ public:
     // raising no click.
     virtual void SetListIndex(int row) = 0;
     virtual void SetFocus() = 0;
-    // A key pressed in the list (design::kKeyUp, ...), which it handles as
-    // it handles the keyboard's.
-    virtual void KeyDown(int keyCode) = 0;
+    // A key that moves in the list, pressed there: it handles it as it
+    // handles the keyboard's.
+    virtual void KeyDown(Key key) = 0;
     // What a screen reader tells of the list beyond its name and rows.
     virtual void SetDescription(const std::string& text) = 0;
 };

@@ -26,16 +26,4 @@ inline constexpr unsigned kListText = 0x0000FF;        // pure blue
 inline constexpr const char* kFindName = "Find";  // what a screen reader calls the find line
 inline constexpr float kFindHeight = 330;         // twips, under the list
 
-// Keys as the core names them; each front end binds its own to these
-// (Ctrl+F to kKeyF3).
-inline constexpr int kKeyEscape = 27;
-inline constexpr int kKeyF3 = 114;
-inline constexpr int kKeyEnd = 35;
-inline constexpr int kKeyHome = 36;
-inline constexpr int kKeyF5 = 116;
-inline constexpr int kKeyPageUp = 33;
-inline constexpr int kKeyPageDown = 34;
-inline constexpr int kKeyUp = 38;
-inline constexpr int kKeyDown = 40;
-
 }  // namespace tarvo::design

@@ -228,10 +228,10 @@ struct FakeList : Placed<ListBoxControl> {
     std::string placeholder, description;
     int index = -1;
     bool focused = false;
-    std::vector<int> keys;
+    std::vector<Key> keys;
     void Clear() override { items.clear(), index = -1; }
     void SetFocus() override { focused = true; }
-    void KeyDown(int key) override { keys.push_back(key); }
+    void KeyDown(Key key) override { keys.push_back(key); }
     void AddItems(const std::vector<std::string_view>& fill) override { items.assign(fill.begin(), fill.end()); }
     int ListIndex() const override { return index; }
     void SetListIndex(int row) override { index = row; }
@@ -471,7 +471,7 @@ TEST(FindLine, NarrowsToEveryWordTypedAndKeepsTheSelectionWhereItCan) {
     t.form().Form_Resize();
     const float height = t.list1.bounds.height;
     t.Select(4);  // Super Mario World
-    EXPECT_TRUE(t.form().Form_KeyDown(design::kKeyF3));
+    EXPECT_TRUE(t.form().Form_KeyDown(Key::F3));
     EXPECT_TRUE(t.find.visible && t.find.focused);
     EXPECT_EQ(t.list1.bounds.height, height - design::kFindHeight);  // the line under the shortened list
     EXPECT_EQ(t.find.bounds.top, t.list1.bounds.top + t.list1.bounds.height);
@@ -494,6 +494,12 @@ TEST(FindLine, NarrowsToEveryWordTypedAndKeepsTheSelectionWhereItCan) {
         EXPECT_EQ(t.list1.index, step.selected) << step.typed;
         EXPECT_EQ(t.find.description, step.heard) << step.typed;
     }
+    t.list1.index = -1;  // nothing selected: Down from the line puts the player on the first match
+    EXPECT_TRUE(t.form().Find_KeyDown(Key::Down));
+    EXPECT_EQ(t.list1.index, 0);
+    EXPECT_TRUE(t.form().Find_KeyDown(Key::PageDown));  // then the list moves itself, as for its own keys
+    EXPECT_EQ(t.list1.keys, std::vector<Key>{Key::PageDown});
+    EXPECT_FALSE(t.form().Find_KeyDown(Key::F5));
     t.Select(1);  // Pac-Man, in the narrowed list: Enter plays it
     t.form().Command1_Click();
     ASSERT_EQ(t.services.starts.size(), 1u);
@@ -502,13 +508,13 @@ TEST(FindLine, NarrowsToEveryWordTypedAndKeepsTheSelectionWhereItCan) {
     t.form().RefreshList();  // F5: the new list, narrowed as before (a new reading selects anew)
     EXPECT_EQ(t.list1.items, (std::vector<std::string>{"Ms. Pac-Man", "Pac-Land", "Pac-Man"}));
     t.Select(1);
-    EXPECT_TRUE(t.form().Form_KeyDown(design::kKeyEscape));  // the whole list, the same ROM
+    EXPECT_TRUE(t.form().Form_KeyDown(Key::Escape));  // the whole list, the same ROM
     EXPECT_EQ(t.list1.items.size(), 7u);
     EXPECT_EQ(t.list1.items.at(static_cast<std::size_t>(t.list1.index)), "Pac-Land");
     EXPECT_FALSE(t.find.visible);
     EXPECT_EQ(t.list1.bounds.height, height);
     EXPECT_EQ(t.window.unloads, 0);
-    t.form().Form_KeyDown(design::kKeyEscape);  // no find line: Esc closes Tarvo
+    t.form().Form_KeyDown(Key::Escape);  // no find line: Esc closes Tarvo
     EXPECT_EQ(t.window.unloads, 1);
 }
 
@@ -679,10 +685,13 @@ TEST(Keys, TheFirstDownPlaysTheFirstRomAndAHeldF5NeverPilesReadingsUp) {
     FakeTarvo t("C:\\Emu\\nestopia.exe");
     for (const char* rom : {"b.nes", "a.nes", "\xF0\x9F\x8E\xAE Party.nes"}) t.services.AddFile(std::string("C:\\Front\\roms\\") + rom);
     ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
-    EXPECT_TRUE(t.form().Form_KeyDown(design::kKeyDown));  // from Play, nothing selected: the first ROM, in the list
+    EXPECT_TRUE(t.form().Form_KeyDown(Key::Down));  // from Play, nothing selected: the first ROM, in the list
     EXPECT_TRUE(t.list1.focused);
     EXPECT_EQ(t.form().File1().FileName(), "a.nes");
-    EXPECT_FALSE(t.form().Form_KeyDown(design::kKeyDown));  // then the list's own
+    EXPECT_FALSE(t.form().Form_KeyDown(Key::Down));  // then the list's own
+    for (const char32_t control : {U'\t', U'\b', char32_t(0x7F), char32_t(0x85)}) {  // no text: the list's own
+        EXPECT_FALSE(t.form().List1_KeyPress(control, 0)) << int(control);
+    }
     t.form().List1_KeyPress(0xDFAE, 0);  // half a character: nothing
     t.form().List1_KeyPress(0xD83C, 2000);  // a character in two halves, as Windows types it
     t.form().List1_KeyPress(0xDFAE, 2001);
@@ -694,10 +703,10 @@ TEST(Keys, TheFirstDownPlaysTheFirstRomAndAHeldF5NeverPilesReadingsUp) {
     t.services.tick = 1;
     t.services.readAtOnce = false;
     t.services.tick = 100;
-    for (int press = 0; press < 15; ++press) t.form().Form_KeyDown(design::kKeyF5);  // held 1.5 s: a reading a second
+    for (int press = 0; press < 15; ++press) t.form().Form_KeyDown(Key::F5);  // held 1.5 s: a reading a second
     EXPECT_EQ(t.services.readings.size(), 3u);
     t.services.Finish(t.services.readings.back());
-    EXPECT_FALSE(t.form().Form_KeyDown(design::kKeyF5));  // read: at once again
+    EXPECT_FALSE(t.form().Form_KeyDown(Key::F5));  // read: at once again
     EXPECT_EQ(t.services.readings.size(), 4u);
 
     t.window.minimized = true;  // another start: for this emulator, the window comes back
@@ -709,19 +718,23 @@ TEST(Keys, TheFirstDownPlaysTheFirstRomAndAHeldF5NeverPilesReadingsUp) {
     EXPECT_TRUE(t.list1.focused);
 }
 
-TEST(Keys, TheWindowsKeysComeByTheirVirtualKeyCodes) {
-    // As Windows gives them (the Windows front end passes them on as they come).
-    struct Case { int code; int unloads; std::size_t readings; bool taken; };
-    const Case cases[] = {{27, 1, 0, false}, {116, 0, 1, false}, {40, 0, 0, true}, {38, 0, 0, true},
-                          {26, 0, 0, false}, {28, 0, 0, false}, {115, 0, 0, false}, {117, 0, 0, false}, {39, 0, 0, false}};
+TEST(Keys, EachKeyOfTheWindowWithNothingSelected) {
+    // Esc closes, F5 reads again (the focused control still gets both);
+    // Up and Down from anywhere put the player on the first ROM.
+    struct Case { Key key; int unloads; std::size_t readings; bool taken; int selected; };
+    const Case cases[] = {{Key::Escape, 1, 0, false, -1}, {Key::F5, 0, 1, false, -1}, {Key::Down, 0, 0, true, 0},
+                          {Key::Up, 0, 0, true, 0},       {Key::PageDown, 0, 0, false, -1}, {Key::End, 0, 0, false, -1},
+                          {Key::Other, 0, 0, false, -1}};
     for (const Case& c : cases) {
         FakeTarvo t("C:\\Emu\\nestopia.exe");
         t.services.AddFile("C:\\Front\\roms\\a.nes");
         ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
         const std::size_t readings = t.services.readings.size();
-        EXPECT_EQ(t.form().Form_KeyDown(c.code), c.taken) << c.code;
-        EXPECT_EQ(t.window.unloads, c.unloads) << c.code;
-        EXPECT_EQ(t.services.readings.size() - readings, c.readings) << c.code;
+        const int key = static_cast<int>(c.key);
+        EXPECT_EQ(t.form().Form_KeyDown(c.key), c.taken) << key;
+        EXPECT_EQ(t.window.unloads, c.unloads) << key;
+        EXPECT_EQ(t.services.readings.size() - readings, c.readings) << key;
+        EXPECT_EQ(t.list1.index, c.selected) << key;
     }
 }
 

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "app/emulator_profiles.h"
+#include "app/game_session.h"
+#include "app/pad_reading.h"
+#include "app/picture_on_show.h"
 #include "launch/launch.h"
 #include "launch/session_helpers.h"
 #include "text/clean_names.h"
@@ -299,6 +302,59 @@ TEST(Pad, PressesAndHeldButtonsActAsKeys) {
             got += ".UDPNLR!"[static_cast<int>(command)];
         }
         EXPECT_EQ(got, expected) << readings;
+    }
+}
+
+TEST(StateMachines, TheGamesSessionByEveryEventInEveryState) {
+    // I idle, S starting, A away; each event: the next state, '+' the ROM starts, '^' the window comes back.
+    const std::pair<SessionEvent, const char*> rows[] = {
+        {SessionEvent::Play, "S+ S A"},          {SessionEvent::StartFailed, "I I A"},
+        {SessionEvent::Started, "I A A"},        {SessionEvent::LastGameEnded, "I S I^"},
+        {SessionEvent::AnotherStart, "I^ S^ I^"}, {SessionEvent::UserCameBack, "I S I"}};
+    for (const auto& [event, expected] : rows) {
+        std::string got;
+        for (const Session now : {Session::Idle, Session::Starting, Session::Away}) {
+            const SessionStep step = NextSession(now, event);
+            got += std::string(got.empty() ? "" : " ") + "ISA"[static_cast<int>(step.next)] + (step.start ? "+" : "") +
+                   (step.comeBack ? "^" : "");
+        }
+        EXPECT_EQ(got, expected) << static_cast<int>(event);
+    }
+}
+
+TEST(StateMachines, WhenThePadsAreReadAndForWhat) {
+    // The window: active, away, "padquit" on, a game running. From not read (N), for the list (L),
+    // for the game's end (G): the next, '*' the timer starts, '~' held buttons count once let go, '!' a new quit.
+    const std::pair<PadWindow, const char*> rows[] = {
+        {{true, false, true, false}, "L*~ L L~"},  {{true, false, false, true}, "L*~ L L~"},
+        {{false, false, true, true}, "N N N"},     {{true, true, true, true}, "G*! G! G"},
+        {{false, true, true, true}, "G*! G! G"},   {{true, true, false, true}, "N N N"},
+        {{true, true, true, false}, "N N N"}};
+    for (const auto& [window, expected] : rows) {
+        std::string got;
+        for (const PadsRead now : {PadsRead::Not, PadsRead::ForTheList, PadsRead::ForTheGamesEnd}) {
+            const PadReadStep step = NextPadReading(now, window);
+            got += std::string(got.empty() ? "" : " ") + "NLG"[static_cast<int>(step.next)] + (step.startTimer ? "*" : "") +
+                   (step.resume ? "~" : "") + (step.newQuit ? "!" : "");
+        }
+        EXPECT_EQ(got, expected) << expected;
+    }
+}
+
+TEST(StateMachines, ThePictureOnShowByEveryEventInEveryState) {
+    // S shown, T settling, R reading; the next, 'r' read now, 't' the settle timer again, '=' show what was read.
+    const std::pair<PictureEvent, const char*> rows[] = {
+        {PictureEvent::Wanted, "Rr Rr Rr"},        {PictureEvent::WantedWhileMoving, "Tt Tt Tt"},
+        {PictureEvent::QuietTimer, "S Rr R"},      {PictureEvent::BusyTimer, "S Tt R"},
+        {PictureEvent::ReadWanted, "S T S="}};
+    for (const auto& [event, expected] : rows) {
+        std::string got;
+        for (const PictureState now : {PictureState::Shown, PictureState::Settling, PictureState::Reading}) {
+            const PictureStep step = NextPicture(now, event);
+            got += std::string(got.empty() ? "" : " ") + "STR"[static_cast<int>(step.next)] + (step.read ? "r" : "") +
+                   (step.settle ? "t" : "") + (step.show ? "=" : "");
+        }
+        EXPECT_EQ(got, expected) << static_cast<int>(event);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 
+#include "key_bindings.h"
 #include "ui/design.h"
 #include "ui/pixels.h"
 
@@ -48,18 +49,9 @@ int QtListBox::ListIndex() const {
     return selected.isEmpty() ? -1 : selected.first().row();
 }
 
-void QtListBox::KeyDown(int keyCode) {
-    static const std::pair<int, Qt::Key> kKeys[] = {{design::kKeyUp, Qt::Key_Up},
-                                                    {design::kKeyDown, Qt::Key_Down},
-                                                    {design::kKeyPageUp, Qt::Key_PageUp},
-                                                    {design::kKeyPageDown, Qt::Key_PageDown},
-                                                    {design::kKeyHome, Qt::Key_Home},
-                                                    {design::kKeyEnd, Qt::Key_End}};
-    for (const auto& [code, key] : kKeys) {
-        if (code != keyCode) continue;
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(view_, &press);
-    }
+void QtListBox::KeyDown(Key key) {
+    QKeyEvent press(QEvent::KeyPress, QtKey(key), Qt::NoModifier);
+    QApplication::sendEvent(view_, &press);
 }
 
 void QtListBox::SetListIndex(int row) {

@@ -51,7 +51,7 @@ public:
     int ListIndex() const override;
     void SetListIndex(int row) override;
     void SetFocus() override { view_->setFocus(); }
-    void KeyDown(int keyCode) override;
+    void KeyDown(Key key) override;
     void SetDescription(const std::string& text) override { view_->SetDescription(QString::fromStdString(text)); }
     Rect Bounds() const override { return placement_.Bounds(); }
     void SetBounds(const Rect& bounds) override { placement_.SetBounds(bounds); }

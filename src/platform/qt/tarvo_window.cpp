@@ -1,11 +1,11 @@
 #include "tarvo_window.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QKeyEvent>
 #include <QMessageBox>
 
 #include "accessible_roles.h"
+#include "key_bindings.h"
 #include "single_instance.h"
 #include "ui/design.h"
 #include "ui/list_colours.h"
@@ -179,45 +179,23 @@ bool TarvoWindow::OwnsFocus(QObject* watched) const {
 bool TarvoWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress || !OwnsFocus(watched)) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_F3 || (key->key() == Qt::Key_F && (key->modifiers() & Qt::ControlModifier))) {
-        return form_->Form_KeyDown(design::kKeyF3);  // the find line
+    // In the find line the list's keys move the list's selection; what the
+    // window does not take, the focused control gets (Esc after unloading).
+    if (const Key core = CoreKey(*key); core != Key::Other) {
+        return (watched == findLine_ && form_->Find_KeyDown(core)) || form_->Form_KeyDown(core);
     }
-    if (watched == findLine_) {  // the list's keys move the list's selection
-        static const std::pair<int, int> kListKeys[] = {{Qt::Key_Up, design::kKeyUp},         {Qt::Key_Down, design::kKeyDown},
-                                                        {Qt::Key_PageUp, design::kKeyPageUp}, {Qt::Key_PageDown, design::kKeyPageDown},
-                                                        {Qt::Key_Home, design::kKeyHome},     {Qt::Key_End, design::kKeyEnd}};
-        for (const auto& [qtKey, code] : kListKeys) {
-            if (key->key() == qtKey) return form_->Find_KeyDown(code);
-        }
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        // Play is the default button: Enter starts wherever the focus is.
+        play_->click();
+        return true;
     }
-    switch (key->key()) {
-        case Qt::Key_Escape:
-            return form_->Form_KeyDown(design::kKeyEscape);  // the focused control still gets the key
-        case Qt::Key_F5:
-            return form_->Form_KeyDown(design::kKeyF5);
-        case Qt::Key_Down:
-            return form_->Form_KeyDown(design::kKeyDown);
-        case Qt::Key_Up:
-            return form_->Form_KeyDown(design::kKeyUp);
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            // Play is the default button: Enter starts wherever the focus is.
-            play_->click();
-            return true;
-        default:
-            break;
+    // Characters typed in the list find rows; with Ctrl or Alt a key is a command.
+    if (watched != list_ || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return false;
+    bool typed = false;
+    for (const char32_t character : key->text().toUcs4()) {  // whole characters, beyond 16 bits too
+        typed = form_->List1_KeyPress(character, static_cast<std::int64_t>(key->timestamp())) || typed;
     }
-    // Characters typed in the list find rows; Tab still moves on, and with
-    // Ctrl or Alt a key is a command.
-    const QList<uint> text = key->text().toUcs4();  // whole characters, beyond 16 bits too
-    if (watched != list_ || text.isEmpty() || !std::all_of(text.begin(), text.end(), [](uint c) { return QChar::isPrint(char32_t(c)); }) ||
-        (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        return false;
-    }
-    for (const char32_t character : text) {
-        form_->List1_KeyPress(character, static_cast<std::int64_t>(key->timestamp()));
-    }
-    return true;
+    return typed;  // Tab still moves on
 }
 
 }  // namespace tarvo

@@ -193,8 +193,7 @@ float TarvoWindow::ClientHeight() const {
 void TarvoWindow::Process(MSG& message) {
     const bool ours = message.hwnd == hwnd_ || IsChild(hwnd_, message.hwnd);
     if (ours && (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN)) {
-        int key = static_cast<int>(message.wParam);
-        if (key == 'F' && GetKeyState(VK_CONTROL) < 0) key = design::kKeyF3;  // Ctrl+F: the find line
+        const Key key = CoreKey(message.wParam, GetKeyState(VK_CONTROL) < 0);
         // In the find line the list's keys move the list's selection.
         if (message.hwnd == findEdit_ && form_->Find_KeyDown(key)) return;
         const bool taken = form_->Form_KeyDown(key);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "accessible.h"
+#include "key_bindings.h"
 #include "picture_box.h"
 #include "wide_text.h"
 #include "ui/controls.h"
@@ -45,8 +46,7 @@ public:
     int ListIndex() const override;
     void SetListIndex(int row) override { SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(row), 0); }
     void SetFocus() override { ::SetFocus(list_); }
-    // The key codes are Windows' own.
-    void KeyDown(int keyCode) override { SendMessageW(list_, WM_KEYDOWN, static_cast<WPARAM>(keyCode), 0); }
+    void KeyDown(Key key) override { SendMessageW(list_, WM_KEYDOWN, VirtualKey(key), 0); }
     void SetDescription(const std::string& text) override;
     // The row at a point of the list's client area, or -1 below the last.
     int RowAt(POINT point) const;
