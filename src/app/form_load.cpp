@@ -17,7 +17,7 @@ bool IsQuoted(const std::string& text) { return text.size() >= 2 && text.front()
 frmPindle::LoadResult frmPindle::Form_Load() {
     const char sep = host_.separator;
     appFolder_ = WithTrailingSeparator(host_.executableFolder, sep);
-    portable_ = files_.ReadFile(appFolder_ + kPortableSettings, kMostSettingsBytes);
+    settings_.TakePortable(files_.ReadFile(appFolder_ + kPortableSettings, kMostSettingsBytes));
 
     const std::string& commandLine = host_.commandLine;
     if (!commandLine.empty()) {
@@ -45,8 +45,8 @@ frmPindle::LoadResult frmPindle::Form_Load() {
         return LoadResult::EndProgram;
     }
     // The emulator's own settings now count, before the common ones.
-    if (const auto pattern = ReadIn(section_, "pattern"); pattern && !pattern->empty()) file1_.SetPattern(*pattern);
-    args_ = ReadIn(section_, "args").value_or(builtIn_ && builtIn_->args ? builtIn_->args : "");
+    if (const auto pattern = settings_.ReadIn(section_, "pattern"); pattern && !pattern->empty()) file1_.SetPattern(*pattern);
+    args_ = settings_.ReadIn(section_, "args").value_or(builtIn_ && builtIn_->args ? builtIn_->args : "");
     ChooseRomFolders();
 
     if (instance_.AnotherIsRunning()) {

@@ -33,7 +33,7 @@ std::string HowItEnded(const ProgramOutcome& outcome) {
 
 frmPindle::frmPindle(Host host, const Ports& ports, FormControls controls)
     : host_(std::move(host)),
-      settings_(ports.settings),
+      settings_(ports.settings, WithTrailingSeparator(host_.executableFolder, host_.separator), host_.home, host_.separator),
       files_(ports.files),
       instance_(ports.instance),
       clock_(ports.clock),
@@ -53,25 +53,7 @@ bool frmPindle::FileExists(const std::string& path) {
     return length && *length > 0;
 }
 
-std::optional<std::string> frmPindle::ReadIn(const std::string& section, const std::string& key) {
-    // Tarvo.ini takes the store's place.
-    std::optional<std::string> value = portable_ ? IniValue(*portable_, section, key) : settings_.Read(section, key);
-    // A value ends at a NUL, as the registry's texts do: nothing past one
-    // can name a file.
-    if (value) value->resize(std::min(value->find('\0'), value->size()));
-    return value;
-}
-
-std::optional<std::string> frmPindle::ReadSetting(const std::string& key) {
-    std::optional<std::string> value = section_.empty() ? std::nullopt : ReadIn(section_, key);
-    if (!value) value = ReadIn("Settings", key);
-    if (!value) return value;
-    *value = WithHomeFolder(*value, host_.home);
-    // Tarvo.ini's relative paths start from the program's folder, wherever
-    // the drive is mounted today.
-    if (!portable_ || value->empty() || IsAbsolutePath(*value, host_.separator)) return value;
-    return appFolder_ + *value;
-}
+std::optional<std::string> frmPindle::ReadSetting(const std::string& key) { return settings_.Read(section_, key); }
 
 std::string frmPindle::ReadSettingOr(const std::string& key, const std::string& fallback) {
     return ReadSetting(key).value_or(fallback);
@@ -344,17 +326,23 @@ void frmPindle::Image1_DblClick() { Command1_Click(); }
 
 void frmPindle::File1_Click() {
     const char sep = host_.separator;
-    const std::string shotsFolder =
-        WithTrailingSeparator(ReadSettingOr("shots", Installed() ? file1_.Path() + "media" + sep : appFolder_ + "shots" + sep), sep);
+    const std::string shotsByDefault = Installed() ? file1_.Path() + "media" + sep : appFolder_ + "shots" + sep;
     // An arcade clone without a picture of its own shows its parent's.
     const std::string name = file1_.FileName();
     const MachineTraits* traits = sets_.TraitsOf(name);
     const std::string parent = traits && !traits->parent.empty() ? traits->parent + LastChars(name, 4) : "";
-    std::vector<std::string> pictures = PreviewCandidates(shotsFolder, appFolder_, name, sep, parent);
-    if (const GameEntry* game = games_ ? games_->Find(name) : nullptr; game && !game->image.empty()) {
-        pictures.insert(pictures.begin(), GameImagePath(game->image));  // the player's own picture first
-    }
-    TakePictureStep(picture_.Want(std::move(pictures), clock_.Now(), controls_.form.InputWaiting()));
+    const GameEntry* game = games_ ? games_->Find(name) : nullptr;
+    const std::string own = game && !game->image.empty() ? GameImagePath(game->image) : "";  // the player's own first
+    // "shots" is read at each selection, on the picture's worker: the settings may sit on a share.
+    PictureCandidates candidates = [settings = settings_, section = section_, shotsByDefault, app = appFolder_, name, sep,
+                                    parent, own] {
+        const std::string shots = WithTrailingSeparator(settings.Read(section, "shots").value_or(shotsByDefault), sep);
+        std::vector<std::string> pictures = PreviewCandidates(shots, app, name, sep, parent);
+        if (!own.empty()) pictures.insert(pictures.begin(), own);
+        return pictures;
+    };
+    const std::string what = shotsByDefault + '\n' + name + '\n' + parent + '\n' + own;
+    TakePictureStep(picture_.Want(what, std::move(candidates), clock_.Now(), controls_.form.InputWaiting()));
 }
 
 void frmPindle::TakePictureStep(const PictureStep& step) {
@@ -393,7 +381,7 @@ void frmPindle::PictureRead(std::uint64_t ticket, FoundPicture found) {
     if (!picture_.Read(ticket).show) return;
     controls_.image1.Show(std::move(found.picture));
     const bool screenshot =
-        found.index >= 0 && static_cast<std::size_t>(found.index) + kLogoCandidates < picture_.Wanted().size();
+        found.index >= 0 && static_cast<std::size_t>(found.index) + kLogoCandidates < found.candidates;
     const auto row = static_cast<std::size_t>(controls_.list1.ListIndex());
     const std::string rom(row < Visible().size() ? Visible()[row] : std::string_view());
     controls_.image1.SetName(rom.empty() ? design::kTitle : (screenshot ? "Screenshot of " : "No screenshot of ") + rom);

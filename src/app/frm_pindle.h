@@ -17,6 +17,7 @@
 #include "app/game_session.h"
 #include "app/pad_reading.h"
 #include "app/picture_on_show.h"
+#include "app/setting_reader.h"
 #include "app/ports.h"
 #include "os/host.h"
 #include "text/machine_list.h"
@@ -148,7 +149,7 @@ private:
     bool RecognizeBySection();
     bool RecognizeBuiltIn();
     // Installed, and without a Tarvo.ini: the home folder's layout counts.
-    bool Installed() const { return host_.installed && !portable_; }
+    bool Installed() const { return host_.installed && !settings_.Portable(); }
     // Why no emulator can be used, in words that say what to write.
     std::string WhyNoEmulator() const;
     // The ROM folder when no setting names one, and where to look next
@@ -161,8 +162,6 @@ private:
     std::optional<std::string> SectionOf(const std::string& program);
     // A program's file name, less ".exe".
     std::string ProgramName(const std::string& program) const;
-    // A setting's value in the section, up to a NUL; nothing when missing.
-    std::optional<std::string> ReadIn(const std::string& section, const std::string& key);
     // A setting of the emulator's own section, else of "Settings", else
     // the fallback; Tarvo.ini's relative paths from Tarvo's folder.
     std::optional<std::string> ReadSetting(const std::string& key);
@@ -203,14 +202,13 @@ private:
     void TakePictureStep(const PictureStep& step);
 
     const Host host_;
-    Settings& settings_;
+    SettingReader settings_;
     Files& files_;
     Instance& instance_;
     Clock& clock_;
     FormControls controls_;
     FileList file1_;
     std::string appFolder_;
-    std::optional<std::string> portable_;  // Tarvo.ini, as read at the start
     std::string emulatorPath_;
     int launchMode_ = 0;
     std::string section_;  // of the emulator's own settings, as written; empty before it is known

@@ -21,9 +21,10 @@ PictureStep NextPicture(PictureState now, PictureEvent event) {
     return {now};
 }
 
-PictureStep PictureOnShow::Want(std::vector<std::string> pictures, std::int64_t now, bool inputWaiting) {
-    if (pictures == wanted_) return {state_};
-    wanted_ = std::move(pictures);
+PictureStep PictureOnShow::Want(std::string what, PictureCandidates candidates, std::int64_t now, bool inputWaiting) {
+    if (what == wanted_) return {state_};
+    wanted_ = std::move(what);
+    candidates_ = std::move(candidates);
     ++ticket_;
     const bool moving = now - lastAsked_ < kSettleMs || inputWaiting;
     lastAsked_ = now;

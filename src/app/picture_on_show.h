@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/picture_reader.h"
+
 namespace tarvo {
 
 enum class PictureState {
@@ -38,9 +40,9 @@ public:
     // repeat) are read only once this long has passed without another.
     static constexpr std::int64_t kSettleMs = 40;
 
-    // The selected ROM's candidates, at now (ms); nothing to do when they
-    // are on show already, or coming.
-    PictureStep Want(std::vector<std::string> pictures, std::int64_t now, bool inputWaiting);
+    // The selected ROM's candidates, at now (ms), and what tells them
+    // apart; nothing to do when those are on show already, or coming.
+    PictureStep Want(std::string what, PictureCandidates candidates, std::int64_t now, bool inputWaiting);
     PictureStep Timer(bool inputWaiting) {
         return Take(inputWaiting ? PictureEvent::BusyTimer : PictureEvent::QuietTimer);
     }
@@ -51,13 +53,14 @@ public:
 
     bool Settled() const { return state_ == PictureState::Shown; }
     std::uint64_t Ticket() const { return ticket_; }
-    const std::vector<std::string>& Wanted() const { return wanted_; }
+    const PictureCandidates& Wanted() const { return candidates_; }
 
 private:
     PictureStep Take(PictureEvent event);
 
     PictureState state_ = PictureState::Shown;
-    std::vector<std::string> wanted_;  // on show, or coming
+    std::string wanted_;  // on show, or coming
+    PictureCandidates candidates_;
     std::uint64_t ticket_ = 0;
     std::int64_t lastAsked_ = INT64_MIN / 2;
 };

@@ -71,7 +71,7 @@ std::optional<std::string> frmPindle::SectionOf(const std::string& program) {
     const std::string name = ProgramName(program);
     // [Settings] is every emulator's: no program's own.
     if (name.empty() || EqualsIgnoreCase(name, "Settings")) return std::nullopt;
-    return portable_ ? IniGroup(*portable_, name) : settings_.Section(name);
+    return settings_.Section(name);
 }
 
 bool frmPindle::RecognizeBySection() {

@@ -27,7 +27,7 @@ std::string frmPindle::EmptyListText() const {
 }
 
 std::string frmPindle::WhyNoEmulator() const {
-    const std::string place = portable_ ? appFolder_ + kPortableSettings : host_.settingsPlace;
+    const std::string place = settings_.Portable() ? appFolder_ + kPortableSettings : host_.settingsPlace;
     const std::string where = place.empty() ? "" : " in " + place;
     const std::string name = ProgramName(emulatorPath_);
     if (EqualsIgnoreCase(name, "retroarch")) {

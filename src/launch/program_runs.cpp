@@ -1,7 +1,5 @@
 #include "launch/program_runs.h"
 
-#include <chrono>
-
 #include "launch/emulator_arguments.h"
 #include "text/paths.h"
 
@@ -39,10 +37,11 @@ std::string FillInParameters(StartRequest& request, char separator,
     return expanded.error;
 }
 
-ProgramsBeside::ProgramsBeside(Files& files, Launcher& launcher, WindowThread& window, ProgramListener& listener,
-                               char separator)
+ProgramsBeside::ProgramsBeside(Files& files, Launcher& launcher, Clock& clock, WindowThread& window,
+                               ProgramListener& listener, char separator)
     : files_(files),
       launcher_(launcher),
+      clock_(clock),
       listener_(std::make_shared<ProgramListener*>(&listener)),
       separator_(separator),
       starts_(window),
@@ -52,7 +51,7 @@ ProgramsBeside::ProgramsBeside(Files& files, Launcher& launcher, WindowThread& w
 ProgramsBeside::~ProgramsBeside() { *listener_ = nullptr; }
 
 void ProgramsBeside::Start(const StartRequest& request) {
-    starts_.Run([&files = files_, &launcher = launcher_, listener = listener_, separator = separator_,
+    starts_.Run([&files = files_, &launcher = launcher_, &clock = clock_, listener = listener_, separator = separator_,
                  request](Worker::Job& job) {
         StartRequest made = request;
         std::string unstartable = WhyItCannotStart(made, files, separator, job);
@@ -65,15 +64,13 @@ void ProgramsBeside::Start(const StartRequest& request) {
         } else {
             launch->result = StartResult::Failed(unstartable);
         }
-        job.Post([&launcher, listener, request, launch] {
+        job.Post([&launcher, &clock, listener, request, launch] {
             if (launch->program) {
-                const auto started = std::chrono::steady_clock::now();
+                const std::int64_t started = clock.Now();
+                // Read only while the listener is there: the clock is the maker's, which outlives this.
                 launch->result.watched =
-                    launcher.Watch(std::move(launch->program), [listener, started](const ProgramOutcome& outcome) {
-                        const auto lasted = std::chrono::steady_clock::now() - started;
-                        if (*listener) {
-                            (*listener)->ProgramEnded(outcome, std::chrono::duration_cast<std::chrono::milliseconds>(lasted).count());
-                        }
+                    launcher.Watch(std::move(launch->program), [&clock, listener, started](const ProgramOutcome& outcome) {
+                        if (*listener) (*listener)->ProgramEnded(outcome, clock.Now() - started);
                     });
             }
             (*listener)->StartFinished(request, launch->result);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "os/clock.h"
 #include "os/files.h"
 #include "os/programs.h"
 #include "os/worker.h"
@@ -60,7 +61,11 @@ std::string FillInParameters(StartRequest& request, char separator,
 
 class ProgramsBeside : public Programs {
 public:
-    ProgramsBeside(Files& files, Launcher& launcher, WindowThread& window, ProgramListener& listener, char separator);
+    // clock tells how long each game lasted, from its watch to its end.
+    ProgramsBeside(Files& files, Launcher& launcher, Clock& clock, WindowThread& window, ProgramListener& listener,
+                   char separator);
+    ProgramsBeside(Files& files, Launcher& launcher, WindowThread& window, ProgramListener& listener, char separator)
+        : ProgramsBeside(files, launcher, SystemSteadyClock(), window, listener, separator) {}
     ~ProgramsBeside() override;
     void Start(const StartRequest& request) override;
     void EndGames(bool forced) override { launcher_.EndAll(forced); }
@@ -70,6 +75,7 @@ public:
 private:
     Files& files_;
     Launcher& launcher_;
+    Clock& clock_;
     // The listener while this lives: a program's end may come after.
     std::shared_ptr<ProgramListener*> listener_;
     char separator_;

@@ -1,5 +1,6 @@
 #pragma once
-// A steady clock in milliseconds: only differences count.
+// A steady clock in milliseconds: only differences count. It may be read
+// on any thread.
 
 #include <chrono>
 #include <cstdint>
@@ -19,5 +20,12 @@ public:
         return std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
     }
 };
+
+// The system's steady clock for a part whose maker hands it none; never
+// destroyed, as a thread abandoned to the system may still read it.
+inline Clock& SystemSteadyClock() {
+    static SteadyClock* const clock = new SteadyClock;
+    return *clock;
+}
 
 }  // namespace tarvo

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "os/clock.h"
 #include "os/files.h"
 #include "os/worker.h"
 #include "text/gamelist.h"
@@ -55,14 +56,24 @@ public:
     virtual void Read(const FolderReading& reading) = 0;
 };
 
+// What a reading makes of the folder's names before the window has them:
+// one row per game, the sheets and playlists read as the folder was.
+void KeepOneRowPerGame(NameList& names, const FolderReading& reading, Files& files, const Cancellable& cancel);
+// The reading's first gamelist that is there and can be read; none: nothing.
+std::shared_ptr<const GameList> FirstGameList(const FolderReading& reading, Files& files, const Cancellable& cancel);
+
 class FolderReaderBeside : public FolderReader {
 public:
+    // clock times the progress news, beside the window's thread.
+    FolderReaderBeside(Files& files, Clock& clock, WindowThread& window, FolderListener& listener)
+        : files_(files), clock_(clock), listener_(listener), worker_(window) {}
     FolderReaderBeside(Files& files, WindowThread& window, FolderListener& listener)
-        : files_(files), listener_(listener), worker_(window) {}
+        : FolderReaderBeside(files, SystemSteadyClock(), window, listener) {}
     void Read(const FolderReading& reading) override;
 
 private:
     Files& files_;
+    Clock& clock_;
     FolderListener& listener_;
     Worker worker_;  // last: goes first
 };

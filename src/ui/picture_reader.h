@@ -4,6 +4,7 @@
 // damaged files, decoded no larger than the screen.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,7 +18,12 @@ namespace tarvo {
 struct FoundPicture {
     int index = -1;                    // of the candidate it came from; -1: none was a picture
     std::shared_ptr<Picture> picture;  // none with -1
+    std::size_t candidates = 0;        // how many there were
 };
+
+// The candidates of a selection, made where they are read: what they are
+// may depend on a setting, read there too.
+using PictureCandidates = std::function<std::vector<std::string>()>;
 
 // One candidate after the other, asking between them whether the work is
 // still wanted (when not: none found).
@@ -38,14 +44,14 @@ public:
     virtual ~PictureReader() = default;
     // Reads the first picture of the candidates; a reading asked for while
     // another runs cancels it: only the newest is told.
-    virtual void Read(std::uint64_t ticket, std::vector<std::string> candidates, const PictureLimits& limits) = 0;
+    virtual void Read(std::uint64_t ticket, PictureCandidates candidates, const PictureLimits& limits) = 0;
 };
 
 class PictureReaderBeside : public PictureReader {
 public:
     PictureReaderBeside(Files& files, PictureDecoder& decoder, WindowThread& window, PictureListener& listener)
         : files_(files), decoder_(decoder), listener_(listener), worker_(window) {}
-    void Read(std::uint64_t ticket, std::vector<std::string> candidates, const PictureLimits& limits) override;
+    void Read(std::uint64_t ticket, PictureCandidates candidates, const PictureLimits& limits) override;
 
 private:
     Files& files_;

@@ -63,7 +63,9 @@ public:
     void AddFile(const std::string& path, std::uint64_t length = 1) { files[path].length = length; }
 
     std::map<std::string, std::map<std::string, std::string>> sections;  // the emulators' own, as written
+    std::size_t settingReads = 0, settingReadsBeside = 0;  // all, and those on the picture's worker
     std::optional<std::string> Read(const std::string& section, const std::string& key) override {
+        ++settingReads;
         if (section == "Settings") return Find(settings, key);
         const std::optional<std::string> written = Section(section);
         return written ? Find(sections[*written], key) : std::nullopt;
@@ -114,13 +116,10 @@ public:
         FolderListing listing;
         ListFiles(reading.folder, WildcardSet(reading.patterns), all, {}, &listing.holdsFiles);
         for (std::size_t i = 0; i < all.size() && i < most; ++i) listing.names.Add(all[i]);
+        // What the reader does next, as it does it.
+        KeepOneRowPerGame(listing.names, reading, *this, NeverCancelled());
         folders->FolderRead(reading.ticket, std::move(listing));
-        for (const std::string& path : reading.gameLists) {
-            const std::optional<std::string> text = Find(texts, path);
-            if (auto games = text ? GameList::Parse(*text, reading.folder) : std::nullopt) {
-                return folders->GameListRead(reading.ticket, std::make_shared<const GameList>(std::move(*games)));
-            }
-        }
+        if (auto games = FirstGameList(reading, *this, NeverCancelled())) folders->GameListRead(reading.ticket, games);
     }
     // The picture reader: what each reading found, told at once unless held.
     PictureListener* pictures = nullptr;
@@ -151,9 +150,11 @@ public:
         struct Pictures : PictureReader {
             FakeServices& s;
             explicit Pictures(FakeServices& services) : s(services) {}
-            void Read(std::uint64_t ticket, std::vector<std::string> wanted, const PictureLimits& limits) override {
-                s.candidates = wanted;
-                s.found[ticket] = FirstPicture(wanted, limits, s, s, NeverCancelled());
+            void Read(std::uint64_t ticket, PictureCandidates wanted, const PictureLimits& limits) override {
+                const std::size_t reads = s.settingReads;
+                s.candidates = wanted();  // the settings read there, beside the window's thread
+                s.settingReadsBeside += s.settingReads - reads;
+                s.found[ticket] = FirstPicture(s.candidates, limits, s, s, NeverCancelled());
                 if (!s.holdPictures) s.pictures->PictureRead(ticket, s.found[ticket]);
             }
         };
@@ -738,6 +739,16 @@ TEST(Keys, EachKeyOfTheWindowWithNothingSelected) {
     }
 }
 
+TEST(RomList, OneRowPerGameOnDiscAndNoJunk) {
+    FakeTarvo t("C:\\Emu\\ages.exe");
+    for (const char* rom : {"Sonic CD.cue", "Sonic CD.bin", "._Sonic CD.cue", "Thumbs.db", "Shinobi.bin"}) {
+        t.services.AddFile(std::string("C:\\Front\\roms\\") + rom);
+    }
+    t.services.texts["C:\\Front\\roms\\Sonic CD.cue"] = "FILE \"Sonic CD.bin\" BINARY\n";
+    ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
+    EXPECT_EQ(t.list1.items, (std::vector<std::string>{"Shinobi", "Sonic CD"}));
+}
+
 TEST(RomList, VisibleMatchingFilesByNameThenSelectedByPosition) {
     FakeTarvo t("C:\\Emu\\nestopia.exe");
     for (const char* rom : {"c.zip", "B.zip", "game.zip", "game.nes", "A.nes", "a.nes", "notes.txt"}) {
@@ -786,8 +797,11 @@ TEST(Preview, TheFirstUsablePictureWins) {
         ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
         t.image1.showing = "the previous ROM's picture";
         if (c.shown[1] == ':') t.services.settings["shots"] = "D:\\Pics";
+        const std::size_t onTheWindowsThread = t.services.settingReads - t.services.settingReadsBeside;
         t.Select(0);
         EXPECT_EQ(t.image1.showing, c.shown[0] == '<' ? c.shown : path(c.shown)) << c.shown;
+        // Read beside the window's thread: the settings may sit on a share.
+        EXPECT_EQ(t.services.settingReads - t.services.settingReadsBeside, onTheWindowsThread);
         EXPECT_EQ(t.image1.name, c.shown[0] == '<' || c.shown.rfind("logo", 0) == 0 ? "No screenshot of sonic" : "Screenshot of sonic");
     }
 }

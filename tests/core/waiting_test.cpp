@@ -11,6 +11,7 @@
 #include <mutex>
 #include <thread>
 
+#include "app/frm_pindle.h"
 #include "launch/program_runs.h"
 #include "os/folder_reader.h"
 #include "os/worker.h"
@@ -55,6 +56,13 @@ private:
     std::mutex mutex_;
     std::condition_variable posted_;
     std::deque<std::function<void()>> calls_;
+};
+
+// A clock that moves as the test says, and by step at each reading.
+struct TestClock : Clock {
+    std::atomic<std::int64_t> now{1000};
+    std::int64_t step = 0;
+    std::int64_t Now() override { return now.fetch_add(step); }
 };
 
 // A gate a job waits at until the test opens it (or a second passes).
@@ -146,7 +154,8 @@ struct HangingFiles : Files {
 
 struct Readings : FolderListener {
     std::vector<std::uint64_t> read;
-    void FolderProgress(std::uint64_t, std::size_t) override {}
+    std::vector<std::size_t> progress;
+    void FolderProgress(std::uint64_t, std::size_t found) override { progress.push_back(found); }
     void FolderRead(std::uint64_t ticket, FolderListing listing) override {
         if (listing.names.size() == 3000) read.push_back(ticket);
     }
@@ -157,7 +166,8 @@ TEST(FolderReader, AFolderThatHangsIsListedOnceAtATimeHoweverOftenItIsAsked) {
     TestWindowThread window;
     HangingFiles files;
     Readings readings;
-    FolderReaderBeside reader(files, window, readings);
+    TestClock clock;
+    FolderReaderBeside reader(files, clock, window, readings);
     for (std::uint64_t ticket = 1; ticket <= 40; ++ticket) reader.Read({ticket, "share", "*.zip", 250});  // F5 held
     while (files.gate.waiting == 0) std::this_thread::yield();
     files.gate.Open();
@@ -165,6 +175,28 @@ TEST(FolderReader, AFolderThatHangsIsListedOnceAtATimeHoweverOftenItIsAsked) {
     EXPECT_EQ(readings.read, std::vector<std::uint64_t>{40});  // the newest alone is told
     EXPECT_EQ(files.most, 1);
     EXPECT_LE(files.listings, 2);  // the first, under way, and the newest
+}
+
+TEST(FolderReader, ProgressIsToldOnceTheIntervalHasPassedOnItsClock) {
+    // The clock moves by step at each reading; the listing looks every 256 names.
+    struct Case { std::int64_t step; std::vector<std::size_t> told; };
+    const Case cases[] = {
+        {0, {}},  // however many names, no news before the interval
+        {249, {512, 1024, 1536, 2048, 2560}},  // counted from the last news told
+        {250, {256, 512, 768, 1024, 1280, 1536, 1792, 2048, 2304, 2560, 2816}},
+    };
+    for (const Case& c : cases) {
+        TestWindowThread window;
+        HangingFiles files;
+        files.gate.Open();
+        TestClock clock;
+        clock.step = c.step;
+        Readings readings;
+        FolderReaderBeside reader(files, clock, window, readings);
+        reader.Read({1, "share", "*.zip", 250});
+        ASSERT_TRUE(window.PumpUntil([&] { return !readings.read.empty(); })) << c.step;
+        EXPECT_EQ(readings.progress, c.told) << c.step;
+    }
 }
 
 struct Decoder : PictureDecoder {
@@ -190,9 +222,9 @@ TEST(PictureReader, ANewerPictureCancelsTheOneUnderWayBetweenItsCandidates) {
     decoder.gate = &gate;
     Shown shown;
     PictureReaderBeside reader(files, decoder, window, shown);
-    reader.Read(1, {"a.damaged.gif", "b.damaged.jpg", "c.png"}, {640, 480});
+    reader.Read(1, [] { return std::vector<std::string>{"a.damaged.gif", "b.damaged.jpg", "c.png"}; }, {640, 480});
     while (gate.waiting == 0) std::this_thread::yield();
-    reader.Read(2, {"missing.gif", "x.damaged.jpg", "x.png", "logo.gif"}, {640, 480});
+    reader.Read(2, [] { return std::vector<std::string>{"missing.gif", "x.damaged.jpg", "x.png", "logo.gif"}; }, {640, 480});
     gate.Open();
     ASSERT_TRUE(window.PumpUntil([&] { return !shown.read.empty(); }));
     EXPECT_EQ(shown.read, (std::vector<std::pair<std::uint64_t, int>>{{2, 2}}));
@@ -203,10 +235,11 @@ struct Started : ProgramListener {
     std::vector<std::string> told;
     int ended = 0;
     ProgramOutcome outcome;
+    std::int64_t lastedMs = -1;
     void StartFinished(const StartRequest& request, const StartResult& result) override {
         told.push_back(request.parameters + (result.started ? " started" : ": " + result.error));
     }
-    void ProgramEnded(const ProgramOutcome& how, std::int64_t) override { ++ended, outcome = how; }
+    void ProgramEnded(const ProgramOutcome& how, std::int64_t lasted) override { ++ended, outcome = how, lastedMs = lasted; }
     void ProgramAnswered(std::optional<std::string> output) override { told.push_back(output.value_or("no answer")); }
     void MachinesAnswered(std::shared_ptr<const MachineList> machines) override {
         told.push_back(machines ? std::to_string(machines->size()) + " machines" : "no machines");
@@ -215,8 +248,13 @@ struct Started : ProgramListener {
 
 struct Launches : Launcher {
     std::vector<std::function<void(const ProgramOutcome&)>> ends;
+    TestClock* clock = nullptr;
+    std::int64_t startingMs = 0;  // how long the system takes to make the program
     std::function<std::string(const std::string&)> PathsFor(const StartRequest&, const Cancellable&) override { return {}; }
-    Launch Start(const StartRequest&, const Cancellable&) override { return {StartResult::Started(true), std::make_unique<StartedProgram>()}; }
+    Launch Start(const StartRequest&, const Cancellable&) override {
+        if (clock) clock->now += startingMs;
+        return {StartResult::Started(true), std::make_unique<StartedProgram>()};
+    }
     bool Watch(std::unique_ptr<StartedProgram>, std::function<void(const ProgramOutcome&)> ended) override {
         return ends.push_back(std::move(ended)), true;
     }
@@ -233,7 +271,8 @@ TEST(Programs, AStartIsCheckedBesideTheWindowThenMadeAndWatched) {
     HangingFiles files;
     Launches launcher;
     Started listener;
-    auto programs = std::make_unique<ProgramsBeside>(files, launcher, window, listener, '/');
+    TestClock clock;
+    auto programs = std::make_unique<ProgramsBeside>(files, launcher, clock, window, listener, '/');
     programs->Start({"/emu", "/roms/missing.nes", "/app/", "/roms/missing.nes"});
     programs->Start({"/emu", "/roms/a.nes", "gone/", "/roms/a.nes"});
     programs->Start({"/emu", "/roms/a.nes", "/app/", "/roms/a.nes"});
@@ -252,6 +291,27 @@ TEST(Programs, AStartIsCheckedBesideTheWindowThenMadeAndWatched) {
     programs.reset();  // a game that ends after the window has gone is told to no one
     launcher.ends[0]({});
     EXPECT_EQ(listener.ended, 1);
+}
+
+TEST(Programs, AGameLastsFromItsWatchToItsEndToTheMillisecondOfTheClock) {
+    // Either side of "ended at once": what the start took beside the window does not count.
+    struct Case { std::int64_t startingMs, playedMs; };
+    const Case cases[] = {{0, frmPindle::kAtOnceMs - 1}, {0, frmPindle::kAtOnceMs}, {5000, frmPindle::kAtOnceMs - 1}};
+    for (const Case& c : cases) {
+        TestWindowThread window;
+        HangingFiles files;
+        TestClock clock;
+        Launches launcher;
+        launcher.clock = &clock, launcher.startingMs = c.startingMs;
+        Started listener;
+        ProgramsBeside programs(files, launcher, clock, window, listener, '/');
+        programs.Start({"/emu", "/roms/a.nes", "/app/", "/roms/a.nes"});
+        ASSERT_TRUE(window.PumpUntil([&] { return !listener.told.empty(); }));
+        ASSERT_EQ(launcher.ends.size(), 1u);
+        clock.now += c.playedMs;
+        launcher.ends[0]({2, 0, ""});
+        EXPECT_EQ(listener.lastedMs, c.playedMs) << c.startingMs;
+    }
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // A stand-in XInput for the tests, put where the system keeps its own as
 // xinput1_4.dll (WINEDLLOVERRIDES has Wine load it before its own): one
-// pad, in slot 0, which the test plugs in and moves with StandInPad. Where
-// it is loaded it leaves xinput1_4.dll.loaded beside itself.
+// pad, in slot 0, which the test plugs in and moves with StandInPad. A
+// test moves the pad of another process through the mapping
+// Local\Tarvo.StandInPad while it holds one: an XINPUT_STATE, then a LONG
+// counting the readings. Where it is loaded it leaves xinput1_4.dll.loaded
+// beside itself.
 #include <windows.h>
 #include <xinput.h>
 
@@ -23,7 +26,14 @@ BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
 }
 
 extern "C" __declspec(dllexport) DWORD WINAPI XInputGetState(DWORD slot, XINPUT_STATE* state) {
-    if (slot != 0 || !g_connected) return ERROR_DEVICE_NOT_CONNECTED;
+    if (slot != 0) return ERROR_DEVICE_NOT_CONNECTED;
+    if (HANDLE shared = OpenFileMappingW(FILE_MAP_WRITE, FALSE, L"Local\\Tarvo.StandInPad")) {
+        auto* pad = static_cast<XINPUT_STATE*>(MapViewOfFile(shared, FILE_MAP_WRITE, 0, 0, sizeof *state + sizeof(LONG)));
+        if (pad) *state = *pad, InterlockedIncrement(reinterpret_cast<LONG*>(pad + 1)), UnmapViewOfFile(pad);
+        CloseHandle(shared);
+        return pad ? ERROR_SUCCESS : ERROR_DEVICE_NOT_CONNECTED;
+    }
+    if (!g_connected) return ERROR_DEVICE_NOT_CONNECTED;
     *state = g_state;
     return ERROR_SUCCESS;
 }

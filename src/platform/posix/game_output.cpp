@@ -58,8 +58,9 @@ std::unique_ptr<GameOutput> GameOutput::Open(WindowThread& window) {
     std::unique_ptr<GameOutput> output(new GameOutput(window));
     UniqueFd outputRead, errorRead, copyWrite;
     if (!OpenPipe(outputRead, output->output_) || !OpenPipe(errorRead, output->error_) ||
-        !OpenPipe(output->copy_, copyWrite) || !OpenPipe(output->wakeRead_, output->wakeWrite_) ||
-        fcntl(output->copy_.get(), F_SETFL, O_NONBLOCK) != 0 || fcntl(output->wakeRead_.get(), F_SETFL, O_NONBLOCK) != 0) {
+        !OpenPipe(output->copy_->copy, copyWrite) || !OpenPipe(output->copy_->wakeRead, output->wakeWrite_) ||
+        fcntl(output->copy_->copy.get(), F_SETFL, O_NONBLOCK) != 0 ||
+        fcntl(output->copy_->wakeRead.get(), F_SETFL, O_NONBLOCK) != 0) {
         return nullptr;
     }
     // Tarvo goes on only once the forwarder holds nothing of its own: the
@@ -130,22 +131,24 @@ void GameOutput::Forward(int output, int error, int copy) {
 void GameOutput::Started() {
     output_.reset();
     error_.reset();
-    worker_->Run([this](const Worker::Job& job) { ReadCopy(job); }, false);
+    // Told on the window's thread, and only while the worker, and so this, is there.
+    std::function<void(std::string)> tell = [this](std::string lines) { LinesCame(lines); };
+    worker_->Run([copy = copy_, tell](const Worker::Job& job) { ReadCopy(*copy, job, tell); }, false);
 }
 
-void GameOutput::ReadCopy(const Worker::Job& job) {
+void GameOutput::ReadCopy(Copy& copy, const Worker::Job& job, const std::function<void(std::string)>& tell) {
     using Clock = std::chrono::steady_clock;
     std::optional<Clock::time_point> linesDue;  // once the game has ended
     bool told = false;
     for (;;) {
-        const bool open = copyOpen_;
+        const bool open = copy.open;
         if (!told && (!open || (linesDue && Clock::now() >= *linesDue))) {
             told = true;
-            const std::lock_guard<std::mutex> lock(linesMutex_);
-            job.Post([this, lines = lines_.Text()] { LinesCame(lines); });
+            const std::lock_guard<std::mutex> lock(copy.linesMutex);
+            job.Post([tell, lines = copy.lines.Text()] { tell(lines); });
         }
         if (!open) return;
-        pollfd watched[] = {{copy_.get(), POLLIN, 0}, {wakeRead_.get(), POLLIN, 0}};
+        pollfd watched[] = {{copy.copy.get(), POLLIN, 0}, {copy.wakeRead.get(), POLLIN, 0}};
         int timeout = -1;
         if (linesDue && !told) {
             timeout = static_cast<int>(
@@ -154,19 +157,19 @@ void GameOutput::ReadCopy(const Worker::Job& job) {
         if (poll(watched, 2, timeout) < 0 && errno != EINTR) return;
         if (watched[1].revents) {
             char word = 0;
-            while (read(wakeRead_.get(), &word, 1) == 1) {
+            while (read(copy.wakeRead.get(), &word, 1) == 1) {
                 if (word == 'q') return;
                 if (!linesDue) linesDue = Clock::now() + std::chrono::milliseconds(kLinesWaitMs);
             }
         }
         if (!watched[0].revents) continue;
         char bytes[1 << 14];
-        const ssize_t got = read(copy_.get(), bytes, sizeof bytes);
+        const ssize_t got = read(copy.copy.get(), bytes, sizeof bytes);
         if (got > 0) {
-            const std::lock_guard<std::mutex> lock(linesMutex_);
-            lines_.Add(std::string_view(bytes, static_cast<std::size_t>(got)));
+            const std::lock_guard<std::mutex> lock(copy.linesMutex);
+            copy.lines.Add(std::string_view(bytes, static_cast<std::size_t>(got)));
         } else if (got == 0 || (errno != EAGAIN && errno != EINTR)) {
-            copyOpen_ = false;
+            copy.open = false;
         }
     }
 }

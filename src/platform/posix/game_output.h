@@ -46,22 +46,30 @@ public:
     // after.
     void AfterTheEnd(std::function<void(std::string lastLines)> then);
     // All passed on, the forwarder gone.
-    bool Finished() const { return !copyOpen_; }
+    bool Finished() const { return !copy_->open; }
 
 private:
-    explicit GameOutput(WindowThread& window) : worker_(std::make_unique<Worker>(window)) {}
+    // What the worker reads and keeps, co-owned by its job: a worker the
+    // system held past its owner's end touches nothing that went with it.
+    struct Copy {
+        UniqueFd copy;      // what the forwarder passed on, for the last lines
+        UniqueFd wakeRead;  // 'e': the game has ended; 'q': Tarvo is closing
+        std::atomic<bool> open{true};
+        std::mutex linesMutex;
+        LastLines lines;
+    };
+    explicit GameOutput(WindowThread& window) : copy_(std::make_shared<Copy>()), worker_(std::make_unique<Worker>(window)) {}
     // In the forwarder, just forked: only what is safe there.
     [[noreturn]] static void Forward(int output, int error, int copy);
-    void ReadCopy(const Worker::Job& job);
+    // Reads the copy until it closes or Tarvo closes; its last lines are
+    // told once it has closed or a moment after the game's end.
+    static void ReadCopy(Copy& copy, const Worker::Job& job, const std::function<void(std::string)>& tell);
     void LinesCame(const std::string& lines);
 
     UniqueFd output_, error_;  // the game's ends, until it has started
-    UniqueFd copy_;            // what the forwarder passed on, for the last lines
-    std::atomic<bool> copyOpen_{true};
+    std::shared_ptr<Copy> copy_;
     pid_t forwarder_ = -1;
-    UniqueFd wakeRead_, wakeWrite_;  // 'e': the game has ended; 'q': Tarvo is closing
-    std::mutex linesMutex_;
-    LastLines lines_;
+    UniqueFd wakeWrite_;
     bool linesCame_ = false;
     std::string lastLines_;
     std::function<void(std::string)> then_;

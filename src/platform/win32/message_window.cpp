@@ -13,8 +13,13 @@ MessageWindow::MessageWindow(Handler handler) : handler_(std::move(handler)) {
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = kClassName;
     RegisterClassExW(&windowClass);  // fails harmlessly when already registered
+    SetLastError(ERROR_SUCCESS);  // that failure is not the window's
     hwnd_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (hwnd_) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (hwnd_) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    } else {
+        creationError_ = GetLastError();
+    }
 }
 
 MessageWindow::~MessageWindow() {

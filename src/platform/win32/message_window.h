@@ -16,14 +16,16 @@ public:
     MessageWindow(const MessageWindow&) = delete;
     MessageWindow& operator=(const MessageWindow&) = delete;
 
-    // Null when the system would not make it.
+    // Null when the system would not make it; then why (0: it gave no reason).
     HWND Handle() const { return hwnd_; }
+    DWORD CreationError() const { return creationError_; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     Handler handler_;
     HWND hwnd_ = nullptr;
+    DWORD creationError_ = ERROR_SUCCESS;
 };
 
 }  // namespace tarvo::win32

@@ -9,7 +9,7 @@ void Win32WindowThread::Post(std::function<void()> call) {
     calls_.push_back(std::move(call));
     // One message for all that gathers before it is read; a queue that is
     // full now is asked again at the next call.
-    if (!asked_) asked_ = PostMessageW(window_.Handle(), WM_APP, 0, 0) != FALSE;
+    if (!asked_ && Created()) asked_ = PostMessageW(window_.Handle(), WM_APP, 0, 0) != FALSE;
 }
 
 void Win32WindowThread::Run() {

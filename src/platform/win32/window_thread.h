@@ -17,6 +17,11 @@ namespace tarvo::win32 {
 class Win32WindowThread : public WindowThread {
 public:
     Win32WindowThread();
+    // False when the system would not make the message window: then
+    // nothing posted would ever reach the window's thread, and Tarvo must
+    // not run. CreationError tells why.
+    bool Created() const { return window_.Handle() != nullptr; }
+    DWORD CreationError() const { return window_.CreationError(); }
     void Post(std::function<void()> call) override;
 
 private:
