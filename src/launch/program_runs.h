@@ -64,8 +64,6 @@ public:
     // clock tells how long each game lasted, from its watch to its end.
     ProgramsBeside(Files& files, Launcher& launcher, Clock& clock, WindowThread& window, ProgramListener& listener,
                    char separator);
-    ProgramsBeside(Files& files, Launcher& launcher, WindowThread& window, ProgramListener& listener, char separator)
-        : ProgramsBeside(files, launcher, SystemSteadyClock(), window, listener, separator) {}
     ~ProgramsBeside() override;
     void Start(const StartRequest& request) override;
     void EndGames(bool forced) override { launcher_.EndAll(forced); }

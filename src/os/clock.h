@@ -21,11 +21,4 @@ public:
     }
 };
 
-// The system's steady clock for a part whose maker hands it none; never
-// destroyed, as a thread abandoned to the system may still read it.
-inline Clock& SystemSteadyClock() {
-    static SteadyClock* const clock = new SteadyClock;
-    return *clock;
-}
-
 }  // namespace tarvo

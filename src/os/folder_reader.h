@@ -67,8 +67,6 @@ public:
     // clock times the progress news, beside the window's thread.
     FolderReaderBeside(Files& files, Clock& clock, WindowThread& window, FolderListener& listener)
         : files_(files), clock_(clock), listener_(listener), worker_(window) {}
-    FolderReaderBeside(Files& files, WindowThread& window, FolderListener& listener)
-        : FolderReaderBeside(files, SystemSteadyClock(), window, listener) {}
     void Read(const FolderReading& reading) override;
 
 private:

@@ -26,6 +26,7 @@ struct Worker::Job::Shared {
     std::atomic<std::uint64_t> cancelledBelow{0};  // jobs of an earlier generation are cancelled
     bool going = false, ended = false;
     bool alive = true;  // the window's thread's own: its posted calls check it there
+    std::thread::id windowThread = std::this_thread::get_id();  // where the worker was made
 
     bool CancelledAt(std::uint64_t generation) const { return generation < cancelledBelow.load(); }
 };
@@ -55,6 +56,12 @@ void Worker::Job::Post(std::function<void()> call) const {
     const std::lock_guard<std::mutex> lock(shared_->mutex);
     if (!shared_->window || Cancelled()) return;
     shared_->window->Post([shared = shared_, generation = generation_, call = std::move(call)] {
+        // A listener is the window's, never locked: news told on another
+        // thread would race with everything it touches.
+        if (std::this_thread::get_id() != shared->windowThread) {
+            std::fputs("tarvo: a worker's news came on a thread other than the window's\n", stderr);
+            std::abort();
+        }
         if (shared->alive && !shared->CancelledAt(generation)) call();
     });
 }

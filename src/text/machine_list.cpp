@@ -411,8 +411,10 @@ HiddenSets::HiddenSets(std::string_view setting) {
     }
 }
 
+bool IsNoGame(const MachineTraits& machine) { return machine.bios || machine.device || !machine.runnable; }
+
 bool HiddenSets::Hides(const MachineTraits& machine) const {
-    return machine.bios || machine.device || !machine.runnable || (clones_ && !machine.parent.empty()) ||
+    return IsNoGame(machine) || (clones_ && !machine.parent.empty()) ||
            (mechanical_ && machine.mechanical) || (notWorking_ && machine.status == DriverStatus::Preliminary);
 }
 

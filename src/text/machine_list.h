@@ -26,8 +26,12 @@ struct MachineTraits {
     DriverStatus status = DriverStatus::Unknown;
 };
 
-// Which sets are no games to show: BIOS sets, devices and what cannot run,
-// always; with the setting "hide" (a list such as "clones,mechanical,
+// A set that is no game: a BIOS set, a device, or what cannot run. The table
+// for the emulators Tarvo cannot ask (scripts/make-arcade-non-games) holds
+// those of them that have ROM files, by the same rule.
+bool IsNoGame(const MachineTraits& machine);
+
+// Which sets are not shown: those that are no games, always; with the setting "hide" (a list such as "clones,mechanical,
 // notworking"), clones, mechanical sets and sets whose driver is
 // preliminary too.
 class HiddenSets {

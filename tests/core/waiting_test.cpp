@@ -112,6 +112,23 @@ TEST(Worker, OneJobAtATimeTheNewestSupersedesAndNothingComesAfterItsOwner) {
     EXPECT_EQ(AbandonedThreads(), abandoned);
 }
 
+TEST(WorkerDeathTest, NewsToldOnAnotherThreadThanTheWindowsEndsTarvo) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // A front end whose way back runs calls where they were posted: on the worker.
+    struct WrongThread : WindowThread {
+        void Post(std::function<void()> call) override { call(); }
+    };
+    EXPECT_DEATH(
+        {
+            WrongThread window;
+            Worker worker(window);
+            std::atomic<bool> done{false};
+            worker.Run([&](Worker::Job& job) { job.Post([] {}), done = true; }, false);
+            while (!done) std::this_thread::yield();
+        },
+        "thread other than the window's");
+}
+
 TEST(Worker, AThreadTheSystemHoldsIsWaitedForABoundedTimeThenAbandoned) {
     TestWindowThread window;
     auto held = std::make_shared<Gate>();
