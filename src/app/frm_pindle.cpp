@@ -68,7 +68,7 @@ void frmPindle::Form_Resize() {
     controls_.image1.SetBounds(next.image1);
     controls_.command1.SetBounds(next.command1);
     controls_.image1.SetVisible(true);
-    if (finding_) {  // the find line under the list, the list shortened by its height
+    if (found_.IsOpen()) {  // the find line under the list, the list shortened by its height
         const Rect list = controls_.list1.Bounds();
         const float height = std::min(design::kFindHeight, list.height);
         controls_.list1.SetBounds({list.left, list.top, list.width, list.height - height});
@@ -109,7 +109,7 @@ void frmPindle::UpdatePadReading() {
 }
 
 bool frmPindle::Form_KeyDown(Key key) {
-    if (key == Key::Escape && finding_) {
+    if (key == Key::Escape && found_.IsOpen()) {
         CloseFind();  // the whole list again; Esc once more closes Tarvo
         return true;
     }
@@ -144,9 +144,7 @@ void frmPindle::ComeBack(const std::string& activationToken) {
 
 void frmPindle::RefreshList() {
     controls_.list1.Clear();  // before the names it shows go
-    foundRows_.clear();
-    found_.clear();
-    foldedRows_.clear();
+    found_.Forget();
     rows_.clear();
     controls_.list1.SetPlaceholder(ReadingLine(0));
     TellWhetherSelected();
@@ -242,8 +240,8 @@ std::string_view frmPindle::Shown(std::string_view fileName) const {
 }
 
 void frmPindle::FillList() {
+    found_.Forget();
     rows_.clear();
-    foldedRows_.clear();
     rows_.reserve(static_cast<std::size_t>(file1_.ListCount()));
     for (int i = 0; i < file1_.ListCount(); ++i) rows_.push_back(Shown(file1_.List(i)));
     if (namesClean_) {  // without the dump tags, where that leaves them apart
@@ -256,7 +254,7 @@ void frmPindle::FillList() {
         for (const std::uint32_t from : file1_.OrderByShown(rows_)) shown.push_back(rows_[from]);
         rows_ = std::move(shown);
     }
-    if (finding_) return ShowFound(file1_.ListIndex());  // the new list narrowed as the old one was
+    if (found_.IsOpen()) return ShowFound(file1_.ListIndex());  // the new list narrowed as the old one was
     controls_.list1.AddItems(rows_);
     if (rows_.empty() && !file1_.Reading()) controls_.list1.SetPlaceholder(EmptyListText());
     if (file1_.ListIndex() >= 0) controls_.list1.SetListIndex(file1_.ListIndex());
@@ -271,7 +269,7 @@ void frmPindle::ProgramAnswered(std::optional<std::string> output) {
 }
 
 void frmPindle::List1_Click() {
-    file1_.SetListIndex(RowOfListIndex(controls_.list1.ListIndex()));
+    file1_.SetListIndex(found_.PlaceOf(controls_.list1.ListIndex()));
     TellWhetherSelected();
 }
 

@@ -15,6 +15,7 @@
 #include "app/arcade_sets.h"
 #include "app/built_in_emulators.h"
 #include "app/game_session.h"
+#include "app/narrowed_list.h"
 #include "app/pad_reading.h"
 #include "app/picture_on_show.h"
 #include "app/setting_reader.h"
@@ -70,7 +71,7 @@ public:
     // list's selection; true: taken).
     void Find_Change(const std::string& text);
     bool Find_KeyDown(Key key);
-    bool Finding() const { return finding_; }
+    bool Finding() const { return found_.IsOpen(); }
     // A character typed in the list, as a code point or as a UTF-16 code
     // unit (a pair of surrogates, one at a time), and when (ms, any steady
     // clock; 0: not told, about now). True when it was text, for the list;
@@ -197,8 +198,7 @@ private:
     void CloseFind();
     void ShowFound(int selectedRow);
     // The rows List1 shows: all, or those the find line keeps.
-    const std::vector<std::string_view>& Visible() const { return finding_ ? foundRows_ : rows_; }
-    int RowOfListIndex(int index) const;
+    const std::vector<std::string_view>& Visible() const { return found_.IsOpen() ? found_.Rows() : rows_; }
     void TakePictureStep(const PictureStep& step);
 
     const Host host_;
@@ -216,11 +216,7 @@ private:
     std::vector<std::string_view> rows_;  // what List1 shows, row by row
     std::shared_ptr<const GameList> games_;  // the players' names, from the last reading's gamelist
     std::uint64_t listedTicket_ = 0;          // of the reading the list shows
-    bool finding_ = false;                     // the find line is open
-    std::string findText_;                     // what it holds
-    std::vector<std::uint32_t> found_;         // the rows it keeps, by their place in rows_
-    std::vector<std::string_view> foundRows_;  // those rows' names, which List1 shows then
-    std::vector<std::string> foldedRows_;      // rows_ as the find line compares them; cleared with them
+    NarrowedList found_;  // what the find line keeps of rows_
     bool namesClean_ = false;             // "names=clean": without the dump tags
     std::vector<std::string> cleanRows_;  // those names, which rows_ then shows
     bool shown_ = false;
