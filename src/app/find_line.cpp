@@ -9,12 +9,14 @@ namespace tarvo {
 
 void frmPindle::OpenFind() {
     if (!found_.IsOpen()) {
-        const int row = controls_.list1.ListIndex();
         found_.Open();
         controls_.find.Clear();
         Form_Resize();
         controls_.find.SetVisible(true);
-        ShowFound(row);
+        // Empty, the line keeps every row: the list stays as it is, and a
+        // screen reader, whose rows it keeps, hears the line take the focus.
+        found_.Narrow(rows_);
+        controls_.find.SetDescription(FoundLine(found_.Places().size(), rows_.size()));
     }
     controls_.find.SetFocus();
 }

@@ -5,6 +5,7 @@
 // and the core, single-threaded, takes them there.
 
 #include <functional>
+#include <thread>
 
 namespace tarvo {
 
@@ -15,6 +16,11 @@ public:
     // loop, after the calls posted before it. Calls still waiting when this
     // goes are dropped.
     virtual void Post(std::function<void()> call) = 0;
+    // The window's thread: the one this was made on.
+    std::thread::id Thread() const { return thread_; }
+
+private:
+    std::thread::id thread_ = std::this_thread::get_id();
 };
 
 }  // namespace tarvo

@@ -26,7 +26,7 @@ struct Worker::Job::Shared {
     std::atomic<std::uint64_t> cancelledBelow{0};  // jobs of an earlier generation are cancelled
     bool going = false, ended = false;
     bool alive = true;  // the window's thread's own: its posted calls check it there
-    std::thread::id windowThread = std::this_thread::get_id();  // where the worker was made
+    std::thread::id windowThread;
 
     bool CancelledAt(std::uint64_t generation) const { return generation < cancelledBelow.load(); }
 };
@@ -68,6 +68,7 @@ void Worker::Job::Post(std::function<void()> call) const {
 
 Worker::Worker(WindowThread& window) : shared_(std::make_shared<Job::Shared>()) {
     shared_->window = &window;
+    shared_->windowThread = window.Thread();  // a worker may be made beside it (a game's output)
 }
 
 Worker::~Worker() {
