@@ -12,6 +12,7 @@
 #include "picture_decoder.h"
 #include "picture_view.h"
 #include "rom_list_view.h"
+#include "accessible_roles.h"
 #include "ui/controls.h"
 
 namespace tarvo {
@@ -83,7 +84,10 @@ class QtFindLine : public FindLineControl {
 public:
     QtFindLine(QLineEdit* line, const Rect& designed) : line_(line), placement_(line, designed) {}
     void SetVisible(bool visible) override { line_->setVisible(visible); }
-    void SetFocus() override { line_->setFocus(); }
+    void SetFocus() override {
+        const FocusWithoutCaret heardAsFocused(line_);
+        line_->setFocus();
+    }
     void Clear() override {
         const QSignalBlocker quiet(line_);
         line_->clear();
