@@ -8,7 +8,9 @@
 // asked about, so MAME is asked -listxml for them (one told as a BIOS,
 // hidden once told: a name ending in "bios"). Every tenth game plays until closed, and is ended by Back and
 // Start held on the stand-in pad; every tenth, five cycles on, fails at
-// once, and Tarvo's message about it is answered.
+// once, and Tarvo's message about it is answered. A gamelist.xml in the ROM
+// folder names the first set as the players do (read again at each F5), and
+// each cycle the find line narrows the list to that name and gives it back.
 // Shared by both platforms' soak programs.
 
 #include <algorithm>
@@ -30,6 +32,14 @@ struct SoakSample {
 enum class SoakGame { Short, Endless, Failing };
 
 // The stand-in MAME's -listfull: a "Game <set>" title for each set.
+// The players' name for a set, in a gamelist.xml beside the ROMs: no title
+// holds "players".
+inline const char* kSoakPlayersName = "The players' own";
+inline std::string SoakGameList(const std::string& set) {
+    return "<?xml version=\"1.0\"?>\n<gameList>\n  <game><path>./" + set + ".zip</path><name>" + kSoakPlayersName +
+           "</name></game>\n</gameList>\n";
+}
+
 inline std::string SoakListFull(const std::vector<std::string>& sets) {
     std::string answer = "Name:             Description:\n";
     for (const std::string& set : sets) answer += set + std::string(set.size() < 18 ? 18 - set.size() : 1, ' ') + "\"Game " + set + "\"\n";
@@ -52,6 +62,8 @@ public:
     virtual int Rows() = 0;       // the list's rows
     virtual void Refresh() = 0;   // F5, and its reading done
     virtual void Move(bool down) = 0;  // a key in the list, and its picture shown
+    virtual void Find(const std::string& text) = 0;  // F3, the text typed in the find line
+    virtual void EndFind() = 0;                      // Esc in the find line
     virtual SoakSample Measure() = 0;
 };
 
@@ -60,7 +72,7 @@ public:
 inline int RunSoak(SoakWindow& window, int cycles, const char* platform) {
     std::printf("Soak, %s: %d cycles of Play, a 0.2 s game and back; an F5 every 5th, MAME asked -listxml for 2 new sets;\n"
                 "  every 10th game ended by Back+Start held on the pad, every 10th (5 on) failing at once and its message "
-                "answered; 2 moves with pictures each\n",
+                "answered; 2 moves with pictures each; the find line narrowed to the gamelist's name and closed each\n",
                 platform, cycles);
     std::printf("  %6s %12s %9s %8s\n", "cycles", "resident MiB", "handles", "threads");
     auto fail = [](int cycle, const std::string& what) {
@@ -110,6 +122,13 @@ inline int RunSoak(SoakWindow& window, int cycles, const char* platform) {
         }
         window.Move(cycle % 2 == 1);
         window.Move(cycle % 2 == 1);
+        const int listed = window.Rows();
+        window.Find("players");
+        if (!window.WaitUntil([&] { return window.Rows() == 1; }, 5000)) {
+            return fail(cycle, "the find line never kept the one row the gamelist names \"" + std::string(kSoakPlayersName) + "\"");
+        }
+        window.EndFind();
+        if (!window.WaitUntil([&] { return window.Rows() == listed; }, 5000)) return fail(cycle, "Esc never gave the list back");
         if (const std::string message = window.TakeMessage(); !message.empty()) return fail(cycle, "told \"" + message + "\"");
         if (cycle % 100 == 0) {
             samples.push_back(window.Measure());

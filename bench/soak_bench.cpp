@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -116,6 +117,15 @@ public:
         Key(down ? Qt::Key_Down : Qt::Key_Up);
         WaitUntil([&] { return window_.PictureSettled(); }, 5000);
     }
+    void Find(const std::string& text) override {
+        window_.activateWindow();  // after a message box, the window is active again as a player finds it
+        WaitUntil([&] { return window_.isActiveWindow(); }, 5000);
+        window_.List1()->setFocus();
+        Key(Qt::Key_F3);
+        WaitUntil([] { return qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr; }, 5000);
+        for (const char c : text) Key(Qt::Key_unknown, QString(QChar(c)));
+    }
+    void EndFind() override { Key(Qt::Key_Escape); }
     tarvo::bench::SoakSample Measure() override {
         long pages = 0, resident = 0;
         std::ifstream("/proc/self/statm") >> pages >> resident;
@@ -124,9 +134,9 @@ public:
     }
 
 private:
-    void Key(Qt::Key key) {
+    void Key(Qt::Key key, const QString& text = {}) {
         QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : &window_;
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier), release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text), release(QEvent::KeyRelease, key, Qt::NoModifier, text);
         QApplication::sendEvent(focus, &press);
         QApplication::sendEvent(focus, &release);
     }
@@ -156,6 +166,7 @@ int main(int argc, char** argv) {
     }
     std::sort(sets.begin(), sets.end());
     std::ofstream(soak + "/listfull.txt") << tarvo::bench::SoakListFull(sets);
+    std::ofstream(soak + "/roms/gamelist.xml") << tarvo::bench::SoakGameList(sets.front());
     WriteStandIn(soak);
     const std::string settings = soak + "/Tarvo.conf";
     std::ofstream(settings) << "[Settings]\nroms=" << soak << "/roms\nshots=" << scroll << "/shots\n";

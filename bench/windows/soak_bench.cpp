@@ -100,6 +100,12 @@ public:
         Key(down ? VK_DOWN : VK_UP);
         WaitUntil([&] { return window_.PictureSettled(); }, 5000);
     }
+    void Find(const std::string& text) override {
+        Key(VK_F3);
+        WaitUntil([&] { return GetFocus() == window_.FindLine(); }, 5000);
+        for (const char c : text) PostMessageW(window_.FindLine(), WM_CHAR, static_cast<WPARAM>(c), 1);
+    }
+    void EndFind() override { Key(VK_ESCAPE); }
     tarvo::bench::SoakSample Measure() override {
         PROCESS_MEMORY_COUNTERS memory{};
         GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
@@ -156,6 +162,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::sort(sets.begin(), sets.end());
     std::ofstream(soak / "listfull.txt", std::ios::binary) << tarvo::bench::SoakListFull(sets);
+    std::ofstream(soak / "roms" / "gamelist.xml", std::ios::binary) << tarvo::bench::SoakGameList(sets.front());
     CopyFileW((folder / "soak_game.exe").c_str(), (soak / "mame.exe").c_str(), FALSE);
     SetSetting(L"roms", (soak / "roms").c_str());
     SetSetting(L"shots", argv[2]);
