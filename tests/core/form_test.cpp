@@ -268,10 +268,11 @@ struct FakePads : PadReader {
 // A whole Tarvo over the fakes, started with this command line.
 struct FakeFind : Placed<FindLineControl> {
     bool visible = false, focused = false;
+    int clears = 0;
     std::string description;
     void SetVisible(bool shown) override { visible = shown; }
     void SetFocus() override { focused = true; }
-    void Clear() override {}
+    void Clear() override { ++clears; }
     void SetDescription(const std::string& text) override { description = text; }
 };
 
@@ -515,6 +516,10 @@ TEST(FindLine, NarrowsToEveryWordTypedAndKeepsTheSelectionWhereItCan) {
     EXPECT_FALSE(t.find.visible);
     EXPECT_EQ(t.list1.bounds.height, height);
     EXPECT_EQ(t.window.unloads, 0);
+    t.form().Form_KeyDown(Key::F3);  // open again: empty, as the whole list it shows
+    EXPECT_EQ(t.find.clears, 2);
+    EXPECT_EQ(t.find.description, "7 of 7 ROMs");
+    t.form().Form_KeyDown(Key::Escape);
     t.form().Form_KeyDown(Key::Escape);  // no find line: Esc closes Tarvo
     EXPECT_EQ(t.window.unloads, 1);
 }
@@ -693,7 +698,9 @@ TEST(Keys, TheFirstDownPlaysTheFirstRomAndAHeldF5NeverPilesReadingsUp) {
     for (const char32_t control : {U'\t', U'\b', char32_t(0x7F), char32_t(0x85)}) {  // no text: the list's own
         EXPECT_FALSE(t.form().List1_KeyPress(control, 0)) << int(control);
     }
-    t.form().List1_KeyPress(0xDFAE, 0);  // half a character: nothing
+    t.form().List1_KeyPress(0xDFAE, 500);  // half a character: nothing, not even the start of a prefix
+    t.form().List1_KeyPress(U'b', 600);
+    EXPECT_EQ(t.form().File1().FileName(), "b.nes");
     t.form().List1_KeyPress(0xD83C, 2000);  // a character in two halves, as Windows types it
     t.form().List1_KeyPress(0xDFAE, 2001);
     EXPECT_EQ(t.form().File1().FileName(), "\xF0\x9F\x8E\xAE Party.nes");
