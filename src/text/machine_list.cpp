@@ -326,6 +326,9 @@ void MachineList::EndElement() {
         place_ = Place::InRoot;
     } else if (element_ == Element::Root && place_ == Place::InRoot) {
         place_ = Place::AfterRoot;
+        // Whole: the sets asked for need not stay with the answer (each
+        // answer of a long evening's F5s would keep its own copy of them all).
+        wanted_.reset();
     } else if (element_ == Element::Machine || element_ == Element::Root || place_ == Place::BeforeRoot ||
                place_ == Place::AfterRoot) {
         Refuse();  // the end of an element never begun

@@ -111,9 +111,11 @@ TEST(MachineList, EachMachineAsMameTellsIt) {
 
 TEST(MachineList, OnlyTheSetsWantedAreKeptHoweverManyAreTold) {
     // All MAME knows, told when all were asked for: only the folder's sets stay.
-    MachineList list(std::make_shared<std::unordered_set<std::string>>(std::unordered_set<std::string>{"pacman", "qsound", "gone"}));
+    const auto wanted = std::make_shared<std::unordered_set<std::string>>(std::unordered_set<std::string>{"pacman", "qsound", "gone"});
+    MachineList list(wanted);
     list.Feed(kMachines);
     EXPECT_TRUE(list.Complete() && list.size() == 2u);
+    EXPECT_EQ(wanted.use_count(), 1) << "a whole answer still holds the sets asked for";
     EXPECT_EQ(Told(list, "PacMan") + ", " + Told(list, "qsound") + ", " + Told(list, "neogeo"), "<puckman G, device norun ?, -");
 }
 
