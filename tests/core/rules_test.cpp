@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <string>
+
 #include "app/emulator_profiles.h"
 #include "app/game_session.h"
 #include "app/pad_reading.h"
@@ -305,6 +308,13 @@ TEST(Pad, PressesAndHeldButtonsActAsKeys) {
     }
 }
 
+// A step as a table's cell after those before it: the next state's letter, then a mark for each thing it does.
+std::string Cell(const std::string& before, char next, std::initializer_list<std::pair<bool, char>> marks) {
+    std::string cell = before + (before.empty() ? "" : " ") + next;
+    for (const auto& [done, mark] : marks) cell += done ? std::string(1, mark) : "";
+    return cell;
+}
+
 TEST(StateMachines, TheGamesSessionByEveryEventInEveryState) {
     // I idle, S starting, A away; each event: the next state, '+' the ROM starts, '^' the window comes back.
     const std::pair<SessionEvent, const char*> rows[] = {
@@ -315,8 +325,7 @@ TEST(StateMachines, TheGamesSessionByEveryEventInEveryState) {
         std::string got;
         for (const Session now : {Session::Idle, Session::Starting, Session::Away}) {
             const SessionStep step = NextSession(now, event);
-            got += std::string(got.empty() ? "" : " ") + "ISA"[static_cast<int>(step.next)] + (step.start ? "+" : "") +
-                   (step.comeBack ? "^" : "");
+            got = Cell(got, "ISA"[static_cast<int>(step.next)], {{step.start, '+'}, {step.comeBack, '^'}});
         }
         EXPECT_EQ(got, expected) << static_cast<int>(event);
     }
@@ -334,8 +343,7 @@ TEST(StateMachines, WhenThePadsAreReadAndForWhat) {
         std::string got;
         for (const PadsRead now : {PadsRead::Not, PadsRead::ForTheList, PadsRead::ForTheGamesEnd}) {
             const PadReadStep step = NextPadReading(now, window);
-            got += std::string(got.empty() ? "" : " ") + "NLG"[static_cast<int>(step.next)] + (step.startTimer ? "*" : "") +
-                   (step.resume ? "~" : "") + (step.newQuit ? "!" : "");
+            got = Cell(got, "NLG"[static_cast<int>(step.next)], {{step.startTimer, '*'}, {step.resume, '~'}, {step.newQuit, '!'}});
         }
         EXPECT_EQ(got, expected) << expected;
     }
@@ -351,8 +359,7 @@ TEST(StateMachines, ThePictureOnShowByEveryEventInEveryState) {
         std::string got;
         for (const PictureState now : {PictureState::Shown, PictureState::Settling, PictureState::Reading}) {
             const PictureStep step = NextPicture(now, event);
-            got += std::string(got.empty() ? "" : " ") + "STR"[static_cast<int>(step.next)] + (step.read ? "r" : "") +
-                   (step.settle ? "t" : "") + (step.show ? "=" : "");
+            got = Cell(got, "STR"[static_cast<int>(step.next)], {{step.read, 'r'}, {step.settle, 't'}, {step.show, '='}});
         }
         EXPECT_EQ(got, expected) << static_cast<int>(event);
     }
