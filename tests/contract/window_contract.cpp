@@ -410,6 +410,20 @@ TEST_F(Window, AFullArcadeSetWorksToItsLastRow) {
     EXPECT_EQ(d->Selected(), 39001);
     d->DoubleClick(69990);  // past row 65,535
     EXPECT_EQ(d->Launched(), TreePath(TARVO_ARCADE_SET "/r069990.nes") + "\n" + d->folder / "app");
+    d->Restore();
+    d->Press(Key::F3);  // the find line narrows all 70,000 to the ten rows with the word
+    d->Type("R03999");
+    const std::vector<std::string> found = d->Rows();
+    ASSERT_EQ(found.size(), 10u);
+    EXPECT_EQ(found.front() + " " + found.back(), "r039990 r039999");
+    EXPECT_EQ(d->Selected(), 0);  // the selected row gone: the first it keeps
+    d->Press(Key::Down);
+    d->Press(Key::Enter);
+    EXPECT_EQ(d->Launched(), TreePath(TARVO_ARCADE_SET "/r039991.nes") + "\n" + d->folder / "app");
+    d->Restore();
+    d->Press(Key::Escape);  // the whole list again, the same ROM selected
+    EXPECT_EQ(d->Rows().size(), 70000u);
+    EXPECT_EQ(d->Selected(), 39991);
 }
 
 // Before the case of 70,000 rows, whose window's objects go only after it.

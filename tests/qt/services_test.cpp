@@ -21,6 +21,8 @@
 #include <QTest>
 #include <algorithm>
 #include <ctime>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <iterator>
 #include <set>
@@ -451,6 +453,10 @@ TEST(HostileFiles, ThatAreNoOrdinaryFilesAreRefusedAtOnce) {
         [](const std::string& p) { ASSERT_EQ(symlink("/dev/zero", p.c_str()), 0); },
         [](const std::string& p) { close(open(p.c_str(), O_CREAT | O_WRONLY, 0600)); ASSERT_EQ(truncate(p.c_str(), 2100000000), 0); },
         [](const std::string& p) { mkdir(p.c_str(), 0700); },
+        [](const std::string& p) {  // settings, padded past a megabyte
+            std::ofstream(p) << "[Settings]\nroms=" << (std::filesystem::path(p).parent_path() / "roms").string() << "\n"
+                             << std::string(1500000, ';') << "\n";
+        },
     };
     for (const auto& make : hostile) {  // as a screenshot, then as the settings file
         std::filesystem::remove(d->folder / "shots/a.nes.gif");
@@ -625,21 +631,25 @@ TEST(RealProgram, WhateverBecomesOfItsStreamsTarvoComesBackAndASignalClosesItAsE
     if (!screen.Usable()) GTEST_SKIP() << "no X display";
     // Each case: how Tarvo's standard output is left, and what ends Tarvo (Esc after the game, or a signal during it).
     struct Case { std::string output; int signal; };
-    const Case cases[] = {{"closed", 0}, {"a full pipe nobody reads", 0}, {"a file", SIGTERM}, {"a file", SIGHUP},
-                          {"a file", SIGINT}, {"a file", SIGKILL}, {"a full pipe nobody reads", SIGTERM}};
+    const Case cases[] = {{"closed", 0}, {"a full pipe nobody reads", 0}, {"errors to a full pipe nobody reads yet", 0},
+                          {"a file", SIGTERM}, {"a file", SIGHUP}, {"a file", SIGINT}, {"a file", SIGKILL},
+                          {"a full pipe nobody reads", SIGTERM}};
     for (const Case& c : cases) {
         const std::string name = c.output + ", signal " + std::to_string(c.signal);
         ScratchFolder t;
         t.Write("roms/a.nes", "rom");
-        // A game that prints 200 KB at once, then a line every tenth of a second for 1.5 s.
-        t.Write("app/nestopia", "#!/bin/sh\necho \"$1\" >>'" + t / "launched" + "'\nhead -c 200000 /dev/zero | tr '\\0' x\n"
+        // A game that prints 200 KB at once to each stream, then a line every tenth of a second for 1.5 s.
+        t.Write("app/nestopia", "#!/bin/sh\necho \"$1\" >>'" + t / "launched" + "'\nhead -c 200000 /dev/zero | tr '\\0' x | tee /dev/stderr\n"
                                 "for i in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15; do echo line $i; sleep 0.1; done\n"
                                 "echo done >'" + t / "ended" + "'\n", true);
         ASSERT_EQ(mkfifo((t / "held").c_str(), 0600), 0);
         const posix::UniqueFd held(open((t / "held").c_str(), O_RDWR | O_CLOEXEC));  // open, never read
         QProcess tarvo;
         StartTarvo(tarvo, t, t / "app/nestopia", "xcb", {},
-                   c.output == "closed" ? ">&-" : ">'" + t / (c.output == "a file" ? "out" : "held") + "'");
+                   c.output == "closed"       ? ">&-"
+                   : c.output == "a file"     ? ">'" + t / "out" + "'"
+                   : c.output[0] == 'e'       ? ">'" + t / "out" + "' 2>'" + t / "held" + "'"
+                                              : ">'" + t / "held" + "'");
         const xcb_window_t window = screen.WaitForTarvo(10000);
         ASSERT_NE(window, 0u) << name;
         const auto until = [](const std::function<bool()>& done, int ms) {
@@ -660,6 +670,15 @@ TEST(RealProgram, WhateverBecomesOfItsStreamsTarvoComesBackAndASignalClosesItAsE
             continue;
         }
         until([&] { return !t.Read("ended").empty(); }, 4000);
+        if (c.output[0] == 'e') {  // read once the game is over: what the pipe could not take then comes after it
+            fcntl(held.get(), F_SETFL, O_NONBLOCK);
+            std::size_t got = 0;
+            char bytes[65536];
+            for (int i = 0; i < 100 && got < 120000; ++i, QTest::qWait(10)) {
+                for (ssize_t n; (n = read(held.get(), bytes, sizeof bytes)) > 0;) got += static_cast<std::size_t>(n);
+            }
+            EXPECT_GE(got, 120000u) << name << ": what was held back was lost at the game's end";
+        }
         QTest::qWait(1000);
         press(0xff0d);  // back by now: Enter plays again
         until([&] { return t.Read("launched").size() >= 2 * (t / "roms/a.nes").size() + 2; }, 2000);
