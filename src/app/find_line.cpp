@@ -16,7 +16,7 @@ void frmPindle::OpenFind() {
         // Empty, the line keeps every row: the list stays as it is, and a
         // screen reader, whose rows it keeps, hears the line take the focus.
         found_.Narrow(rows_);
-        controls_.find.SetDescription(FoundLine(found_.Places().size(), rows_.size()));
+        if (const auto count = found_.CountToTell(rows_.size())) controls_.find.SetDescription(*count);
     }
     controls_.find.SetFocus();
 }
@@ -44,7 +44,7 @@ void frmPindle::ShowFound(int selectedRow) {
     const int index = SelectionAfterFinding(found_.Places(), selectedRow);
     if (index >= 0) controls_.list1.SetListIndex(index);
     List1_Click();  // the file, its picture and what a screen reader is told follow
-    controls_.find.SetDescription(FoundLine(found_.Places().size(), rows_.size()));
+    if (const auto count = found_.CountToTell(rows_.size())) controls_.find.SetDescription(*count);
 }
 
 bool frmPindle::Find_KeyDown(Key key) {

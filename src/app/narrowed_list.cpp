@@ -23,4 +23,10 @@ int NarrowedList::PlaceOf(int shownRow) const {
     return shownRow < static_cast<int>(places_.size()) ? static_cast<int>(places_[shownRow]) : -1;
 }
 
+std::optional<std::string> NarrowedList::CountToTell(std::size_t all) {
+    std::string count = FoundLine(places_.size(), all);
+    if (count == told_) return std::nullopt;
+    return told_ = std::move(count);
+}
+
 }  // namespace tarvo

@@ -3,6 +3,7 @@
 // every word of it, by their place in the whole list and by their names.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,9 @@ public:
     const std::vector<std::uint32_t>& Places() const { return places_; }
     // The whole list's row of a row shown; -1 for none.
     int PlaceOf(int shownRow) const;
+    // What the line says of the rows kept ("12 of 40,008 ROMs"), once each
+    // time it changes: a screen reader says each new count once.
+    std::optional<std::string> CountToTell(std::size_t all);
 
 private:
     bool open_ = false;
@@ -32,6 +36,7 @@ private:
     std::vector<std::uint32_t> places_;    // the rows kept, by their place in the whole list
     std::vector<std::string_view> rows_;   // their names, which List1 shows while open
     std::vector<std::string> folded_;      // the whole list's rows as they are compared
+    std::string told_;                     // the count the line says
 };
 
 }  // namespace tarvo

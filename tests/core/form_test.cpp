@@ -268,12 +268,12 @@ struct FakePads : PadReader {
 // A whole Tarvo over the fakes, started with this command line.
 struct FakeFind : Placed<FindLineControl> {
     bool visible = false, focused = false;
-    int clears = 0;
+    int clears = 0, told = 0;
     std::string description;
     void SetVisible(bool shown) override { visible = shown; }
     void SetFocus() override { focused = true; }
     void Clear() override { ++clears; }
-    void SetDescription(const std::string& text) override { description = text; }
+    void SetDescription(const std::string& text) override { description = text, ++told; }
 };
 
 struct FakeTarvo {
@@ -491,10 +491,13 @@ TEST(FindLine, NarrowsToEveryWordTypedAndKeepsTheSelectionWhereItCan) {
         {"pac", {"Ms. Pac-Man", "Pac-Man"}, 0, "2 of 6 ROMs"},
     };
     for (const Step& step : steps) {
+        const std::string before = t.find.description;
+        const int told = t.find.told;
         t.form().Find_Change(step.typed);
         EXPECT_EQ(t.list1.items, step.rows) << step.typed;
         EXPECT_EQ(t.list1.index, step.selected) << step.typed;
         EXPECT_EQ(t.find.description, step.heard) << step.typed;
+        EXPECT_EQ(t.find.told - told, before == step.heard ? 0 : 1) << step.typed << ": each new count told once";
     }
     t.list1.index = -1;  // nothing selected: Down from the line puts the player on the first match
     EXPECT_TRUE(t.form().Find_KeyDown(Key::Down));

@@ -6,7 +6,8 @@
 # number and JSON ("7 {...}"):
 #   look N   the window's role, the list's name, row count and first N row
 #            names, the selected row's name, Play's description, the
-#            picture's role and name, the find line's name and description
+#            picture's role and name, the find line's name and the last
+#            description a change told (what a reader speaks of it)
 #   mark     forgets the focus events so far (answers {})
 #   focus    once all the program told before is in: the name of the last
 #            object that took the focus since the mark ("" none), the
@@ -71,9 +72,7 @@ def look(rows):
         picture.clearCache()  # its name changes with the selection
     answer["picture"] = [picture.getRoleName(), picture.name] if picture else None
     line = found.get("entry") or found.get("text")
-    if line:
-        line.clearCache()  # its description changes with each key
-    answer["find"] = [line.name, line.description] if line else None
+    answer["find"] = [line.name, told["description"]] if line else None
     return answer
 
 
@@ -124,6 +123,15 @@ def on_focus(event):
         focus["name"] = event.source.name
         focus["after"] = time.monotonic() - marked
         focus["all"].append(focus["name"])
+
+
+told = {"description": ""}
+
+
+def on_description(event):
+    if event.host_application and event.host_application.get_process_id() == pid:
+        # A reader speaks the text the change carries; an object there is nothing to say.
+        told["description"] = event.any_data if isinstance(event.any_data, str) else "(not text)"
 
 
 kept = set()
@@ -178,6 +186,7 @@ def wait_for_program():
 
 
 pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
+pyatspi.Registry.registerEventListener(on_description, "object:property-change:accessible-description")
 cache_bus = listen_to_the_cache()
 GLib.timeout_add(50, wait_for_program)
 pyatspi.Registry.start(gil=False)  # no Python threads: no idle call that never lets up

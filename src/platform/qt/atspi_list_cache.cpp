@@ -12,15 +12,13 @@
 #include <algorithm>
 #include <limits>
 
+#include "atspi_bridge.h"
+
 namespace tarvo {
 
 namespace {
 
-// Qt's bridge: its connection's name and its object paths (Qt 5 and 6 alike).
-const char kConnection[] = "a11y";
-const char kPrefix[] = "/org/a11y/atspi/accessible/";
-const char kRoot[] = "/org/a11y/atspi/accessible/root";
-const char kNull[] = "/org/a11y/atspi/null";
+using atspi::Bus, atspi::kPrefix, atspi::kRoot, atspi::PathOf, atspi::Reference;
 
 // AT-SPI's numbers (atspi-constants.h).
 enum : unsigned { kRoleList = 31, kRoleListItem = 32 };
@@ -28,14 +26,6 @@ enum : unsigned {
     kActive = 1, kChecked = 4, kEnabled = 8, kFocusable = 11, kFocused = 12, kMultiselectable = 18,
     kSelectable = 22, kSelected = 23, kSensitive = 24, kShowing = 25, kVisible = 30
 };
-
-QDBusConnection Bus() { return QDBusConnection(QString::fromLatin1(kConnection)); }
-
-QString PathOf(QAccessibleInterface* object) {
-    if (!object || !object->isValid()) return QString::fromLatin1(kNull);
-    if (object->role() == QAccessible::Application) return QString::fromLatin1(kRoot);
-    return QString::fromLatin1(kPrefix) + QString::number(QAccessible::uniqueId(object));
-}
 
 // The states the bridge answers GetState with, less "transient" (rows) and
 // "manages descendants" (the list): what libatspi may keep.
@@ -64,12 +54,6 @@ QStringList Interfaces(QAccessibleInterface* object) {
     if (object->textInterface()) names << QStringLiteral("org.a11y.atspi.Text");
     if (object->tableInterface()) names << QStringLiteral("org.a11y.atspi.Table");
     return names;
-}
-
-void Reference(QDBusArgument& argument, const QString& service, const QString& path) {
-    argument.beginStructure();
-    argument << service << QDBusObjectPath(path);
-    argument.endStructure();
 }
 
 }  // namespace
