@@ -20,6 +20,7 @@
 #include "text/utf8.h"
 #include "text/wildcard.h"
 #include "ui/display_name.h"
+#include "ui/find_rows.h"
 #include "ui/list_colours.h"
 #include "ui/pad_input.h"
 #include "ui/preview.h"
@@ -141,6 +142,13 @@ TEST(ProfileTable, RowsAsDesigned) {
         }
     }
     EXPECT_EQ(modeOne, 10);
+}
+
+TEST(FindLine, TheCountIsGroupedByThousands) {
+    struct Case { std::size_t found, all; const char* heard; };
+    const Case cases[] = {{0, 1, "0 of 1 ROM"}, {12, 999, "12 of 999 ROMs"}, {100, 40008, "100 of 40,008 ROMs"},
+                          {999999, 1234567, "999,999 of 1,234,567 ROMs"}};
+    for (const Case& c : cases) EXPECT_EQ(FoundLine(c.found, c.all), c.heard);
 }
 
 TEST(DisplayNames, StripTheLastExtension) {
