@@ -1070,7 +1070,9 @@ TEST(RomList, AFolderOnASlowShareShowsTheWindowAtOnceAndItsListWhenRead) {
 
 TEST(RomList, AnArcadeSetShowsItsEmulatorsTitlesInTheirOrder) {
     FakeTarvo t("/usr/games/mame", true);
-    for (const char* rom : {"1943u.zip", "mspacman.zip", "pacman.zip", "zzz.zip"}) t.services.AddFile(std::string("/opt/tarvo/roms/") + rom);
+    for (const char* rom : {"1943u.zip", "kof98.zip", "mspacman.zip", "pacman.zip", "zzz.zip"}) {
+        t.services.AddFile(std::string("/opt/tarvo/roms/") + rom);
+    }
     ASSERT_EQ(t.Load(), frmPindle::LoadResult::Run);
     ASSERT_EQ(t.window.timers, (std::vector<FormTimer>{FormTimer::Titles, FormTimer::Showing}));  // asked once the window is up
     t.form().Form_Timer(FormTimer::Titles);
@@ -1082,10 +1084,12 @@ TEST(RomList, AnArcadeSetShowsItsEmulatorsTitlesInTheirOrder) {
     EXPECT_EQ(asked.mostBytes, 16u << 20);
     EXPECT_EQ(asked.mostMilliseconds, 20000);
     t.services.AddFile("/opt/tarvo/shots/mspacman.png");
-    t.Select(1);
+    t.Select(2);
     t.services.programs->ProgramAnswered(std::string("Name: Description:\n1943u \"1943: The Battle of Midway (US, Rev C)\"\n"
-                                                    "mspacman \"Ms. Pac-Man\"\npacman \"Pac-Man (Midway)\"\nunused \"Not Here\"\n"));
-    EXPECT_EQ(t.list1.items, (std::vector<std::string>{"1943: The Battle of Midway (US, Rev C)", "Ms. Pac-Man", "Pac-Man (Midway)", "zzz"}));
+                                                    "kof98 \"The King of Fighters '98\"\nmspacman \"Ms. Pac-Man\"\n"
+                                                    "pacman \"Pac-Man (Midway)\"\nunused \"Not Here\"\n"));
+    EXPECT_EQ(t.list1.items, (std::vector<std::string>{"1943: The Battle of Midway (US, Rev C)", "Ms. Pac-Man", "Pac-Man (Midway)",
+                                                       "The King of Fighters '98", "zzz"}));  // by title, not by set
     EXPECT_EQ(t.list1.index, 1);  // the same ROM, its picture on show
     EXPECT_EQ(t.form().File1().FileName(), "mspacman.zip");
     EXPECT_EQ(t.image1.showing, "/opt/tarvo/shots/mspacman.png");
