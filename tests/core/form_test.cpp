@@ -415,7 +415,8 @@ TEST(StartUp, AnInstalledTarvoFindsDebiansEmulatorsAndTheRomsInTheHomeFolder) {
         {"/usr/games/nestopia", {"/usr/games/a.nes"}, nullptr, true, "/usr/games/", "/usr/games/nestopia", " - Nestopia", "*.nes;*.zip", "", ""},
         // What cannot start says what it needs.
         {"retroarch-gba", {}, nullptr, false, nullptr, "needs its core " + core + ".\n\nInstall it with: sudo apt install libretro-mgba", "", "", "", ""},
-        {"/usr/bin/retroarch", {}, nullptr, false, nullptr, "RetroArch needs a core to start a game. Name one in the \"args\" of a [retroarch] section in ~/.config/Tarvo/Tarvo.conf", "", "", "", ""},
+        {"/usr/bin/retroarch", {}, nullptr, false, nullptr, "RetroArch needs a core to start a game. Name one in the \"args\" of a [retroarch] section in ~/.config/Tarvo/Tarvo.conf, "
+         "for example:\n\n[retroarch]\npattern=*.nes;*.zip\nargs=-L /usr/lib/x86_64-linux-gnu/libretro/nestopia_libretro.so %ROM%", "", "", "", ""},
         {"", {"/usr/games/nestopia"}, nullptr, false, nullptr, "The menu has a \"Tarvo - ...\" entry for each emulator installed", "", "", "", ""},
         {"/opt/x/run", {}, nullptr, false, nullptr, "Tarvo does not know the emulator /opt/x/run. Give it a section [run] in ~/.config/Tarvo/Tarvo.conf", "", "", "", ""},
     };
