@@ -65,12 +65,15 @@ TEST(Folders, OnePassKeepsTheVisibleMatchingFilesAndLinksToThem) {
     for (const char* name : {"roms/a.nes", "roms/.hidden.nes", "roms/sub.nes/inner", "roms/\xff\xfe.nes", "roms/a.txt"}) t.Write(name, "x");
     ASSERT_EQ(symlink((t / "roms/a.nes").c_str(), (t / "roms/link.nes").c_str()), 0);
     ASSERT_EQ(symlink((t / "nowhere").c_str(), (t / "roms/broken.nes").c_str()), 0);
-    NameList names;
-    ASSERT_TRUE(posix::ListFiles(t / "roms", WildcardSet("*.NES"), names));
+    NameList names;  // read on while its reader wants it, to the end
+    ASSERT_TRUE(posix::ListFiles(t / "roms", WildcardSet("*.NES"), names, [](std::size_t) { return true; }));
     std::vector<std::string> seen;
     for (std::size_t i = 0; i < names.size(); ++i) seen.emplace_back(names[i]);
     std::sort(seen.begin(), seen.end());
     EXPECT_EQ(seen, (std::vector<std::string>{"a.nes", "link.nes", "\xff\xfe.nes"}));
+    NameList first;  // and no further once it no longer does
+    ASSERT_TRUE(posix::ListFiles(t / "roms", WildcardSet("*.NES"), first, [](std::size_t found) { return found == 0; }));
+    EXPECT_EQ(first.size(), 1u);
     EXPECT_FALSE(posix::ListFiles(t / "missing", WildcardSet("*.*"), names));
     EXPECT_FALSE(posix::ListFiles(t / "roms/a.nes", WildcardSet("*.*"), names));
     bool holdsFiles = false;  // whatever matches
