@@ -431,14 +431,24 @@ TEST_F(Window, ScreenReadersKeepOneCopyOfTheListThroughEachF5) {
     if (!d->Listening()) GTEST_SKIP() << "no accessibility bus here";
     for (int i = 0; i < 2000; ++i) d->folder.Write("roms/r" + std::to_string(10000 + i) + ".nes", "rom");
     d->Show(emulator);
-    const std::optional<std::size_t> kept = d->ObjectsAReaderKeeps();
+    const std::optional<Kept> kept = d->ObjectsAReaderKeeps();
     if (!kept) GTEST_SKIP() << "MSAA: a screen reader keeps nothing the window tells it";
-    EXPECT_EQ(*kept, 2005u);  // the list and each of its rows
+    EXPECT_EQ(kept->objects, 2005u);  // the list and each of its rows
+    EXPECT_GT(kept->visible, 1u);     // the list and the rows in its view, not those below it
+    EXPECT_LT(kept->visible, 40u);
     for (int f5 = 0; f5 < 3; ++f5) {
         d->Press(Key::F5);
         EXPECT_EQ(d->Rows().size(), 2004u);
     }
     EXPECT_EQ(d->ObjectsAReaderKeeps(), kept) << "the rows of each reading are kept beside the last";
+}
+
+TEST_F(Window, ScreenReadersThatStartAfterTheListWasShownAreToldItAll) {
+    if (!d->Listening()) GTEST_SKIP() << "no accessibility bus here";  // only now: the list was shown to nobody
+    std::optional<Kept> kept;
+    d->WaitUntil([&] { return !(kept = d->ObjectsAReaderKeeps()) || kept->objects == 5; }, 5000);
+    if (!kept) GTEST_SKIP() << "MSAA: a screen reader keeps nothing the window tells it";
+    EXPECT_EQ(kept->objects, 5u);  // the list and its four rows
 }
 
 TEST_F(Window, ScreenReadersHearWhereTarvoLookedWhenTheListIsEmpty) {

@@ -125,6 +125,14 @@ struct Heard {
 
 // The list walked as Orca walks it: each row's role, to count the items,
 // then the rows from the top for the focused one.
+struct Kept {
+    std::size_t objects = 0, visible = 0;
+    bool operator==(const Kept& other) const { return objects == other.objects && visible == other.visible; }
+};
+inline std::ostream& operator<<(std::ostream& out, const Kept& k) {
+    return out << k.objects << " kept, " << k.visible << " of them visible";
+}
+
 struct Walked {
     std::size_t items = 0;
     std::string focused;
@@ -243,9 +251,10 @@ public:
     // Once the window has told the screen reader what it tells of its own.
     virtual Walked WalkedAsAReaderDoes() = 0;
     // Once it is all told: the objects a screen reader keeps because Tarvo
-    // told them (Linux: AT-SPI's cache, added and not yet removed); none
-    // where a reader is told nothing to keep (MSAA).
-    virtual std::optional<std::size_t> ObjectsAReaderKeeps() = 0;
+    // told them (Linux: AT-SPI's cache, added and not yet removed), and how
+    // many it keeps as visible; none where a reader is told nothing to keep
+    // (MSAA).
+    virtual std::optional<Kept> ObjectsAReaderKeeps() = 0;
     // The name of what last took the focus, as a screen reader is told,
     // once it is the awaited one or the time is up; the next call hears
     // only what comes after.

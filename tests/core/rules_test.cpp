@@ -80,13 +80,14 @@ TEST(Wildcard, MatchesLikeTheFileList) {
 TEST(SetTitles, OnlyAWholeListFullAnswerCounts) {
     const std::string kHeader = "Name:             Description:\n";
     const std::string good = kHeader + "pacman            \"Pac-Man (Midway)\"\r\n\ncc10  \"Chess Challenger \"10\" (model CCX)\"\n"
-                             "Attache  \"Attaché\"\n";
+                             "Attache  \"Attaché\"\nZzyzx_9 \"Zzyzx\"\n";  // every character a set's name may have
     const SetTitles titles = SetTitles::FromListFull(good);
-    EXPECT_EQ(titles.size(), 3u);
+    EXPECT_EQ(titles.size(), 4u);
     EXPECT_EQ(titles.Find("pacma"), "");
     EXPECT_EQ(titles.Find("PACMAN"), "Pac-Man (Midway)");  // letter case ignored
     EXPECT_EQ(titles.Find("cc10"), "Chess Challenger \"10\" (model CCX)");  // to the last quote
     EXPECT_EQ(titles.Find("attache"), "Attaché");
+    EXPECT_EQ(titles.Find("zzyzx_9"), "Zzyzx");
     const std::string garbled[] = {
         "", "pacman \"Pac-Man\"\n",                                  // no header
         kHeader + "pacman \"Pac-Man\"\nthis is not a set\n",         // a line of another shape

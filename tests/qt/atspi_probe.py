@@ -14,7 +14,8 @@
 #            seconds from the mark to that event, and the names of all that
 #            took it since the mark, in turn
 #   kept     the objects libatspi keeps because the program told them
-#            (AddAccessible on the Cache, not yet RemoveAccessible)
+#            (AddAccessible on the Cache, not yet RemoveAccessible), and how
+#            many of them it keeps as visible
 #   walk     the list walked as Orca walks it: each row's role, to count the
 #            list items ("List with N items"), then the rows from the top for
 #            the focused one (its braille); the count, the focused row's name
@@ -134,13 +135,15 @@ def on_description(event):
         told["description"] = event.any_data if isinstance(event.any_data, str) else "(not text)"
 
 
-kept = set()
+kept = {}  # each object told to keep: whether it was told visible
 
 
 def on_cache(connection, sender, path, interface, signal, parameters):
     told = parameters.unpack()[0]
-    reference = (sender, told[0][1] if signal == "AddAccessible" else told[1])
-    (kept.add if signal == "AddAccessible" else kept.discard)(reference)
+    if signal == "AddAccessible":
+        kept[(sender, told[0][1])] = bool(told[-1][0] >> pyatspi.STATE_VISIBLE.real & 1)
+    else:
+        kept.pop((sender, told[1]), None)
 
 
 def listen_to_the_cache():
@@ -170,7 +173,7 @@ def on_command(source, condition):
     elif command == "focus":
         after_news(tag, lambda: focus)
     elif command == "kept":
-        after_news(tag, lambda: {"kept": len(kept)})
+        after_news(tag, lambda: {"kept": len(kept), "visible": sum(kept.values())})
     elif command == "walk":
         after_news(tag, walk)
     return True

@@ -244,9 +244,10 @@ public:
         return {static_cast<std::size_t>(answer["items"].toInt()), answer["focused"].toString().toStdString(),
                 answer["states"].toString().toStdString(), answer["seconds"].toDouble()};
     }
-    std::optional<std::size_t> ObjectsAReaderKeeps() override {
+    std::optional<Kept> ObjectsAReaderKeeps() override {
         WaitForTheListTold();
-        return static_cast<std::size_t>(Ask("kept").object()["kept"].toInt());
+        const QJsonObject answer = Ask("kept").object();
+        return Kept{static_cast<std::size_t>(answer["kept"].toInt()), static_cast<std::size_t>(answer["visible"].toInt())};
     }
     std::string FocusTold(const std::string& awaited, int milliseconds) override {
         std::string told;

@@ -363,7 +363,7 @@ public:
         for (Answer* answer : {&frame, &list, &play, &picture, &find}) Release(*answer);
         return heard;
     }
-    std::optional<std::size_t> ObjectsAReaderKeeps() override { return std::nullopt; }
+    std::optional<Kept> ObjectsAReaderKeeps() override { return std::nullopt; }
     Walked WalkedAsAReaderDoes() override {
         Walked walked;
         Answer list = ObjectOf(List(), OBJID_CLIENT), row = list;
