@@ -219,9 +219,9 @@ TEST(Start, AGameEndsAsItWasAskedAndTellsHowItEnded) {
         {"printf 'a\\nb\\nc\\nd\\n\\033[31me\\033[0m\\r\\n'; kill -USR1 $$", "", {0, SIGUSR1, "b\nc\nd\ne"}},
         {"exec sleep 30", "p", {0, SIGTERM, ""}},
         {"setsid sh -c 'trap \"echo asked; exit 0\" TERM; sleep 30 & wait' &", "p", {0, 0, "asked"}},
-        // a launcher that lives through the signal and waits for its game, in a session of its own
-        {"trap true TERM; setsid sh -c 'trap \"echo asked; exit 0\" TERM; sleep 30 & wait' & "
-         "while kill -0 $! 2>/dev/null; do wait; done", "p", {0, 0, "asked"}},
+        // a launcher that lives through the signal and ends as its game does, in a session of its own
+        {"trap true TERM; setsid sh -c 'trap \"echo asked; exit 0\" TERM; sleep 30 & wait' & game=$!; "
+         "until wait $game; ended=$?; [ $ended -lt 128 ]; do :; done; exit $ended", "p", {0, 0, "asked"}},
         {"trap '' TERM; sleep 30", "pf", {0, SIGKILL, ""}},
         {"kill -PIPE $$; exit 4", "", {0, SIGPIPE, ""}},  // as it normally is, whatever Tarvo was handed
     };
