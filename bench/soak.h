@@ -53,7 +53,7 @@ public:
     virtual void Play() = 0;
     // Lets the window work until done, or the time is up; false then.
     virtual bool WaitUntil(const std::function<bool()>& done, int milliseconds) = 0;
-    virtual bool Minimized() = 0;
+    virtual bool Away() = 0;  // out of the game's way: minimised, or hidden where a window cannot come back
     virtual void HoldBackAndStart(bool held) = 0;  // on the stand-in pad, plugged in throughout
     // The text of the message box answered (OK pressed) since last asked;
     // empty when none came. Any that comes is answered.
@@ -79,8 +79,8 @@ inline int RunSoak(SoakWindow& window, int cycles, const char* platform) {
         std::printf("  cycle %d: %s\n", cycle, what.c_str());
         return 1;
     };
-    auto back = [&](int milliseconds) { return window.WaitUntil([&] { return !window.Minimized(); }, milliseconds); };
-    auto away = [&](int milliseconds) { return window.WaitUntil([&] { return window.Minimized(); }, milliseconds); };
+    auto back = [&](int milliseconds) { return window.WaitUntil([&] { return !window.Away(); }, milliseconds); };
+    auto away = [&](int milliseconds) { return window.WaitUntil([&] { return window.Away(); }, milliseconds); };
     const int rows = window.Rows();
     std::string added, failedMessage;
     double slowestQuit = 0;

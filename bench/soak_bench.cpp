@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "linux_host.h"
 #include "linux_parts.h"
 #include "process_tree.h"
 #include "single_instance.h"
@@ -93,7 +94,7 @@ public:
         }
         return true;
     }
-    bool Minimized() override { return window_.isMinimized(); }
+    bool Away() override { return window_.isMinimized() || !window_.isVisible(); }
     void HoldBackAndStart(bool held) override {
         SDL_JoystickSetVirtualButton(pad_, SDL_CONTROLLER_BUTTON_BACK, held);
         SDL_JoystickSetVirtualButton(pad_, SDL_CONTROLLER_BUTTON_START, held);
@@ -172,11 +173,15 @@ int main(int argc, char** argv) {
     std::ofstream(settings) << "[Settings]\nroms=" << soak << "/roms\nshots=" << scroll << "/shots\n";
     tarvo::SingleInstance instance(soak + "/");
     tarvo::LinuxParts parts(instance, settings);
-    tarvo::TarvoWindow window(tarvo::Host{'/', false, soak + "/", soak + "/mame"}, parts.MakePorts(), &instance);
+    tarvo::Host host{'/', false, soak + "/", soak + "/mame"};
+    const std::string platform = QGuiApplication::platformName().toStdString();
+    host.minimisedWindowsComeBack = tarvo::posix::MinimisedWindowsComeBack(platform);  // as tarvo sees its display
+    tarvo::TarvoWindow window(host, parts.MakePorts(), &instance);
     QtSoakWindow soaked(window, soak);
     if (!soaked.PadPlugged()) return std::fprintf(stderr, "soak_bench: no virtual pad: %s\n", SDL_GetError()), 2;
     window.Load();
     while (!window.isVisible()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
     soaked.WaitUntil([] { return false; }, 1000);  // the pad found, MAME's first answers in
-    return tarvo::bench::RunSoak(soaked, std::atoi(argv[2]), "tarvo");
+    const std::string name = "tarvo on " + platform + (host.minimisedWindowsComeBack ? ", minimised" : ", hidden") + " for each game";
+    return tarvo::bench::RunSoak(soaked, std::atoi(argv[2]), name.c_str());
 }

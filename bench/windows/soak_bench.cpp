@@ -69,7 +69,7 @@ public:
         std::ofstream(soak_ / "next") << words[static_cast<int>(game)] << "\n";
     }
     void Play() override { SendMessageW(window_.Command1(), BM_CLICK, 0, 0); }
-    bool Minimized() override { return IsIconic(window_.Handle()) != FALSE; }
+    bool Away() override { return IsIconic(window_.Handle()) != FALSE; }
     void HoldBackAndStart(bool held) override {
         pad_(held ? static_cast<WORD>(XINPUT_GAMEPAD_BACK | XINPUT_GAMEPAD_START) : 0, 0, 0, 0);
     }
