@@ -659,7 +659,7 @@ TEST(RealProgram, WhateverBecomesOfItsStreamsTarvoComesBackAndASignalClosesItAsE
     if (!screen.Usable()) GTEST_SKIP() << "no X display";
     // Each case: how Tarvo's standard output is left, and what ends Tarvo (Esc after the game, or a signal during it).
     struct Case { std::string output; int signal; };
-    const Case cases[] = {{"closed", 0}, {"errors closed", 0}, {"a full pipe nobody reads", 0}, {"errors to a full pipe nobody reads yet", 0},
+    const Case cases[] = {{"closed", 0}, {"errors closed", 0}, {"all three closed", 0}, {"a full pipe nobody reads", 0}, {"errors to a full pipe nobody reads yet", 0},
                           {"a file", SIGTERM}, {"a file", SIGHUP}, {"a file", SIGINT}, {"a file", SIGKILL},
                           {"a full pipe nobody reads", SIGTERM}};
     for (const Case& c : cases) {
@@ -667,7 +667,8 @@ TEST(RealProgram, WhateverBecomesOfItsStreamsTarvoComesBackAndASignalClosesItAsE
         ScratchFolder t;
         t.Write("roms/a.nes", "rom");
         // A game that prints 200 KB at once to each stream, then a line every tenth of a second for 1.5 s.
-        t.Write("app/nestopia", "#!/bin/sh\necho \"$1\" >>'" + t / "launched" + "'\nhead -c 200000 /dev/zero | tr '\\0' x | tee /dev/stderr\n"
+        t.Write("app/nestopia", "#!/bin/sh\nreadlink /proc/$$/fd/0 >'" + t / "input" + "'\necho \"$1\" >>'" + t / "launched" +
+                                "'\nhead -c 200000 /dev/zero | tr '\\0' x | tee /dev/stderr\n"
                                 "for i in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15; do echo line $i; sleep 0.1; done\n"
                                 "echo done >'" + t / "ended" + "'\n", true);
         ASSERT_EQ(mkfifo((t / "held").c_str(), 0600), 0);
@@ -676,6 +677,7 @@ TEST(RealProgram, WhateverBecomesOfItsStreamsTarvoComesBackAndASignalClosesItAsE
         StartTarvo(tarvo, t, t / "app/nestopia", "xcb", {},
                    c.output == "closed"       ? ">&-"
                    : c.output == "errors closed" ? "2>&-"
+                   : c.output == "all three closed" ? "<&- >&- 2>&-"
                    : c.output == "a file"     ? ">'" + t / "out" + "'"
                    : c.output[0] == 'e'       ? ">'" + t / "out" + "' 2>'" + t / "held" + "'"
                                               : ">'" + t / "held" + "'");
@@ -688,6 +690,10 @@ TEST(RealProgram, WhateverBecomesOfItsStreamsTarvoComesBackAndASignalClosesItAsE
         press(0xff54), press(0xff0d);  // Down, Enter: the first ROM
         until([&] { return !t.Read("launched").empty(); }, 3000);
         ASSERT_FALSE(t.Read("launched").empty()) << name;
+        // With nothing handed to Tarvo, nothing of its own is handed on to the game in their place.
+        if (c.output == "all three closed") {
+            EXPECT_EQ(t.Read("input"), "/dev/null\n") << name;
+        }
         if (c.signal) {
             QTest::qWait(300);
             kill(static_cast<pid_t>(tarvo.processId()), c.signal);
