@@ -123,8 +123,8 @@ struct Heard {
     std::string find, findCount;    // the find line's name and description, while it is open
 };
 
-// The list walked as Orca walks it: each row's role, to count the items,
-// then the rows from the top for the focused one.
+// What a screen reader keeps of what Tarvo told it: the objects, and how
+// many of them as visible.
 struct Kept {
     std::size_t objects = 0, visible = 0;
     bool operator==(const Kept& other) const { return objects == other.objects && visible == other.visible; }
@@ -133,6 +133,8 @@ inline std::ostream& operator<<(std::ostream& out, const Kept& k) {
     return out << k.objects << " kept, " << k.visible << " of them visible";
 }
 
+// The list walked as Orca walks it: each row's role, to count the items,
+// then the rows from the top for the focused one.
 struct Walked {
     std::size_t items = 0;
     std::string focused;
